@@ -1,0 +1,60 @@
+// Number text: "%g" printing and strict parsing, independent of the locale.
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "core/io/NumberText.h"
+
+namespace vorla {
+namespace {
+
+struct FormatCase {
+  const char* name;
+  double value;
+  int digits;
+  const char* text;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
+
+class FormatGTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatGTest, MatchesPrintfG) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(FormatG(c.value, c.digits), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatGTest,
+    ::testing::Values(FormatCase{"integer", 3, 15, "3"},
+                      FormatCase{"fifteenDigits", 3.14159265358979312, 15, "3.14159265358979"},
+                      FormatCase{"sixDigits", 9.4247779607693793, 6, "9.42478"},
+                      FormatCase{"negative", -0.5, 15, "-0.5"},
+                      FormatCase{"smallExponent", 1e-7, 15, "1e-07"},
+                      FormatCase{"largeExponent", 3.4e38, 6, "3.4e+38"},
+                      FormatCase{"float", static_cast<double>(0.1f), 15, "0.100000001490116"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ParseDoubleTest, AcceptsWholeDecimalNumbersOnly) {
+  EXPECT_EQ(ParseDouble("-1.5"), -1.5);
+  EXPECT_EQ(ParseDouble("  +7 "), 7.0);
+  EXPECT_EQ(ParseDouble("2e-3"), 2e-3);
+  EXPECT_FALSE(ParseDouble(""));
+  EXPECT_FALSE(ParseDouble("1,5"));
+  EXPECT_FALSE(ParseDouble("3x"));
+  EXPECT_FALSE(ParseDouble("+-3"));
+  EXPECT_FALSE(ParseDouble("inf"));
+  EXPECT_FALSE(ParseDouble("nan"));
+}
+
+TEST(ParseDoubleTest, IgnoresACommaLocale) {
+  if (!std::setlocale(LC_NUMERIC, "es_ES.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "no comma locale installed";
+  EXPECT_EQ(FormatG(2.5), "2.5");
+  EXPECT_EQ(ParseDouble("2.5"), 2.5);
+  std::setlocale(LC_NUMERIC, "C");
+}
+
+}  // namespace
+}  // namespace vorla
