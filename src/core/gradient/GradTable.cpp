@@ -1,0 +1,216 @@
+#include "core/gradient/GradTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+#include "core/gradient/SystemColors.h"
+#include "core/io/MulDiv.h"
+
+namespace vorla {
+namespace {
+
+// Steps between two colours: step j of N is c0 + round((c1 - c0) * j / N)
+// per channel. Callers keep j below N, so channels stay within 0..255.
+class Ramp {
+ public:
+  Ramp(std::uint32_t from, std::uint32_t to, int divisor) : from_(from), to_(to), divisor_(divisor) {}
+
+  std::uint32_t Step(int j) const {
+    std::uint32_t result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+      const int c0 = static_cast<int>((from_ >> shift) & 0xFF);
+      const int c1 = static_cast<int>((to_ >> shift) & 0xFF);
+      const int channel = c0 + MulDiv(c1 - c0, j, divisor_);
+      result |= static_cast<std::uint32_t>(channel & 0xFF) << shift;
+    }
+    return result;
+  }
+
+ private:
+  std::uint32_t from_;
+  std::uint32_t to_;
+  int divisor_;
+};
+
+std::optional<std::uint32_t> ParseHex(std::string_view field) {
+  std::uint32_t value = 0;
+  for (char c : field) {
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return std::nullopt;
+    value = value * 16 + static_cast<std::uint32_t>(digit);
+  }
+  return value;
+}
+
+constexpr std::uint32_t RedOnly = 0x0000FF;
+constexpr std::uint32_t Yellow = 0x00FFFF;
+
+}  // namespace
+
+GradientRangeError::GradientRangeError() : GradientTextError("Error de rango") {}
+
+GradientConvertError::GradientConvertError(const std::string& field)
+    : GradientTextError("'" + field + "' no es un valor entero v\xE1lido"), field_(field) {}
+
+TGradTable::TGradTable() {
+  table_[8] = RedOnly | kNodeFlag;
+  table_[127] = Yellow | kNodeFlag;
+  Interpolate();
+  RebuildPalette();
+}
+
+void TGradTable::SetStartCol(std::uint8_t value) {
+  if (value == startCol_) return;
+  startCol_ = value;
+  Recalc();
+}
+
+void TGradTable::SetEndCol(std::uint8_t value) {
+  if (value == endCol_) return;
+  endCol_ = value;
+  Recalc();
+}
+
+std::string TGradTable::PalString() const {
+  std::string text;
+  for (std::uint8_t i : GetNodes()) {
+    char field[9];
+    std::snprintf(field, sizeof field, "%.2X%.2X%.2X%.2X", i, Blue(i), Green(i), Red(i));
+    text += field;
+  }
+  return text;
+}
+
+void TGradTable::SetPalString(const std::string& text) {
+  if (text.size() >= 256) throw GradientRangeError();
+  if (text.size() < 8 || text.size() % 8 != 0) return;
+
+  // Every field is checked before the table is touched, so a bad text
+  // cannot leave a half-read gradient behind.
+  struct Node { std::uint8_t index; std::uint32_t color; };
+  std::vector<Node> nodes;
+  const std::string_view view(text);
+  for (std::size_t at = 0; at < view.size(); at += 8) {
+    const std::string_view indexField = view.substr(at, 2);
+    const std::string_view colorField = view.substr(at + 2, 6);
+    const auto index = ParseHex(indexField);
+    if (!index) throw GradientConvertError("$" + std::string(indexField));
+    const auto color = ParseHex(colorField);
+    if (!color) throw GradientConvertError("$" + std::string(colorField));
+    nodes.push_back({static_cast<std::uint8_t>(*index), *color});
+  }
+
+  for (int i = startCol_; i <= endCol_; ++i) table_[static_cast<std::size_t>(i)] = 0;
+  for (const Node& node : nodes) table_[node.index] = node.color | kNodeFlag;
+  Recalc();
+}
+
+void TGradTable::SetColors(std::uint8_t i, TColor color) {
+  table_[i] = ColorTo24Bits(color);
+  RebuildPalette();
+  Changed();
+}
+
+void TGradTable::SetChannel(std::uint8_t i, int shift, std::uint8_t value) {
+  table_[i] = (table_[i] & ~(0xFFu << shift)) | (static_cast<std::uint32_t>(value) << shift);
+}
+
+void TGradTable::SetNode(std::uint8_t i, TColor color) {
+  table_[i] = ColorTo24Bits(color) | kNodeFlag;
+  Recalc();
+}
+
+bool TGradTable::DeleteNode(std::uint8_t i) {
+  if (NodeCount() < 2 || !InRange(i)) return false;
+  table_[i] = 0;
+  Recalc();
+  return true;
+}
+
+int TGradTable::NodeCount() const {
+  int count = 0;
+  for (int i = startCol_; i <= endCol_; ++i) count += IsNode(static_cast<std::uint8_t>(i)) ? 1 : 0;
+  return count;
+}
+
+std::vector<std::uint8_t> TGradTable::GetNodes() const {
+  std::vector<std::uint8_t> nodes;
+  for (int i = startCol_; i <= endCol_; ++i)
+    if (IsNode(static_cast<std::uint8_t>(i))) nodes.push_back(static_cast<std::uint8_t>(i));
+  return nodes;
+}
+
+void TGradTable::FindNeighbours(std::uint8_t i, std::int16_t& below, std::int16_t& above) const {
+  below = above = i;
+  if (!InRange(i) || IsNode(i)) return;
+  const int count = endCol_ - startCol_ + 1;
+  const auto wrap = [&](int k) { return startCol_ + ((k - startCol_) % count + count) % count; };
+  for (int step = 1; step < count; ++step) {
+    const int k = wrap(i - step);
+    if (IsNode(static_cast<std::uint8_t>(k))) { below = static_cast<std::int16_t>(k); break; }
+  }
+  for (int step = 1; step < count; ++step) {
+    const int k = wrap(i + step);
+    if (IsNode(static_cast<std::uint8_t>(k))) { above = static_cast<std::int16_t>(k); break; }
+  }
+}
+
+void TGradTable::Rotate(std::int8_t n) {
+  if (n == 0 || endCol_ < startCol_) return;
+  const int count = endCol_ - startCol_ + 1;
+  const int shift = ((n % count) + count) % count;
+  const auto first = table_.begin() + startCol_;
+  const auto last = table_.begin() + endCol_ + 1;
+  std::rotate(first, last - shift, last);
+  RebuildPalette();
+  Changed();
+}
+
+void TGradTable::Recalc() {
+  Interpolate();
+  RebuildPalette();
+  Changed();
+}
+
+void TGradTable::Interpolate() {
+  if (endCol_ < startCol_) return;
+  const int start = startCol_;
+  const int end = endCol_;
+  int first = start;
+  int prev = start;
+  bool found = false;
+  for (int i = start; i <= end; ++i) {
+    if (!IsNode(static_cast<std::uint8_t>(i))) continue;
+    if (!found) {
+      first = prev = i;
+      found = true;
+      continue;
+    }
+    const int distance = i - prev;
+    const Ramp ramp(table_[prev], table_[i], distance + 1);
+    for (int j = 1; j < distance; ++j) table_[prev + j] = ramp.Step(j);
+    prev = i;
+  }
+
+  // From the last node across the range end to the first node; with no node
+  // both stand at StartCol and the whole range takes that entry's colour.
+  const int wrapDistance = (end - prev) + (first - start) + 1;
+  const Ramp ramp(table_[prev], table_[first], wrapDistance + 1);
+  for (int k = prev + 1; k <= end; ++k) table_[k] = ramp.Step(k - prev);
+  for (int k = start; k < first; ++k) table_[k] = ramp.Step((end - prev) + 1 + (k - start));
+}
+
+void TGradTable::RebuildPalette() {
+  for (std::size_t i = 0; i < palette_.size(); ++i) palette_[i] = ToRgb(table_[i]);
+}
+
+void TGradTable::Changed() {
+  if (OnChange) OnChange();
+}
+
+}  // namespace vorla
