@@ -1,0 +1,267 @@
+#include "core/io/IniFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <sstream>
+
+#include "core/io/TextEncoding.h"
+
+namespace vorla {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+unsigned char FoldCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+  switch (c) {
+    case 0x8A: return 0x9A;  // S caron
+    case 0x8C: return 0x9C;  // OE
+    case 0x8E: return 0x9E;  // Z caron
+    case 0x9F: return 0xFF;  // Y diaeresis
+    default: return c;
+  }
+}
+
+// "[name]" gives name; any other line gives nothing.
+std::optional<std::string_view> HeaderName(std::string_view line) {
+  line = Trim(line);
+  if (line.size() < 2 || line.front() != '[') return std::nullopt;
+  const std::size_t close = line.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(1, close - 1));
+}
+
+// The key of a "key=value" line; comments and lines without "=" have none.
+std::optional<std::string_view> LineKey(std::string_view line) {
+  const std::string_view trimmed = Trim(line);
+  if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return Trim(line.substr(0, equals));
+}
+
+// Concatenation without the temporaries of operator+, whose inlining GCC 12
+// mistakes for overlapping copies.
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text += part;
+  return text;
+}
+
+bool IsValidSectionName(std::string_view name) {
+  return !name.empty() && Trim(name).size() == name.size() &&
+         std::none_of(name.begin(), name.end(), [](char c) {
+           return c == ']' || static_cast<unsigned char>(c) < 32 || c == 127;
+         });
+}
+
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+std::string SystemError(const std::string& action, const std::filesystem::path& path, int error) {
+  return Join({action, " ", Utf8ToCp1252(path.string()), ": ", std::strerror(error)});
+}
+
+}  // namespace
+
+bool IniFile::SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return FoldCase(static_cast<unsigned char>(x)) == FoldCase(static_cast<unsigned char>(y));
+  });
+}
+
+bool IniFile::IsValidKey(std::string_view key) {
+  if (key.empty() || key.front() == '[' || key.front() == ';') return false;
+  if (Trim(key).size() != key.size()) return false;
+  return std::none_of(key.begin(), key.end(), [](char c) {
+    return c == '=' || static_cast<unsigned char>(c) < 32 || c == 127;
+  });
+}
+
+IniFile IniFile::FromText(std::string_view text) {
+  IniFile file;
+  file.sections_.push_back(Section{});
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (const auto name = HeaderName(line)) {
+      file.sections_.push_back(Section{std::string(*name), std::string(line), {}});
+    } else {
+      file.sections_.back().lines.emplace_back(line);
+    }
+  }
+  return file;
+}
+
+IniFile IniFile::Read(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    const int error = errno;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return IniFile{};
+    throw IniFileError(SystemError("No se puede leer", path, error));
+  }
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) throw IniFileError(SystemError("No se puede leer", path, errno));
+  return FromText(DecodeFileText(bytes));
+}
+
+std::string IniFile::Text() const {
+  std::string text;
+  for (const Section& section : sections_) {
+    if (section.header) text.append(*section.header).append(1, '\n');
+    for (const std::string& line : section.lines) text.append(line).append(1, '\n');
+  }
+  return text;
+}
+
+void IniFile::Write(const std::filesystem::path& path) const {
+  const std::string bytes = Cp1252ToUtf8(Text());
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string pattern = (folder / Join({".", path.filename().string(), ".XXXXXX"})).string();
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) throw IniFileError(SystemError("No se puede guardar", path, errno));
+  const auto fail = [&](int error) {
+    ::close(fd);
+    ::unlink(pattern.c_str());
+    throw IniFileError(SystemError("No se puede guardar", path, error));
+  };
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail(errno);
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  // The new file keeps the old one's permissions; a new file gets the usual ones.
+  struct stat old {};
+  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) fail(errno);
+  if (::close(fd) != 0) {
+    const int error = errno;
+    ::unlink(pattern.c_str());
+    throw IniFileError(SystemError("No se puede guardar", path, error));
+  }
+  if (::rename(pattern.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(pattern.c_str());
+    throw IniFileError(SystemError("No se puede guardar", path, error));
+  }
+}
+
+IniFile::Section* IniFile::FindSection(std::string_view name) {
+  for (Section& section : sections_)
+    if (section.header && SameName(section.name, name)) return &section;
+  return nullptr;
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+  return const_cast<IniFile*>(this)->FindSection(name);
+}
+
+std::optional<std::string> IniFile::ReadString(std::string_view section,
+                                               std::string_view key) const {
+  const Section* found = FindSection(section);
+  if (!found) return std::nullopt;
+  for (const std::string& line : found->lines) {
+    const auto lineKey = LineKey(line);
+    if (lineKey && SameName(*lineKey, key)) return line.substr(line.find('=') + 1);
+  }
+  return std::nullopt;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
+  return ReadString(section, key).value_or(std::string(fallback));
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key,
+                          std::string_view value) {
+  if (!IsValidKey(key))
+    throw IniFileError(Join({"El nombre \"", key, "\" no puede guardarse como clave"}));
+  if (!IsValidSectionName(section))
+    throw IniFileError(Join({"La secci\xF3n \"", section, "\" no puede guardarse"}));
+  if (value.find_first_of("\r\n") != std::string_view::npos)
+    throw IniFileError(Join({"El valor de \"", key, "\" contiene saltos de l\xEDnea"}));
+  std::string line = Join({key, "=", value});
+  Section* found = FindSection(section);
+  if (!found) {
+    sections_.push_back(Section{std::string(section), Join({"[", section, "]"}), {}});
+    sections_.back().lines.push_back(std::move(line));
+    return;
+  }
+  for (std::string& existing : found->lines) {
+    const auto lineKey = LineKey(existing);
+    if (lineKey && SameName(*lineKey, key)) {
+      existing = std::move(line);
+      return;
+    }
+  }
+  // After the section's last non-blank line, so a blank line before the
+  // next header stays where it is.
+  auto last = found->lines.end();
+  while (last != found->lines.begin() && Trim(*(last - 1)).empty()) --last;
+  found->lines.insert(last, std::move(line));
+}
+
+bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
+  Section* found = FindSection(section);
+  if (!found) return false;
+  auto& lines = found->lines;
+  const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    const auto lineKey = LineKey(line);
+    return lineKey && SameName(*lineKey, key);
+  });
+  if (it == lines.end()) return false;
+  lines.erase(it);
+  return true;
+}
+
+bool IniFile::DeleteSection(std::string_view section) {
+  const auto it = std::find_if(sections_.begin(), sections_.end(), [&](const Section& s) {
+    return s.header && SameName(s.name, section);
+  });
+  if (it == sections_.end()) return false;
+  sections_.erase(it);
+  return true;
+}
+
+bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+
+std::vector<std::string> IniFile::Sections() const {
+  std::vector<std::string> names;
+  for (const Section& section : sections_)
+    if (section.header) names.push_back(section.name);
+  return names;
+}
+
+std::vector<std::string> IniFile::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  if (const Section* found = FindSection(section))
+    for (const std::string& line : found->lines)
+      if (const auto key = LineKey(line)) keys.emplace_back(*key);
+  return keys;
+}
+
+}  // namespace vorla
