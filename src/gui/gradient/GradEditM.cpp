@@ -1,0 +1,209 @@
+#include "gui/gradient/GradEditM.h"
+
+#include <QColorDialog>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+
+namespace vorla {
+
+namespace {
+
+QColor ToQColor(TColor color) {
+  const Rgb rgb = ToRgb(color);
+  return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+TColor ToTColor(const QColor& color) {
+  return ToColor(Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+                     static_cast<std::uint8_t>(color.blue())});
+}
+
+std::optional<QColor> AskColorDialog(const QColor& initial, QWidget* parent) {
+  QColorDialog dialog(initial, parent);
+  dialog.setWindowTitle(QStringLiteral("Color"));
+  // Qt's own dialog always shows the custom-colour part; a native one may not.
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.selectedColor();
+}
+
+QPoint FloorPoint(const QPointF& pos) {
+  return QPoint(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
+}
+
+}  // namespace
+
+TGradEditM::TGradEditM(QWidget* parent)
+    : QWidget(parent), backColor_(palette().color(QPalette::Button)), chooseColor_(AskColorDialog) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  table_.OnChange = [this] { TableChanged(); };
+  resize(20, GradLength(table_));
+  ApplyLength();
+  Compose();
+}
+
+void TGradEditM::TableChanged() {
+  ApplyLength();
+  Compose();
+  update();
+  emit OnChange();
+}
+
+bool TGradEditM::DeleteNode(int index) {
+  if (index < 0 || index > 255 || !table_.DeleteNode(static_cast<std::uint8_t>(index))) return false;
+  emit OnEndChange();
+  return true;
+}
+
+void TGradEditM::SetHorizontal(bool horizontal) {
+  if (horizontal == horizontal_) return;
+  horizontal_ = horizontal;
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  resize(height(), width());
+  ApplyLength();
+  Compose();
+  update();
+}
+
+void TGradEditM::SetBackColor(const QColor& color) {
+  if (color == backColor_) return;
+  backColor_ = color;
+  Compose();
+  update();
+}
+
+void TGradEditM::SetColorChooser(ColorChooser chooser) {
+  chooseColor_ = chooser ? std::move(chooser) : ColorChooser(AskColorDialog);
+}
+
+// The length along the strip always fits the range exactly; the thickness is
+// the host's choice.
+void TGradEditM::ApplyLength() {
+  const int length = GradLength(table_);
+  if (horizontal_) {
+    setFixedWidth(length);
+    setMinimumHeight(0);
+    setMaximumHeight(kGradMaxThickness);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  } else {
+    setFixedHeight(length);
+    setMinimumWidth(0);
+    setMaximumWidth(kGradMaxThickness);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  }
+}
+
+QSize TGradEditM::sizeHint() const {
+  const int length = GradLength(table_);
+  return horizontal_ ? QSize(length, 20) : QSize(20, length);
+}
+
+QSize TGradEditM::minimumSizeHint() const {
+  const int length = GradLength(table_);
+  return horizontal_ ? QSize(length, 11) : QSize(11, length);
+}
+
+void TGradEditM::Compose() {
+  if (width() <= 10 || height() <= 10) {
+    display_ = QImage();
+    return;
+  }
+  const qreal ratio = devicePixelRatioF();
+  display_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  display_.setDevicePixelRatio(ratio);
+  display_.fill(backColor_);
+
+  const int count = GradCount(table_);
+  const int thickness = (horizontal_ ? height() : width()) - kGradMarkerBand;
+  QPainter painter(&display_);
+  if (count > 0 && thickness > 0) {
+    // One pixel per entry in logical units; the painter scales it to the
+    // screen without smoothing, so entries stay crisp at any pixel ratio.
+    strip_ = QImage(horizontal_ ? QSize(count, thickness) : QSize(thickness, count), QImage::Format_Indexed8);
+    const Palette palette = table_.Palette();
+    QList<QRgb> colors(256);
+    for (int i = 0; i < 256; ++i) colors[i] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
+    strip_.setColorTable(colors);
+    for (int row = 0; row < strip_.height(); ++row) {
+      uchar* line = strip_.scanLine(row);
+      for (int column = 0; column < strip_.width(); ++column)
+        line[column] = static_cast<uchar>(table_.StartCol() + (horizontal_ ? column : row));
+    }
+    painter.drawImage(horizontal_ ? QPoint(kGradMargin, kGradMarkerBand) : QPoint(kGradMarkerBand, kGradMargin),
+                      strip_);
+  }
+  DrawMarkers(painter);
+}
+
+void TGradEditM::DrawMarkers(QPainter& painter) const {
+  painter.setRenderHint(QPainter::Antialiasing, devicePixelRatioF() != 1.0);
+  painter.setPen(Qt::black);
+  const auto at = [this](int along, int across) {
+    return horizontal_ ? QPoint(along, across) : QPoint(across, along);
+  };
+  for (const std::uint8_t node : table_.GetNodes()) {
+    const int p = GradMarkerAlong(table_, node);
+    painter.setBrush(ToQColor(table_.Colors(node)));
+    const QPoint triangle[3] = {at(p - kGradMargin, 0), at(p + kGradMargin, 0), at(p, kGradMarkerBand - 1)};
+    painter.drawPolygon(triangle, 3);
+  }
+}
+
+void TGradEditM::paintEvent(QPaintEvent*) {
+  if (!display_.isNull() && display_.devicePixelRatio() != devicePixelRatioF()) Compose();
+  QPainter painter(this);
+  if (display_.isNull())
+    painter.fillRect(rect(), backColor_);
+  else
+    painter.drawImage(0, 0, display_);
+}
+
+void TGradEditM::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Compose();
+  update();
+}
+
+void TGradEditM::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = FloorPoint(event->position());
+  mouse_.Press(Along(pos), Across(pos));
+  emit OnMouseDown(event->button(), event->modifiers(), pos);
+}
+
+void TGradEditM::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = FloorPoint(event->position());
+  const GradMove move = mouse_.Move(Along(pos), Across(pos));
+  switch (move.cursor) {
+    case GradCursor::Default: unsetCursor(); break;
+    case GradCursor::Hand: setCursor(Qt::PointingHandCursor); break;
+    case GradCursor::UpArrow: setCursor(Qt::UpArrowCursor); break;
+  }
+  if (move.index) emit OnColorIndex(*move.index, event->modifiers());
+  emit OnMouseMove(event->modifiers(), pos);
+}
+
+void TGradEditM::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint pos = FloorPoint(event->position());
+  const GradRelease release = mouse_.Release(Along(pos), Across(pos), event->button() == Qt::LeftButton);
+  switch (release.action) {
+    case GradRelease::Action::ChooseColor: ChooseColor(release.index); break;
+    case GradRelease::Action::DeleteNode: DeleteNode(release.index); break;
+    case GradRelease::Action::None: break;
+  }
+  emit OnMouseUp(event->button(), event->modifiers(), pos);
+  if (release.endOfDrag) emit OnEndChange();
+}
+
+void TGradEditM::ChooseColor(int index) {
+  const auto entry = static_cast<std::uint8_t>(index);
+  const std::optional<QColor> chosen = chooseColor_(ToQColor(table_.Colors(entry)), this);
+  if (!chosen) return;
+  table_.SetNode(entry, ToTColor(*chosen));
+  emit OnEndChange();
+}
+
+}  // namespace vorla

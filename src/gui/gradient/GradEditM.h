@@ -1,0 +1,89 @@
+#pragma once
+// The gradient editor control: a strip of the gradient, one pixel per table
+// entry, with a triangular marker beside each node. Drag a marker to move its
+// node, drag the strip to rotate the gradient, left-click to recolour a node
+// or add one, click a marker with another button to delete its node.
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "core/gradient/GradTable.h"
+#include "gui/gradient/GradEditMouse.h"
+
+namespace vorla {
+
+class TGradEditM : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Answers the colour question of a left click; nullopt means cancelled.
+  using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
+
+  explicit TGradEditM(QWidget* parent = nullptr);
+
+  // The gradient this control owns. Every change made through it (range,
+  // palette string, nodes, colours, rotation) repaints the control and fires
+  // OnChange, as edits made with the mouse do.
+  TGradTable& Table() { return table_; }
+  const TGradTable& Table() const { return table_; }
+
+  // DeleteNode of the table that also reports a finished edit when it deletes.
+  bool DeleteNode(int index);
+
+  bool Horizontal() const { return horizontal_; }
+  // Turning the strip swaps the control's width and height.
+  void SetHorizontal(bool horizontal);
+
+  QColor BackColor() const { return backColor_; }
+  void SetBackColor(const QColor& color);
+
+  // Tests and hosts may answer the colour question themselves; the default
+  // opens the full colour dialog preset with the entry's colour.
+  void SetColorChooser(ColorChooser chooser);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+  // The composed look, as painting copies it to the screen.
+  const QImage& Picture() const { return display_; }
+
+ signals:
+  void OnChange();
+  void OnEndChange();
+  void OnColorIndex(int index, Qt::KeyboardModifiers shift);
+  // The plain mouse events, fired after the editor has acted on them, so a
+  // host sees OnColorIndex before OnMouseMove and OnMouseUp before the
+  // OnEndChange that closes a drag.
+  void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+  void OnMouseMove(Qt::KeyboardModifiers shift, QPoint pos);
+  void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void TableChanged();
+  void ApplyLength();
+  void Compose();
+  void DrawMarkers(class QPainter& painter) const;
+  int Along(QPoint pos) const { return horizontal_ ? pos.x() : pos.y(); }
+  int Across(QPoint pos) const { return horizontal_ ? pos.y() : pos.x(); }
+  void ChooseColor(int index);
+
+  TGradTable table_;
+  GradEditMouse mouse_{table_};
+  bool horizontal_ = false;
+  QColor backColor_;
+  ColorChooser chooseColor_;
+  QImage strip_;    // Indexed8, one pixel per entry, carrying the palette
+  QImage display_;  // the whole look at the screen's pixel ratio
+};
+
+}  // namespace vorla
