@@ -1,0 +1,224 @@
+// View transforms of mouse navigation and the panel buttons, pan strips and picture shifting.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "core/plot/Navigation.h"
+
+namespace vorla {
+namespace {
+
+ViewScale MakeView(int width, int height, ViewBounds bounds) {
+  ViewScale view;
+  view.Resize(width, height);
+  SetView(view, bounds);
+  return view;
+}
+
+void ExpectBounds(const ViewBounds& actual, const ViewBounds& expected) {
+  EXPECT_DOUBLE_EQ(actual.left, expected.left);
+  EXPECT_DOUBLE_EQ(actual.top, expected.top);
+  EXPECT_DOUBLE_EQ(actual.right, expected.right);
+  EXPECT_DOUBLE_EQ(actual.bottom, expected.bottom);
+}
+
+TEST(NavigationTest, ViewTransforms) {
+  using Transform = std::function<ViewBounds(const ViewScale&)>;
+  struct Row {
+    const char* name;
+    int width, height;
+    ViewBounds before;
+    Transform transform;
+    ViewBounds after;
+  };
+  const Row rows[] = {
+      {"zoom out doubles around the centre", 400, 200, {0, 0, 400, 200}, ZoomOutByTwo,
+       {-200, -100, 600, 300}},
+      {"zoom out truncates odd halves", 5, 3, {0, 0, 5, 3}, ZoomOutByTwo, {-2, -1, 7, 4}},
+      {"zoom out keeps a mirrored axis", 100, 100, {-1, 1, 1, -1}, ZoomOutByTwo, {-2, 2, 2, -2}},
+      {"zoom to band", 100, 100, {0, 0, 10, 10},
+       [](const ViewScale& v) { return ZoomToBand(v, {10, 20, 50, 90}); }, {1, 2, 5, 9}},
+      {"band dragged up and left mirrors", 100, 100, {0, 0, 100, 100},
+       [](const ViewScale& v) { return ZoomToBand(v, {30, 20, 10, 5}); }, {30, 20, 10, 5}},
+      {"rotate right on a wide area", 400, 200, {0, 0, 400, 200}, RotateRight,
+       {300, 100, -100, 300}},
+      {"rotate left on a wide area", 400, 200, {0, 0, 400, 200}, RotateLeft,
+       {-100, 300, 300, 100}},
+      {"normalise square area with equal extents", 300, 300, {-3, -3, 3, 3}, Normalize,
+       {-3, -3, 3, 3}},
+      {"normalise keeps the wider x extent", 400, 200, {-1, -1, 1, 1}, Normalize,
+       {-1, -0.5, 1, 0.5}},
+      {"normalise keeps the longer y extent", 400, 200, {-1, -4, 1, 4}, Normalize,
+       {-8, -4, 8, 4}},
+      {"normalise keeps an off-origin centre", 200, 200, {10, 20, 14, 22}, Normalize,
+       {10, 19, 14, 23}},
+      {"normalise unmirrors the adjusted axis", 100, 100, {-1, 1, 1, -1}, Normalize,
+       {-1, -1, 1, 1}},
+      {"normalise gives the kept axis's mirroring", 100, 100, {1, -1, -1, 1}, Normalize,
+       {1, 1, -1, -1}},
+      {"centre on origin keeps extents", 100, 100, {2, 3, 6, 11}, CenterOnOrigin, {-2, -4, 2, 4}},
+      {"centre on origin keeps mirroring", 100, 100, {6, 3, 2, 11}, CenterOnOrigin,
+       {2, -4, -2, 4}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ExpectBounds(row.transform(MakeView(row.width, row.height, row.before)), row.after);
+  }
+}
+
+TEST(NavigationTest, QuarterTurnsKeepTheScaleAndUndoEachOther) {
+  struct Row {
+    const char* name;
+    int width, height;
+    ViewBounds bounds;
+  };
+  const Row rows[] = {
+      {"wide area", 454, 416, {-9.42, -9.42, 9.42, 9.42}},
+      {"tall area", 200, 300, {-1, 2, 3, -4}},
+      {"square area", 128, 128, {0, 0, 1, 1}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ViewScale view = MakeView(row.width, row.height, row.bounds);
+    const ViewScale right = MakeView(row.width, row.height, RotateRight(view));
+    EXPECT_DOUBLE_EQ(std::fabs(right.UnitsPerPixelX()), std::fabs(view.UnitsPerPixelY()));
+    EXPECT_DOUBLE_EQ(std::fabs(right.UnitsPerPixelY()), std::fabs(view.UnitsPerPixelX()));
+    // The centre stays where it was, only the axes are exchanged.
+    EXPECT_NEAR(right.ScaleCenterX(), view.ScaleCenterY(), 1e-9);
+    EXPECT_NEAR(right.ScaleCenterY(), view.ScaleCenterX(), 1e-9);
+    const ViewBounds back = RotateLeft(right);
+    EXPECT_NEAR(back.left, row.bounds.left, 1e-9);
+    EXPECT_NEAR(back.top, row.bounds.top, 1e-9);
+    EXPECT_NEAR(back.right, row.bounds.right, 1e-9);
+    EXPECT_NEAR(back.bottom, row.bounds.bottom, 1e-9);
+  }
+}
+
+TEST(NavigationTest, PanMovesTheViewAndListsTheUncoveredStrips) {
+  struct Row {
+    const char* name;
+    int dx, dy;
+    ViewBounds view;
+    std::vector<PixelRect> strips;
+  };
+  // 100 x 50 pixels, one plane unit per pixel.
+  const Row rows[] = {
+      {"no move calculates nothing", 0, 0, {0, 0, 100, 50}, {}},
+      {"right and down", 10, 5, {-10, -5, 90, 45}, {{0, 0, 100, 5}, {0, 5, 10, 50}}},
+      {"left and up", -10, -5, {10, 5, 110, 55}, {{0, 45, 100, 50}, {90, 0, 100, 45}}},
+      {"sideways only", 7, 0, {-7, 0, 93, 50}, {{0, 0, 7, 50}}},
+      {"upwards only", 0, -3, {0, 3, 100, 53}, {{0, 47, 100, 50}}},
+      {"farther than the picture is clipped", -150, 80, {150, -80, 250, -30},
+       {{0, 0, 100, 50}}},
+      {"exactly one picture width", 100, -2, {-100, 2, 0, 52},
+       {{0, 48, 100, 50}, {0, 0, 100, 48}}},
+  };
+  const ViewScale view = MakeView(100, 50, {0, 0, 100, 50});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const PanResult pan = PanBy(view, row.dx, row.dy);
+    ExpectBounds(pan.view, row.view);
+    EXPECT_EQ(pan.strips, row.strips);
+  }
+}
+
+TEST(NavigationTest, PanStripsAndShiftedPictureCoverEveryPixelOnce) {
+  const int width = 10;
+  const int height = 8;
+  const ViewScale view = MakeView(width, height, {0, 0, 1, 1});
+  for (int dx = -12; dx <= 12; ++dx) {
+    for (int dy = -10; dy <= 10; ++dy) {
+      SCOPED_TRACE(testing::Message() << "dx " << dx << " dy " << dy);
+      std::vector<int> cover(width * height, 0);
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+          if (x - dx >= 0 && x - dx < width && y - dy >= 0 && y - dy < height) ++cover[y * width + x];
+      for (const PixelRect& strip : PanBy(view, dx, dy).strips) {
+        ASSERT_LT(strip.top, strip.bottom);  // top == bottom would mean the whole picture
+        ASSERT_LT(strip.left, strip.right);
+        for (int y = strip.top; y < strip.bottom; ++y)
+          for (int x = strip.left; x < strip.right; ++x) ++cover[y * width + x];
+      }
+      for (int i = 0; i < width * height; ++i) ASSERT_EQ(cover[i], 1) << "pixel " << i;
+    }
+  }
+}
+
+TEST(NavigationTest, ShiftPictureMovesIndicesAndLeavesTheRest) {
+  const int width = 7;
+  const int height = 5;
+  Bitmap original(width, height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) original.Row(y)[x] = static_cast<std::uint8_t>(y * width + x);
+  for (int dx = -8; dx <= 8; ++dx) {
+    for (int dy = -6; dy <= 6; ++dy) {
+      SCOPED_TRACE(testing::Message() << "dx " << dx << " dy " << dy);
+      Bitmap picture = original;
+      ShiftPicture(picture, dx, dy);
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const bool moved = x - dx >= 0 && x - dx < width && y - dy >= 0 && y - dy < height;
+          const int expected = moved ? original.Row(y - dy)[x - dx] : original.Row(y)[x];
+          ASSERT_EQ(picture.Row(y)[x], expected) << "at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(NavigationTest, CenteringShiftBringsTheClickToTheCentre) {
+  const ViewScale view = MakeView(101, 50, {0, 0, 1, 1});
+  EXPECT_EQ(CenteringShift(view, {70, 40}), (PixelPoint{-20, -15}));
+  EXPECT_EQ(CenteringShift(view, {50, 25}), (PixelPoint{0, 0}));
+}
+
+TEST(NavigationTest, BandAspectFollowsTheArea) {
+  struct Row {
+    const char* name;
+    int width, height;
+    PixelRect band, shaped;
+  };
+  const Row rows[] = {
+      {"wide area halves the height", 400, 200, {10, 10, 110, 13}, {10, 10, 110, 60}},
+      {"leftwards band grows upwards", 400, 200, {110, 10, 10, 90}, {110, 10, 10, -40}},
+      {"rounds to nearest", 3, 2, {0, 0, 1, 0}, {0, 0, 1, 1}},
+      {"no width keeps the press row", 400, 200, {5, 7, 5, 30}, {5, 7, 5, 7}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(KeepBandAspect(row.band, row.width, row.height), row.shaped);
+  }
+}
+
+TEST(NavigationTest, ReleaseClassification) {
+  struct Row {
+    const char* name;
+    bool left;
+    PixelRect band;
+    ReleaseAction action;
+    bool panning;
+  };
+  const Row rows[] = {
+      {"right click without moving zooms out", false, {5, 5, 5, 5}, ReleaseAction::kZoomOut, false},
+      {"right wobble of 2 pixels zooms out", false, {5, 5, 7, 3}, ReleaseAction::kZoomOut, false},
+      {"right drag of 3 sideways pans", false, {5, 5, 8, 5}, ReleaseAction::kPan, true},
+      {"right drag of 3 upwards pans", false, {5, 5, 5, 2}, ReleaseAction::kPan, true},
+      {"left drag both ways zooms", true, {5, 5, 15, 15}, ReleaseAction::kZoomToBand, true},
+      {"left drag up and left zooms", true, {15, 15, 5, 5}, ReleaseAction::kZoomToBand, true},
+      {"left drag of 4 both ways zooms", true, {5, 5, 9, 9}, ReleaseAction::kZoomToBand, true},
+      {"left drag of 3 is a click", true, {5, 5, 8, 50}, ReleaseAction::kClick, true},
+      {"flat left drag is a click", true, {5, 5, 50, 7}, ReleaseAction::kClick, true},
+      {"left click", true, {5, 5, 5, 5}, ReleaseAction::kClick, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ClassifyRelease(row.left, row.band), row.action);
+    EXPECT_EQ(IsPanningDrag(row.band), row.panning);
+  }
+}
+
+}  // namespace
+}  // namespace vorla
