@@ -1,0 +1,131 @@
+#include "gui/plot/PropertiesPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/plot/ColorSwatch.h"
+#include "gui/plot/ToolButtons.h"
+
+namespace vorla {
+namespace {
+
+ColorSwatch* MakeSwatch(QWidget* parent, const char* name, const QString& hint) {
+  auto* swatch = new ColorSwatch(parent);
+  swatch->setObjectName(QString::fromLatin1(name));
+  ApplyHint(*swatch, hint);
+  return swatch;
+}
+
+QLineEdit* MakeRangeEdit(QWidget* parent, const char* name, const QString& hint) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setMinimumWidth(40);
+  ApplyHint(*edit, hint);
+  return edit;
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  ApplyHint(*box, text);
+  return box;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(4);
+  for (QWidget* widget : widgets) row->addWidget(widget);
+  if (stretchAtEnd) row->addStretch(1);
+  return row;
+}
+
+}  // namespace
+
+QComboBox* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(QString::fromLatin1(objectName));
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  combo->setMaxCount(50);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  combo->setMinimumContentsLength(6);
+  ApplyHint(*combo, hint);
+  return combo;
+}
+
+PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList, QWidget* parent)
+    : QWidget(parent), GradEdit1(gradientEditor), ComboBox2(gradientList) {
+  setObjectName(QStringLiteral("pnlPropiedades"));
+  setFixedWidth(165);
+
+  chkGradiente = MakeCheck(this, "chkGradiente", QStringLiteral("Usar gradiente de color"));
+  ColFun = MakeSwatch(this, "ColFun", QStringLiteral("Color plano"));
+  lblColFun = new QLabel(QStringLiteral("Color plano"), this);
+  ColFon = MakeSwatch(this, "ColFon", QStringLiteral("Color de Fondo"));
+  ColZmin = MakeSwatch(this, "ColZmin", QStringLiteral("color plano mínimo"));
+  chkBucleMin = MakeCheck(this, "chkBucleMin", QStringLiteral("Bucle"));
+  txtZmin = MakeExpressionCombo(this, "txtZmin", QStringLiteral("Rango mínimo de Z|Valor de la función que toma el primer color del gradiente"));
+  lblZmin = new QLabel(this);
+  lblZmin->setObjectName(QStringLiteral("lblZmin"));
+  ColZmax = MakeSwatch(this, "ColZmax", QStringLiteral("Color máximo"));
+  chkBucleMax = MakeCheck(this, "chkBucleMax", QStringLiteral("Bucle"));
+  txtZmax = MakeExpressionCombo(this, "txtZmax", QStringLiteral("Rango máximo de Z|Valor de la función que toma el último color del gradiente"));
+  lblZmax = new QLabel(this);
+  lblZmax->setObjectName(QStringLiteral("lblZmax"));
+  txtXmin = MakeRangeEdit(this, "txtXmin", QStringLiteral("X mínimo|Valor de x en el borde izquierdo"));
+  txtYmin = MakeRangeEdit(this, "txtYmin", QStringLiteral("Y mínimo|Valor de y en el borde superior"));
+  txtXmax = MakeRangeEdit(this, "txtXmax", QStringLiteral("X máximo|Valor de x en el borde derecho"));
+  txtYmax = MakeRangeEdit(this, "txtYmax", QStringLiteral("Y máximo|Valor de y en el borde inferior"));
+
+  tbRotarDer = MakeToolButton(this, "tbRotarDer", "rotarder", QStringLiteral("Rotar 90° derecha"));
+  tbRotarIzq = MakeToolButton(this, "tbRotarIzq", "rotarizq", QStringLiteral("Rotar 90° izquierda"));
+  tbRotar180 = MakeToolButton(this, "tbRotar180", "rotar180", QStringLiteral("Rotar 180°"));
+  tbMostrarEjes = MakeToolButton(this, "tbMostrarEjes", "ejes", QStringLiteral("Mostrar Ejes"), true);
+  tbFlipHorrizontal = MakeToolButton(this, "tbFlipHorrizontal", "fliph", QStringLiteral("Reflejo horizontal "));
+  tbFlipVertical = MakeToolButton(this, "tbFlipVertical", "flipv", QStringLiteral("Reflejo vertical "));
+  tbtNormalizar = MakeToolButton(this, "tbtNormalizar", "normalizar", QStringLiteral("Normalizar"));
+  tbCentrar = MakeToolButton(this, "tbCentrar", "centrar", QStringLiteral("Centrar en origen"));
+
+  gradientEditor->setParent(this);
+  gradientList->setParent(this);
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->setSpacing(3);
+  column->addWidget(chkGradiente);
+  column->addLayout(Row({ColFon, new QLabel(QStringLiteral("Fondo"), this), ColFun, lblColFun}));
+  column->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
+  column->addWidget(txtZmax);
+  column->addWidget(lblZmax);
+  column->addWidget(gradientEditor, 1);
+  column->addWidget(lblZmin);
+  column->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
+  column->addWidget(txtZmin);
+
+  // The range fields sit where their edges are: top, left, right, bottom.
+  auto* range = new QGridLayout;
+  range->setSpacing(2);
+  range->addWidget(new QLabel(QStringLiteral("Ymin"), this), 0, 0, Qt::AlignRight);
+  range->addWidget(txtYmin, 0, 1);
+  range->addWidget(txtXmin, 1, 0);
+  range->addWidget(txtXmax, 1, 1);
+  range->addWidget(new QLabel(QStringLiteral("Ymax"), this), 2, 0, Qt::AlignRight);
+  range->addWidget(txtYmax, 2, 1);
+  column->addLayout(range);
+
+  auto* buttons = new QGridLayout;
+  buttons->setSpacing(0);
+  QToolButton* const order[] = {tbRotarDer, tbRotarIzq, tbRotar180, tbMostrarEjes,
+                                tbFlipHorrizontal, tbFlipVertical, tbtNormalizar, tbCentrar};
+  for (int i = 0; i < 8; ++i) buttons->addWidget(order[i], i / 4, i % 4);
+  column->addLayout(buttons);
+  column->addWidget(gradientList);
+}
+
+}  // namespace vorla

@@ -1,0 +1,37 @@
+#include "gui/plot/ToolButtons.h"
+
+#include <QIcon>
+#include <QToolButton>
+
+// Resources of a static library must be registered by name from the global namespace.
+static void InitVorlaResource() { Q_INIT_RESOURCE(vorla); }
+
+namespace vorla {
+
+void InitGuiResources() {
+  static const bool done = (InitVorlaResource(), true);
+  (void)done;
+}
+
+void ApplyHint(QWidget& widget, const QString& hint) {
+  const qsizetype bar = hint.indexOf(u'|');
+  widget.setToolTip(bar < 0 ? hint : hint.left(bar));
+  widget.setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+QToolButton* MakeToolButton(QWidget* parent, const char* objectName, const char* icon, const QString& hint,
+                            bool checkable) {
+  InitGuiResources();
+  auto* button = new QToolButton(parent);
+  button->setObjectName(QString::fromLatin1(objectName));
+  button->setAutoRaise(true);
+  button->setCheckable(checkable);
+  button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
+  button->setIconSize(QSize(20, 20));
+  button->setFixedSize(26, 26);
+  button->setFocusPolicy(Qt::NoFocus);
+  ApplyHint(*button, hint);
+  return button;
+}
+
+}  // namespace vorla

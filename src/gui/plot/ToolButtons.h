@@ -1,0 +1,22 @@
+#pragma once
+// Flat tool buttons with the program's icons and two-part hints.
+
+#include <QString>
+
+class QToolButton;
+class QWidget;
+
+namespace vorla {
+
+// A hint "short|long" becomes the tool tip (short part) and the status-bar
+// text (long part); a hint without "|" is both.
+void ApplyHint(QWidget& widget, const QString& hint);
+
+// A flat 26-pixel button named objectName showing ":/icons/<icon>.svg" at
+// 20 x 20 (drawn from the vector image at any screen density).
+QToolButton* MakeToolButton(QWidget* parent, const char* objectName, const char* icon, const QString& hint,
+                            bool checkable = false);
+
+void InitGuiResources();
+
+}  // namespace vorla
