@@ -1,0 +1,169 @@
+#include "gui/gradient/GradientLibraryBox.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include "core/io/IniFile.h"
+#include "core/io/TextEncoding.h"
+#include "gui/gradient/GradEditM.h"
+#include "gui/plot/fmVorla.h"
+
+namespace vorla {
+
+namespace {
+
+constexpr char kSection[] = "Gradientes";
+
+std::string ToCore(const QString& text) { return Utf8ToCp1252(text.toUtf8().toStdString()); }
+QString FromCore(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kVersionTitle), text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+void Exclaim(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kVersionTitle), text, QMessageBox::NoButton, parent);
+  box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+  box.exec();
+}
+
+}  // namespace
+
+TGradientLibraryBox::TGradientLibraryBox(TGradEditM* editor, std::string libraryPath, QWidget* parent)
+    : QWidget(parent),
+      editor_(editor),
+      libraryPath_(std::move(libraryPath)),
+      combo_(new QComboBox(this)),
+      addButton_(new QToolButton(this)),
+      deleteButton_(new QToolButton(this)) {
+  SetDialogs(nullptr, nullptr);
+  combo_->setObjectName(QStringLiteral("ComboBox2"));
+  combo_->setEditable(true);
+  combo_->setInsertPolicy(QComboBox::NoInsert);
+  combo_->setToolTip(QStringLiteral("Lista de Gradientes"));
+  combo_->setStatusTip(QStringLiteral("Lista de Gradientes"));
+  addButton_->setObjectName(QStringLiteral("cmdGuardarPal"));
+  addButton_->setText(QStringLiteral("+"));
+  addButton_->setToolTip(QStringLiteral("Agregar"));
+  addButton_->setStatusTip(QStringLiteral("Agrega o redefine el gradiente actual"));
+  deleteButton_->setObjectName(QStringLiteral("cmdBorrarPal"));
+  deleteButton_->setText(QStringLiteral("-"));
+  deleteButton_->setToolTip(QStringLiteral("Eliminar"));
+  deleteButton_->setStatusTip(QStringLiteral("Elimina el nombre de gradiente actual"));
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(combo_, 1);
+  layout->addWidget(addButton_);
+  layout->addWidget(deleteButton_);
+
+  connect(combo_, &QComboBox::currentTextChanged, this, &TGradientLibraryBox::ComboBox2Change);
+  connect(addButton_, &QToolButton::clicked, this, &TGradientLibraryBox::cmdGuardarPalClick);
+  connect(deleteButton_, &QToolButton::clicked, this, &TGradientLibraryBox::cmdBorrarPalClick);
+  Reload();
+}
+
+void TGradientLibraryBox::SetDialogs(Question ask, Notice tell) {
+  ask_ = ask ? std::move(ask) : Question([this](const QString& text) { return AskYesNo(this, text); });
+  tell_ = tell ? std::move(tell) : Notice([this](const QString& text) { Exclaim(this, text); });
+}
+
+void TGradientLibraryBox::Reload() {
+  const QSignalBlocker blocker(combo_);
+  combo_->clear();
+  try {
+    for (const std::string& name : IniFile::Read(libraryPath_).Keys(kSection)) InsertSorted(FromCore(name));
+  } catch (const IniFileError& error) {
+    tell_(FromCore(error.what()));
+  }
+  combo_->setCurrentIndex(-1);
+  combo_->setEditText(QString());
+}
+
+void TGradientLibraryBox::ClearText() {
+  const QSignalBlocker blocker(combo_);
+  combo_->setCurrentIndex(-1);
+  combo_->setEditText(QString());
+}
+
+// The list keeps its names in alphabetical order whatever the file's order.
+void TGradientLibraryBox::InsertSorted(const QString& name) {
+  int row = 0;
+  while (row < combo_->count() && QString::compare(combo_->itemText(row), name, Qt::CaseInsensitive) < 0) ++row;
+  combo_->insertItem(row, name);
+}
+
+void TGradientLibraryBox::ComboBox2Change(const QString& text) {
+  if (text.isEmpty()) return;
+  try {
+    const std::string value = IniFile::Read(libraryPath_).ReadString(kSection, ToCore(text), "");
+    if (!value.empty()) editor_->Table().SetPalString(value);
+  } catch (const std::exception& error) {
+    tell_(FromCore(error.what()));
+  }
+}
+
+void TGradientLibraryBox::cmdGuardarPalClick() {
+  combo_->setFocus();
+  const QString name = combo_->currentText();
+  if (name.isEmpty()) {
+    tell_(QStringLiteral("Necesita un nombre para guardar el gradiente"));
+    return;
+  }
+  const std::string key = ToCore(name);
+  if (!IniFile::IsValidKey(key)) {
+    tell_(QStringLiteral("No se puede guardar el gradiente como \"%1\": el nombre no puede contener \"=\", "
+                         "empezar con \"[\" o \";\" ni tener espacios al principio o al final")
+              .arg(name));
+    return;
+  }
+  const bool known = combo_->findText(name, Qt::MatchFixedString) >= 0;
+  if (known && !ask_(QStringLiteral("Redefine %1?").arg(name))) return;
+  try {
+    IniFile library = IniFile::Read(libraryPath_);
+    library.WriteString(kSection, key, editor_->Table().PalString());
+    library.Write(libraryPath_);
+  } catch (const IniFileError& error) {
+    tell_(FromCore(error.what()));
+    return;
+  }
+  if (!known) {
+    const QSignalBlocker blocker(combo_);
+    InsertSorted(name);
+    combo_->setCurrentIndex(combo_->findText(name, Qt::MatchFixedString));
+  }
+}
+
+void TGradientLibraryBox::cmdBorrarPalClick() {
+  if (combo_->currentIndex() < 0) return;
+  const QString name = combo_->currentText();
+  if (!ask_(QStringLiteral("Elimina %1?").arg(name))) return;
+  try {
+    IniFile library = IniFile::Read(libraryPath_);
+    library.DeleteKey(kSection, ToCore(name));
+    library.Write(libraryPath_);
+  } catch (const IniFileError& error) {
+    tell_(FromCore(error.what()));
+    return;
+  }
+  // The item removed is the one named by the text the key was taken from,
+  // so the list keeps showing exactly what the file holds.
+  const QSignalBlocker blocker(combo_);
+  const int row = combo_->findText(name, Qt::MatchFixedString);
+  if (row >= 0) combo_->removeItem(row);
+  combo_->setCurrentIndex(-1);
+  combo_->setEditText(QString());
+  combo_->setFocus();
+}
+
+}  // namespace vorla
