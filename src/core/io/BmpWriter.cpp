@@ -1,0 +1,85 @@
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "core/io/ImageRows.h"
+#include "core/io/ImageWriter.h"
+#include "core/io/SafeFileOutput.h"
+
+namespace vorla {
+namespace {
+
+class LittleEndian {
+ public:
+  void U16(std::uint32_t v) { Bytes(v, 2); }
+  void U32(std::uint32_t v) { Bytes(v, 4); }
+  const std::vector<std::uint8_t>& Data() const { return data_; }
+  std::vector<std::uint8_t>& Data() { return data_; }
+
+ private:
+  void Bytes(std::uint32_t v, int count) {
+    for (int i = 0; i < count; ++i) data_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  }
+  std::vector<std::uint8_t> data_;
+};
+
+constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+
+}  // namespace
+
+void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
+  RequireWritable(bitmap, path);
+  const bool paletted = bitmap.BitsPerPixel() == 8;
+  // 32-bit pictures go out as 24-bit: their fourth byte carries nothing.
+  const int bits = paletted ? 8 : 24;
+  const std::uint32_t stride = static_cast<std::uint32_t>(((bitmap.Width() * bits + 31) / 32) * 4);
+  const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(bitmap.Height());
+  const std::uint32_t paletteSize = paletted ? 256 * 4 : 0;
+  const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize + paletteSize;
+
+  LittleEndian header;
+  header.U16('B' | ('M' << 8));
+  header.U32(offset + imageSize);
+  header.U32(0);
+  header.U32(offset);
+  header.U32(kInfoHeaderSize);
+  header.U32(static_cast<std::uint32_t>(bitmap.Width()));
+  header.U32(static_cast<std::uint32_t>(bitmap.Height()));  // positive: rows stored bottom-up
+  header.U16(1);
+  header.U16(static_cast<std::uint32_t>(bits));
+  header.U32(0);  // uncompressed
+  header.U32(imageSize);
+  header.U32(0);
+  header.U32(0);
+  header.U32(paletted ? 256 : 0);
+  header.U32(0);
+  if (paletted) {
+    for (const Rgb& color : bitmap.palette) {
+      header.Data().insert(header.Data().end(), {color.blue, color.green, color.red, 0});
+    }
+  }
+
+  SafeFileOutput out(path);
+  std::FILE* file = out.File();
+  bool ok = std::fwrite(header.Data().data(), 1, header.Data().size(), file) == header.Data().size();
+  std::vector<std::uint8_t> row(stride, 0);
+  std::vector<std::uint8_t> rgb(paletted ? 0 : static_cast<std::size_t>(bitmap.Width()) * 3);
+  for (int y = bitmap.Height() - 1; ok && y >= 0; --y) {
+    if (paletted) {
+      std::copy_n(bitmap.Row(y), bitmap.Width(), row.begin());
+    } else {
+      RowToRgb(bitmap, y, rgb.data());
+      for (std::size_t i = 0; i < rgb.size(); i += 3) {
+        row[i] = rgb[i + 2];
+        row[i + 1] = rgb[i + 1];
+        row[i + 2] = rgb[i];
+      }
+    }
+    ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
+  }
+  if (!ok) out.Fail("error de escritura");
+  out.Commit();
+}
+
+}  // namespace vorla

@@ -1,0 +1,22 @@
+#pragma once
+// Shared by the picture writers: the depths they accept, their error text and
+// the conversion of a row to red, green, blue bytes.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/io/Bitmap.h"
+#include "core/io/ImageWriter.h"
+
+namespace vorla {
+
+ImageWriteError ImageWriteFailure(const std::filesystem::path& path, const std::string& reason);
+
+// Raises ImageWriteError unless the picture has pixels and 8, 24 or 32 bits.
+void RequireWritable(const Bitmap& bitmap, const std::filesystem::path& path);
+
+// Row y as Width() triples of red, green, blue.
+void RowToRgb(const Bitmap& bitmap, int y, std::uint8_t* rgb);
+
+}  // namespace vorla

@@ -1,0 +1,43 @@
+#pragma once
+// Picture files: Windows bitmap, JPEG and PNG. Every writer goes through a
+// temporary file in the target's folder that is renamed over the target only
+// once complete, so a failure never leaves a half-written picture behind.
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+
+#include "core/io/Bitmap.h"
+
+namespace vorla {
+
+// The picture could not be written; what() is a Spanish message (core text).
+class ImageWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct JpegOptions {
+  bool gray = false;
+  int quality = 81;  // 1..100; 81 is where the export dialog starts
+  bool progressive = false;
+};
+
+// 8-bit pictures are written paletted (pixel bytes are the palette indices),
+// 24- and 32-bit ones as 24-bit colour. Other depths and empty pictures
+// raise ImageWriteError, as does any failure to create or write the file.
+void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
+void WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
+// Colour or greyscale; all settings beyond the options stay at the library's defaults.
+void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
+
+enum class ImageFormat { Bmp, Jpeg, Png };
+
+// By extension, without regard to letter case: .bmp, .jpg/.jpeg, .png.
+std::optional<ImageFormat> ImageFormatFromPath(const std::filesystem::path& path);
+
+// Writes in the format of the path's extension; an unknown extension raises
+// ImageWriteError and creates nothing. The options matter only for JPEG.
+void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
+
+}  // namespace vorla

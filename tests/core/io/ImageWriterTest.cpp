@@ -1,0 +1,321 @@
+// Picture files: BMP, PNG and JPEG read back with their own decoders, and failures that must leave no trace.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include "core/io/ImageWriter.h"
+
+namespace vorla {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ImageWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vorla-images-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::vector<std::string> Listing() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+std::vector<std::uint8_t> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+std::uint32_t U16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+
+// Index (x, y) = 7x + 30y + 1 (mod 256), over a palette where no two entries agree.
+Bitmap Paletted(int w, int h) {
+  Bitmap bitmap(w, h, 8);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bitmap.Row(y)[x] = static_cast<std::uint8_t>(7 * x + 30 * y + 1);
+  for (int i = 0; i < 256; ++i)
+    bitmap.palette[static_cast<std::size_t>(i)] = Rgb{static_cast<std::uint8_t>(i),
+                                                      static_cast<std::uint8_t>(255 - i),
+                                                      static_cast<std::uint8_t>(i * 3)};
+  return bitmap;
+}
+
+TEST_F(ImageWriterTest, BmpPixelsAreThePaletteIndices) {
+  const Bitmap picture = Paletted(5, 3);
+  const fs::path path = dir_ / "a.bmp";
+  WriteBmp(picture, path);
+  const auto b = ReadAll(path);
+
+  ASSERT_GE(b.size(), 54u);
+  EXPECT_EQ(b[0], 'B');
+  EXPECT_EQ(b[1], 'M');
+  EXPECT_EQ(U32(b, 2), b.size());
+  EXPECT_EQ(U32(b, 10), 14u + 40u + 1024u);
+  EXPECT_EQ(U32(b, 14), 40u);
+  EXPECT_EQ(U32(b, 18), 5u);
+  EXPECT_EQ(U32(b, 22), 3u);
+  EXPECT_EQ(U16(b, 28), 8u);
+  EXPECT_EQ(U32(b, 30), 0u);
+  EXPECT_EQ(U32(b, 34), 8u * 3u) << "rows padded to 4 bytes";
+  EXPECT_EQ(U32(b, 46), 256u);
+  ASSERT_EQ(b.size(), 1078u + 24u);
+  for (int i = 0; i < 256; ++i) {
+    const Rgb& c = picture.palette[static_cast<std::size_t>(i)];
+    ASSERT_EQ(b[54 + 4 * i], c.blue) << i;
+    ASSERT_EQ(b[55 + 4 * i], c.green) << i;
+    ASSERT_EQ(b[56 + 4 * i], c.red) << i;
+  }
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(b[1078 + (2 - y) * 8 + x], picture.Row(y)[x]) << "bottom-up rows, at " << x << "," << y;
+}
+
+TEST_F(ImageWriterTest, BmpTrueColourSources) {
+  for (int bits : {24, 32}) {
+    SCOPED_TRACE(bits);
+    Bitmap picture(3, 2, bits);
+    const int b = bits / 8;
+    picture.Row(0)[0] = 10;  // blue of the top-left pixel
+    picture.Row(0)[1] = 20;
+    picture.Row(0)[2] = 30;
+    picture.Row(1)[2 * b + 2] = 99;  // red of the bottom-right pixel
+    const fs::path path = dir_ / ("c" + std::to_string(bits) + ".bmp");
+    WriteBmp(picture, path);
+    const auto f = ReadAll(path);
+    ASSERT_EQ(f.size(), 54u + 2 * 12u);
+    EXPECT_EQ(U16(f, 28), 24u);
+    EXPECT_EQ(U32(f, 10), 54u);
+    const std::size_t top = 54 + 12, bottom = 54;
+    EXPECT_EQ(f[top], 10);
+    EXPECT_EQ(f[top + 1], 20);
+    EXPECT_EQ(f[top + 2], 30);
+    EXPECT_EQ(f[bottom + 2 * 3 + 2], 99);
+  }
+}
+
+struct PngImage {
+  int width = 0, height = 0, colorType = -1, bitDepth = 0;
+  std::vector<png_color> palette;
+  std::vector<std::vector<std::uint8_t>> rows;
+};
+
+PngImage ReadPng(const fs::path& path) {
+  PngImage image;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return image;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    image.colorType = -1;
+    return image;
+  }
+  png_init_io(png, file);
+  png_read_info(png, info);
+  image.width = static_cast<int>(png_get_image_width(png, info));
+  image.height = static_cast<int>(png_get_image_height(png, info));
+  image.colorType = png_get_color_type(png, info);
+  image.bitDepth = png_get_bit_depth(png, info);
+  png_colorp colors = nullptr;
+  int count = 0;
+  if (png_get_PLTE(png, info, &colors, &count)) image.palette.assign(colors, colors + count);
+  image.rows.assign(static_cast<std::size_t>(image.height), std::vector<std::uint8_t>(png_get_rowbytes(png, info)));
+  for (auto& row : image.rows) png_read_row(png, row.data(), nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  std::fclose(file);
+  return image;
+}
+
+TEST_F(ImageWriterTest, PngPalettedAndTrueColour) {
+  const Bitmap picture = Paletted(13, 4);
+  WritePng(picture, dir_ / "p.png");
+  const PngImage p = ReadPng(dir_ / "p.png");
+  ASSERT_EQ(p.colorType, PNG_COLOR_TYPE_PALETTE);
+  EXPECT_EQ(p.bitDepth, 8);
+  EXPECT_EQ(p.width, 13);
+  ASSERT_EQ(p.height, 4);
+  ASSERT_EQ(p.palette.size(), 256u);
+  for (int i = 0; i < 256; ++i) {
+    const Rgb& c = picture.palette[static_cast<std::size_t>(i)];
+    ASSERT_EQ((Rgb{p.palette[i].red, p.palette[i].green, p.palette[i].blue}), c) << i;
+  }
+  for (int y = 0; y < 4; ++y)
+    EXPECT_EQ(std::vector<std::uint8_t>(picture.Row(y), picture.Row(y) + 13), p.rows[static_cast<std::size_t>(y)]);
+
+  Bitmap colour(2, 1, 32);
+  const std::uint8_t bgrx[] = {1, 2, 3, 0, 4, 5, 6, 0};
+  std::copy(std::begin(bgrx), std::end(bgrx), colour.Row(0));
+  WritePng(colour, dir_ / "c.png");
+  const PngImage c = ReadPng(dir_ / "c.png");
+  ASSERT_EQ(c.colorType, PNG_COLOR_TYPE_RGB);
+  EXPECT_EQ(c.rows[0], (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4}));
+}
+
+struct JpegImage {
+  int width = 0, height = 0, components = 0;
+  bool progressive = false;
+  std::vector<std::uint8_t> pixels;
+};
+
+struct JpegReadErrors {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+};
+
+bool ReadJpeg(const fs::path& path, JpegImage& image) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  jpeg_decompress_struct cinfo;
+  JpegReadErrors errors;
+  cinfo.err = jpeg_std_error(&errors.manager);
+  errors.manager.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<JpegReadErrors*>(c->err)->jump, 1); };
+  if (setjmp(errors.jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    std::fclose(file);
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  jpeg_stdio_src(&cinfo, file);
+  jpeg_read_header(&cinfo, TRUE);
+  image.progressive = cinfo.progressive_mode;
+  jpeg_start_decompress(&cinfo);
+  image.width = static_cast<int>(cinfo.output_width);
+  image.height = static_cast<int>(cinfo.output_height);
+  image.components = cinfo.output_components;
+  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * image.components);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW row = image.pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * image.width * image.components;
+    jpeg_read_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  std::fclose(file);
+  return true;
+}
+
+TEST_F(ImageWriterTest, JpegOptionsReachTheFile) {
+  // A flat orange picture: every decoded pixel must be close to it.
+  Bitmap picture(40, 24, 8);
+  picture.palette[0] = Rgb{240, 120, 30};
+  const int gray = (299 * 240 + 587 * 120 + 114 * 30 + 500) / 1000;
+  struct Row { const char* name; JpegOptions options; int components; bool progressive; };
+  const Row rows[] = {
+      {"colour baseline", {false, 90, false}, 3, false},
+      {"colour progressive", {false, 90, true}, 3, true},
+      {"greyscale", {true, 90, false}, 1, false},
+      {"greyscale progressive", {true, 100, true}, 1, true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const fs::path path = dir_ / "j.jpeg";
+    WriteJpeg(picture, path, r.options);
+    JpegImage image;
+    ASSERT_TRUE(ReadJpeg(path, image));
+    EXPECT_EQ(image.width, 40);
+    EXPECT_EQ(image.height, 24);
+    EXPECT_EQ(image.components, r.components);
+    EXPECT_EQ(image.progressive, r.progressive);
+    const std::vector<int> expected = r.components == 3 ? std::vector<int>{240, 120, 30} : std::vector<int>{gray};
+    for (std::size_t i = 0; i < image.pixels.size(); ++i)
+      ASSERT_NEAR(image.pixels[i], expected[i % expected.size()], 4) << "at byte " << i;
+  }
+
+  // Quality must reach the encoder: a detailed picture shrinks at low quality.
+  const Bitmap detailed = Paletted(64, 64);
+  WriteJpeg(detailed, dir_ / "high.jpg", {false, 100, false});
+  WriteJpeg(detailed, dir_ / "low.jpg", {false, 5, false});
+  EXPECT_LT(fs::file_size(dir_ / "low.jpg") * 2, fs::file_size(dir_ / "high.jpg"));
+}
+
+TEST_F(ImageWriterTest, FormatFromExtension) {
+  struct Row { const char* path; std::optional<ImageFormat> format; };
+  const Row rows[] = {
+      {"a.bmp", ImageFormat::Bmp}, {"A.BMP", ImageFormat::Bmp},   {"x/y.jpg", ImageFormat::Jpeg},
+      {"b.JPeG", ImageFormat::Jpeg}, {"c.png", ImageFormat::Png}, {"d.gif", std::nullopt},
+      {"jpg", std::nullopt},         {"e.png.txt", std::nullopt},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.path);
+    EXPECT_EQ(ImageFormatFromPath(r.path), r.format);
+  }
+  WriteImage(Paletted(2, 2), dir_ / "w.PNG");
+  EXPECT_EQ(ReadPng(dir_ / "w.PNG").colorType, PNG_COLOR_TYPE_PALETTE);
+}
+
+TEST_F(ImageWriterTest, FailuresLeaveNoTrace) {
+  fs::create_directories(dir_ / "folder.png");
+  struct Row { const char* name; std::string file; Bitmap picture; };
+  const Row rows[] = {
+      {"missing folder", "none/a.bmp", Paletted(4, 4)},
+      {"target is a folder", "folder.png", Paletted(4, 4)},
+      {"empty picture", "e.jpg", Bitmap(0, 5, 8)},
+      {"unsupported depth", "d.bmp", Bitmap(4, 4, 16)},
+      {"unknown extension", "u.gif", Paletted(4, 4)},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_THROW(WriteImage(r.picture, dir_ / r.file), ImageWriteError);
+    EXPECT_EQ(Listing(), std::vector<std::string>{"folder.png"});
+  }
+}
+
+// A full disk mid-write, through a file size limit: each library's error path
+// must end in an exception with the old file intact and no temporary left.
+TEST_F(ImageWriterTest, WriteFailureKeepsTheOldFile) {
+  Bitmap noisy(600, 600, 8);
+  std::mt19937 random(7);
+  for (int y = 0; y < noisy.Height(); ++y)
+    for (int x = 0; x < noisy.Width(); ++x) noisy.Row(y)[x] = static_cast<std::uint8_t>(random());
+  for (auto& c : noisy.palette) c = Rgb{static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()), 9};
+
+  const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  for (const char* name : {"old.bmp", "old.jpg", "old.png"}) {
+    SCOPED_TRACE(name);
+    const fs::path path = dir_ / name;
+    std::ofstream(path) << "old contents";
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    EXPECT_THROW(WriteImage(noisy, path, {false, 100, false}), ImageWriteError);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    const auto contents = ReadAll(path);
+    EXPECT_EQ(std::string(contents.begin(), contents.end()), "old contents");
+    EXPECT_EQ(Listing().size(), 1u);
+    fs::remove(path);
+  }
+  ::signal(SIGXFSZ, previous);
+}
+
+}  // namespace
+}  // namespace vorla
