@@ -1,0 +1,204 @@
+#include "gui/view/PaintBoxM.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cstring>
+
+#include "core/plot/AxesLayout.h"
+
+namespace vorla {
+namespace {
+
+QList<QRgb> ColorTable(const Palette& palette) {
+  QList<QRgb> table(static_cast<qsizetype>(palette.size()));
+  for (std::size_t i = 0; i < palette.size(); ++i)
+    table[static_cast<qsizetype>(i)] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
+  return table;
+}
+
+QRect Normalized(const PixelRect& band) {
+  return QRect(QPoint(std::min(band.left, band.right), std::min(band.top, band.bottom)),
+               QPoint(std::max(band.left, band.right), std::max(band.top, band.bottom)) - QPoint(1, 1));
+}
+
+}  // namespace
+
+TPaintBoxM::TPaintBoxM(QWidget* parent) : TArea(parent) {
+  // Every pixel is painted each time: nothing to erase, so no flicker.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setCursor(Qt::CrossCursor);
+  setMouseTracking(true);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QSize TPaintBoxM::sizeHint() const { return {454, 415}; }
+
+void TPaintBoxM::ShowPicture(const Bitmap& picture) {
+  if (picture_.width() != picture.Width() || picture_.height() != picture.Height() ||
+      picture_.format() != QImage::Format_Indexed8) {
+    picture_ = QImage(picture.Width(), picture.Height(), QImage::Format_Indexed8);
+  }
+  const std::size_t rowBytes =
+      std::min<std::size_t>(static_cast<std::size_t>(picture_.bytesPerLine()), picture.Stride());
+  for (int y = 0; y < picture.Height(); ++y) std::memcpy(picture_.scanLine(y), picture.Row(y), rowBytes);
+  picture_.setColorTable(ColorTable(picture.palette));
+  update();
+}
+
+void TPaintBoxM::ShowPalette(const Palette& palette) {
+  if (picture_.isNull()) return;
+  picture_.setColorTable(ColorTable(palette));
+  update();
+}
+
+void TPaintBoxM::SetAboutText(const QString& text) {
+  if (text == aboutText_) return;
+  aboutText_ = text;
+  update();
+}
+
+void TPaintBoxM::SetDragOffset(QPoint offset) {
+  if (offset == dragOffset_) return;
+  dragOffset_ = offset;
+  update();
+}
+
+void TPaintBoxM::SetShowAxes(bool show) {
+  if (show == showAxes_) return;
+  showAxes_ = show;
+  update();
+}
+
+void TPaintBoxM::PreviewZoom(const PixelRect& band) {
+  const QRect part = Normalized(band);
+  if (picture_.isNull() || part.isEmpty()) return;
+  // A band dragged leftwards or upwards zooms into a mirrored view.
+  picture_ = picture_.copy(part).mirrored(band.right < band.left, band.bottom < band.top);
+  repaint();
+}
+
+void TPaintBoxM::paintEvent(QPaintEvent*) {
+  if (composition_.size() != size()) composition_ = QImage(size(), QImage::Format_RGB32);
+  {
+    QPainter canvas(&composition_);
+    const QRect target = rect().translated(dragOffset_);
+    if (picture_.isNull() || target != rect())
+      canvas.fillRect(rect(), picture_.isNull() ? QColor(Qt::black) : QColor(picture_.color(0)));
+    // A picture of another size is stretched: the preview of a resize or zoom.
+    if (!picture_.isNull()) canvas.drawImage(target, picture_);
+    if (!aboutText_.isEmpty()) DrawAboutText(canvas, dragOffset_);
+  }
+  if (showAxes_) DrawAxes(composition_);
+  if (bandVisible_) {
+    // Exclusive or, like a focus rectangle: visible over every colour.
+    QPainter canvas(&composition_);
+    canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    canvas.setPen(QPen(Qt::white, 0, Qt::DotLine));
+    canvas.drawRect(Normalized(band_));
+  }
+  QPainter(this).drawImage(0, 0, composition_);
+}
+
+void TPaintBoxM::DrawAboutText(QPainter& canvas, QPoint offset) const {
+  QFont font = this->font();
+  font.setBold(true);
+  canvas.setFont(font);
+  canvas.setPen(Qt::black);
+  QString text = aboutText_;
+  text.replace(QLatin1Char('\t'), QStringLiteral("    "));
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  QRect box = rect().adjusted(20, 0, -20, 0).translated(offset);
+  const int textHeight = canvas.boundingRect(box, flags, text).height();
+  box.setTop(box.top() + (box.height() - textHeight) / 2);
+  box.setHeight(textHeight);
+  canvas.drawText(box, flags, text);
+}
+
+void TPaintBoxM::DrawAxes(QImage& target) {
+  if (overlay_.size() != target.size()) overlay_ = QImage(target.size(), QImage::Format_RGB32);
+  overlay_.fill(Qt::black);
+  const AxesLayout axes = LayOutAxes(scale_);
+  const int width = overlay_.width();
+  const int height = overlay_.height();
+  {
+    QPainter overlay(&overlay_);
+    QFont font = this->font();
+    // Grey edges of smoothed glyphs would only half invert the picture.
+    font.setStyleStrategy(QFont::NoAntialias);
+    overlay.setFont(font);
+    overlay.setPen(Qt::white);
+    overlay.drawLine(axes.originColumn, 0, axes.originColumn, height);
+    overlay.drawLine(0, axes.originRow, width, axes.originRow);
+    const int ty = axes.tickRow;
+    const int labelTop = axes.xLabelsBelow ? ty : ty - kAxisLabelOffset;
+    for (const AxisTick& tick : axes.xTicks) {
+      overlay.drawLine(tick.position, ty - 2, tick.position, ty + 2);
+      overlay.drawText(QRect(tick.position - 10, labelTop, 20, kAxisLabelOffset),
+                       Qt::AlignCenter | Qt::TextDontClip, QString::fromStdString(tick.label));
+    }
+    const int tx = axes.tickColumn;
+    for (const AxisTick& tick : axes.yTicks) {
+      overlay.drawLine(tx - 2, tick.position, tx + 2, tick.position);
+      const QString label = QString::fromStdString(tick.label);
+      if (axes.yLabelsLeft) {
+        overlay.drawText(QRect(tx - 4 - width, tick.position - 10, width, 20),
+                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, label);
+      } else {
+        overlay.drawText(QRect(tx + 2, tick.position - 10, width, 20),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
+      }
+    }
+  }
+  QPainter canvas(&target);
+  canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  canvas.drawImage(0, 0, overlay_);
+}
+
+void TPaintBoxM::resizeEvent(QResizeEvent* event) {
+  TArea::resizeEvent(event);
+  scale_.Resize(width(), height());
+  emit resized();
+}
+
+bool TPaintBoxM::DrawsBandFor(Qt::MouseButtons buttons) const {
+  return (drawRectLeft_ && (buttons & Qt::LeftButton)) || (drawRectRight_ && (buttons & Qt::RightButton)) ||
+         (drawRectMiddle_ && (buttons & Qt::MiddleButton));
+}
+
+void TPaintBoxM::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  dragging_ = true;
+  band_ = {at.x(), at.y(), at.x(), at.y()};
+  emit mouseDown(event->button(), event->modifiers(), at);
+}
+
+void TPaintBoxM::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit mouseMoved(event->buttons(), event->modifiers(), at);
+  if (!dragging_) return;
+  PixelRect newRect{band_.left, band_.top, at.x(), at.y()};
+  emit rectDraw(band_, event->buttons(), event->modifiers(), &newRect);
+  band_ = newRect;
+  const bool draws = DrawsBandFor(event->buttons());
+  if (draws || bandVisible_) update();
+  bandVisible_ = draws;
+}
+
+void TPaintBoxM::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit mouseUp(event->button(), event->modifiers(), at);
+  if (!dragging_) return;
+  if (bandVisible_) {
+    bandVisible_ = false;
+    update();
+  }
+  PixelRect newRect{band_.left, band_.top, at.x(), at.y()};
+  emit rectDraw(band_, event->buttons(), event->modifiers(), &newRect);
+  band_ = newRect;
+  dragging_ = false;
+  emit rectUp(newRect, event->button(), event->modifiers());
+}
+
+}  // namespace vorla

@@ -1,0 +1,125 @@
+#pragma once
+// The picture area: shows the calculated picture (palette indices with the
+// palette as colour table), lays a rectangle of the plane over its pixels
+// and reports mouse drags as a rubber band in pixel coordinates.
+//
+// Signal order, for hosts that depend on it:
+//   press:   mouseDown
+//   move:    mouseMoved, then rectDraw while a button is held
+//   release: mouseUp, then rectDraw, then rectUp
+// Connect directly (the default for widgets on one thread): rectDraw hands
+// its handlers the band by pointer so they may reshape it.
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include "core/io/Bitmap.h"
+#include "core/plot/Navigation.h"
+#include "core/plot/ViewScale.h"
+#include "gui/view/Area.h"
+
+class QPainter;
+
+namespace vorla {
+
+class TPaintBoxM : public TArea {
+  Q_OBJECT
+
+ public:
+  explicit TPaintBoxM(QWidget* parent = nullptr);
+
+  // The plane rectangle over the widget's pixels; its size follows the
+  // widget's, and KeepScaleAspect decides what a resize does to the bounds.
+  // Changing the bounds repaints nothing: the host recalculates and shows
+  // the new picture.
+  ViewScale& Scale() { return scale_; }
+  const ViewScale& Scale() const { return scale_; }
+
+  // Whether the band is drawn while that button is held (left and right by
+  // default, middle not). Bands are reported either way.
+  bool DrawRectLeft() const { return drawRectLeft_; }
+  bool DrawRectRight() const { return drawRectRight_; }
+  bool DrawRectMiddle() const { return drawRectMiddle_; }
+  void SetDrawRectLeft(bool draw) { drawRectLeft_ = draw; }
+  void SetDrawRectRight(bool draw) { drawRectRight_ = draw; }
+  void SetDrawRectMiddle(bool draw) { drawRectMiddle_ = draw; }
+
+  // Copies an 8-bit picture and its palette for showing, and ends any zoom
+  // preview. A picture of another size than the widget is shown stretched,
+  // which is the preview of a resize until the new picture is calculated.
+  void ShowPicture(const Bitmap& picture);
+  // Exchanges the colours only: palette changes and animation never need
+  // the picture again.
+  void ShowPalette(const Palette& palette);
+  // What is being shown: Format_Indexed8, colour table = palette.
+  const QImage& Picture() const { return picture_; }
+
+  // Text written over the picture in bold black, word-wrapped between
+  // margins of 20 pixels and centred vertically (tabs count four blanks);
+  // empty for none. It stays until changed.
+  QString AboutText() const { return aboutText_; }
+  void SetAboutText(const QString& text);
+
+  // Where the picture is drawn, (0, 0) except while the host pans with a
+  // right drag, so that the picture follows the mouse.
+  QPoint DragOffset() const { return dragOffset_; }
+  void SetDragOffset(QPoint offset);
+
+  // Coordinate axes with labelled ticks, combined with the picture by
+  // exclusive or so that they stay visible over any colour.
+  bool ShowAxes() const { return showAxes_; }
+  void SetShowAxes(bool show);
+
+  // Shows the part of the current picture under band stretched over the
+  // whole area at once, as a preview of a zoom; the next ShowPicture ends it.
+  // Repaints immediately, since the calculation that follows holds the
+  // event loop.
+  void PreviewZoom(const PixelRect& band);
+
+  QSize sizeHint() const override;
+
+ signals:
+  void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+  // Every move over the widget, with or without a button held.
+  void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+  void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+  // The band from the press point to the mouse moved from oldRect to
+  // *newRect. Handlers may change *newRect: the changed band is what is
+  // drawn, handed back as the next oldRect and reported by rectUp.
+  void rectDraw(const vorla::PixelRect& oldRect, Qt::MouseButtons buttons,
+                Qt::KeyboardModifiers modifiers, vorla::PixelRect* newRect);
+  // The drag ended with this band (press point in left/top, release point
+  // in right/bottom, as the last rectDraw handlers left it).
+  void rectUp(const vorla::PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  // After every size change, once the scale has followed it.
+  void resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool DrawsBandFor(Qt::MouseButtons buttons) const;
+  void DrawAboutText(QPainter& canvas, QPoint offset) const;
+  void DrawAxes(QImage& target);
+
+  ViewScale scale_;
+  QImage picture_;
+  QImage overlay_;      // axes, white on black
+  QImage composition_;  // what is shown: picture, axes and band together
+  QString aboutText_;
+  QPoint dragOffset_;
+  PixelRect band_;
+  bool dragging_ = false;
+  bool bandVisible_ = false;
+  bool showAxes_ = false;
+  bool drawRectLeft_ = true;
+  bool drawRectRight_ = true;
+  bool drawRectMiddle_ = false;
+};
+
+}  // namespace vorla

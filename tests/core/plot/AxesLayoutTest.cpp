@@ -1,0 +1,78 @@
+// Axes overlay geometry: origin lines, tick positions and labels, edges for axes out of view.
+
+#include <gtest/gtest.h>
+
+#include "core/plot/AxesLayout.h"
+#include "core/plot/Navigation.h"
+
+namespace vorla {
+namespace {
+
+ViewScale MakeView(const ViewBounds& bounds) {
+  ViewScale view;
+  view.Resize(400, 300);
+  SetView(view, bounds);
+  return view;
+}
+
+TEST(AxesLayoutTest, TicksSkipTheOriginAndCarryTheirValues) {
+  // One unit is 100 pixels across and 100 rows down; y grows upwards.
+  const AxesLayout axes = LayOutAxes(MakeView({-2, 1.5, 2, -1.5}));
+  EXPECT_EQ(axes.originColumn, 200);
+  EXPECT_EQ(axes.originRow, 150);
+  const std::vector<AxisTick> xTicks{{0, "-2"}, {100, "-1"}, {300, "1"}, {400, "2"}};
+  EXPECT_EQ(axes.xTicks, xTicks);
+  const std::vector<AxisTick> yTicks{{300, "-1.5"}, {250, "-1"}, {200, "-0.5"},
+                                     {100, "0.5"},  {50, "1"},    {0, "1.5"}};
+  EXPECT_EQ(axes.yTicks, yTicks);
+}
+
+TEST(AxesLayoutTest, AxesOutOfViewRunAlongTheNearestEdge) {
+  struct Row {
+    const char* name;
+    ViewBounds view;
+    int originColumn, originRow, tickColumn, tickRow;
+    bool xLabelsBelow, yLabelsLeft;
+  };
+  const Row rows[] = {
+      {"both axes inside", {-2, 1.5, 2, -1.5}, 200, 150, 200, 150, false, false},
+      {"y = 0 below the view", {-2, 5, 2, 2}, 200, 500, 200, 300, false, false},
+      {"y = 0 above the view", {-2, -2, 2, -5}, 200, -200, 200, 0, true, false},
+      {"x axis close to the top", {-2, -0.1, 2, -3.1}, 200, -10, 200, 0, true, false},
+      {"x = 0 left of the view", {1, 1.5, 5, -1.5}, -100, 150, 0, 150, false, false},
+      {"x = 0 right of the view", {-5, 1.5, -1, -1.5}, 500, 150, 400, 150, false, true},
+      {"y axis near the right edge", {-3.6, 1.5, 0.4, -1.5}, 360, 150, 360, 150, false, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const AxesLayout axes = LayOutAxes(MakeView(row.view));
+    EXPECT_EQ(axes.originColumn, row.originColumn);
+    EXPECT_EQ(axes.originRow, row.originRow);
+    EXPECT_EQ(axes.tickColumn, row.tickColumn);
+    EXPECT_EQ(axes.tickRow, row.tickRow);
+    EXPECT_EQ(axes.xLabelsBelow, row.xLabelsBelow);
+    EXPECT_EQ(axes.yLabelsLeft, row.yLabelsLeft);
+    EXPECT_FALSE(axes.xTicks.empty());
+    EXPECT_FALSE(axes.yTicks.empty());
+  }
+}
+
+TEST(AxesLayoutTest, ViewsWithoutUsableTicksEnd) {
+  struct Row {
+    const char* name;
+    ViewBounds view;
+  };
+  const Row rows[] = {
+      {"zero width", {1, 1, 1, -1}},
+      // Near 1e20 neighbouring doubles are 16384 apart, more than the step.
+      {"step below the precision of the values", {1e20, 1, 1e20 + 65536, -1}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const AxesLayout axes = LayOutAxes(MakeView(row.view));
+    EXPECT_LE(axes.xTicks.size(), 20u);
+  }
+}
+
+}  // namespace
+}  // namespace vorla
