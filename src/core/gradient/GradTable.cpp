@@ -47,8 +47,8 @@ std::optional<std::uint32_t> ParseHex(std::string_view field) {
   return value;
 }
 
-constexpr std::uint32_t RedOnly = 0x0000FF;
-constexpr std::uint32_t Yellow = 0x00FFFF;
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kYellow = 0x00FFFF;
 
 }  // namespace
 
@@ -58,8 +58,8 @@ GradientConvertError::GradientConvertError(const std::string& field)
     : GradientTextError("'" + field + "' no es un valor entero v\xE1lido"), field_(field) {}
 
 TGradTable::TGradTable() {
-  table_[8] = RedOnly | kNodeFlag;
-  table_[127] = Yellow | kNodeFlag;
+  table_[8] = kRed | kNodeFlag;
+  table_[127] = kYellow | kNodeFlag;
   Interpolate();
   RebuildPalette();
 }

@@ -13,7 +13,6 @@ class LittleEndian {
  public:
   void U16(std::uint32_t v) { Bytes(v, 2); }
   void U32(std::uint32_t v) { Bytes(v, 4); }
-  const std::vector<std::uint8_t>& Data() const { return data_; }
   std::vector<std::uint8_t>& Data() { return data_; }
 
  private:

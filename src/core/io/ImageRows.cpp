@@ -12,7 +12,7 @@ void RequireWritable(const Bitmap& bitmap, const std::filesystem::path& path) {
   if (bitmap.Empty()) throw ImageWriteFailure(path, "la imagen est\xE1 vac\xED" "a");
   const int bits = bitmap.BitsPerPixel();
   if (bits != 8 && bits != 24 && bits != 32)
-    throw ImageWriteFailure(path, "imagen de " + std::to_string(bits) + " bits por pixel no admitida");
+    throw ImageWriteFailure(path, "imagen de " + std::to_string(bits) + " bits por p\xEDxel no admitida");
 }
 
 void RowToRgb(const Bitmap& bitmap, int y, std::uint8_t* rgb) {
