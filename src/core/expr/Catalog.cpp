@@ -1,0 +1,200 @@
+#include "core/expr/Catalog.h"
+
+#include <chrono>
+#include <cfloat>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+#include "core/expr/Expresion.h"
+#include "core/expr/FloatErrors.h"
+#include "core/expr/FloatMath.h"
+
+namespace vorla {
+namespace {
+
+using X = TExtended;
+
+constexpr X kPi = std::numbers::pi_v<long double>;
+constexpr X kLn2 = std::numbers::ln2_v<long double>;
+
+X Sqrt(X x) {
+  if (x < 0) throw EInvalidOp();
+  return std::sqrt(x);
+}
+
+X Trunc(X x) { return std::trunc(x); }
+X FracPart(X x) { return x - std::trunc(x); }
+
+float Sin(float x) { return ToSingle(std::sin(X{x})); }
+float Cos(float x) { return ToSingle(std::cos(X{x})); }
+float Tan(float x) { return ToSingle(std::tan(X{x})); }
+float Sec(float x) { return ToSingle(Divide(1, std::cos(X{x}))); }
+float Cosec(float x) { return ToSingle(Divide(1, std::sin(X{x}))); }
+float Cotan(float x) { return ToSingle(Divide(1, std::tan(X{x}))); }
+float ArcSin(float x) { return ToSingle(std::atan2(X{x}, Sqrt(1 - X{x} * x))); }
+float ArcCos(float x) { return ToSingle(std::atan2(Sqrt(1 - X{x} * x), X{x})); }
+float ArcTan(float x) { return ToSingle(std::atan2(X{x}, X{1})); }
+
+// Degrees, minutes and seconds packed as GGG.MMSSss, to radians; every step
+// is rounded to a float as the packed reading demands.
+float Gms(float x) {
+  float degrees = ToSingle(Trunc(x));
+  const float t = ToSingle(FracPart(x) * 100);
+  degrees = ToSingle(degrees + Trunc(t) / X{60});
+  const float seconds = ToSingle(FracPart(t) * 100);
+  degrees = ToSingle(degrees + seconds / X{3600});
+  const X scaled = X{degrees} * 1000000;
+  degrees = ToSingle((Trunc(scaled) + Trunc(FracPart(scaled) * 2)) / 1000000);
+  return ToSingle(X{degrees} * kPi / 180);
+}
+
+float Sinh(float x) { return ToSingle(std::sinh(X{x})); }
+float Cosh(float x) { return ToSingle(std::cosh(X{x})); }
+float Tanh(float x) { return ToSingle(std::tanh(X{x})); }
+
+float ArcSinh(float x) {
+  const X a = std::fabs(X{x});
+  const X result = a > 1e10L ? std::log(a) + kLn2 : std::log1p(a + a * a / (1 + std::sqrt(a * a + 1)));
+  return ToSingle(x < 0 ? -result : result);
+}
+
+float ArcCosh(float x) {
+  if (x <= 1) return 0.0f;
+  if (x > 1e10f) return ToSingle(std::log(X{x}) + kLn2);
+  return ToSingle(std::log(X{x} + std::sqrt((X{x} - 1) * (X{x} + 1))));
+}
+
+float ArcTanh(float x) {
+  if (x == 0) return 0.0f;
+  const X a = std::fabs(X{x});
+  // From 1 on the value is the largest extended one, which no float holds.
+  const X result = a >= 1 ? LDBL_MAX : 0.5L * std::log1p(2 * a / (1 - a));
+  return ToSingle(x < 0 ? -result : result);
+}
+
+float Rcp(float x) { return ToSingle(Divide(1, x)); }
+float NaturalLog(float x) { return ToSingle(Ln(x)); }
+float Log10(float x) { return ToSingle(Ln(x) / std::numbers::ln10_v<long double>); }
+float Sqr(float x) { return ToSingle(X{x} * x); }
+float SquareRoot(float x) { return ToSingle(Sqrt(x)); }
+float Exp(float x) { return ToSingle(std::exp(X{x})); }
+float Exp10(float x) { return ToSingle(Power(10, x)); }
+float Abs(float x) { return std::fabs(x); }
+float Int(float x) { return std::trunc(x); }
+float Rd(float x) { return ToSingle(Trunc(x) + Trunc(FracPart(x) * 2)); }
+float Frac(float x) { return ToSingle(FracPart(x)); }
+
+std::mt19937& Generator() {
+  static std::mt19937 generator(
+      static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  return generator;
+}
+
+// 24 random bits: uniform in [0, 1) and never 1 after rounding.
+float Random() { return static_cast<float>(Generator()() >> 8) * 0x1p-24f; }
+
+float Hypot(const TEvalArray& args) {
+  const X a = std::fabs(X{args[0]->Evaluate()});
+  const X b = std::fabs(X{args[1]->Evaluate()});
+  const X larger = a > b ? a : b;
+  if (larger == 0) return 0.0f;
+  const X p = a / larger;
+  const X q = b / larger;
+  return ToSingle(larger * std::sqrt(p * p + q * q));
+}
+
+float Angle(const TEvalArray& args) {
+  const X b = args[1]->Evaluate();
+  const X a = args[0]->Evaluate();
+  return ToSingle(std::atan2(b, a));
+}
+
+float Maximum(const TEvalArray& args) {
+  float result = args[0]->Evaluate();
+  for (std::size_t i = args.size() - 1; i >= 1; --i) {
+    const float value = args[i]->Evaluate();
+    if (value > result) result = value;
+  }
+  return result;
+}
+
+float Minimum(const TEvalArray& args) {
+  float result = args[0]->Evaluate();
+  for (std::size_t i = args.size() - 1; i >= 1; --i) {
+    const float value = args[i]->Evaluate();
+    if (value < result) result = value;
+  }
+  return result;
+}
+
+float Sum(const TEvalArray& args) {
+  float result = 0.0f;
+  for (std::size_t i = args.size(); i-- > 0;) result = ToSingle(X{result} + args[i]->Evaluate());
+  return result;
+}
+
+float Mean(const TEvalArray& args) { return ToSingle(Divide(Sum(args), args.size())); }
+
+float Remainder(const TEvalArray& args) {
+  const X a = args[0]->Evaluate();
+  const X b = args[1]->Evaluate();
+  return ToSingle(a - Trunc(Divide(a, b)) * b);
+}
+
+}  // namespace
+
+float Conditional(const TEvalArray& args) {
+  if (args[0]->Evaluate() > 0) return args[1]->Evaluate();
+  return args[2]->Evaluate();
+}
+
+void SeedRandom(std::uint32_t seed) { Generator().seed(seed); }
+
+void RegisterCatalog(TExpresion& root) {
+  root.AddConstant("Pi", "Pi", static_cast<float>(kPi));
+  root.AddConstant("e", "Base Log. Naturales", static_cast<float>(std::numbers::e_v<long double>));
+  root.AddConstant("R2", "Ra\xEDz cuadrada de 2", static_cast<float>(std::numbers::sqrt2_v<long double>));
+  root.AddConstant("R3", "Raiz cuadrada de 3", static_cast<float>(std::numbers::sqrt3_v<long double>));
+
+  //               names              function     inverse      description
+  root.AddFunction1("sin/sen",        Sin,         ArcSin,      "Seno");
+  root.AddFunction1("cos",            Cos,         ArcCos,      "Coseno");
+  root.AddFunction1("tan/tg",         Tan,         ArcTan,      "Tangente");
+  root.AddFunction1("sec",            Sec,         nullptr,     "Secante");
+  root.AddFunction1("cosec",          Cosec,       nullptr,     "Cosecante");
+  root.AddFunction1("cotan/cotg",     Cotan,       nullptr,     "Cotangente");
+  root.AddFunction1("arcsin/arcsen",  ArcSin,      Sin,         "Arcoseno");
+  root.AddFunction1("arccos/arcos",   ArcCos,      Cos,         "Arcocoseno");
+  root.AddFunction1("arctan/arctg",   ArcTan,      Tan,         "Arcotangente");
+  //               names              function     min max      description
+  root.AddFunctionN("hipot",          Hypot,       2,  2,       "Hipotenusa");
+  root.AddFunctionN("ang/arg",        Angle,       2,  2,       "Angulo");
+  root.AddFunction1("GMS",            Gms,         nullptr,     "GGG,MMSS.SS");
+  root.AddFunction1("sinh/senh",      Sinh,        ArcSinh,     "Seno hiperb\xF3lico");
+  root.AddFunction1("cosh",           Cosh,        ArcCosh,     "Coseno hiperb\xF3lico");
+  root.AddFunction1("tanh/tgh",       Tanh,        ArcTanh,     "Tangente hiperb\xF3lica");
+  root.AddFunction1("arcsinh/arcsenh", ArcSinh,    Sinh,        "Arcoseno hiperb\xF3lico");
+  root.AddFunction1("arccosh/arcosh", ArcCosh,     Cosh,        "Arcocoseno hiperb\xF3lico");
+  root.AddFunction1("arctanh/arctgh", ArcTanh,     Tanh,        "Arcotangente hiperb\xF3lica");
+  root.AddFunction1("Rcp",            Rcp,         Rcp,         "Rec\xEDproco");
+  root.AddFunction1("ln",             NaturalLog,  Exp,         "Logar\xEDtmo natural");
+  root.AddFunction1("log",            Log10,       Exp10,       "Logar\xEDtmo base 10");
+  root.AddFunction1("sqr/cuad",       Sqr,         SquareRoot,  "Cuadrado");
+  root.AddFunction1("sqrt/raiz",      SquareRoot,  Sqr,         "Ra\xEDz cuadrada");
+  root.AddFunction1("exp",            Exp,         NaturalLog,  "Exponencial");
+  root.AddFunction1("exp10",          Exp10,       Log10,       "Expo base 10");
+  root.AddFunction1("Abs",            Abs,         nullptr,     "Valor Absoluto");
+  // A function, not a variable, in the picker: kind 3.
+  root.AddFunction0("Ale/Rnd",        Random,      KindFunction1, "Aleatorio");
+  root.AddFunction1("Int/Ent",        Int,         nullptr,     "Parte entera");
+  root.AddFunction1("Rd",             Rd,          nullptr,     "Redondeo");
+  root.AddFunction1("Frac",           Frac,        nullptr,     "Fracci\xF3n");
+  root.AddFunctionN("Max",            Maximum,     2,  255,     "M\xE1ximo");
+  root.AddFunctionN("Min",            Minimum,     2,  255,     "M\xEDnimo");
+  root.AddFunctionN("Prom",           Mean,        2,  255,     "Promedio");
+  root.AddFunctionN("Suma",           Sum,         2,  255,     "Suma");
+  root.AddFunctionN("Resto/Mod",      Remainder,   2,  2,       "Resto");
+}
+
+}  // namespace vorla

@@ -1,0 +1,233 @@
+#include "core/expr/Expresion.h"
+
+#include <algorithm>
+
+#include "core/expr/Catalog.h"
+#include "core/expr/ErrorMessages.h"
+#include "core/expr/FloatErrors.h"
+#include "core/expr/TextFold.h"
+#include "core/io/NumberText.h"
+
+namespace vorla {
+
+// ---- function list ---------------------------------------------------------
+
+void TFunctionList::Add(const std::string& names, std::unique_ptr<TMake> maker) {
+  const auto [name, alias] = TExpresion::SplitNames(names);
+  Insert(name, maker.get());
+  if (!alias.empty()) Insert(alias, maker.get());
+  makers_.push_back(std::move(maker));
+}
+
+void TFunctionList::Insert(const std::string& name, TMake* maker) {
+  const auto it = std::lower_bound(entries_.begin(), entries_.end(), name,
+                                   [](const TFunctionEntry& entry, const std::string& key) {
+                                     return CompareFolded(entry.Name, key) < 0;
+                                   });
+  if (it != entries_.end() && CompareFolded(it->Name, name) == 0) return;
+  entries_.insert(it, TFunctionEntry{name, maker});
+}
+
+const TFunctionEntry* TFunctionList::Find(std::string_view name) const {
+  const auto it = std::lower_bound(entries_.begin(), entries_.end(), name,
+                                   [](const TFunctionEntry& entry, std::string_view key) {
+                                     return CompareFolded(entry.Name, key) < 0;
+                                   });
+  if (it == entries_.end() || CompareFolded(it->Name, name) != 0) return nullptr;
+  return &*it;
+}
+
+TVariable* TFunctionList::NewVariable() {
+  variables_.push_back(std::make_unique<TVariable>());
+  return variables_.back().get();
+}
+
+// ---- expression object -----------------------------------------------------
+
+TExpresion::TExpresion() = default;
+
+TExpresion::~TExpresion() { DiscardTree(); }
+
+void TExpresion::DiscardTree() {
+  // The tree may hold definition nodes: it goes first.
+  DiscardNode(root_);
+  root_ = nullptr;
+  for (const TDefinition& definition : definitions_)
+    if (definition.Owned) delete definition.Node;
+  definitions_.clear();
+}
+
+void TExpresion::SetWantsCatalog(bool wants) {
+  if (parent_ == nullptr) wantsCatalog_ = wants;
+  if (OnChange) OnChange(*this);
+}
+
+void TExpresion::EnsureFunctions() {
+  if (functions_ != nullptr) return;
+  if (parent_ != nullptr) {
+    parent_->EnsureFunctions();
+    functions_ = parent_->functions_;
+    return;
+  }
+  ownFunctions_ = std::make_unique<TFunctionList>();
+  functions_ = ownFunctions_.get();
+  functions_->Add("Si/If", std::make_unique<TMakeFunN>(Conditional, 3, 3));
+  functions_->Add("LogBase/LogN", std::make_unique<TMakeFunN>(nullptr, 2, 2));
+  if (wantsCatalog_) RegisterCatalog(*this);
+}
+
+TFunctionList& TExpresion::List() {
+  EnsureFunctions();
+  return *functions_;
+}
+
+const TFunctionList& TExpresion::Functions() { return List(); }
+
+void TExpresion::SetText(const std::string& text) {
+  if (text == text_) return;
+  EnsureFunctions();
+  compiled_ = false;
+  hasError_ = false;
+  dirty_ = true;
+  text_ = text;
+  DiscardTree();
+  root_ = Compile(text);
+  compiled_ = root_ != nullptr;
+  if (OnChange) OnChange(*this);
+}
+
+void TExpresion::SetValueText(float value) { SetText(FormatG(value, 15)); }
+
+float TExpresion::GetValue() {
+  if (functions_ == nullptr) root_ = Compile(text_);
+  compiled_ = root_ != nullptr;
+  if (root_ == nullptr) return lastValue_;
+  if (dirty_ || !root_->IsUnchanged()) {
+    dirty_ = false;
+    hasError_ = false;
+    errorCode_ = 0;
+    try {
+      lastValue_ = root_->Evaluate();
+    } catch (const EZeroDivide&) {
+      errorCode_ = 11;
+    } catch (const EOverflow&) {
+      errorCode_ = 12;
+    } catch (const EInvalidOp&) {
+      errorCode_ = 15;
+    } catch (const EExprMsj& message) {
+      errorCode_ = 20;
+      errorText_ = message.Message();
+    } catch (...) {
+      errorCode_ = 19;
+    }
+    if (errorCode_ > 0) {
+      hasError_ = true;
+      if (errorCode_ < 20) errorText_ = ErrorMessage(errorCode_);
+    }
+  }
+  return lastValue_;
+}
+
+std::string TExpresion::ErrorMessage(int code) {
+  switch (code) {
+    case 11:
+      return msg::kZeroDivide;
+    case 12:
+      return msg::kOverflow;
+    case 13:
+      return msg::kUnderflow;
+    case 14:
+      return msg::kInvalidArgument;
+    case 15:
+      return msg::kInvalidOp;
+    case 19:
+      return msg::kEvaluationFailed;
+    default:
+      return msg::kUnknownError;
+  }
+}
+
+TVariable* TExpresion::AddVariable(const std::string& names) {
+  TFunctionList& list = List();
+  TVariable* variable = list.NewVariable();
+  list.Add(names, std::make_unique<TMakeVar>(variable));
+  return variable;
+}
+
+void TExpresion::AddConstant(const std::string& names, const std::string& description, float value) {
+  auto maker = std::make_unique<TMakeConst>(value);
+  maker->Description = description;
+  List().Add(names, std::move(maker));
+}
+
+void TExpresion::AddFunction0(const std::string& names, TFunc0 func, int kind,
+                              const std::string& description) {
+  auto maker = std::make_unique<TMakeFun0>(std::move(func));
+  maker->Description = description;
+  maker->Kind = kind;
+  List().Add(names, std::move(maker));
+}
+
+void TExpresion::AddFunction1(const std::string& names, TFunc1 func, TFunc1 inverse,
+                              const std::string& description, TMeasureHook measureHook,
+                              TDrawHook drawHook) {
+  auto maker = std::make_unique<TMakeFun1>(func, inverse);
+  maker->Description = description;
+  maker->MeasureHook = std::move(measureHook);
+  maker->DrawHook = std::move(drawHook);
+  List().Add(names, std::move(maker));
+}
+
+void TExpresion::AddFunctionN(const std::string& names, TFuncN func, int minArgs, int maxArgs,
+                              const std::string& description, TMeasureHook measureHook,
+                              TDrawHook drawHook) {
+  auto maker = std::make_unique<TMakeFunN>(func, minArgs, maxArgs);
+  maker->Description = description;
+  maker->MeasureHook = std::move(measureHook);
+  maker->DrawHook = std::move(drawHook);
+  List().Add(names, std::move(maker));
+}
+
+std::pair<std::string, std::string> TExpresion::SplitNames(const std::string& names) {
+  const std::size_t slash = names.find('/');
+  if (slash == std::string::npos || slash == 0) return {names, std::string()};
+  return {names.substr(0, slash), names.substr(slash + 1)};
+}
+
+std::string TExpresion::NormalizeOperators(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i + 1 < text.size() && text[i] == text[i + 1] && (text[i] == '*' || text[i] == '/')) {
+      result += text[i] == '*' ? '^' : '\\';
+      ++i;
+    } else {
+      result += text[i];
+    }
+  }
+  return result;
+}
+
+std::string TExpresion::Preprocess(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  bool inComment = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (static_cast<unsigned char>(c) < 33) continue;
+    if (inComment) {
+      inComment = c != '}';
+    } else if (c == '{') {
+      inComment = true;
+    } else if (c == '(' && i >= 4 && text[i - 1] == ')') {
+      // Juxtaposed parentheses multiply; the first few characters are left
+      // alone, so "(x)(y)" stays unbalanced-looking and fails.
+      result += "*(";
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}
+
+}  // namespace vorla
