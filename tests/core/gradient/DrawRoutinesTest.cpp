@@ -1,4 +1,4 @@
-// Colour splitting, the two-colour ramp, bit depths and seamless mirroring.
+// The two-colour ramp and seamless mirroring, refused depths included.
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,6 @@
 
 namespace vorla {
 namespace {
-
-TEST(DrawRoutines, SplitColorResolvesSystemColours) {
-  const ColorBytes plain = SplitColor(0x02123456);
-  EXPECT_EQ(plain.red, 0x56);
-  EXPECT_EQ(plain.green, 0x34);
-  EXPECT_EQ(plain.blue, 0x12);
-  EXPECT_EQ(plain.high, 0x02);
-
-  const ColorBytes system = SplitColor(kSystemColorFlag | 5);
-  EXPECT_EQ(ToColor(Rgb{system.red, system.green, system.blue}), SystemColor(5));
-  EXPECT_EQ(system.high, 0);
-}
 
 TEST(DrawRoutines, ColGradSteps) {
   struct Row { const char* name; TColor start, end; int steps, i; TColor expected; };
@@ -37,25 +25,6 @@ TEST(DrawRoutines, ColGradSteps) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(TColGrad(r.start, r.end, static_cast<std::uint16_t>(r.steps)).ColorAt(r.i), r.expected);
-  }
-}
-
-TEST(DrawRoutines, BytesPerPixelByDepth) {
-  struct Row { int bits, bytes; };
-  const Row rows[] = {{8, 1}, {15, 2}, {16, 2}, {24, 3}, {32, 4}, {1, 0}, {4, 0}, {0, 0}, {48, 0}};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.bits);
-    const Bitmap bitmap(2, 2, r.bits);
-    if (r.bytes > 0) {
-      EXPECT_EQ(BytesPerPixel(bitmap), r.bytes);
-    } else {
-      try {
-        BytesPerPixel(bitmap);
-        ADD_FAILURE() << "no error";
-      } catch (const InvalidGraphicError& e) {
-        EXPECT_EQ(std::string(e.what()), "pf\xBF?bit");
-      }
-    }
   }
 }
 
@@ -101,11 +70,19 @@ TEST(DrawRoutines, MirrorBitmapTiles) {
     EXPECT_EQ(FirstBytes(bitmap), r.pixels);
   }
 
-  Bitmap refused(3, 2, 4);
-  refused.Data()[0] = 0x5A;
-  EXPECT_THROW(MirrorBitmap(refused, true, true), InvalidGraphicError);
-  EXPECT_EQ(refused.Width(), 3);
-  EXPECT_EQ(refused.Data()[0], 0x5A);
+  for (int bits : {1, 4, 0}) {
+    SCOPED_TRACE(bits);
+    Bitmap refused(3, 2, bits);
+    refused.Data()[0] = 0x5A;
+    try {
+      MirrorBitmap(refused, true, true);
+      ADD_FAILURE() << "no error";
+    } catch (const InvalidGraphicError& e) {
+      EXPECT_EQ(std::string(e.what()), "pf\xBF?bit");
+    }
+    EXPECT_EQ(refused.Width(), 3);
+    EXPECT_EQ(refused.Data()[0], 0x5A);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Shaded fills, centred text and tiling, recorded on a canvas that remembers every call.
+// Shaded fills and tiling, recorded on a canvas that remembers every call.
 
 #include <gtest/gtest.h>
 
@@ -109,19 +109,6 @@ TEST(Fills, SphereShrinksToTheCentre) {
   Recorder canvas;
   SphereFill(canvas, {0, 0, 10, 26}, 0xFFFFFF, 0, 3, 8);
   EXPECT_EQ(canvas.ellipses[1].rect, (Rect{0, 0, 10, 25})) << "-7/18 truncates towards zero, not down";
-}
-
-TEST(Fills, TextCenteredTruncatesTowardsZero) {
-  struct Row { const char* name; int width, height, x, y; };
-  const Row rows[] = {{"fits", 7, 5, 6, 2}, {"wider than the box", 25, 13, -2, -1}};
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    Recorder canvas;
-    canvas.extent = {r.width, r.height};
-    TextCentered(canvas, {0, 0, 20, 10}, "Vorlascope");
-    ASSERT_EQ(canvas.texts.size(), 1u);
-    EXPECT_EQ(canvas.texts[0], std::make_pair(r.x, r.y));
-  }
 }
 
 TEST(Fills, TileGraphicCoversTheRectangle) {

