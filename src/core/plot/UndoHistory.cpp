@@ -1,0 +1,72 @@
+#include "core/plot/UndoHistory.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace vorla {
+namespace {
+
+// An exclusive lock held for the instance's lifetime on a companion file.
+// The undo file itself is replaced on every write, which would drop a lock
+// held on it. Returns the descriptor, or -1 when another process holds it.
+int TryLock(const std::filesystem::path& lockPath) {
+  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+UndoHistory::UndoHistory(const std::filesystem::path& folder) {
+  path_ = folder / "vlx.tmp";
+  lockFd_ = TryLock(folder / "vlx.tmp.lock");
+  if (lockFd_ < 0) {
+    const std::string own = "vlx-" + std::to_string(::getpid());
+    path_ = folder / (own + ".tmp");
+    lockFd_ = TryLock(folder / (own + ".tmp.lock"));
+  }
+  ClearUndo();
+}
+
+UndoHistory::~UndoHistory() {
+  ClearUndo();
+  if (lockFd_ >= 0) ::close(lockFd_);
+  // The shared name's lock file stays for the next instance; a per-process
+  // one would otherwise pile up.
+  if (path_.filename() != "vlx.tmp") {
+    std::error_code ec;
+    std::filesystem::remove(path_.string() + ".lock", ec);
+  }
+}
+
+void UndoHistory::PushUndo(const PlotDocument& document, float aspect) {
+  IniFile updated = file_;
+  WriteDocument(updated, std::to_string(counter_), document, aspect);
+  updated.Write(path_);
+  file_ = std::move(updated);
+  ++counter_;
+}
+
+void UndoHistory::ClearUndo() {
+  std::error_code ec;
+  std::filesystem::remove(path_, ec);
+  file_ = IniFile{};
+  counter_ = 0;
+}
+
+std::optional<UndoHistory::Step> UndoHistory::Undo() {
+  if (!CanUndo()) return std::nullopt;
+  const std::uint16_t number = counter_ - 2;
+  LoadedDocument loaded = ReadDocument(file_, std::to_string(number), path_.string());
+  counter_ = number;
+  return Step{std::move(loaded), number};
+}
+
+}  // namespace vorla

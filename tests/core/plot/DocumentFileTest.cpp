@@ -1,0 +1,180 @@
+// Plot documents on disk: round trips, defaults, kept keys, refused files and
+// the aspect correction.
+
+#include <gtest/gtest.h>
+
+#include "core/plot/DocumentFile.h"
+#include "TempDir.h"
+
+namespace vorla {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+// Every parameter away from both its start-up value and its file default.
+PlotDocument Unusual() {
+  PlotDocument d;
+  d.Func = " a=x*2; a+\xA3(y) ";
+  d.Ani = true;
+  d.Vel = -37;
+  d.Gra = false;
+  d.ColFun = 0x123456;
+  d.ColMin = 0x010203;
+  d.ColFon = 0x80000005;  // a system colour
+  d.BucMin = true;
+  d.Zmin = "-2.5";
+  d.ColGra = "0A00FF00F0FF0000";
+  d.Xmin = "-1e-3";
+  d.Ymin = "[y]";
+  d.Xmax = "Pi/7";
+  d.Ymax = "Cos(1)";
+  d.ColMax = 0x00FF00;
+  d.BucMax = true;
+  d.Zmax = "maxZ*0.9";
+  d.FilMax = 0.1f;
+  d.FilMin = -3.14159274f;
+  d.UsaFilMax = true;
+  d.UsaFilMin = true;
+  return d;
+}
+
+TEST(DocumentFileTest, SavedDocumentLoadsBackIdentical) {
+  TempDir dir;
+  const auto path = dir / "prueba.vlx";
+  struct Row { const char* name; PlotDocument document; float aspect; };
+  const Row rows[] = {
+      {"unusual values", Unusual(), 0.7654321f},
+      {"start-up document", PlotDocument::StartUp(), 1.0f},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    SaveDocument(path, "", r.document, r.aspect);
+    const LoadedDocument loaded = LoadDocument(path);
+    EXPECT_EQ(loaded.document, r.document);
+    EXPECT_EQ(loaded.aspect, r.aspect);
+  }
+}
+
+TEST(DocumentFileTest, WritesTheKeysInTheirOrderAndKeepsForeignLines) {
+  TempDir dir;
+  const auto path = dir / "ajeno.vlx";
+  WriteBytes(path, "[Otra]\nclave=1\n[vorlascope]\nautor=yo\nFUNC=viejo\n");
+  SaveDocument(path, "", Unusual(), 1.0f);
+  const IniFile file = IniFile::Read(path);
+  EXPECT_EQ(file.Keys("Vorlascope"),
+            (std::vector<std::string>{"autor", "Func", "Ani", "Vel", "Gra", "ColFun", "ColMin",
+                                      "ColFon", "BucMin", "Zmin", "ColGra", "Xmin", "Ymin", "Xmax",
+                                      "Ymax", "ColMax", "BucMax", "Zmax", "FilMax", "FilMin",
+                                      "UsaFilMax", "UsaFilMin", "Aspecto"}));
+  EXPECT_EQ(file.ReadString("Otra", "clave"), "1");
+  EXPECT_EQ(file.ReadString("Vorlascope", "ColFon"), "-2147483643");
+  EXPECT_EQ(file.ReadString("Vorlascope", "FilMax"), "0.100000001490116");
+}
+
+TEST(DocumentFileTest, LineBreaksInExpressionsAreWrittenAsBlanks) {
+  TempDir dir;
+  const auto path = dir / "lineas.vlx";
+  PlotDocument d = PlotDocument::StartUp();
+  d.Func = "a=x;\r\nb=y;\ta+b";
+  d.Zmin = "-1\n[Vorlascope]";
+  SaveDocument(path, "", d, 1.0f);
+  const PlotDocument back = LoadDocument(path).document;
+  EXPECT_EQ(back.Func, "a=x;  b=y; a+b");
+  EXPECT_EQ(back.Zmin, "-1 [Vorlascope]");
+  EXPECT_EQ(back.Zmax, d.Zmax) << "the keys after the broken text still read";
+}
+
+TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
+  struct Row {
+    const char* name;
+    const char* extra;
+    void (*expect)(const PlotDocument&);
+  };
+  const Row rows[] = {
+      {"only Func", "", [](const PlotDocument& d) {
+         PlotDocument expected = PlotDocument::FileDefaults();
+         expected.Func = "x";
+         EXPECT_EQ(d, expected);
+         EXPECT_EQ(d.Xmin, "Pi") << "the x defaults are mirrored";
+         EXPECT_EQ(d.Xmax, "-Pi");
+       }},
+      {"speed not a number", "Vel=rapido\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 1); }},
+      {"speed beyond the box", "Vel=500\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 100); }},
+      {"comma decimal", "FilMax=1,5\n", [](const PlotDocument& d) { EXPECT_EQ(d.FilMax, 0.0f); }},
+      {"blanks around a number", "FilMin= 2.25 \n",
+       [](const PlotDocument& d) { EXPECT_EQ(d.FilMin, 2.25f); }},
+      {"colour not a number", "ColFun=rojo\n",
+       [](const PlotDocument& d) { EXPECT_EQ(d.ColFun, 0x0000FFu); }},
+      {"any non-zero integer is true", "Gra=0\nBucMax=-2\n", [](const PlotDocument& d) {
+         EXPECT_FALSE(d.Gra);
+         EXPECT_TRUE(d.BucMax);
+       }},
+      {"boolean not an integer", "Ani=si\n", [](const PlotDocument& d) { EXPECT_FALSE(d.Ani); }},
+      {"empty expression stays empty", "Zmax=\n",
+       [](const PlotDocument& d) { EXPECT_EQ(d.Zmax, ""); }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const IniFile file = IniFile::FromText(std::string("[Vorlascope]\nFunc=x\n") + r.extra);
+    const LoadedDocument loaded = ReadDocument(file, kDocumentSection, "f.vlx");
+    r.expect(loaded.document);
+    EXPECT_EQ(loaded.aspect, 1.0f);
+  }
+}
+
+TEST(DocumentFileTest, RefusesMissingFilesAndNonDocuments) {
+  TempDir dir;
+  WriteBytes(dir / "vacio.vlx", "[Vorlascope]\nFunc=\nXmin=1\n");
+  WriteBytes(dir / "otro.ini", "[Pos]\nLeft=3\n");
+  struct Row { const char* name; std::string file; std::string message; bool notADocument; };
+  const Row rows[] = {
+      {"missing file", "nada.vlx", std::string("No se encuentra ").append((dir / "nada.vlx").string()), false},
+      {"a folder", "", std::string("No se encuentra ").append(dir.path().string()), false},
+      {"empty Func", "vacio.vlx", (dir / "vacio.vlx").string() + "\nno es un documento de Vorlascope", true},
+      {"no section", "otro.ini", (dir / "otro.ini").string() + "\nno es un documento de Vorlascope", true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    try {
+      LoadDocument(r.file.empty() ? dir.path() : dir / r.file);
+      ADD_FAILURE() << "loaded";
+    } catch (const NotADocumentError& e) {
+      EXPECT_TRUE(r.notADocument);
+      EXPECT_EQ(e.what(), r.message);
+    } catch (const DocumentMissingError& e) {
+      EXPECT_FALSE(r.notADocument);
+      EXPECT_EQ(e.what(), r.message);
+    }
+  }
+}
+
+TEST(DocumentFileTest, AspectCorrectionResizesOnlyTheXRangeAroundItsCentre) {
+  struct Row {
+    const char* name;
+    float saved, current, xmin, xmax;
+    bool changed;
+    const char* newXmin;
+    const char* newXmax;
+  };
+  const Row rows[] = {
+      {"same shape", 0.75f, 0.75f, -1, 1, false, "-Pi*3", "Pi*3"},
+      {"wider window", 1.0f, 0.5f, -1, 1, true, "-2", "2"},
+      {"narrower window", 0.5f, 1.0f, -1, 1, true, "-0.5", "0.5"},
+      {"off-centre range", 1.0f, 0.5f, 2, 6, true, "0", "8"},
+      {"mirrored range stays mirrored", 1.0f, 0.5f, 1, -1, true, "2", "-2"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    PlotDocument d = PlotDocument::StartUp();
+    EXPECT_EQ(CorrectAspect(d, r.saved, r.current, r.xmin, r.xmax), r.changed);
+    EXPECT_EQ(d.Xmin, r.newXmin);
+    EXPECT_EQ(d.Xmax, r.newXmax);
+    EXPECT_EQ(d.Ymin, "-Pi*3");
+    EXPECT_EQ(d.Ymax, "Pi*3");
+  }
+}
+
+}  // namespace
+}  // namespace vorla

@@ -1,0 +1,69 @@
+// The gradient library file: adding, redefining, removing and refused names.
+
+#include <gtest/gtest.h>
+
+#include "core/plot/GradientLibrary.h"
+#include "TempDir.h"
+
+namespace vorla {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+TEST(GradientLibraryTest, AddsRedefinesAndRemovesNames) {
+  TempDir dir;
+  const GradientLibrary library(dir / "vorla.gra");
+  EXPECT_TRUE(library.Names().empty()) << "a missing file is an empty library";
+  EXPECT_EQ(library.Read("Mar"), "");
+  library.Write("Mar", "06FF0000");
+  library.Write("Fuego \xE1rido", "0400FFFF");
+  library.Write("MAR", "80000000");  // redefines, whatever the case
+  EXPECT_EQ(library.Names(), (std::vector<std::string>{"MAR", "Fuego \xE1rido"}));
+  EXPECT_EQ(library.Read("mar"), "80000000");
+  EXPECT_TRUE(library.Contains("FUEGO \xC1RIDO"));
+  EXPECT_TRUE(library.Remove("Mar"));
+  EXPECT_FALSE(library.Remove("Mar"));
+  EXPECT_EQ(library.Names(), std::vector<std::string>{"Fuego \xE1rido"});
+  EXPECT_EQ(ReadBytes(dir / "vorla.gra"), "[Gradientes]\nFuego \xC3\xA1rido=0400FFFF\n");
+}
+
+TEST(GradientLibraryTest, KeepsOtherSectionsOfTheFile) {
+  TempDir dir;
+  WriteBytes(dir / "vorla.gra", "; mis gradientes\n[Gradientes]\nA=1\n\n[Notas]\nx=y\n");
+  const GradientLibrary library(dir / "vorla.gra");
+  library.Write("B", "2");
+  EXPECT_EQ(ReadBytes(dir / "vorla.gra"),
+            "; mis gradientes\n[Gradientes]\nA=1\nB=2\n\n[Notas]\nx=y\n");
+}
+
+TEST(GradientLibraryTest, RefusesNamesTheFileCannotHold) {
+  TempDir dir;
+  const GradientLibrary library(dir / "vorla.gra");
+  library.Write("Bueno", "1");
+  const std::string before = ReadBytes(dir / "vorla.gra");
+  struct Row { const char* name; const char* gradient; const char* says; };
+  const Row rows[] = {
+      {"empty", "", "Necesita un nombre"},
+      {"equals sign", "a=b", "\"="},
+      {"section bracket", "[Gradientes]", "\"[\""},
+      {"comment", ";nota", "\";\""},
+      {"leading blank", " Mar", "blancos"},
+      {"trailing blank", "Mar ", "blancos"},
+      {"line break", "Mar\nB", "saltos"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    try {
+      library.Write(r.gradient, "06FF0000");
+      ADD_FAILURE() << "written";
+    } catch (const GradientNameError& e) {
+      EXPECT_NE(std::string(e.what()).find(r.says), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadBytes(dir / "vorla.gra"), before);
+  }
+}
+
+}  // namespace
+}  // namespace vorla
