@@ -5,12 +5,16 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/EvalCommand.h"
 
 namespace vorla::cli {
 namespace {
 
 std::vector<CliCommand> Commands() {
-  return {};
+  return {
+      {"eval", "eval EXPR [--x V] [--y V]      evaluate an expression once", RunEval},
+      {"solve", "solve EXPR --for NAME --target T [--x V] [--y V]   solve EXPR = T for NAME", RunSolve},
+  };
 }
 
 void PrintHelp() {

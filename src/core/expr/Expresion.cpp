@@ -44,6 +44,14 @@ TVariable* TFunctionList::NewVariable() {
 
 // ---- expression object -----------------------------------------------------
 
+int EvaluationErrorCode(const std::exception& failure) {
+  if (dynamic_cast<const EZeroDivide*>(&failure)) return 11;
+  if (dynamic_cast<const EOverflow*>(&failure)) return 12;
+  if (dynamic_cast<const EInvalidOp*>(&failure)) return 15;
+  if (dynamic_cast<const EExprMsj*>(&failure)) return 20;
+  return 19;
+}
+
 TExpresion::TExpresion() = default;
 
 TExpresion::~TExpresion() { DiscardTree(); }
@@ -108,15 +116,9 @@ float TExpresion::GetValue() {
     errorCode_ = 0;
     try {
       lastValue_ = root_->Evaluate();
-    } catch (const EZeroDivide&) {
-      errorCode_ = 11;
-    } catch (const EOverflow&) {
-      errorCode_ = 12;
-    } catch (const EInvalidOp&) {
-      errorCode_ = 15;
-    } catch (const EExprMsj& message) {
-      errorCode_ = 20;
-      errorText_ = message.Message();
+    } catch (const std::exception& failure) {
+      errorCode_ = EvaluationErrorCode(failure);
+      if (errorCode_ == 20) errorText_ = failure.what();
     } catch (...) {
       errorCode_ = 19;
     }

@@ -4,6 +4,7 @@
 // root expression owns and its children share.
 
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,6 +39,9 @@ class TFunctionList {
   std::vector<std::unique_ptr<TMake>> makers_;
   std::vector<std::unique_ptr<TVariable>> variables_;
 };
+
+// The error code (11..20) of a failure raised while a tree was evaluated.
+int EvaluationErrorCode(const std::exception& failure);
 
 class TExpresion {
  public:

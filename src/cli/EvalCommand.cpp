@@ -1,0 +1,163 @@
+#include "cli/EvalCommand.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "core/expr/ExprBase.h"
+#include "core/expr/Expresion.h"
+#include "core/expr/FloatErrors.h"
+#include "core/io/NumberText.h"
+#include "core/io/TextEncoding.h"
+
+namespace vorla::cli {
+namespace {
+
+struct Options {
+  std::optional<std::string> expression;
+  float x = 0;
+  float y = 0;
+  std::optional<std::string> variable;  // --for
+  std::optional<float> target;          // --target
+};
+
+// EXPR is the first argument that is not an option; "--" ends the options,
+// and option values may be negative numbers ("--x -1.5").
+std::optional<Options> ParseOptions(Args args, bool solving) {
+  Options options;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const bool isOption = !optionsEnded && arg.size() > 2 && arg.substr(0, 2) == "--";
+    if (!isOption) {
+      if (options.expression) {
+        std::fprintf(stderr, "vorlascope-cli: more than one expression given\n");
+        return std::nullopt;
+      }
+      options.expression = std::string(arg);
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      std::fprintf(stderr, "vorlascope-cli: %.*s needs a value\n", static_cast<int>(arg.size()), arg.data());
+      return std::nullopt;
+    }
+    const std::string_view value = args[++i];
+    if (solving && arg == "--for") {
+      options.variable = Utf8ToCp1252(value);
+      continue;
+    }
+    const bool known = arg == "--x" || arg == "--y" || (solving && arg == "--target");
+    const std::optional<double> number = ParseDouble(value);
+    if (!known || !number) {
+      std::fprintf(stderr, "vorlascope-cli: bad option %.*s %.*s\n", static_cast<int>(arg.size()),
+                   arg.data(), static_cast<int>(value.size()), value.data());
+      return std::nullopt;
+    }
+    const float single = static_cast<float>(*number);
+    if (arg == "--x") options.x = single;
+    else if (arg == "--y") options.y = single;
+    else options.target = single;
+  }
+  if (!options.expression || (solving && (!options.variable || !options.target))) {
+    std::fprintf(stderr, "vorlascope-cli: missing %s (see --help)\n",
+                 !options.expression ? "expression" : "--for or --target");
+    return std::nullopt;
+  }
+  return options;
+}
+
+// The plotted function's environment: the catalog, x and y, r and w computed
+// from them, and the view's values (0 outside a plot).
+struct Environment {
+  TExpresion expression;
+  TVariable* x;
+  TVariable* y;
+
+  Environment() {
+    expression.SetWantsCatalog(true);
+    x = expression.AddVariable("x");
+    y = expression.AddVariable("y");
+    expression.AddFunction0("w", [this] { return static_cast<float>(std::atan2(y->Value(), x->Value())); },
+                            KindVariable, "");
+    expression.AddFunction0("r", [this] { return static_cast<float>(std::hypot(x->Value(), y->Value())); },
+                            KindVariable, "");
+    for (const char* name : {"minX", "minY", "minZ", "maxX", "maxY", "maxZ", "fX", "fY"})
+      expression.AddFunction0(name, [] { return 0.0f; }, KindFunction0, "");
+  }
+};
+
+void PrintLine(const std::string& text) { std::printf("%s\n", Cp1252ToUtf8(text).c_str()); }
+
+std::string ValueText(float value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
+  return buffer;
+}
+
+// Compiles the expression of `options`; false (with the line printed) when it fails.
+bool CompileIn(Environment& environment, const Options& options) {
+  environment.x->SetValue(options.x);
+  environment.y->SetValue(options.y);
+  // A fresh expression already holds the empty text, so an empty EXPR would
+  // not be compiled; a blank preprocesses to the same empty text.
+  const std::string text = Utf8ToCp1252(*options.expression);
+  environment.expression.SetText(text.empty() ? " " : text);
+  if (environment.expression.Compiled()) return true;
+  PrintLine("compile error " + std::to_string(environment.expression.ErrorCode()) + ": " +
+            environment.expression.ErrorText());
+  return false;
+}
+
+}  // namespace
+
+int RunEval(Args args) {
+  const std::optional<Options> options = ParseOptions(args, false);
+  if (!options) return 1;
+  Environment environment;
+  if (!CompileIn(environment, *options)) return 2;
+  const float value = environment.expression.GetValue();
+  if (environment.expression.HasError()) {
+    PrintLine("error " + std::to_string(environment.expression.ErrorCode()) + ": " +
+              environment.expression.ErrorText());
+    return 3;
+  }
+  PrintLine(ValueText(value));
+  return 0;
+}
+
+int RunSolve(Args args) {
+  const std::optional<Options> options = ParseOptions(args, true);
+  if (!options) return 1;
+  Environment environment;
+  if (!CompileIn(environment, *options)) return 2;
+  const TFunctionEntry* entry = environment.expression.Functions().Find(*options->variable);
+  const auto* maker = entry != nullptr ? dynamic_cast<const TMakeVar*>(entry->Maker) : nullptr;
+  if (maker == nullptr) {
+    PrintLine("solve error: " + *options->variable + " no es una variable");
+    return 4;
+  }
+  TEval* solved = nullptr;
+  try {
+    solved = Solve(environment.expression.Root(), new TNum(*options->target), maker->Variable);
+    const float value = solved->Evaluate();
+    DiscardNode(solved);
+    PrintLine(ValueText(value));
+    return 0;
+  } catch (const EDespejar& refusal) {
+    PrintLine("solve error: " + refusal.Message());
+    return 4;
+  } catch (const std::exception& failure) {
+    if (solved != nullptr) DiscardNode(solved);
+    const int code = EvaluationErrorCode(failure);
+    PrintLine("error " + std::to_string(code) + ": " +
+              (code == 20 ? std::string(failure.what()) : TExpresion::ErrorMessage(code)));
+    return 3;
+  }
+}
+
+}  // namespace vorla::cli
