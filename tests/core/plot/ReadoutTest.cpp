@@ -1,0 +1,75 @@
+// Status-bar readouts under the mouse and over the gradient, and the information report lines.
+
+#include <gtest/gtest.h>
+
+#include "core/expr/Expresion.h"
+#include "core/plot/Readout.h"
+
+namespace vorla {
+namespace {
+
+TEST(ReadoutTest, MouseReadoutShowsTheErrorInPlaceOfTheValues) {
+  struct Row {
+    const char* name;
+    float x, y, r, w, f, zmin, zmax;
+    const char* error;  // null: the evaluation succeeded
+    std::string text;
+  };
+  const Row rows[] = {
+      {"value with its scale", 0.5f, -2, 2.0615528f, -1.3258177f, 1.25f, -3.1415927f, 3.1415927f, nullptr,
+       "x=0.5 y=-2 r=2.06155 w=-1.32582 f=1.25 [min=-3.14159, max=3.14159]"},
+      {"large and small numbers", 1e20f, 1e-7f, 1e20f, 0, -4e10f, 0, 1, nullptr,
+       "x=1e+20 y=1e-07 r=1e+20 w=0 f=-4e+10 [min=0, max=1]"},
+      {"failed evaluation", 0.5f, -2, 2.0615528f, -1.3258177f, 99, 1, 2, "Divisi\xF3n por cero",
+       "x=0.5 y=-2 r=2.06155 w=-1.32582 Divisi\xF3n por cero"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Probe probe;
+    probe.x = row.x;
+    probe.y = row.y;
+    probe.r = row.r;
+    probe.w = row.w;
+    probe.f = row.f;
+    probe.zmin = row.zmin;
+    probe.zmax = row.zmax;
+    probe.hasError = row.error != nullptr;
+    if (row.error) probe.errorText = row.error;
+    EXPECT_EQ(MouseReadout(probe), row.text);
+  }
+}
+
+TEST(ReadoutTest, GradientProbeSpreadsTheScaleOverTheEntries) {
+  struct Row {
+    const char* name;
+    float zmin, zmax;
+    int index, startCol, endCol;
+    double z;
+  };
+  const Row rows[] = {
+      {"first entry is the bottom", -1, 1, 6, 6, 255, -1},
+      {"middle entry", 0, 250, 131, 6, 255, 125},
+      {"one past the last would be the top", 0, 250, 256, 6, 255, 250},
+      {"reversed scale", 10, 0, 56, 6, 255, 8},
+      {"empty gradient range", 3, 7, 6, 7, 6, 3},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_DOUBLE_EQ(GradientProbeValue(row.zmin, row.zmax, row.index, row.startCol, row.endCol), row.z);
+  }
+  EXPECT_EQ(GradientReadout(0.25, -3.1415927f, 3.1415927f), "x=0 y=0 z=0.25 [min=-3.14159, max=3.14159]");
+}
+
+TEST(ReadoutTest, InfoReportListsOnlyTheErrorsThatOccurred) {
+  const std::string stats = "12 puntos\r\nVel: 3 Kilopixels/seg";
+  EXPECT_EQ(InfoReportLines(stats, {}), std::vector<std::string>{stats});
+  std::array<int, 9> counts{};
+  counts[1] = 7;   // code 12
+  counts[8] = 40;  // code 19
+  const std::vector<std::string> expected{stats, "7 puntos con error: " + TExpresion::ErrorMessage(12),
+                                          "40 puntos con error: " + TExpresion::ErrorMessage(19)};
+  EXPECT_EQ(InfoReportLines(stats, counts), expected);
+}
+
+}  // namespace
+}  // namespace vorla
