@@ -135,7 +135,16 @@ class TParser {
     prevComma_ = PreviousOf(",");
   }
 
-  NodePtr ParseAll() { return Expression(0, Size()); }
+  ~TParser() { ReleaseMemo(); }
+
+  NodePtr ParseAll() {
+    NodePtr root = Expression(0, Size());
+    if (!root) return root;
+    ++root->RefCount;
+    ReleaseMemo();
+    --root->RefCount;
+    return root;
+  }
 
  private:
   enum Level { kExpression, kTerm, kFactor };
@@ -187,19 +196,35 @@ class TParser {
   bool IsMessage(int b, int e) const { return e - b >= 2 && s_[b] == '\'' && s_[e - 1] == '\''; }
   NodePtr Message(int b, int e) { return NodePtr(new TExprMsg(std::string(Piece(b + 1, e - 1)))); }
 
-  // Runs `parse` once per (level, span); a failure is replayed with the
-  // message it left.
+  // Validates the piece, then parses it once per (level, span): a failure
+  // is replayed with the message it left, a success hands out the same node
+  // again (the memo holds it until the parse ends, so abandoned splits do
+  // not destroy it).
   template <class Parse>
   NodePtr Remembered(Level level, int b, int e, Parse parse) {
+    if (!Validate(b, e)) return nullptr;
     const long long n = Size() + 1;
     const long long key = (static_cast<long long>(level) * n + b) * n + e;
-    if (const auto it = failures_.find(key); it != failures_.end()) {
-      owner_.parseMessage_ = it->second;
+    if (const auto it = memo_.find(key); it != memo_.end()) {
+      if (it->second.node != nullptr) return NodePtr(it->second.node);
+      owner_.parseMessage_ = messages_[it->second.message];
       return nullptr;
     }
     NodePtr node = parse();
-    if (!node) failures_.emplace(key, owner_.parseMessage_);
+    if (node) {
+      ++node->RefCount;
+      memo_.emplace(key, Outcome{node.get(), 0});
+    } else {
+      if (messages_.empty() || messages_.back() != owner_.parseMessage_) messages_.push_back(owner_.parseMessage_);
+      memo_.emplace(key, Outcome{nullptr, messages_.size() - 1});
+    }
     return node;
+  }
+
+  void ReleaseMemo() {
+    for (const auto& [key, outcome] : memo_)
+      if (outcome.node != nullptr) ReleaseNode(outcome.node);
+    memo_.clear();
   }
 
   template <class Op>
@@ -225,7 +250,6 @@ class TParser {
   //              | "-" <expression>
   //              | <term>
   NodePtr ParseExpression(int b, int e) {
-    if (!Validate(b, e)) return nullptr;
     if (IsMessage(b, e)) return Message(b, e);
     for (int k = prevLogic_[e]; k >= b; k = prevLogic_[k]) {
       NodePtr left = Expression(b, k);
@@ -279,7 +303,6 @@ class TParser {
   // <term> = <term> ("*" | "/") <factor>    from the last character to the second
   //        | <factor>
   NodePtr ParseTerm(int b, int e) {
-    if (!Validate(b, e)) return nullptr;
     if (IsMessage(b, e)) return Message(b, e);
     for (int k = prevMultiplicative_[e]; k >= b + 1; k = prevMultiplicative_[k]) {
       NodePtr left = Term(b, k);
@@ -298,7 +321,6 @@ class TParser {
   //          | <definition> | <name> [ "(" <expression> {"," <expression>} ")" ]
   //          | "(" <expression> ")"
   NodePtr ParseFactor(int b, int e) {
-    if (!Validate(b, e)) return nullptr;
     if (IsMessage(b, e)) return Message(b, e);
     float value = 0;
     if (ReadDecimal(Piece(b, e), &value)) return NodePtr(new TNum(value));
@@ -431,7 +453,12 @@ class TParser {
   std::vector<int> nextOpen_;
   std::vector<int> nextNonNumeric_;
   std::vector<int> prevLogic_, prevCompare_, prevAdditive_, prevMultiplicative_, prevPower_, prevComma_;
-  std::unordered_map<long long, std::string> failures_;
+  struct Outcome {
+    TEval* node;          // held; null when the piece failed
+    std::size_t message;  // into messages_, for a failure
+  };
+  std::unordered_map<long long, Outcome> memo_;
+  std::vector<std::string> messages_;
 };
 
 void TExpresion::ParseDefinitions(std::string& text) {
