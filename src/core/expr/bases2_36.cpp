@@ -91,7 +91,9 @@ std::string FixedToBase(int base, long double x) {
 std::string SciToBase(int base, long double x) {
   const long long exponent = static_cast<long long>(std::ceil(LogInBase(base, x)));
   const long double mantissa = x / IntegerPower(base, exponent);
-  return FixedToBase(base, mantissa) + (exponent == 0 ? "" : "e" + IntToBase(base, exponent));
+  std::string text = FixedToBase(base, mantissa);
+  if (exponent != 0) text.append("e").append(IntToBase(base, exponent));
+  return text;
 }
 
 std::string FloatToBase(int base, long double x) {
