@@ -1,0 +1,155 @@
+#include "core/plot/PictureCalculation.h"
+
+#include <chrono>
+#include <cmath>
+#include <utility>
+
+#include "core/io/NumberText.h"
+
+namespace vorla {
+namespace {
+
+constexpr int kLevels = 250;
+constexpr int kFirstLevelIndex = 6;
+
+// "Bucle": values beyond the scale run round the 250 levels again. Below
+// zero the count runs down from 255 (255 + m, not 256 + m).
+std::uint8_t Wrap(std::int32_t k) {
+  if (k >= 0) return static_cast<std::uint8_t>(kFirstLevelIndex + k % kLevels);
+  return static_cast<std::uint8_t>(255 + k % kLevels);
+}
+
+bool Level(float z, float zmin, float step, std::int32_t& k) {
+  const double q =
+      std::nearbyint((static_cast<double>(z) - static_cast<double>(zmin)) / static_cast<double>(step));
+  if (!(q >= -2147483648.0 && q <= 2147483647.0)) return false;
+  k = static_cast<std::int32_t>(q);
+  return true;
+}
+
+std::string InfoLine(long long pixels, long long ms) {
+  const double seconds = static_cast<double>(ms) / 1000;
+  const double speed = static_cast<double>(pixels) / static_cast<double>(ms);
+  std::string text = "Pixels calculados: ";
+  text.append(std::to_string(pixels))
+      .append(" en ")
+      .append(FormatG(seconds, 6))
+      .append(" seg\r\nVel: ")
+      .append(FormatG(speed, 6))
+      .append(" Kilopixels/seg");
+  return text;
+}
+
+}  // namespace
+
+IndexSettings IndexSettings::From(const PlotDocument& d) {
+  return IndexSettings{d.Gra, d.BucMin, d.BucMax, d.UsaFilMin, d.UsaFilMax, d.FilMin, d.FilMax};
+}
+
+EmptyPictureError::EmptyPictureError()
+    : std::runtime_error("La imagen no tiene pixels: su ancho o su alto es 0") {}
+
+bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
+                std::uint8_t& index) {
+  const float difference = static_cast<float>(static_cast<double>(zmax) - zmin);
+  const float step = static_cast<float>(static_cast<double>(difference) / 249.0);
+  const bool narrow = std::fabs(step) < 1e-30f;
+  std::int32_t k = 0;
+  if (!(z >= zmin)) {
+    if (!settings.wrapBelow || narrow) return index = 1, true;
+    if (!Level(z, zmin, step, k)) return false;
+    index = Wrap(k);
+  } else if (z > zmax) {
+    if (!settings.wrapAbove || narrow) return index = 2, true;
+    if (!Level(z, zmin, step, k)) return false;
+    index = Wrap(k);
+  } else {
+    if (!settings.gradient || narrow) return index = 3, true;
+    if (!Level(z, zmin, step, k)) return false;
+    index = static_cast<std::uint8_t>((k + kFirstLevelIndex) & 0xFF);
+  }
+  return true;
+}
+
+void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
+                      const IndexSettings& settings, PixelEvaluator& evaluator,
+                      PictureStats& stats, const RowProgress& progress) {
+  if (picture.Empty()) throw EmptyPictureError();
+  const auto started = std::chrono::steady_clock::now();
+  const bool whole = rect.top == rect.bottom;
+  if (whole) rect = PixelRect{0, 0, picture.Width(), picture.Height()};
+  if (rect.bottom < rect.top) std::swap(rect.top, rect.bottom);
+  if (rect.right < rect.left) std::swap(rect.left, rect.right);
+  const PixelRect asked = rect;
+  rect.left = std::max(rect.left, 0);
+  rect.top = std::max(rect.top, 0);
+  rect.right = std::min(rect.right, picture.Width());
+  rect.bottom = std::min(rect.bottom, picture.Height());
+  const int rows = std::max(rect.bottom - rect.top, 0);
+
+  stats.errorCounts.fill(0);
+  if (whole) {
+    stats.foundMin = 1e38f;
+    stats.foundMax = -1e38f;
+  }
+  // Steps over the whole picture, also for a partial rectangle.
+  stats.stepX = static_cast<float>((view.right - view.left) / picture.Width());
+  stats.stepY = static_cast<float>((view.bottom - view.top) / picture.Height());
+  const double stepX = stats.stepX;
+  const double stepY = stats.stepY;
+  evaluator.BeginPicture(view, stats.stepX, stats.stepY);
+
+  float foundMin = stats.foundMin;
+  float foundMax = stats.foundMax;
+  float zmin = stats.lastZmin;
+  float zmax = stats.lastZmax;
+  for (int row = rect.bottom - 1; row >= rect.top; --row) {
+    evaluator.SetRowY(static_cast<float>(row * stepY + view.top));
+    std::uint8_t* const pixels = picture.Row(row);
+    for (int column = rect.right - 1; column >= rect.left; --column) {
+      std::uint8_t index = 0;
+      try {
+        evaluator.SetColumnX(static_cast<float>(column * stepX + view.left));
+        int errorCode = 0;
+        const float z = evaluator.Function(errorCode);
+        if (errorCode != 0) {
+          if (errorCode >= kFirstCountedError && errorCode <= kLastCountedError)
+            ++stats.errorCounts[static_cast<std::size_t>(errorCode - kFirstCountedError)];
+        } else {
+          if (z < foundMin) foundMin = z;
+          if (z > foundMax) foundMax = z;
+          if (!(settings.filterBelow && z < settings.filterMin) &&
+              !(settings.filterAbove && z > settings.filterMax)) {
+            zmin = evaluator.ScaleMin();
+            zmax = evaluator.ScaleMax();
+            if (!LevelIndex(z, zmin, zmax, settings, index)) {
+              index = 0;
+              ++stats.errorCounts[kPixelFaultError - kFirstCountedError];
+            }
+          }
+        }
+      } catch (...) {
+        index = 0;
+        ++stats.errorCounts[kPixelFaultError - kFirstCountedError];
+      }
+      pixels[column] = index;
+    }
+    if (progress) progress(rect.bottom - row, rows);
+  }
+  stats.foundMin = foundMin;
+  stats.foundMax = foundMax;
+  stats.lastZmin = zmin;
+  stats.lastZmax = zmax;
+  stats.shownMin = foundMin;
+  stats.shownMax = foundMax;
+  evaluator.EndPicture(stats.shownMin, stats.shownMax);
+
+  stats.pixels = std::llabs(static_cast<long long>(asked.bottom - asked.top) *
+                            (asked.right - asked.left));
+  stats.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now() - started)
+                           .count();
+  if (stats.milliseconds > 0) stats.infoText = InfoLine(stats.pixels, stats.milliseconds);
+}
+
+}  // namespace vorla

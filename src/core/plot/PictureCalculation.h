@@ -1,0 +1,108 @@
+#pragma once
+// The picture calculation: one palette index per pixel of an 8-bit picture,
+// from the function's value against the colour scale at that pixel.
+//   0       evaluation error, fault, or removed by a filter
+//   1, 2    below / above the scale without "Bucle"
+//   3       inside the scale with the gradient off, or a scale too narrow
+//   6..255  gradient levels 0..249 (4 and 5 only appear while animating)
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "core/io/Bitmap.h"
+#include "core/plot/Navigation.h"
+#include "core/plot/PlotDocument.h"
+
+namespace vorla {
+
+// What the calculation asks of the expressions, pixel by pixel.
+class PixelEvaluator {
+ public:
+  virtual ~PixelEvaluator() = default;
+  // Before the first pixel: the view and the steps per pixel, which the
+  // expressions may read.
+  virtual void BeginPicture(const ViewBounds& view, float stepX, float stepY) = 0;
+  virtual void SetRowY(float y) = 0;
+  virtual void SetColumnX(float x) = 0;
+  // The function's value; on failure errorCode becomes its code (11..20).
+  virtual float Function(int& errorCode) = 0;
+  virtual float ScaleMin() = 0;
+  virtual float ScaleMax() = 0;
+  // After the last pixel: the range to show as minZ and maxZ from now on.
+  virtual void EndPicture(float shownMin, float shownMax) = 0;
+};
+
+// The document's switches, read once per calculation.
+struct IndexSettings {
+  bool gradient = true;  // Gra
+  bool wrapBelow = false;  // BucMin
+  bool wrapAbove = false;  // BucMax
+  bool filterBelow = false;  // UsaFilMin
+  bool filterAbove = false;  // UsaFilMax
+  float filterMin = 0;  // FilMin
+  float filterMax = 0;  // FilMax
+
+  static IndexSettings From(const PlotDocument& document);
+};
+
+inline constexpr int kFirstCountedError = 11;
+inline constexpr int kLastCountedError = 19;
+// Faults while the index is computed (a level beyond 32 bits, anything raised
+// in the per-pixel guard) count under this code.
+inline constexpr int kPixelFaultError = 19;
+
+// Results of a calculation; the found range carries over between partial
+// calculations, so keep one instance for the picture's life.
+struct PictureStats {
+  float foundMin = 1e38f;
+  float foundMax = -1e38f;
+  float shownMin = 0;
+  float shownMax = 0;
+  float stepX = 0;
+  float stepY = 0;
+  float lastZmin = 0;  // scale bounds at the last evaluated pixel
+  float lastZmax = 0;
+  std::array<int, kLastCountedError - kFirstCountedError + 1> errorCounts{};  // codes 11..19
+  long long pixels = 0;
+  long long milliseconds = 0;
+  // "... \r\nVel: %.6g Kilopixels/seg"; unchanged when the calculation took
+  // under a millisecond.
+  std::string infoText;
+
+  int ErrorCount(int code) const {
+    return code >= kFirstCountedError && code <= kLastCountedError
+               ? errorCounts[static_cast<std::size_t>(code - kFirstCountedError)]
+               : 0;
+  }
+};
+
+// A picture with no pixels: nothing to calculate, and the steps per pixel
+// would divide by zero.
+class EmptyPictureError : public std::runtime_error {
+ public:
+  EmptyPictureError();
+};
+
+// Called after each row with the rows done so far and the rows to do.
+using RowProgress = std::function<void(int rowsDone, int rows)>;
+
+// Calculates `rect` of `picture` (right and bottom exclusive, clipped to the
+// picture; top == bottom means the whole picture, which also restarts the
+// found range) for the plane rectangle `view` spread over the whole picture.
+// Rows go bottom-up and pixels right to left. x := column * stepX + left and
+// y := row * stepY + top are computed in double and rounded once to float;
+// the level k := round((z - zmin) / step), ties to even, in double from the
+// float values. Raises EmptyPictureError for a picture of width or height 0.
+void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
+                      const IndexSettings& settings, PixelEvaluator& evaluator,
+                      PictureStats& stats, const RowProgress& progress = {});
+
+// The index of one value against its scale, as the calculation stores it;
+// false for a level beyond 32 bits (the pixel then takes index 0).
+bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
+                std::uint8_t& index);
+
+}  // namespace vorla

@@ -1,0 +1,154 @@
+#include "core/plot/PlotExpressions.h"
+
+#include <cmath>
+
+#include "core/expr/Expresion.h"
+
+namespace vorla {
+namespace {
+
+// Environment values, registered as zero-argument functions of kind 2.
+constexpr int kListedAsVariable = 1;
+constexpr int kListedAsValue = 2;
+
+}  // namespace
+
+PlotExpressions::PlotExpressions() {
+  for (auto& expression : expressions_) expression = std::make_unique<TExpresion>();
+  TExpresion& func = *expressions_[kFunc];
+  TExpresion& xmin = *expressions_[kXmin];
+  func.SetWantsCatalog(true);
+  xmin.SetWantsCatalog(true);
+  for (Field child : {kZmin, kZmax}) expressions_[child]->SetParent(&func);
+  for (Field child : {kYmin, kXmax, kYmax}) expressions_[child]->SetParent(&xmin);
+
+  x_ = func.AddVariable("x");
+  y_ = func.AddVariable("y");
+  func.AddFunction0("w", [this] { return Angle(); }, kListedAsVariable, "");
+  func.AddFunction0("r", [this] { return Radius(); }, kListedAsVariable, "");
+  for (TExpresion* root : {&func, &xmin}) {
+    root->AddFunction0("minX", [this] { return static_cast<float>(view_.left); }, kListedAsValue, "");
+    root->AddFunction0("minY", [this] { return static_cast<float>(view_.bottom); }, kListedAsValue, "");
+    root->AddFunction0("minZ", [this] { return shownMin_; }, kListedAsValue, "");
+    root->AddFunction0("maxX", [this] { return static_cast<float>(view_.right); }, kListedAsValue, "");
+    root->AddFunction0("maxY", [this] { return static_cast<float>(view_.top); }, kListedAsValue, "");
+    root->AddFunction0("maxZ", [this] { return shownMax_; }, kListedAsValue, "");
+  }
+  func.AddFunction0("fX", [this] { return stepX_; }, kListedAsValue, "");
+  func.AddFunction0("fY", [this] { return stepY_; }, kListedAsValue, "");
+}
+
+PlotExpressions::~PlotExpressions() {
+  // Children go before the roots that own their function lists.
+  for (Field child : {kZmin, kZmax, kYmin, kXmax, kYmax}) expressions_[child].reset();
+}
+
+const char* PlotExpressions::FieldLabel(Field field) {
+  switch (field) {
+    case kFunc: return "Funci\xF3n";
+    case kZmin: return "Z m\xEDnimo";
+    case kZmax: return "Z m\xE1ximo";
+    case kXmin: return "X m\xEDnimo";
+    case kYmin: return "Y m\xEDnimo";
+    case kXmax: return "X m\xE1ximo";
+    case kYmax: return "Y m\xE1ximo";
+  }
+  return "";
+}
+
+void PlotExpressions::Compile(const PlotDocument& d) {
+  expressions_[kZmax]->SetText(d.Zmax);
+  expressions_[kXmax]->SetText(d.Xmax);
+  expressions_[kYmax]->SetText(d.Ymax);
+  expressions_[kXmin]->SetText(d.Xmin);
+  expressions_[kYmin]->SetText(d.Ymin);
+  expressions_[kZmin]->SetText(d.Zmin);
+  expressions_[kFunc]->SetText(d.Func);
+}
+
+std::optional<PlotExpressions::CompileFailure> PlotExpressions::CheckExpressions() const {
+  std::optional<CompileFailure> failure;
+  for (Field field : {kFunc, kZmax, kZmin, kXmax, kXmin, kYmax, kYmin}) {
+    const TExpresion& expression = *expressions_[field];
+    if (!expression.Compiled())
+      failure = CompileFailure{
+          field, std::string(expression.ErrorText()).append("\nen el campo ").append(FieldLabel(field))};
+  }
+  return failure;
+}
+
+ViewBounds PlotExpressions::EvaluateRange() {
+  return ViewBounds{expressions_[kXmin]->GetValue(), expressions_[kYmin]->GetValue(),
+                    expressions_[kXmax]->GetValue(), expressions_[kYmax]->GetValue()};
+}
+
+void PlotExpressions::SetView(const ViewBounds& view) { view_ = view; }
+
+PlotExpressions::PointValues PlotExpressions::EvaluateAt(float x, float y) {
+  SetRowY(y);
+  SetColumnX(x);
+  PointValues values;
+  values.x = x;
+  values.y = y;
+  values.r = Radius();
+  values.w = Angle();
+  int errorCode = 0;
+  values.f = Function(errorCode);
+  values.zmin = ScaleMin();
+  values.zmax = ScaleMax();
+  values.hasError = errorCode != 0;
+  if (values.hasError) values.errorText = expressions_[kFunc]->ErrorText();
+  return values;
+}
+
+void PlotExpressions::BeginPicture(const ViewBounds& view, float stepX, float stepY) {
+  view_ = view;
+  stepX_ = stepX;
+  stepY_ = stepY;
+}
+
+void PlotExpressions::SetRowY(float y) {
+  yValue_ = y;
+  y_->SetValue(y);
+  rDirty_ = wDirty_ = true;
+}
+
+void PlotExpressions::SetColumnX(float x) {
+  xValue_ = x;
+  x_->SetValue(x);
+  rDirty_ = wDirty_ = true;
+}
+
+float PlotExpressions::Function(int& errorCode) {
+  TExpresion& func = *expressions_[kFunc];
+  const float z = func.GetValue();
+  errorCode = func.HasError() ? func.ErrorCode() : 0;
+  return z;
+}
+
+float PlotExpressions::ScaleMin() { return expressions_[kZmin]->GetValue(); }
+
+float PlotExpressions::ScaleMax() { return expressions_[kZmax]->GetValue(); }
+
+void PlotExpressions::EndPicture(float shownMin, float shownMax) {
+  shownMin_ = shownMin;
+  shownMax_ = shownMax;
+}
+
+float PlotExpressions::Radius() {
+  if (rDirty_) {
+    r_ = static_cast<float>(std::hypot(static_cast<double>(xValue_), static_cast<double>(yValue_)));
+    rDirty_ = false;
+  }
+  return r_;
+}
+
+float PlotExpressions::Angle() {
+  if (wDirty_) {
+    w_ = static_cast<float>(std::atan2(static_cast<double>(yValue_), static_cast<double>(xValue_)));
+    wDirty_ = false;
+  }
+  return w_;
+}
+
+}  // namespace vorla
