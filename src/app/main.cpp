@@ -1,4 +1,5 @@
-// vorlascope: the desktop program.
+// vorlascope: the desktop program. The first command-line parameter, if any,
+// is a document opened when the window first shows.
 
 #include <QApplication>
 
@@ -9,7 +10,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorlascope"));
   vorla::UseDotDecimalSeparator();
-  vorla::TFVorla window;
+  const QStringList arguments = QApplication::arguments();
+  vorla::TFVorla window(nullptr, {}, arguments.size() > 1 ? arguments.at(1) : QString());
   window.show();
   return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,6 +27,7 @@ QLineEdit* MakeRangeEdit(QWidget* parent, const char* name, const QString& hint)
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setMinimumWidth(40);
+  edit->setMaximumWidth(66);
   ApplyHint(*edit, hint);
   return edit;
 }
@@ -63,6 +65,9 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
     : QWidget(parent), GradEdit1(gradientEditor), ComboBox2(gradientList) {
   setObjectName(QStringLiteral("pnlPropiedades"));
   setFixedWidth(165);
+  QFont small = font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  setFont(small);
 
   chkGradiente = MakeCheck(this, "chkGradiente", QStringLiteral("Usar gradiente de color"));
   ColFun = MakeSwatch(this, "ColFun", QStringLiteral("Color plano"));
@@ -95,37 +100,47 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   gradientEditor->setParent(this);
   gradientList->setParent(this);
 
+  // The upright gradient runs beside the controls it belongs to: Zmax at its
+  // top, Zmin at its bottom, the range and view controls between them.
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(4, 4, 4, 4);
-  column->setSpacing(3);
+  column->setContentsMargins(3, 3, 3, 3);
+  column->setSpacing(2);
   column->addWidget(chkGradiente);
   column->addLayout(Row({ColFon, new QLabel(QStringLiteral("Fondo"), this), ColFun, lblColFun}));
-  column->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
-  column->addWidget(txtZmax);
-  column->addWidget(lblZmax);
-  column->addWidget(gradientEditor, 1);
-  column->addWidget(lblZmin);
-  column->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
-  column->addWidget(txtZmin);
+
+  auto* controls = new QVBoxLayout;
+  controls->setSpacing(2);
+  controls->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
+  controls->addWidget(txtZmax);
+  controls->addWidget(lblZmax);
+  controls->addStretch(1);
 
   // The range fields sit where their edges are: top, left, right, bottom.
   auto* range = new QGridLayout;
   range->setSpacing(2);
-  range->addWidget(new QLabel(QStringLiteral("Ymin"), this), 0, 0, Qt::AlignRight);
-  range->addWidget(txtYmin, 0, 1);
+  range->addWidget(txtYmin, 0, 0, 1, 2, Qt::AlignHCenter);
   range->addWidget(txtXmin, 1, 0);
   range->addWidget(txtXmax, 1, 1);
-  range->addWidget(new QLabel(QStringLiteral("Ymax"), this), 2, 0, Qt::AlignRight);
-  range->addWidget(txtYmax, 2, 1);
-  column->addLayout(range);
+  range->addWidget(txtYmax, 2, 0, 1, 2, Qt::AlignHCenter);
+  controls->addLayout(range);
 
   auto* buttons = new QGridLayout;
   buttons->setSpacing(0);
   QToolButton* const order[] = {tbRotarDer, tbRotarIzq, tbRotar180, tbMostrarEjes,
                                 tbFlipHorrizontal, tbFlipVertical, tbtNormalizar, tbCentrar};
   for (int i = 0; i < 8; ++i) buttons->addWidget(order[i], i / 4, i % 4);
-  column->addLayout(buttons);
-  column->addWidget(gradientList);
+  controls->addLayout(buttons);
+  controls->addWidget(gradientList);
+  controls->addStretch(1);
+  controls->addWidget(lblZmin);
+  controls->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
+  controls->addWidget(txtZmin);
+
+  auto* body = new QHBoxLayout;
+  body->setSpacing(3);
+  body->addWidget(gradientEditor);
+  body->addLayout(controls, 1);
+  column->addLayout(body, 1);
 }
 
 }  // namespace vorla

@@ -1,10 +1,874 @@
 #include "gui/plot/fmVorla.h"
 
-namespace vorla {
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
-TFVorla::TFVorla(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QString::fromLatin1(kVersionTitle));
+#include <cmath>
+
+#include "core/io/NumberText.h"
+#include "core/io/TextEncoding.h"
+#include "core/expr/Expresion.h"
+#include "core/gradient/GradTable.h"
+#include "core/plot/IndexedPicture.h"
+#include "core/plot/ProgramFolder.h"
+#include "core/plot/Readout.h"
+#include "core/plot/UndoHistory.h"
+#include "gui/gradient/GradEditM.h"
+#include "gui/gradient/GradientLibraryBox.h"
+#include "gui/plot/ColorSwatch.h"
+#include "gui/plot/FormUtils.h"
+#include "gui/plot/HelpTopics.h"
+#include "gui/plot/ProgressBox.h"
+#include "gui/plot/PropertiesPanel.h"
+#include "gui/plot/ToolButtons.h"
+#include "gui/view/DropFiles.h"
+#include "gui/view/PaintBoxM.h"
+#include "gui/view/pvUrl.h"
+
+namespace vorla {
+namespace {
+
+constexpr char kStartupPalette[] = "37B7B7FF66FFFFFF96FFD5D5D580FFFF";
+constexpr char kPictureHint[] =
+    "Click Izquierdo: Centrar\r\nClick Derecho: Alejar\r\nArrastrar Izquierdo: Zoom\r\nArrastrar Derecho: Mover";
+constexpr char kDefaultStatus[] = "Listo";
+constexpr char kCalculating[] = "Calculando...";
+constexpr char kFileFilter[] = "Vorlascopes(*.vlx)";
+
+QString FromCore(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
+std::string ToCore(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+
+QColor ToQColor(TColor color) {
+  const Rgb rgb = ToRgb(color);
+  return QColor(rgb.red, rgb.green, rgb.blue);
+}
+TColor FromQColor(const QColor& color) {
+  return ToColor(Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+                     static_cast<std::uint8_t>(color.blue())});
+}
+
+QString AboutText() {
+  return QStringLiteral(
+      "Vorlascope 1.23\n\n"
+      "Graficador de funciones de dos variables.\n"
+      "Escriba f(x,y) en el cuadro de la función y pulse Intro.\n"
+      "Click izquierdo: centrar.\tClick derecho: alejar.\n"
+      "Arrastrar con el botón izquierdo: acercar.\tCon el derecho: mover.");
+}
+
+QString FileNameOnly(const QString& path) { return QFileInfo(path).fileName(); }
+
+// The picture is indexed, so text is drawn as a mask and written with the
+// palette entry nearest to black, as a drawing on an 8-bit picture would be.
+void DrawAboutText(Bitmap& picture, QString text) {
+  if (picture.Width() <= 40 || picture.Height() <= 0) return;
+  text.replace(u'\t', QStringLiteral("    "));
+  QImage mask(picture.Width(), picture.Height(), QImage::Format_ARGB32_Premultiplied);
+  mask.fill(Qt::transparent);
+  {
+    QPainter painter(&mask);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QRect area(20, 0, picture.Width() - 40, picture.Height());
+    const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+    const int height = painter.boundingRect(area, flags, text).height();
+    painter.drawText(QRect(area.left(), (area.top() + area.bottom() - height) / 2, area.width(), height), flags, text);
+  }
+  int black = 0;
+  int best = 3 * 255 * 255 + 1;
+  for (int i = 0; i < 256; ++i) {
+    const Rgb c = picture.palette[static_cast<std::size_t>(i)];
+    const int distance = c.red * c.red + c.green * c.green + c.blue * c.blue;
+    if (distance < best) {
+      best = distance;
+      black = i;
+    }
+  }
+  for (int y = 0; y < picture.Height(); ++y) {
+    const QRgb* source = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+    std::uint8_t* row = picture.Row(y);
+    for (int x = 0; x < picture.Width(); ++x) {
+      if (qAlpha(source[x]) >= 128) row[x] = static_cast<std::uint8_t>(black);
+    }
+  }
+}
+
+}  // namespace
+
+
+TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString documentToOpen)
+    : QMainWindow(parent),
+      filesFolder_(filesFolder.empty() ? std::filesystem::path(SettingsFolder()) : std::move(filesFolder)),
+      documentToOpen_(std::move(documentToOpen)) {
+  setObjectName(QStringLiteral("FVorla"));
+  InitGuiResources();
+  starting_ = true;
   resize(627, 495);
+  setAcceptDrops(false);
+
+  GradEdit1 = new TGradEditM;
+  GradEdit1->setObjectName(QStringLiteral("GradEdit1"));
+  GradEdit1->setToolTip(QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
+  gradientLibrary_ = new TGradientLibraryBox(GradEdit1, (filesFolder_ / "vorla.gra").string());
+  panel_ = new PropertiesPanel(GradEdit1, gradientLibrary_);
+
+  pb = new TPaintBoxM;
+  pb->setObjectName(QStringLiteral("pb"));
+  pb->setCursor(Qt::CrossCursor);
+  pb->SetDrawRectRight(false);
+  pb->Scale().SetKeepScaleAspect(true);
+  pb->setToolTip(QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(pb, 1);
+  row->addWidget(panel_);
+  setCentralWidget(central);
+
+  BuildToolBar();
+  BuildStatusBar();
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(50);
+
+  session_ = std::make_unique<PlotSession>();
+  session_->OnChange = [this] { modified_ = true; };
+  undo_ = std::make_unique<UndoHistory>(filesFolder_);
+  dialogFolder_ = QString::fromStdString(ProgramFolder());
+  ClearUndo();
+  setWindowTitle(QString::fromLatin1(kVersionTitle));
+  SetStartupGradient();
+  ShowDocumentInControls(PlotDocument::StartUp());
+  ConnectControls();
+  SetHelpContexts();
+
+  if (!RestoreFormPlacement(*this, filesFolder_ / "vorla.ini", FirstPlacement::kDesktopCenter)) {
+    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
+                         1, QCoreApplication::applicationFilePath(), dataDir))
+      NotifyAssociationsChanged(dataDir);
+  }
+  Timer1->start();
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &TFVorla::IdleUpdate);
+  ApplyAndCalculate();
+  modified_ = false;
+}
+
+TFVorla::~TFVorla() = default;
+
+void TFVorla::BuildToolBar() {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setIconSize(QSize(20, 20));
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  addToolBar(Qt::TopToolBarArea, bar);
+
+  cmdAbrir = MakeToolButton(bar, "cmdAbrir", "abrir", QStringLiteral("Abrir Archivo de disco"));
+  tbGuardar = MakeToolButton(bar, "tbGuardar", "guardar", QStringLiteral("Guardar archivo a disco"));
+  tbExportar = MakeToolButton(bar, "tbExportar", "exportar", QStringLiteral("Exportar|Exporta la imagen como BMP o JPG"));
+  tbCopiar = MakeToolButton(bar, "tbCopiar", "copiar",
+                            QStringLiteral("Copiar|Copia al portapapeles la imagen al tamaño deseado"));
+  btnDeshacer = MakeToolButton(bar, "btnDeshacer", "deshacer", QStringLiteral("Deshacer|Deshace el último cambio"));
+  tbMozaico = MakeToolButton(bar, "tbMozaico", "mozaico", QStringLiteral("Probar mosaico"));
+  ComboBox1 = MakeExpressionCombo(bar, "ComboBox1", QStringLiteral("Función principal|Función f(x,y) a graficar"));
+  ComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  tbtAspecto = MakeToolButton(bar, "tbtAspecto", "aspecto",
+                              QStringLiteral("Bloquear aspecto|Bloquea aspecto al hacer zoom con el mouse"), true);
+  tbtAspecto->setChecked(true);
+  tbAnimar = MakeToolButton(bar, "tbAnimar", "animar", QStringLiteral("Activa/Desactiva animación"), true);
+  SpinEdit1 = new QSpinBox(bar);
+  SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+  SpinEdit1->setRange(-100, 100);
+  SpinEdit1->setValue(1);
+  ApplyHint(*SpinEdit1, QStringLiteral("Velocidad y dirección de animación"));
+  btnFilMin = MakeToolButton(bar, "btnFilMin", "filmin",
+                             QStringLiteral("Filtrar mínimo|Haga click en la imagen para seleccionar mínimo"), true);
+  btnFilMax = MakeToolButton(bar, "btnFilMax", "filmax",
+                             QStringLiteral("Filtrar máximo|Haga click en la imagen para seleccionar máximo"), true);
+  tbAjustarColor = MakeToolButton(bar, "tbAjustarColor", "ajustarcolor", QStringLiteral("Ajustar colores"));
+  tbInformacion = MakeToolButton(bar, "tbInformacion", "informacion",
+                                 QStringLiteral("Información|Información del último cálculo"));
+  tbPropiedades = MakeToolButton(bar, "tbPropiedades", "propiedades", QStringLiteral("Mostrar/Ocultar propiedades "), true);
+  tbPropiedades->setChecked(true);
+  tbAyuda = MakeToolButton(bar, "tbAyuda", "ayuda", QStringLiteral("Ayuda"));
+
+  for (QWidget* widget : std::initializer_list<QWidget*>{cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer,
+                                                         tbMozaico, ComboBox1, tbtAspecto, tbAnimar, SpinEdit1,
+                                                         btnFilMin, btnFilMax, tbAjustarColor, tbInformacion,
+                                                         tbPropiedades, tbAyuda})
+    bar->addWidget(widget);
+  // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
+  for (QToolButton* button : {tbExportar, tbCopiar, tbMozaico, tbAjustarColor}) button->setEnabled(false);
+}
+
+void TFVorla::BuildStatusBar() {
+  status_ = new QLabel(QString::fromLatin1(kDefaultStatus));
+  status_->setObjectName(QStringLiteral("status"));
+  status_->setCursor(Qt::PointingHandCursor);
+  status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  status_->setMinimumWidth(1);
+  status_->installEventFilter(this);
+  progreso = new ProgressBox;
+  statusBar()->addWidget(status_, 1);
+  statusBar()->addPermanentWidget(progreso);
+  statusBar()->setSizeGripEnabled(true);
+}
+
+void TFVorla::SetStartupGradient() {
+  TGradTable& table = GradEdit1->Table();
+  table.SetPalString(kStartupPalette);
+  table.SetColors(2, 0xFFFFFF);
+  table.SetColors(1, 0x000000);
+  table.SetColors(0, 0x606060);
+  table.SetColors(3, 0x040000);
+  table.SetStartCol(4);
+}
+
+void TFVorla::ShowStatus(const QString& text) {
+  QString line = text;
+  line.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+  status_->setText(line);
+}
+
+bool TFVorla::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    // The long part of a hint, or the default text when the mouse leaves a control.
+    const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+    ShowStatus(tip.isEmpty() ? QString::fromLatin1(kDefaultStatus) : tip);
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TFVorla::UpdateCaption() {
+  setWindowTitle(currentFile_.isEmpty() ? QString::fromLatin1(kVersionTitle)
+                                        : QString::fromLatin1(kVersionTitle) + QStringLiteral(" - ") +
+                                              FileNameOnly(currentFile_));
+}
+
+void TFVorla::ConnectControls() {
+  connect(cmdAbrir, &QToolButton::clicked, this, &TFVorla::cmdAbrirClick);
+  connect(tbGuardar, &QToolButton::clicked, this, [this] { tbGuardarClick(); });
+  connect(btnDeshacer, &QToolButton::clicked, this, &TFVorla::Undo);
+  connect(tbAnimar, &QToolButton::clicked, this, &TFVorla::tbAnimarClick);
+  connect(Timer1, &QTimer::timeout, this, &TFVorla::Timer1Timer);
+  connect(tbPropiedades, &QToolButton::toggled, panel_, &QWidget::setVisible);
+  connect(tbAyuda, &QToolButton::clicked, this, [this] { ShowHelpTopic(this, 1); });
+  connect(tbInformacion, &QToolButton::clicked, this, &TFVorla::tbInformacionClick);
+  connect(btnFilMin, &QToolButton::toggled, this, [this](bool down) { FilterButtonToggled(true, down); });
+  connect(btnFilMax, &QToolButton::toggled, this, [this](bool down) { FilterButtonToggled(false, down); });
+
+  connect(GradEdit1, &TGradEditM::OnChange, this, &TFVorla::GradEdit1Change);
+  connect(GradEdit1, &TGradEditM::OnEndChange, this, &TFVorla::PushUndo);
+  connect(GradEdit1, &TGradEditM::OnColorIndex, this, [this](int index) { GradEdit1ColorIndex(index); });
+
+  connect(panel_->chkGradiente, &QCheckBox::clicked, this, &TFVorla::chkGradienteClick);
+  connect(panel_->chkBucleMin, &QCheckBox::clicked, this, &TFVorla::chkBucleClick);
+  connect(panel_->chkBucleMax, &QCheckBox::clicked, this, &TFVorla::chkBucleClick);
+  const std::pair<ColorSwatch*, int> swatches[] = {
+      {panel_->ColFon, 0}, {panel_->ColZmin, 1}, {panel_->ColZmax, 2}, {panel_->ColFun, 3}};
+  for (const auto& [swatch, entry] : swatches) {
+    connect(swatch, &ColorSwatch::Clicked, this, [this, swatch, entry] { SwatchClicked(swatch, entry); });
+  }
+
+  for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
+    QLineEdit* edit = combo->lineEdit();
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
+  }
+  for (QLineEdit* edit : {panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax}) {
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
+  }
+  panel_->chkBucleMin->installEventFilter(this);
+  panel_->chkBucleMax->installEventFilter(this);
+
+  connect(panel_->tbRotarDer, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateRight(pb->Scale())); });
+  connect(panel_->tbRotarIzq, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateLeft(pb->Scale())); });
+  connect(panel_->tbtNormalizar, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(Normalize(pb->Scale())); });
+  connect(panel_->tbCentrar, &QToolButton::clicked, this, [this] {
+    SetViewAndRecalculate(CenterOnOrigin(pb->Scale()));
+    PushUndo();
+  });
+  connect(panel_->tbRotar180, &QToolButton::clicked, this, [this] {
+    SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
+    SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
+    ApplyAndCalculate();
+  });
+  connect(panel_->tbFlipHorrizontal, &QToolButton::clicked, this, [this] {
+    SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
+    ApplyAndCalculate();
+  });
+  connect(panel_->tbFlipVertical, &QToolButton::clicked, this, [this] {
+    SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
+    ApplyAndCalculate();
+  });
+  connect(panel_->tbMostrarEjes, &QToolButton::toggled, pb, &TPaintBoxM::SetShowAxes);
+
+  connect(pb, &TPaintBoxM::rectDraw, this,
+          [this](const PixelRect& oldRect, Qt::MouseButtons buttons, Qt::KeyboardModifiers, PixelRect* newRect) {
+            pbRectDraw(oldRect, buttons, *newRect);
+          });
+  connect(pb, &TPaintBoxM::rectUp, this,
+          [this](const PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers) { pbRectUp(band, button); });
+  connect(pb, &TPaintBoxM::mouseMoved, this,
+          [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { pbMouseMove(pos); });
+  connect(pb, &TPaintBoxM::resized, this, &TFVorla::pbResize);
+}
+
+void TFVorla::SetHelpContexts() {
+  SetHelpContext(*this, 1);
+  for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, panel_->txtZmin, panel_->txtZmax})
+    SetHelpContext(*field, 16);
+  SetHelpContext(*SpinEdit1, 20);
+  SetHelpContext(*panel_->chkGradiente, 23);
+  SetHelpContext(*panel_->chkBucleMin, 25);
+  SetHelpContext(*panel_->chkBucleMax, 25);
+  for (QWidget* field : std::initializer_list<QWidget*>{panel_->txtXmin, panel_->txtYmin, panel_->txtXmax,
+                                                        panel_->txtYmax})
+    SetHelpContext(*field, 27);
+  SetHelpContext(*gradientLibrary_, 29);
+}
+
+// The four swatches mirror the gradient editor's fixed entries 0..3.
+void TFVorla::SwatchClicked(ColorSwatch* swatch, int entry) {
+  const QColor chosen = QColorDialog::getColor(swatch->Color(), this);
+  if (!chosen.isValid()) return;
+  swatch->SetColor(chosen);
+  GradEdit1->Table().SetColors(static_cast<std::uint8_t>(entry), FromQColor(chosen));
+}
+
+void TFVorla::UpdateVisibility() {
+  const bool gradient = panel_->chkGradiente->isChecked();
+  GradEdit1->setVisible(gradient);
+  panel_->ColFun->setVisible(!gradient);
+  panel_->lblColFun->setVisible(!gradient);
+  panel_->chkBucleMin->setVisible(gradient);
+  panel_->chkBucleMax->setVisible(gradient);
+  panel_->ColZmin->setVisible(!panel_->chkBucleMin->isChecked());
+  panel_->ColZmax->setVisible(!panel_->chkBucleMax->isChecked());
+}
+
+void TFVorla::chkGradienteClick() {
+  if (!panel_->chkGradiente->isChecked()) {
+    panel_->chkBucleMin->setChecked(false);
+    panel_->chkBucleMax->setChecked(false);
+  }
+  UpdateVisibility();
+  CalculateRegion({});
+}
+
+void TFVorla::chkBucleClick() {
+  UpdateVisibility();
+  CalculateRegion({});
+}
+
+void TFVorla::ExpressionTextEdited(QLineEdit* edit) {
+  const QString text = edit->text();
+  const QString normalized = FromCore(TExpresion::NormalizeOperators(ToCore(text)));
+  if (normalized == text) return;
+  // Two typed characters became one: the caret goes back one place.
+  const int caret = edit->cursorPosition();
+  edit->setText(normalized);
+  edit->setCursorPosition(std::max(0, caret - 1));
+}
+
+void TFVorla::SwapRangeTexts(QLineEdit* a, QLineEdit* b) {
+  const QString text = a->text();
+  a->setText(b->text());
+  b->setText(text);
+}
+
+bool TFVorla::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == status_) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      TpvlUrl url;
+      url.Url = QUrl::fromLocalFile(QString::fromStdString(HelpFilePath())).toString();
+      if (!url.OpenUrl()) AppMessageBox(this, QString::fromUtf8(kBrowserFailedText), QMessageBox::Critical);
+      return true;
+    }
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      ApplyAndCalculate();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TFVorla::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    ShowHelpTopic(this, HelpContextOf(QApplication::focusWidget()));
+    return;
+  }
+  if (event->key() == Qt::Key_F12 && event->modifiers() == (Qt::ShiftModifier | Qt::AltModifier)) {
+    SmoothPicture(picture_);
+    pb->ShowPicture(picture_);
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
+}
+
+void TFVorla::dragEnterEvent(QDragEnterEvent* event) {
+  if (!ReadDroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TFVorla::dropEvent(QDropEvent* event) {
+  const QStringList files = ReadDroppedFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  if (files.size() > 1)
+    AppMessageBox(this, QStringLiteral("Se soltaron varios archivos: sólo se abre el primero."), QMessageBox::Warning);
+  LoadDocument(files.front());
+}
+
+void TFVorla::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!starting_) return;
+  if (!documentToOpen_.isEmpty()) LoadDocument(documentToOpen_);
+  DrawAboutText(picture_, AboutText());
+  pb->ShowPicture(picture_);
+  setAcceptDrops(true);
+  starting_ = false;
+}
+
+void TFVorla::closeEvent(QCloseEvent* event) {
+  if (!QuerySave()) {
+    event->ignore();
+    return;
+  }
+  Timer1->stop();
+  setAcceptDrops(false);
+  SaveFormPlacement(*this, filesFolder_ / "vorla.ini");
+  ClearUndo();
+  event->accept();
+}
+
+// ---- Document and controls -------------------------------------------------
+
+PlotDocument TFVorla::DocumentFromControls() {
+  const TGradTable& table = GradEdit1->Table();
+  PlotDocument d;
+  d.Func = ToCore(ComboBox1->currentText());
+  d.Ani = Timer1->isActive();
+  d.Vel = SpinEdit1->value();
+  d.Gra = panel_->chkGradiente->isChecked();
+  d.ColFun = table.Colors(3);
+  d.ColMin = table.Colors(1);
+  d.ColFon = table.Colors(0);
+  d.BucMin = panel_->chkBucleMin->isChecked();
+  d.Zmin = ToCore(panel_->txtZmin->currentText());
+  d.ColGra = table.PalString();
+  d.Xmin = session_->RangeText(PlotSession::kXmin, ToCore(panel_->txtXmin->text()));
+  d.Ymin = session_->RangeText(PlotSession::kYmin, ToCore(panel_->txtYmin->text()));
+  d.Xmax = session_->RangeText(PlotSession::kXmax, ToCore(panel_->txtXmax->text()));
+  d.Ymax = session_->RangeText(PlotSession::kYmax, ToCore(panel_->txtYmax->text()));
+  d.ColMax = table.Colors(2);
+  d.BucMax = panel_->chkBucleMax->isChecked();
+  d.Zmax = ToCore(panel_->txtZmax->currentText());
+  d.FilMax = filMax_;
+  d.FilMin = filMin_;
+  d.UsaFilMax = btnFilMax->isChecked();
+  d.UsaFilMin = btnFilMin->isChecked();
+  return d;
+}
+
+// In the order a document file is read: the gradient switch before the Bucle
+// boxes, because switching the gradient off clears both.
+void TFVorla::ShowDocumentInControls(const PlotDocument& d) {
+  ComboBox1->setEditText(FromCore(d.Func));
+  if (d.Ani != Timer1->isActive()) tbAnimarClick();
+  SpinEdit1->setValue(d.Vel);
+  panel_->chkGradiente->setChecked(d.Gra);
+  if (!d.Gra) {
+    panel_->chkBucleMin->setChecked(false);
+    panel_->chkBucleMax->setChecked(false);
+  }
+  TGradTable& table = GradEdit1->Table();
+  table.SetColors(3, d.ColFun);
+  table.SetColors(1, d.ColMin);
+  table.SetColors(2, d.ColMax);
+  table.SetColors(0, d.ColFon);
+  panel_->chkBucleMin->setChecked(d.BucMin);
+  panel_->txtZmin->setEditText(FromCore(d.Zmin));
+  try {
+    table.SetPalString(d.ColGra);
+  } catch (const GradientTextError& error) {
+    AppMessageBox(this, FromCore(error.what()), QMessageBox::Warning);
+  }
+  panel_->txtXmin->setText(FromCore(d.Xmin));
+  panel_->txtYmin->setText(FromCore(d.Ymin));
+  panel_->txtXmax->setText(FromCore(d.Xmax));
+  panel_->txtYmax->setText(FromCore(d.Ymax));
+  panel_->chkBucleMax->setChecked(d.BucMax);
+  panel_->txtZmax->setEditText(FromCore(d.Zmax));
+  filMax_ = d.FilMax;
+  filMin_ = d.FilMin;
+  btnFilMax->setChecked(d.UsaFilMax);
+  btnFilMin->setChecked(d.UsaFilMin);
+  UpdateVisibility();
+}
+
+float TFVorla::PictureAspect() const {
+  return pb->width() > 0 ? static_cast<float>(pb->height()) / static_cast<float>(pb->width()) : 1.0f;
+}
+
+void TFVorla::LoadDocument(const QString& fileName, const QString& section) {
+  const bool mainSection = section.isEmpty();
+  starting_ = false;
+  if (!QFileInfo::exists(fileName)) {
+    AppMessageBox(this, QStringLiteral("No se encuentra ") + fileName, QMessageBox::Warning);
+    return;
+  }
+  if (mainSection && !QuerySave()) return;
+  LoadedDocument loaded;
+  try {
+    loaded = vorla::LoadDocument(fileName.toStdString(), ToCore(section));
+  } catch (const std::exception& error) {
+    // Neither the caption nor the current file name change, so a later save
+    // cannot overwrite a file that is not a document.
+    AppMessageBox(this, FromCore(error.what()), QMessageBox::Warning);
+    return;
+  }
+  ApplyLoadedDocument(loaded);
+  if (mainSection) {
+    ClearUndo();
+    currentFile_ = fileName;
+    UpdateCaption();
+  }
+  loading_ = false;
+  ApplyAndCalculate();
+  gradientLibrary_->ClearText();
+  modified_ = false;
+}
+
+void TFVorla::ApplyLoadedDocument(LoadedDocument& loaded) {
+  loading_ = true;
+  ShowDocumentInControls(loaded.document);
+  const float aspect = PictureAspect();
+  if (aspect != loaded.aspect) {
+    const auto [xmin, xmax] = session_->EvaluateXRange(loaded.document.Xmin, loaded.document.Xmax);
+    if (CorrectAspect(loaded.document, loaded.aspect, aspect, xmin, xmax)) {
+      panel_->txtXmin->setText(FromCore(loaded.document.Xmin));
+      panel_->txtXmax->setText(FromCore(loaded.document.Xmax));
+    }
+  }
+  loading_ = false;
+}
+
+bool TFVorla::SaveDocument(const QString& fileName, const QString& section) {
+  if (fileName.isEmpty()) return tbGuardarClick();
+  const bool mainSection = section.isEmpty();
+  try {
+    vorla::SaveDocument(fileName.toStdString(), ToCore(section), DocumentFromControls(), PictureAspect());
+  } catch (const std::exception& error) {
+    AppMessageBox(this, FromCore(error.what()), QMessageBox::Critical);
+    return false;
+  }
+  if (mainSection) {
+    ClearUndo();
+    currentFile_ = fileName;
+    UpdateCaption();
+  }
+  return true;
+}
+
+bool TFVorla::QuerySave() {
+  if (!modified_ || starting_) return true;
+  const QString name = currentFile_.isEmpty() ? QStringLiteral("Sin Nombre") : FileNameOnly(currentFile_);
+  const QMessageBox::StandardButton answer =
+      AppMessageBox(this, QStringLiteral("¿Desea guardar los cambios en ") + name + QStringLiteral("?"),
+                    QMessageBox::Question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  if (answer == QMessageBox::Cancel) return false;
+  // A save that did not happen (dialog cancelled, write failed) must not let
+  // the caller throw the changes away.
+  if (answer == QMessageBox::Yes) return SaveDocument(currentFile_);
+  return true;
+}
+
+void TFVorla::PushUndo() {
+  try {
+    undo_->PushUndo(DocumentFromControls(), PictureAspect());
+  } catch (const IniFileError& error) {
+    ShowStatus(FromCore(error.what()));
+  }
+}
+
+void TFVorla::ClearUndo() { undo_->ClearUndo(); }
+
+void TFVorla::Undo() {
+  std::optional<UndoHistory::Step> step = undo_->Undo();
+  if (!step) return;
+  ApplyLoadedDocument(step->loaded);
+  ApplyAndCalculate();
+  ShowStatus(QStringLiteral("Deshacer ") + QString::number(step->number));
+}
+
+int TFVorla::UndoCount() const { return undo_->Counter(); }
+
+void TFVorla::cmdAbrirClick() {
+  const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir vorlascope"), dialogFolder_,
+                                                    QString::fromLatin1(kFileFilter));
+  if (name.isEmpty()) return;
+  dialogFolder_ = QFileInfo(name).absolutePath();
+  LoadDocument(name);
+}
+
+bool TFVorla::tbGuardarClick() {
+  QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar vorlascope"), dialogFolder_,
+                                              QString::fromLatin1(kFileFilter));
+  if (name.isEmpty()) return false;
+  dialogFolder_ = QFileInfo(name).absolutePath();
+  if (!name.contains(QStringLiteral(".vlx"))) name += QStringLiteral(".vlx");
+  return SaveDocument(name);
+}
+
+// ---- Colours and animation ---------------------------------------------------
+
+void TFVorla::GradEdit1Change() {
+  if (picture_.Empty()) return;
+  modified_ = true;
+  RefreshPalette(picture_, GradEdit1->Table().Palette());
+  pb->ShowPalette(picture_.palette);
+}
+
+bool TFVorla::Animating() const { return Timer1->isActive(); }
+
+void TFVorla::tbAnimarClick() {
+  if (Timer1->isActive()) {
+    Timer1->stop();
+    // Undo the accumulated shift: the picture is again exactly as calculated.
+    ShiftIndices(picture_, 128 - paletteOffset_);
+    paletteOffset_ = 128;
+    pb->ShowPicture(picture_);
+  } else {
+    Timer1->start();
+    paletteOffset_ = 128;
+  }
+  tbAnimar->setChecked(Timer1->isActive());
+}
+
+void TFVorla::Timer1Timer() {
+  if (QGuiApplication::applicationState() != Qt::ApplicationActive) return;
+  const int shift = ShiftIndices(picture_, SpinEdit1->value());
+  if (shift == 0) return;
+  paletteOffset_ = AdvanceOffset(paletteOffset_, shift);
+  pb->ShowPicture(picture_);
+}
+
+void TFVorla::IdleUpdate() {
+  const ViewScale& scale = pb->Scale();
+  if (scale.Width() > 0 && scale.Height() > 0) {
+    const std::pair<QLineEdit*, double> edges[] = {{panel_->txtYmin, scale.ScaleTop()},
+                                                   {panel_->txtXmin, scale.ScaleLeft()},
+                                                   {panel_->txtXmax, scale.ScaleRight()},
+                                                   {panel_->txtYmax, scale.ScaleBottom()}};
+    for (int i = 0; i < 4; ++i) {
+      const auto [field, edge] = edges[i];
+      const auto which = static_cast<PlotSession::RangeField>(i);
+      const double value = session_->RangeValue(which);
+      const double change = std::fabs((edge - value) / edge);
+      if (!(change <= 1e-7)) {
+        const std::string shown = FormatG(edge, 6);
+        session_->SetRangeText(which, FormatG(edge), shown);
+        field->setText(QString::fromStdString(shown));
+      }
+    }
+  }
+  btnDeshacer->setEnabled(undo_->CanUndo());
+  tbAnimar->setChecked(Timer1->isActive());
+  const TGradTable& table = GradEdit1->Table();
+  panel_->ColZmin->SetColor(ToQColor(table.Colors(1)));
+  panel_->ColZmax->SetColor(ToQColor(table.Colors(2)));
+  panel_->ColFun->SetColor(ToQColor(table.Colors(3)));
+  panel_->ColFon->SetColor(ToQColor(table.Colors(0)));
+}
+
+// ---- Navigation --------------------------------------------------------------
+
+void TFVorla::pbRectDraw(const PixelRect&, Qt::MouseButtons buttons, PixelRect& newRect) {
+  if (buttons & ~Qt::MouseButtons(Qt::LeftButton)) rightDrag_ = true;
+  if (rightDrag_) {
+    if (IsPanningDrag(newRect)) pb->SetDragOffset(QPoint(newRect.right - newRect.left, newRect.bottom - newRect.top));
+  } else if (tbtAspecto->isChecked()) {
+    newRect = KeepBandAspect(newRect, pb->width(), pb->height());
+  }
+}
+
+void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
+  rightDrag_ = false;
+  switch (ClassifyRelease(button == Qt::LeftButton, band)) {
+    case ReleaseAction::kZoomOut:
+      SetViewAndRecalculate(ZoomOutByTwo(pb->Scale()));
+      break;
+    case ReleaseAction::kPan:
+      pb->SetDragOffset(QPoint(0, 0));
+      PanBy(band.right - band.left, band.bottom - band.top);
+      PushUndo();
+      break;
+    case ReleaseAction::kZoomToBand: {
+      const ViewBounds view = ZoomToBand(pb->Scale(), band);
+      pb->PreviewZoom(band);
+      SetViewAndRecalculate(view);
+      break;
+    }
+    case ReleaseAction::kClick:
+      if (pickingFilMin_ || pickingFilMax_) {
+        pbMouseMove(QPoint(band.right, band.bottom));
+        (pickingFilMin_ ? filMin_ : filMax_) = valueUnderMouse_;
+        pickingFilMin_ ? pickingFilMin_ = false : pickingFilMax_ = false;
+        pb->setCursor(Qt::CrossCursor);
+        CalculateRegion({});
+      } else {
+        const PixelPoint shift = CenteringShift(pb->Scale(), PixelPoint{band.right, band.bottom});
+        PanBy(shift.x, shift.y);
+        PushUndo();
+      }
+      break;
+  }
+}
+
+void TFVorla::PanBy(int dx, int dy) {
+  const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
+  SetView(pb->Scale(), pan.view);
+  if (Timer1->isActive()) {
+    CalculateRegion({});
+    return;
+  }
+  ShiftPicture(picture_, dx, dy);
+  pb->ShowPicture(picture_);
+  for (const PixelRect& strip : pan.strips) CalculateRegion(strip);
+}
+
+void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
+  SetView(pb->Scale(), bounds);
+  CalculateRegion({});
+}
+
+void TFVorla::FilterButtonToggled(bool isMin, bool down) {
+  if (loading_) return;
+  (isMin ? pickingFilMin_ : pickingFilMax_) = down;
+  if (down) {
+    pb->setCursor(Qt::UpArrowCursor);
+  } else {
+    pb->setCursor(Qt::CrossCursor);
+    CalculateRegion({});
+  }
+}
+
+void TFVorla::pbResize() {
+  if (pb->width() <= 0 || pb->height() <= 0) return;
+  CalculateRegion({});
+}
+
+QImage TFVorla::Picture() const { return pb->Picture(); }
+
+// ---- Calculation ---------------------------------------------------------------
+
+void TFVorla::ApplyAndCalculate() {
+  session_->Compile(DocumentFromControls());
+  if (CheckExpressions()) return;
+  const ViewBounds range = session_->RangeBounds();
+  SetView(pb->Scale(), range);
+  CalculateRegion({});
+  for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
+    const QString text = combo->currentText();
+    if (combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+      combo->insertItem(0, text);
+      combo->setEditText(text);
+    }
+  }
+}
+
+// Reports the last failing expression in the order Func, Zmax, Zmin, Xmax,
+// Xmin, Ymax, Ymin; silent while starting, when the calculation goes on and
+// a failed Func paints the background colour.
+bool TFVorla::CheckExpressions() {
+  const std::string message = session_->CompileErrors();
+  if (message.empty() || starting_) return false;
+  AppMessageBox(this, FromCore(message), QMessageBox::Warning);
+  return true;
+}
+
+void TFVorla::CalculateRegion(const PixelRect& rect) {
+  if (loading_) return;
+  if (CheckExpressions()) return;
+  if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
+    picture_.Resize(pb->width(), pb->height(), 8);
+  if (picture_.Empty()) return;
+  paletteOffset_ = 128;
+  ShowStatus(QString::fromLatin1(kCalculating));
+  status_->repaint();
+  progreso->SetPercent(0);
+  IndexSettings settings;
+  settings.gradient = panel_->chkGradiente->isChecked();
+  settings.wrapBelow = panel_->chkBucleMin->isChecked();
+  settings.wrapAbove = panel_->chkBucleMax->isChecked();
+  settings.filterBelow = btnFilMin->isChecked();
+  settings.filterAbove = btnFilMax->isChecked();
+  settings.filterMin = filMin_;
+  settings.filterMax = filMax_;
+  const bool whole = rect.top == rect.bottom;
+  const PictureStats& stats = session_->Calculate(picture_, rect, BoundsOf(pb->Scale()), settings,
+                                                  [this](int percent) { progreso->SetPercent(percent); });
+  ++calculationCount_;
+  RefreshPalette(picture_, GradEdit1->Table().Palette());
+  modified_ = true;
+  if (whole) PushUndo();
+  panel_->lblZmax->setText(QStringLiteral("Máximo: ") + QString::fromStdString(FormatG(stats.shownMax, 6)));
+  panel_->lblZmin->setText(QStringLiteral("Mínimo: ") + QString::fromStdString(FormatG(stats.shownMin, 6)));
+  if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
+  pb->ShowPicture(picture_);
+}
+
+void TFVorla::pbMouseMove(QPoint pos) {
+  const ViewScale& scale = pb->Scale();
+  const Probe probe = session_->ProbeAt(scale.PixelToScaleX(pos.x()), scale.PixelToScaleY(pos.y()));
+  valueUnderMouse_ = probe.f;
+  ShowStatus(FromCore(MouseReadout(probe)));
+}
+
+void TFVorla::GradEdit1ColorIndex(int index) {
+  const Probe probe = session_->ProbeAt(0, 0);
+  const TGradTable& table = GradEdit1->Table();
+  const double z = GradientProbeValue(probe.zmin, probe.zmax, index, table.StartCol(), table.EndCol());
+  ShowStatus(FromCore(GradientReadout(z, probe.zmin, probe.zmax)));
+}
+
+void TFVorla::tbInformacionClick() {
+  QStringList lines;
+  const PictureStats& stats = session_->LastStats();
+  for (const std::string& line : InfoReportLines(stats.infoText, stats.errorCounts))
+    lines << FromCore(line);
+  AppMessageBox(this, lines.join(u'\n'), QMessageBox::Information);
 }
 
 }  // namespace vorla
