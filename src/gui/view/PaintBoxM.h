@@ -49,8 +49,8 @@ class TPaintBoxM : public TArea {
   // preview. A picture of another size than the widget is shown stretched,
   // which is the preview of a resize until the new picture is calculated.
   void ShowPicture(const Bitmap& picture);
-  // Exchanges the colours only: palette changes and animation never need
-  // the picture again.
+  // Exchanges the colours only, so a colour change never needs the picture
+  // calculated again.
   void ShowPalette(const Palette& palette);
   // What is being shown: Format_Indexed8, colour table = palette.
   const QImage& Picture() const { return picture_; }
