@@ -6,6 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/EvalCommand.h"
+#include "cli/RenderCommand.h"
 
 namespace vorla::cli {
 namespace {
@@ -13,6 +14,7 @@ namespace {
 std::vector<CliCommand> Commands() {
   return {
       {"eval", "eval EXPR [--x V] [--y V]      evaluate an expression once", RunEval},
+      {"render", "render [DOC.vlx] -o OUT [--size WxH] [--gray] [--quality Q] [--progressive] [--mirror h|v|hv]", RunRender},
       {"solve", "solve EXPR --for NAME --target T [--x V] [--y V]   solve EXPR = T for NAME", RunSolve},
   };
 }

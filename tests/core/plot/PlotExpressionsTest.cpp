@@ -74,10 +74,10 @@ TEST(PlotExpressionsTest, ReportsTheLastFailingFieldInCheckingOrder) {
 TEST(PlotExpressionsTest, CalculatesWithRealExpressions) {
   PlotExpressions plot;
   PlotDocument d = Document("x+y*10");
-  d.Xmin = "0";
-  d.Xmax = "4";
-  d.Ymin = "0";
-  d.Ymax = "3";
+  d.Xmin = std::string("0");
+  d.Xmax = std::string("4");
+  d.Ymin = std::string("0");
+  d.Ymax = std::string("3");
   plot.Compile(d);
   const ViewBounds view = plot.EvaluateRange();
   Bitmap picture(4, 3);

@@ -1,0 +1,175 @@
+#include "cli/RenderCommand.h"
+
+#include <charconv>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "core/expr/Expresion.h"
+#include "core/gradient/DrawRoutines.h"
+#include "core/gradient/GradTable.h"
+#include "core/io/ImageWriter.h"
+#include "core/io/TextEncoding.h"
+#include "core/plot/DocumentFile.h"
+#include "core/plot/PictureCalculation.h"
+#include "core/plot/PlotExpressions.h"
+
+namespace vorla::cli {
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kRenderError = 1;
+
+struct RenderOptions {
+  std::optional<std::string> document;
+  std::string output;
+  int width = 640;
+  int height = 480;
+  JpegOptions jpeg;
+  bool mirrorH = false;
+  bool mirrorV = false;
+};
+
+void Fail(const std::string& coreText) {
+  std::fprintf(stderr, "vorlascope-cli render: %s\n", Cp1252ToUtf8(coreText).c_str());
+}
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+// Usage errors are printed here; nothing means the arguments were refused.
+std::optional<RenderOptions> ParseArgs(Args args) {
+  RenderOptions options;
+  bool hasOutput = false;
+  const auto usage = [](const char* message) {
+    std::fprintf(stderr, "vorlascope-cli render: %s\n", message);
+    return std::nullopt;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const bool takesValue = arg == "-o" || arg == "--size" || arg == "--quality" || arg == "--mirror";
+    if (takesValue && i + 1 >= args.size()) return usage("an option lacks its value");
+    if (arg == "-o") {
+      options.output = std::string(args[++i]);
+      hasOutput = true;
+    } else if (arg == "--size") {
+      const std::string_view size = args[++i];
+      const std::size_t x = size.find('x');
+      const auto w = x == std::string_view::npos ? std::nullopt : ParseInt(size.substr(0, x));
+      const auto h = x == std::string_view::npos ? std::nullopt : ParseInt(size.substr(x + 1));
+      if (!w || !h || *w < 0 || *h < 0) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
+      options.width = *w;
+      options.height = *h;
+    } else if (arg == "--quality") {
+      const auto q = ParseInt(args[++i]);
+      if (!q || *q < 1 || *q > 100) return usage("--quality wants a whole number from 1 to 100");
+      options.jpeg.quality = *q;
+    } else if (arg == "--mirror") {
+      const std::string_view how = args[++i];
+      if (how != "h" && how != "v" && how != "hv" && how != "vh")
+        return usage("--mirror wants h, v or hv");
+      options.mirrorH = how.find('h') != std::string_view::npos;
+      options.mirrorV = how.find('v') != std::string_view::npos;
+    } else if (arg == "--gray") {
+      options.jpeg.gray = true;
+    } else if (arg == "--progressive") {
+      options.jpeg.progressive = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      std::fprintf(stderr, "vorlascope-cli render: unknown option '%.*s'\n",
+                   static_cast<int>(arg.size()), arg.data());
+      return std::nullopt;
+    } else if (options.document) {
+      return usage("more than one document given");
+    } else {
+      options.document = std::string(arg);
+    }
+  }
+  if (!hasOutput) return usage("-o OUT is required");
+  return options;
+}
+
+// The range field whose value could not be evaluated, if any.
+std::optional<PlotExpressions::Field> FailedRangeField(PlotExpressions& plot) {
+  for (auto field : {PlotExpressions::kXmin, PlotExpressions::kYmin, PlotExpressions::kXmax,
+                     PlotExpressions::kYmax})
+    if (plot.Expression(field).HasError()) return field;
+  return std::nullopt;
+}
+
+int Render(const RenderOptions& options) {
+  if (!ImageFormatFromPath(options.output)) {
+    Fail("the output name must end in .bmp, .jpg, .jpeg or .png: " + Utf8ToCp1252(options.output));
+    return kUsageError;
+  }
+  PlotDocument document = PlotDocument::StartUp();
+  std::optional<float> savedAspect;
+  if (options.document) {
+    const LoadedDocument loaded = LoadDocument(*options.document);
+    document = loaded.document;
+    savedAspect = loaded.aspect;
+  }
+  Palette palette;
+  try {
+    palette = DocumentPalette(document);
+  } catch (const GradientTextError& e) {
+    Fail(std::string(e.what()) + "\nen el campo ColGra");
+    return kRenderError;
+  }
+
+  PlotExpressions plot;
+  plot.Compile(document);
+  if (const auto failure = plot.CheckExpressions()) {
+    Fail(failure->message);
+    return kRenderError;
+  }
+  if (savedAspect && options.width > 0 && options.height > 0) {
+    const float aspect = static_cast<float>(options.height) / static_cast<float>(options.width);
+    const float xmin = plot.Expression(PlotExpressions::kXmin).GetValue();
+    const float xmax = plot.Expression(PlotExpressions::kXmax).GetValue();
+    if (CorrectAspect(document, *savedAspect, aspect, xmin, xmax)) plot.Compile(document);
+  }
+  const ViewBounds view = plot.EvaluateRange();
+  if (const auto field = FailedRangeField(plot)) {
+    Fail(plot.Expression(*field).ErrorText() + "\nen el campo " + PlotExpressions::FieldLabel(*field));
+    return kRenderError;
+  }
+  plot.SetView(view);
+
+  Bitmap picture(options.width, options.height, 8);
+  PictureStats stats;
+  CalculateIndexed(picture, PixelRect{}, view, IndexSettings::From(document), plot, stats);
+  picture.palette = palette;
+  if (options.mirrorH || options.mirrorV) MirrorBitmap(picture, options.mirrorH, options.mirrorV);
+  WriteImage(picture, options.output, options.jpeg);
+
+  std::string info = stats.infoText;
+  std::erase(info, '\r');
+  if (!info.empty()) std::fprintf(stderr, "%s\n", Cp1252ToUtf8(info).c_str());
+  for (int code = kFirstCountedError; code <= kLastCountedError; ++code)
+    if (const int count = stats.ErrorCount(code))
+      std::fprintf(stderr, "%d pixels con error %d: %s\n", count, code,
+                   Cp1252ToUtf8(TExpresion::ErrorMessage(code)).c_str());
+  return 0;
+}
+
+}  // namespace
+
+int RunRender(Args args) {
+  const auto options = ParseArgs(args);
+  if (!options) return kUsageError;
+  try {
+    return Render(*options);
+  } catch (const std::exception& e) {
+    // Document, picture and file errors all carry a message for the user.
+    Fail(e.what());
+    return kRenderError;
+  }
+}
+
+}  // namespace vorla::cli
