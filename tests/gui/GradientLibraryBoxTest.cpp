@@ -120,8 +120,8 @@ TEST(GradientLibraryBoxTest, AddStoresOrRedefinesTheCurrentGradient) {
   const std::string current = "0400000080FF0000";
   const std::vector<QString> three{"alfa", "Fuego", "Zeta"};
   const QString badName = QStringLiteral(
-      "No se puede guardar el gradiente como \"%1\": el nombre no puede contener \"=\", empezar con \"[\" o "
-      "\";\" ni tener espacios al principio o al final");
+      "El nombre \"%1\" no sirve para un gradiente: no puede contener \"=\" ni saltos de línea, empezar con "
+      "\"[\" o \";\", ni tener blancos al principio o al final");
   const AddRow rows[] = {
       {"empty name", "", true, {"Necesita un nombre para guardar el gradiente"}, three, kFuego},
       {"new name joins the sorted list", "Mar", true, {}, {"alfa", "Fuego", "Mar", "Zeta"}, kFuego},

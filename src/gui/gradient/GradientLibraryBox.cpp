@@ -7,7 +7,6 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
-#include "core/io/IniFile.h"
 #include "core/io/TextEncoding.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/plot/fmVorla.h"
@@ -15,8 +14,6 @@
 namespace vorla {
 
 namespace {
-
-constexpr char kSection[] = "Gradientes";
 
 std::string ToCore(const QString& text) { return Utf8ToCp1252(text.toUtf8().toStdString()); }
 QString FromCore(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
@@ -41,7 +38,7 @@ void Exclaim(QWidget* parent, const QString& text) {
 TGradientLibraryBox::TGradientLibraryBox(TGradEditM* editor, std::string libraryPath, QWidget* parent)
     : QWidget(parent),
       editor_(editor),
-      libraryPath_(std::move(libraryPath)),
+      library_(std::move(libraryPath)),
       combo_(new QComboBox(this)),
       addButton_(new QToolButton(this)),
       deleteButton_(new QToolButton(this)) {
@@ -82,7 +79,7 @@ void TGradientLibraryBox::Reload() {
   const QSignalBlocker blocker(combo_);
   combo_->clear();
   try {
-    for (const std::string& name : IniFile::Read(libraryPath_).Keys(kSection)) InsertSorted(FromCore(name));
+    for (const std::string& name : library_.Names()) InsertSorted(FromCore(name));
   } catch (const IniFileError& error) {
     tell_(FromCore(error.what()));
   }
@@ -106,7 +103,7 @@ void TGradientLibraryBox::InsertSorted(const QString& name) {
 void TGradientLibraryBox::ComboBox2Change(const QString& text) {
   if (text.isEmpty()) return;
   try {
-    const std::string value = IniFile::Read(libraryPath_).ReadString(kSection, ToCore(text), "");
+    const std::string value = library_.Read(ToCore(text));
     if (!value.empty()) editor_->Table().SetPalString(value);
   } catch (const std::exception& error) {
     tell_(FromCore(error.what()));
@@ -120,20 +117,13 @@ void TGradientLibraryBox::cmdGuardarPalClick() {
     tell_(QStringLiteral("Necesita un nombre para guardar el gradiente"));
     return;
   }
-  const std::string key = ToCore(name);
-  if (!IniFile::IsValidKey(key)) {
-    tell_(QStringLiteral("No se puede guardar el gradiente como \"%1\": el nombre no puede contener \"=\", "
-                         "empezar con \"[\" o \";\" ni tener espacios al principio o al final")
-              .arg(name));
-    return;
-  }
   const bool known = combo_->findText(name, Qt::MatchFixedString) >= 0;
   if (known && !ask_(QStringLiteral("Redefine %1?").arg(name))) return;
   try {
-    IniFile library = IniFile::Read(libraryPath_);
-    library.WriteString(kSection, key, editor_->Table().PalString());
-    library.Write(libraryPath_);
+    library_.Write(ToCore(name), editor_->Table().PalString());
   } catch (const IniFileError& error) {
+    // Names the file cannot hold as keys end here too, before the list
+    // shows a gradient that was never stored.
     tell_(FromCore(error.what()));
     return;
   }
@@ -149,9 +139,7 @@ void TGradientLibraryBox::cmdBorrarPalClick() {
   const QString name = combo_->currentText();
   if (!ask_(QStringLiteral("Elimina %1?").arg(name))) return;
   try {
-    IniFile library = IniFile::Read(libraryPath_);
-    library.DeleteKey(kSection, ToCore(name));
-    library.Write(libraryPath_);
+    library_.Remove(ToCore(name));
   } catch (const IniFileError& error) {
     tell_(FromCore(error.what()));
     return;

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "core/plot/GradientLibrary.h"
+
 class QComboBox;
 class QToolButton;
 
@@ -48,7 +50,7 @@ class TGradientLibraryBox : public QWidget {
   void InsertSorted(const QString& name);
 
   TGradEditM* editor_;
-  std::string libraryPath_;
+  GradientLibrary library_;
   QComboBox* combo_;
   QToolButton* addButton_;
   QToolButton* deleteButton_;
