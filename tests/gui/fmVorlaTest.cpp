@@ -1,16 +1,348 @@
-// The main window as a user meets it.
+// The main window as a user meets it: typing and Enter, mouse navigation,
+// undo, colour swatches, documents, animation and the save question.
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+
+#include "core/io/NumberText.h"
+#include "gui/gradient/GradEditM.h"
 #include "gui/plot/fmVorla.h"
+#include "gui/view/PaintBoxM.h"
 
 namespace vorla {
 namespace {
 
-TEST(FVorlaTest, CaptionIsTheVersionTitle) {
-  TFVorla window;
-  window.show();
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Vorlascope 1.23"));
+// Acts on the next modal dialog as soon as it is up (message boxes and file
+// and colour dialogs run their own event loop).
+void WhenModal(std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    timer->stop();
+    timer->deleteLater();
+    act(dialog);
+  });
+  timer->start();
+}
+
+void Answer(QMessageBox::StandardButton button, std::function<void()> then = {}) {
+  WhenModal([button, then](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    if (then) then();
+    box->button(button)->click();
+  });
+}
+
+class FVorlaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<TFVorla>(nullptr, dir_.path().toStdString());
+    window_->resize(380, 330);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    pb_ = Child<TPaintBoxM>("pb");
+  }
+
+  template <class T>
+  T* Child(const char* name) {
+    T* child = window_->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  void StopAnimation() {
+    if (window_->Animating()) QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
+    ASSERT_FALSE(window_->Animating());
+  }
+
+  // Replaces a field's text by typing, then presses Enter in it.
+  void TypeAndEnter(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  void TypeInCombo(const char* name, const QString& text) { TypeAndEnter(Child<QComboBox>(name)->lineEdit(), text); }
+
+  QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }
+  QString ComboText(const char* name) { return Child<QComboBox>(name)->currentText(); }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<TFVorla> window_;
+  TPaintBoxM* pb_ = nullptr;
+};
+
+TEST_F(FVorlaTest, StartsWithTheStartUpDocumentAndPicture) {
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
+  EXPECT_EQ(FieldText("txtXmin"), QStringLiteral("-Pi*3"));
+  EXPECT_TRUE(window_->Animating());
+  EXPECT_TRUE(Child<QCheckBox>("chkBucleMax")->isChecked());
+  const QImage picture = window_->Picture();
+  EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+  EXPECT_EQ(picture.size(), pb_->size());
+  EXPECT_FALSE(window_->Modified());
+}
+
+struct EnterRow {
+  const char* name;
+  const char* func;
+  const char* zmin;
+  const char* zmax;
+  int index;  // every pixel of the picture
+};
+
+TEST_F(FVorlaTest, EnterRecalculatesWithTheTypedFunction) {
+  StopAnimation();
+  QTest::mouseClick(Child<QCheckBox>("chkBucleMax"), Qt::LeftButton);
+  ASSERT_FALSE(Child<QCheckBox>("chkBucleMax")->isChecked());
+  const EnterRow rows[] = {
+      {"below the scale", "-5", "0", "1", 1},
+      {"above the scale without Bucle", "5", "0", "1", 2},
+      {"exactly Zmin is the first level", "0", "0", "1", 6},
+      {"exactly Zmax is the last level", "1", "0", "1", 255},
+      {"a scale too narrow is flat", "1", "1", "1", 3},
+      {"a failed evaluation is background", "ln(x-x-1)", "0", "1", 0},
+      {"operators typed as ** are normalised", "2**2", "0", "8", 6 + 125},
+  };
+  for (const EnterRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    TypeInCombo("txtZmin", QString::fromLatin1(row.zmin));
+    TypeInCombo("txtZmax", QString::fromLatin1(row.zmax));
+    const int before = window_->CalculationCount();
+    TypeInCombo("ComboBox1", QString::fromLatin1(row.func));
+    EXPECT_EQ(window_->CalculationCount(), before + 1);
+    const QImage picture = window_->Picture();
+    for (QPoint p : {QPoint(0, 0), QPoint(picture.width() - 1, picture.height() - 1),
+                     QPoint(picture.width() / 2, picture.height() / 3)})
+      EXPECT_EQ(picture.pixelIndex(p), row.index) << p.x() << "," << p.y();
+  }
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("2^2"));
+  EXPECT_GE(Child<QComboBox>("ComboBox1")->findText(QStringLiteral("-5")), 0) << "Enter keeps a history";
+}
+
+TEST_F(FVorlaTest, LeftDragZoomsToTheRectangleAndTheFieldsFollow) {
+  StopAnimation();
+  QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
+  const ViewScale before = pb_->Scale();
+  const QPoint from(20, 30), to(120, 90);
+  QTest::mousePress(pb_, Qt::LeftButton, {}, from);
+  QTest::mouseMove(pb_, QPoint(60, 60));
+  QTest::mouseMove(pb_, to);
+  QTest::mouseRelease(pb_, Qt::LeftButton, {}, to);
+  const ViewScale& after = pb_->Scale();
+  EXPECT_DOUBLE_EQ(after.ScaleLeft(), before.PixelToScaleX(from.x()));
+  EXPECT_DOUBLE_EQ(after.ScaleTop(), before.PixelToScaleY(from.y()));
+  EXPECT_DOUBLE_EQ(after.ScaleRight(), before.PixelToScaleX(to.x()));
+  EXPECT_DOUBLE_EQ(after.ScaleBottom(), before.PixelToScaleY(to.y()));
+
+  window_->IdleUpdate();
+  EXPECT_EQ(FieldText("txtXmin"), QString::fromStdString(FormatG(after.ScaleLeft(), 6)));
+  EXPECT_EQ(FieldText("txtYmin"), QString::fromStdString(FormatG(after.ScaleTop(), 6)));
+  EXPECT_EQ(FieldText("txtXmax"), QString::fromStdString(FormatG(after.ScaleRight(), 6)));
+  EXPECT_EQ(FieldText("txtYmax"), QString::fromStdString(FormatG(after.ScaleBottom(), 6)));
+
+  // Enter in a field showing six digits must not lose the view's precision.
+  const double left = after.ScaleLeft();
+  TypeInCombo("ComboBox1", QStringLiteral("x"));
+  EXPECT_NEAR(pb_->Scale().ScaleLeft(), left, std::fabs(left) * 1e-7);
+}
+
+TEST_F(FVorlaTest, RightClickZoomsOutByTwoAroundTheCentre) {
+  StopAnimation();
+  const ViewScale before = pb_->Scale();
+  QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(pb_->width() / 2, pb_->height() / 2));
+  const ViewScale& after = pb_->Scale();
+  // Half a picture more on every side (an odd size loses half a pixel to the integer halves).
+  const int w = pb_->width(), h = pb_->height();
+  EXPECT_DOUBLE_EQ(after.ScaleLeft(), before.PixelToScaleX(-(w / 2)));
+  EXPECT_DOUBLE_EQ(after.ScaleTop(), before.PixelToScaleY(-(h / 2)));
+  EXPECT_DOUBLE_EQ(after.ScaleRight(), before.PixelToScaleX(w + w / 2));
+  EXPECT_DOUBLE_EQ(after.ScaleBottom(), before.PixelToScaleY(h + h / 2));
+}
+
+TEST_F(FVorlaTest, ClickOnTheCentrePansByNothingButPushesAnUndoEntry) {
+  StopAnimation();
+  const int undo = window_->UndoCount();
+  const int calculations = window_->CalculationCount();
+  const ViewScale before = pb_->Scale();
+  QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(pb_->width() / 2, pb_->height() / 2));
+  EXPECT_EQ(window_->UndoCount(), undo + 1);
+  EXPECT_EQ(window_->CalculationCount(), calculations);
+  EXPECT_EQ(pb_->Scale().ScaleLeft(), before.ScaleLeft());
+}
+
+TEST_F(FVorlaTest, RightDragPansAndOnlyTheUncoveredStripsAreCalculated) {
+  StopAnimation();
+  const ViewScale before = pb_->Scale();
+  const QImage old = window_->Picture();
+  const int calculations = window_->CalculationCount();
+  QTest::mousePress(pb_, Qt::RightButton, {}, QPoint(100, 100));
+  QTest::mouseMove(pb_, QPoint(110, 104));
+  QTest::mouseMove(pb_, QPoint(120, 110));
+  QTest::mouseRelease(pb_, Qt::RightButton, {}, QPoint(120, 110));
+  EXPECT_NEAR(pb_->Scale().ScaleLeft(), before.PixelToScaleX(-20), 1e-9);
+  EXPECT_EQ(window_->CalculationCount(), calculations + 2) << "one horizontal and one vertical strip";
+  const QImage now = window_->Picture();
+  EXPECT_EQ(now.pixelIndex(150, 150), old.pixelIndex(130, 140)) << "the picture moved with the mouse";
+}
+
+TEST_F(FVorlaTest, TwoUndosGoBackTwoStates) {
+  StopAnimation();
+  for (const char* func : {"x", "y", "x*y"}) TypeInCombo("ComboBox1", QString::fromLatin1(func));
+  auto* undo = Child<QToolButton>("btnDeshacer");
+  window_->IdleUpdate();
+  ASSERT_TRUE(undo->isEnabled());
+  QTest::mouseClick(undo, Qt::LeftButton);
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("y"));
+  window_->IdleUpdate();
+  QTest::mouseClick(undo, Qt::LeftButton);
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x"));
+}
+
+TEST_F(FVorlaTest, SwatchColourChangesThePaletteWithoutRecalculating) {
+  StopAnimation();
+  const int calculations = window_->CalculationCount();
+  const QImage before = window_->Picture();
+  WhenModal([](QWidget* dialog) {
+    auto* colors = qobject_cast<QColorDialog*>(dialog);
+    ASSERT_NE(colors, nullptr);
+    colors->setCurrentColor(QColor(10, 200, 30));
+    colors->accept();
+  });
+  QTest::mouseClick(Child<QWidget>("ColFon"), Qt::LeftButton);
+  const QImage after = window_->Picture();
+  EXPECT_EQ(after.color(0), qRgb(10, 200, 30));
+  EXPECT_EQ(window_->CalculationCount(), calculations);
+  for (int y = 0; y < after.height(); y += 7)
+    ASSERT_EQ(0, std::memcmp(after.constScanLine(y), before.constScanLine(y), static_cast<size_t>(after.width())))
+        << "row " << y << ": the indices must stay";
+  EXPECT_TRUE(window_->Modified());
+}
+
+TEST_F(FVorlaTest, GradientSwitchAndBucleBoxesShowTheirSwatches) {
+  auto* gradient = Child<QCheckBox>("chkGradiente");
+  auto* bucleMax = Child<QCheckBox>("chkBucleMax");
+  EXPECT_FALSE(Child<QWidget>("ColZmax")->isVisible()) << "Bucle above is on at start";
+  EXPECT_TRUE(Child<QWidget>("ColZmin")->isVisible());
+  EXPECT_FALSE(Child<QWidget>("ColFun")->isVisible());
+  QTest::mouseClick(gradient, Qt::LeftButton);
+  EXPECT_FALSE(bucleMax->isChecked()) << "switching the gradient off clears both Bucle boxes";
+  EXPECT_FALSE(bucleMax->isVisible());
+  EXPECT_FALSE(Child<QWidget>("GradEdit1")->isVisible());
+  EXPECT_TRUE(Child<QWidget>("ColFun")->isVisible());
+  EXPECT_TRUE(Child<QWidget>("ColZmax")->isVisible());
+}
+
+TEST_F(FVorlaTest, SavingAndReopeningRestoresEveryParameter) {
+  StopAnimation();
+  TypeInCombo("txtZmin", QStringLiteral("-2"));
+  TypeInCombo("txtZmax", QStringLiteral("3"));
+  TypeInCombo("ComboBox1", QStringLiteral("x*y"));
+  QTest::mouseClick(Child<QCheckBox>("chkBucleMax"), Qt::LeftButton);
+  QTest::mouseClick(Child<QCheckBox>("chkBucleMin"), Qt::LeftButton);
+  Child<QSpinBox>("SpinEdit1")->setValue(-7);
+  Child<TGradEditM>("GradEdit1")->Table().SetPalString("06FF00008000FFFF");
+  TypeAndEnter(Child<QLineEdit>("txtXmin"), QStringLiteral("-2.5"));
+  QTest::mouseClick(Child<QToolButton>("btnFilMin"), Qt::LeftButton);
+  QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(10, 10));  // picks the lower filter
+
+  const QString path = dir_.filePath(QStringLiteral("prueba.vlx"));
+  ASSERT_TRUE(window_->SaveDocument(path));
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23 - prueba.vlx"));
+  const QImage saved = window_->Picture();
+
+  TypeInCombo("ComboBox1", QStringLiteral("1"));
+  QTest::mouseClick(Child<QCheckBox>("chkGradiente"), Qt::LeftButton);
+  QTest::mouseClick(Child<QToolButton>("btnFilMin"), Qt::LeftButton);
+  Answer(QMessageBox::No);  // the question about the changes
+  window_->LoadDocument(path);
+
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x*y"));
+  EXPECT_EQ(ComboText("txtZmin"), QStringLiteral("-2"));
+  EXPECT_EQ(ComboText("txtZmax"), QStringLiteral("3"));
+  EXPECT_EQ(FieldText("txtXmin"), QStringLiteral("-2.5"));
+  EXPECT_TRUE(Child<QCheckBox>("chkGradiente")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>("chkBucleMin")->isChecked());
+  EXPECT_FALSE(Child<QCheckBox>("chkBucleMax")->isChecked());
+  EXPECT_TRUE(Child<QToolButton>("btnFilMin")->isChecked());
+  EXPECT_EQ(Child<QSpinBox>("SpinEdit1")->value(), -7);
+  EXPECT_EQ(Child<TGradEditM>("GradEdit1")->Table().PalString(), "06FF00008000FFFF");
+  EXPECT_FALSE(window_->Animating());
+  EXPECT_EQ(window_->Picture(), saved) << "same parameters, same picture";
+  EXPECT_FALSE(window_->Modified());
+  EXPECT_EQ(window_->CurrentFileName(), path);
+}
+
+TEST_F(FVorlaTest, AnimationStartedAndStoppedGivesBackTheCalculatedPicture) {
+  StopAnimation();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  const QImage calculated = window_->Picture();
+  auto* animate = Child<QToolButton>("tbAnimar");
+  Child<QSpinBox>("SpinEdit1")->setValue(37);
+  QTest::mouseClick(animate, Qt::LeftButton);
+  ASSERT_TRUE(window_->Animating());
+  QTest::qWait(180);
+  EXPECT_NE(window_->Picture(), calculated) << "the colours flow while animating";
+  QTest::mouseClick(animate, Qt::LeftButton);
+  EXPECT_FALSE(window_->Animating());
+  EXPECT_EQ(window_->Picture(), calculated);
+}
+
+TEST_F(FVorlaTest, AnsweringYesAndCancellingTheSaveKeepsTheDocument) {
+  StopAnimation();
+  TypeInCombo("ComboBox1", QStringLiteral("x+y"));
+  ASSERT_TRUE(window_->Modified());
+  QFile other(dir_.filePath(QStringLiteral("otro.vlx")));
+  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+  other.write("[Vorlascope]\nFunc=x-y\n");
+  other.close();
+  Answer(QMessageBox::Yes, [] {
+    WhenModal([](QWidget* dialog) {
+      ASSERT_NE(qobject_cast<QFileDialog*>(dialog), nullptr);
+      qobject_cast<QDialog*>(dialog)->reject();
+    });
+  });
+  window_->LoadDocument(other.fileName());
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x+y"));
+  EXPECT_TRUE(window_->Modified());
+  EXPECT_TRUE(window_->CurrentFileName().isEmpty());
+}
+
+TEST_F(FVorlaTest, AFileThatIsNotADocumentDoesNotBecomeTheCurrentFile) {
+  StopAnimation();
+  QFile notes(dir_.filePath(QStringLiteral("notas.txt")));
+  ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+  notes.write("[Otra]\nClave=1\n");
+  notes.close();
+  Answer(QMessageBox::Ok);
+  window_->LoadDocument(notes.fileName());
+  EXPECT_TRUE(window_->CurrentFileName().isEmpty());
+  EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
 }
 
 }  // namespace

@@ -457,6 +457,8 @@ void TFVorla::showEvent(QShowEvent* event) {
   DrawAboutText(picture_, AboutText());
   pb->ShowPicture(picture_);
   setAcceptDrops(true);
+  // The picture recalculated for the window's first size is no change of the user's.
+  if (documentToOpen_.isEmpty()) modified_ = false;
   starting_ = false;
 }
 

@@ -1,0 +1,151 @@
+// Window placement in the settings file, help topics, document-type
+// registration and dropped file names.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QWidget>
+
+#include "core/io/IniFile.h"
+#include "gui/plot/FormUtils.h"
+#include "gui/plot/HelpTopics.h"
+#include "gui/view/DropFiles.h"
+#include "gui/view/pvUrl.h"
+
+namespace vorla {
+namespace {
+
+std::filesystem::path SettingsIn(const QTemporaryDir& dir) {
+  return std::filesystem::path(dir.path().toStdString()) / "vorla.ini";
+}
+
+TEST(FormPlacementTest, FirstRunSaysSoAndLeavesTheSizeAlone) {
+  QTemporaryDir dir;
+  QWidget form;
+  form.setObjectName(QStringLiteral("FTest"));
+  form.resize(300, 200);
+  EXPECT_TRUE(RestoreFormPlacement(form, SettingsIn(dir), FirstPlacement::kDesktopCenter));
+  EXPECT_EQ(form.size(), QSize(300, 200));
+}
+
+TEST(FormPlacementTest, SavedPlacementComesBackUnderTheFormsOwnSection) {
+  QTemporaryDir dir;
+  QWidget saved;
+  saved.setObjectName(QStringLiteral("FTest"));
+  saved.setGeometry(40, 50, 320, 210);
+  SaveFormPlacement(saved, SettingsIn(dir));
+
+  const IniFile ini = IniFile::Read(SettingsIn(dir));
+  EXPECT_EQ(ini.ReadString("PosFTest", "First", "?"), "0");
+  EXPECT_EQ(ini.ReadString("PosFTest", "Show", "?"), "0");
+  EXPECT_EQ(ini.ReadString("PosFTest", "Width", "?"), "320");
+
+  QWidget restored;
+  restored.setObjectName(QStringLiteral("FTest"));
+  restored.resize(100, 100);
+  EXPECT_FALSE(RestoreFormPlacement(restored, SettingsIn(dir), FirstPlacement::kDesktopCenter));
+  EXPECT_EQ(restored.size(), QSize(320, 210));
+
+  QWidget other;
+  other.setObjectName(QStringLiteral("FOther"));
+  EXPECT_TRUE(RestoreFormPlacement(other, SettingsIn(dir), FirstPlacement::kKeep));
+}
+
+TEST(FormPlacementTest, KeepOnScreenPullsAStrayWindowBack) {
+  QWidget form;
+  form.resize(200, 100);
+  struct Row {
+    const char* name;
+    QPoint start;
+  };
+  const Row rows[] = {{"above and left", QPoint(-500, -400)}, {"below and right", QPoint(100000, 100000)}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    form.move(row.start);
+    KeepOnScreen(form);
+    EXPECT_GE(form.x(), 0);
+    EXPECT_GE(form.y(), 0);
+    EXPECT_LT(form.x(), 100000 - 200);
+    EXPECT_LT(form.y(), 100000 - 100);
+  }
+}
+
+TEST(HelpTopicTest, TopicsAreFoundByContextNumber) {
+  const QString help = QStringLiteral(
+      "# comment\n@1 Vorlascope\nGeneral text.\n\n@16 Expresiones\nOperators.\nMore.\n@27 Rango\nEdges.\n");
+  struct Row {
+    const char* name;
+    int context;
+    const char* title;
+    const char* body;
+  };
+  const Row rows[] = {
+      {"first topic", 1, "Vorlascope", "General text."},
+      {"middle topic spans lines", 16, "Expresiones", "Operators.\nMore."},
+      {"last topic", 27, "Rango", "Edges."},
+      {"unknown context falls back to the first", 99, "Vorlascope", "General text."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const HelpTopic topic = FindHelpTopic(help, row.context);
+    EXPECT_EQ(topic.title, QString::fromLatin1(row.title));
+    EXPECT_EQ(topic.body, QString::fromLatin1(row.body));
+  }
+}
+
+TEST(HelpTopicTest, ContextIsInheritedFromTheNearestParent) {
+  QWidget window;
+  QWidget panel(&window);
+  QWidget field(&panel);
+  EXPECT_EQ(HelpContextOf(&field), 1);
+  SetHelpContext(panel, 27);
+  EXPECT_EQ(HelpContextOf(&field), 27);
+  SetHelpContext(field, 16);
+  EXPECT_EQ(HelpContextOf(&field), 16);
+}
+
+QString ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+TEST(RegisterFileTypeTest, WritesOnlyWhatIsMissingOrChanged) {
+  QTemporaryDir dir;
+  const QString program = QStringLiteral("/opt/my programs/vorlascope");
+  EXPECT_TRUE(RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"),
+                               QStringLiteral("Archivo de Vorlascope"), 1, program, dir.path()));
+  const QString mime = ReadAll(dir.path() + QStringLiteral("/mime/packages/VorlaArch.xml"));
+  EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.vlx\"/>")));
+  EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Archivo de Vorlascope</comment>")));
+  const QString desktop = ReadAll(dir.path() + QStringLiteral("/applications/vorlascope-VorlaArch.desktop"));
+  EXPECT_TRUE(desktop.contains(QStringLiteral("Exec=\"/opt/my programs/vorlascope\" %f")));
+  EXPECT_TRUE(desktop.contains(QStringLiteral("MimeType=application/x-vorlaarch;")));
+
+  EXPECT_FALSE(RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"),
+                                QStringLiteral("Archivo de Vorlascope"), 1, program, dir.path()))
+      << "a second registration with the same data must write nothing";
+  EXPECT_TRUE(RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"),
+                               QStringLiteral("Archivo de Vorlascope"), 1, QStringLiteral("/usr/bin/vorlascope"),
+                               dir.path()))
+      << "a moved program must be registered again";
+}
+
+TEST(DroppedFilesTest, NamesArriveWholeAndOnlyLocalFilesCount) {
+  const QString longName = QStringLiteral("/tmp/") + QString(200, u'a') + QStringLiteral(" con espacios ñ.vlx");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(longName), QUrl(QStringLiteral("https://example.org/x.vlx")),
+                QUrl::fromLocalFile(QStringLiteral("/tmp/b.vlx"))});
+  EXPECT_EQ(ReadDroppedFiles(&data), (QStringList{longName, QStringLiteral("/tmp/b.vlx")}));
+
+  QMimeData text;
+  text.setText(QStringLiteral("/tmp/a.vlx"));
+  EXPECT_TRUE(ReadDroppedFiles(&text).isEmpty());
+  EXPECT_TRUE(ReadDroppedFiles(nullptr).isEmpty());
+}
+
+}  // namespace
+}  // namespace vorla
