@@ -39,7 +39,6 @@ TEST(AxesLayoutTest, AxesOutOfViewRunAlongTheNearestEdge) {
       {"y = 0 below the view", {-2, 5, 2, 2}, 200, 500, 200, 300, false, false},
       {"y = 0 above the view", {-2, -2, 2, -5}, 200, -200, 200, 0, true, false},
       {"x axis close to the top", {-2, -0.1, 2, -3.1}, 200, -10, 200, 0, true, false},
-      {"x = 0 left of the view", {1, 1.5, 5, -1.5}, -100, 150, 0, 150, false, false},
       {"x = 0 right of the view", {-5, 1.5, -1, -1.5}, 500, 150, 400, 150, false, true},
       {"y axis near the right edge", {-3.6, 1.5, 0.4, -1.5}, 360, 150, 360, 150, false, true},
   };

@@ -38,15 +38,12 @@ TEST(NavigationTest, ViewTransforms) {
       {"zoom out doubles around the centre", 400, 200, {0, 0, 400, 200}, ZoomOutByTwo,
        {-200, -100, 600, 300}},
       {"zoom out truncates odd halves", 5, 3, {0, 0, 5, 3}, ZoomOutByTwo, {-2, -1, 7, 4}},
-      {"zoom out keeps a mirrored axis", 100, 100, {-1, 1, 1, -1}, ZoomOutByTwo, {-2, 2, 2, -2}},
       {"zoom to band", 100, 100, {0, 0, 10, 10},
        [](const ViewScale& v) { return ZoomToBand(v, {10, 20, 50, 90}); }, {1, 2, 5, 9}},
       {"band dragged up and left mirrors", 100, 100, {0, 0, 100, 100},
        [](const ViewScale& v) { return ZoomToBand(v, {30, 20, 10, 5}); }, {30, 20, 10, 5}},
       {"rotate right on a wide area", 400, 200, {0, 0, 400, 200}, RotateRight,
        {300, 100, -100, 300}},
-      {"rotate left on a wide area", 400, 200, {0, 0, 400, 200}, RotateLeft,
-       {-100, 300, 300, 100}},
       {"normalise square area with equal extents", 300, 300, {-3, -3, 3, 3}, Normalize,
        {-3, -3, 3, 3}},
       {"normalise keeps the wider x extent", 400, 200, {-1, -1, 1, 1}, Normalize,
@@ -60,8 +57,6 @@ TEST(NavigationTest, ViewTransforms) {
       {"normalise gives the kept axis's mirroring", 100, 100, {1, -1, -1, 1}, Normalize,
        {1, 1, -1, -1}},
       {"centre on origin keeps extents", 100, 100, {2, 3, 6, 11}, CenterOnOrigin, {-2, -4, 2, 4}},
-      {"centre on origin keeps mirroring", 100, 100, {6, 3, 2, 11}, CenterOnOrigin,
-       {2, -4, -2, 4}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -78,7 +73,6 @@ TEST(NavigationTest, QuarterTurnsKeepTheScaleAndUndoEachOther) {
   const Row rows[] = {
       {"wide area", 454, 416, {-9.42, -9.42, 9.42, 9.42}},
       {"tall area", 200, 300, {-1, 2, 3, -4}},
-      {"square area", 128, 128, {0, 0, 1, 1}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -109,12 +103,8 @@ TEST(NavigationTest, PanMovesTheViewAndListsTheUncoveredStrips) {
       {"no move calculates nothing", 0, 0, {0, 0, 100, 50}, {}},
       {"right and down", 10, 5, {-10, -5, 90, 45}, {{0, 0, 100, 5}, {0, 5, 10, 50}}},
       {"left and up", -10, -5, {10, 5, 110, 55}, {{0, 45, 100, 50}, {90, 0, 100, 45}}},
-      {"sideways only", 7, 0, {-7, 0, 93, 50}, {{0, 0, 7, 50}}},
-      {"upwards only", 0, -3, {0, 3, 100, 53}, {{0, 47, 100, 50}}},
       {"farther than the picture is clipped", -150, 80, {150, -80, 250, -30},
        {{0, 0, 100, 50}}},
-      {"exactly one picture width", 100, -2, {-100, 2, 0, 52},
-       {{0, 48, 100, 50}, {0, 0, 100, 48}}},
   };
   const ViewScale view = MakeView(100, 50, {0, 0, 100, 50});
   for (const Row& row : rows) {
@@ -169,12 +159,6 @@ TEST(NavigationTest, ShiftPictureMovesIndicesAndLeavesTheRest) {
   }
 }
 
-TEST(NavigationTest, CenteringShiftBringsTheClickToTheCentre) {
-  const ViewScale view = MakeView(101, 50, {0, 0, 1, 1});
-  EXPECT_EQ(CenteringShift(view, {70, 40}), (PixelPoint{-20, -15}));
-  EXPECT_EQ(CenteringShift(view, {50, 25}), (PixelPoint{0, 0}));
-}
-
 TEST(NavigationTest, BandAspectFollowsTheArea) {
   struct Row {
     const char* name;
@@ -185,7 +169,6 @@ TEST(NavigationTest, BandAspectFollowsTheArea) {
       {"wide area halves the height", 400, 200, {10, 10, 110, 13}, {10, 10, 110, 60}},
       {"leftwards band grows upwards", 400, 200, {110, 10, 10, 90}, {110, 10, 10, -40}},
       {"rounds to nearest", 3, 2, {0, 0, 1, 0}, {0, 0, 1, 1}},
-      {"no width keeps the press row", 400, 200, {5, 7, 5, 30}, {5, 7, 5, 7}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -208,7 +191,6 @@ TEST(NavigationTest, ReleaseClassification) {
       {"right drag of 3 upwards pans", false, {5, 5, 5, 2}, ReleaseAction::kPan, true},
       {"left drag both ways zooms", true, {5, 5, 15, 15}, ReleaseAction::kZoomToBand, true},
       {"left drag up and left zooms", true, {15, 15, 5, 5}, ReleaseAction::kZoomToBand, true},
-      {"left drag of 4 both ways zooms", true, {5, 5, 9, 9}, ReleaseAction::kZoomToBand, true},
       {"left drag of 3 is a click", true, {5, 5, 8, 50}, ReleaseAction::kClick, true},
       {"flat left drag is a click", true, {5, 5, 50, 7}, ReleaseAction::kClick, true},
       {"left click", true, {5, 5, 5, 5}, ReleaseAction::kClick, false},

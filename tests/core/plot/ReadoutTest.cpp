@@ -18,8 +18,6 @@ TEST(ReadoutTest, MouseReadoutShowsTheErrorInPlaceOfTheValues) {
   const Row rows[] = {
       {"value with its scale", 0.5f, -2, 2.0615528f, -1.3258177f, 1.25f, -3.1415927f, 3.1415927f, nullptr,
        "x=0.5 y=-2 r=2.06155 w=-1.32582 f=1.25 [min=-3.14159, max=3.14159]"},
-      {"large and small numbers", 1e20f, 1e-7f, 1e20f, 0, -4e10f, 0, 1, nullptr,
-       "x=1e+20 y=1e-07 r=1e+20 w=0 f=-4e+10 [min=0, max=1]"},
       {"failed evaluation", 0.5f, -2, 2.0615528f, -1.3258177f, 99, 1, 2, "Divisi\xF3n por cero",
        "x=0.5 y=-2 r=2.06155 w=-1.32582 Divisi\xF3n por cero"},
   };
@@ -49,7 +47,6 @@ TEST(ReadoutTest, GradientProbeSpreadsTheScaleOverTheEntries) {
   const Row rows[] = {
       {"first entry is the bottom", -1, 1, 6, 6, 255, -1},
       {"middle entry", 0, 250, 131, 6, 255, 125},
-      {"one past the last would be the top", 0, 250, 256, 6, 255, 250},
       {"reversed scale", 10, 0, 56, 6, 255, 8},
       {"empty gradient range", 3, 7, 6, 7, 6, 3},
   };
