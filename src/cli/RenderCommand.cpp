@@ -8,12 +8,10 @@
 
 #include "core/expr/Expresion.h"
 #include "core/gradient/DrawRoutines.h"
-#include "core/gradient/GradTable.h"
 #include "core/io/ImageWriter.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/DocumentFile.h"
-#include "core/plot/PictureCalculation.h"
-#include "core/plot/PlotExpressions.h"
+#include "core/plot/RenderDocument.h"
 
 namespace vorla::cli {
 namespace {
@@ -94,14 +92,6 @@ std::optional<RenderOptions> ParseArgs(Args args) {
   return options;
 }
 
-// The range field whose value could not be evaluated, if any.
-std::optional<PlotExpressions::Field> FailedRangeField(PlotExpressions& plot) {
-  for (auto field : {PlotExpressions::kXmin, PlotExpressions::kYmin, PlotExpressions::kXmax,
-                     PlotExpressions::kYmax})
-    if (plot.Expression(field).HasError()) return field;
-  return std::nullopt;
-}
-
 int Render(const RenderOptions& options) {
   if (!ImageFormatFromPath(options.output)) {
     Fail("the output name must end in .bmp, .jpg, .jpeg or .png: " + Utf8ToCp1252(options.output));
@@ -114,45 +104,16 @@ int Render(const RenderOptions& options) {
     document = loaded.document;
     savedAspect = loaded.aspect;
   }
-  Palette palette;
-  try {
-    palette = DocumentPalette(document);
-  } catch (const GradientTextError& e) {
-    Fail(std::string(e.what()) + "\nen el campo ColGra");
-    return kRenderError;
-  }
+  RenderedPicture rendered = RenderDocument(document, options.width, options.height, savedAspect);
+  if (options.mirrorH || options.mirrorV)
+    MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
+  WriteImage(rendered.picture, options.output, options.jpeg);
 
-  PlotExpressions plot;
-  plot.Compile(document);
-  if (const auto failure = plot.CheckExpressions()) {
-    Fail(failure->message);
-    return kRenderError;
-  }
-  if (savedAspect && options.width > 0 && options.height > 0) {
-    const float aspect = static_cast<float>(options.height) / static_cast<float>(options.width);
-    const float xmin = plot.Expression(PlotExpressions::kXmin).GetValue();
-    const float xmax = plot.Expression(PlotExpressions::kXmax).GetValue();
-    if (CorrectAspect(document, *savedAspect, aspect, xmin, xmax)) plot.Compile(document);
-  }
-  const ViewBounds view = plot.EvaluateRange();
-  if (const auto field = FailedRangeField(plot)) {
-    Fail(plot.Expression(*field).ErrorText() + "\nen el campo " + PlotExpressions::FieldLabel(*field));
-    return kRenderError;
-  }
-  plot.SetView(view);
-
-  Bitmap picture(options.width, options.height, 8);
-  PictureStats stats;
-  CalculateIndexed(picture, PixelRect{}, view, IndexSettings::From(document), plot, stats);
-  picture.palette = palette;
-  if (options.mirrorH || options.mirrorV) MirrorBitmap(picture, options.mirrorH, options.mirrorV);
-  WriteImage(picture, options.output, options.jpeg);
-
-  std::string info = stats.infoText;
+  std::string info = rendered.stats.infoText;
   std::erase(info, '\r');
   if (!info.empty()) std::fprintf(stderr, "%s\n", Cp1252ToUtf8(info).c_str());
   for (int code = kFirstCountedError; code <= kLastCountedError; ++code)
-    if (const int count = stats.ErrorCount(code))
+    if (const int count = rendered.stats.ErrorCount(code))
       std::fprintf(stderr, "%d pixels con error %d: %s\n", count, code,
                    Cp1252ToUtf8(TExpresion::ErrorMessage(code)).c_str());
   return 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/expr/Expresion.h"
+#include "core/plot/DocumentFile.h"
 
 namespace vorla {
 namespace {
@@ -36,6 +37,10 @@ PlotExpressions::PlotExpressions() {
   }
   func.AddFunction0("fX", [this] { return stepX_; }, kListedAsValue, "");
   func.AddFunction0("fY", [this] { return stepY_; }, kListedAsValue, "");
+  for (auto& expression : expressions_)
+    expression->OnChange = [this](TExpresion&) {
+      if (OnChange) OnChange();
+    };
 }
 
 PlotExpressions::~PlotExpressions() {
@@ -75,6 +80,19 @@ std::optional<PlotExpressions::CompileFailure> PlotExpressions::CheckExpressions
           field, std::string(expression.ErrorText()).append("\nen el campo ").append(FieldLabel(field))};
   }
   return failure;
+}
+
+bool PlotExpressions::CorrectAspect(PlotDocument& document, float savedAspect,
+                                    float currentAspect) {
+  if (savedAspect == currentAspect) return false;
+  expressions_[kXmax]->SetText(document.Xmax);
+  expressions_[kXmin]->SetText(document.Xmin);
+  const float xmax = expressions_[kXmax]->GetValue();
+  const float xmin = expressions_[kXmin]->GetValue();
+  // A bound that fails keeps its text, so that its error is the one reported.
+  for (Field bound : {kXmax, kXmin})
+    if (!expressions_[bound]->Compiled() || expressions_[bound]->HasError()) return false;
+  return vorla::CorrectAspect(document, savedAspect, currentAspect, xmin, xmax);
 }
 
 ViewBounds PlotExpressions::EvaluateRange() {

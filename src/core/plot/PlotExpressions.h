@@ -6,6 +6,7 @@
 // once per point, and only when an expression reads them.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,9 @@ class PlotExpressions final : public PixelEvaluator {
   PlotExpressions& operator=(const PlotExpressions&) = delete;
 
   TExpresion& Expression(Field field) { return *expressions_[field]; }
+
+  // Fired when any of the seven texts changes.
+  std::function<void()> OnChange;
   // Field name for messages, e.g. "Z m\xEDnimo" (core text).
   static const char* FieldLabel(Field field);
 
@@ -44,6 +48,12 @@ class PlotExpressions final : public PixelEvaluator {
   // Of the expressions that did not compile, the last in the order Func,
   // Zmax, Zmin, Xmax, Xmin, Ymax, Ymin; nothing when all compiled.
   std::optional<CompileFailure> CheckExpressions() const;
+
+  // The document's aspect correction on loading: compiles and evaluates its
+  // Xmin and Xmax texts and, when the aspects differ, rewrites them (see
+  // CorrectAspect); a bound that does not evaluate leaves both texts as
+  // they are. The caller compiles the whole document afterwards.
+  bool CorrectAspect(PlotDocument& document, float savedAspect, float currentAspect);
 
   // Left = Xmin, top = Ymin, right = Xmax, bottom = Ymax, each evaluated.
   ViewBounds EvaluateRange();

@@ -1,0 +1,33 @@
+#pragma once
+// A plot document calculated into a picture of a chosen size without any
+// window: what the command line renders and what tests can check whole.
+
+#include <optional>
+#include <stdexcept>
+
+#include "core/io/Bitmap.h"
+#include "core/plot/PictureCalculation.h"
+#include "core/plot/PlotDocument.h"
+
+namespace vorla {
+
+// The document cannot be drawn; what() names the field (core text).
+class RenderError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct RenderedPicture {
+  Bitmap picture;  // 8 bits per pixel with the document's palette
+  PictureStats stats;
+};
+
+// A document loaded from a file passes the aspect it was saved with, and its
+// x range is corrected for width x height as loading does; the start-up
+// document passes nothing and is shown as it stands. Raises RenderError for
+// a palette string, expression or range that fails, and EmptyPictureError
+// for a size of 0.
+RenderedPicture RenderDocument(PlotDocument document, int width, int height,
+                               std::optional<float> savedAspect = std::nullopt);
+
+}  // namespace vorla
