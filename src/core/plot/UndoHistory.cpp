@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/io/TextEncoding.h"
+
 namespace vorla {
 namespace {
 
@@ -64,7 +66,7 @@ void UndoHistory::ClearUndo() {
 std::optional<UndoHistory::Step> UndoHistory::Undo() {
   if (!CanUndo()) return std::nullopt;
   const std::uint16_t number = counter_ - 2;
-  LoadedDocument loaded = ReadDocument(file_, std::to_string(number), path_.string());
+  LoadedDocument loaded = ReadDocument(file_, std::to_string(number), Utf8ToCp1252(path_.string()));
   counter_ = number;
   return Step{std::move(loaded), number};
 }

@@ -10,7 +10,6 @@ namespace {
 
 using testing_support::ReadBytes;
 using testing_support::TempDir;
-using testing_support::WriteBytes;
 
 TEST(GradientLibraryTest, AddsRedefinesAndRemovesNames) {
   TempDir dir;
@@ -27,15 +26,6 @@ TEST(GradientLibraryTest, AddsRedefinesAndRemovesNames) {
   EXPECT_FALSE(library.Remove("Mar"));
   EXPECT_EQ(library.Names(), std::vector<std::string>{"Fuego \xE1rido"});
   EXPECT_EQ(ReadBytes(dir / "vorla.gra"), "[Gradientes]\nFuego \xC3\xA1rido=0400FFFF\n");
-}
-
-TEST(GradientLibraryTest, KeepsOtherSectionsOfTheFile) {
-  TempDir dir;
-  WriteBytes(dir / "vorla.gra", "; mis gradientes\n[Gradientes]\nA=1\n\n[Notas]\nx=y\n");
-  const GradientLibrary library(dir / "vorla.gra");
-  library.Write("B", "2");
-  EXPECT_EQ(ReadBytes(dir / "vorla.gra"),
-            "; mis gradientes\n[Gradientes]\nA=1\nB=2\n\n[Notas]\nx=y\n");
 }
 
 TEST(GradientLibraryTest, RefusesNamesTheFileCannotHold) {

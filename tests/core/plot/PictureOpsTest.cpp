@@ -1,5 +1,5 @@
 // Work on the calculated picture without evaluating: the animation's index
-// shift, smoothing, the palette refresh and the axis tick spacing.
+// shift and smoothing; and the axis tick spacing.
 
 #include <gtest/gtest.h>
 
@@ -88,15 +88,6 @@ TEST(SmoothPictureTest, AveragesNeighboursFromTheBottomRightInPlace) {
     SmoothPicture(picture);
     EXPECT_EQ(IndicesOf(picture), r.after);
   }
-}
-
-TEST(RefreshPaletteTest, SwapsColoursKeepingIndices) {
-  Bitmap picture = PictureOf(2, {5, 200});
-  Palette palette{};
-  palette[200] = Rgb{1, 2, 3};
-  RefreshPalette(picture, palette);
-  EXPECT_EQ(picture.palette[200], (Rgb{1, 2, 3}));
-  EXPECT_EQ(IndicesOf(picture), (std::vector<int>{5, 200}));
 }
 
 TEST(AxisStepTest, ChoosesRoundTickSpacing) {
