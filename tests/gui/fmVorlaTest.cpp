@@ -12,6 +12,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QUrl>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +27,7 @@
 
 #include "core/io/NumberText.h"
 #include "gui/gradient/GradEditM.h"
+#include "gui/input/frmMemo.h"
 #include "gui/plot/fmVorla.h"
 #include "gui/view/PaintBoxM.h"
 
@@ -343,6 +347,59 @@ TEST_F(FVorlaTest, AFileThatIsNotADocumentDoesNotBecomeTheCurrentFile) {
   EXPECT_TRUE(window_->CurrentFileName().isEmpty());
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
+}
+
+struct MemoRow {
+  const char* name;
+  const char* field;  // object name of the QLineEdit or QComboBox
+  const char* typed;
+  Qt::Key closingKey;
+  const char* expected;  // the field's text afterwards; nullptr: unchanged
+};
+
+TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
+  StopAnimation();
+  const MemoRow rows[] = {
+      {"range field left unchanged does not recalculate", "txtXmin", "", Qt::Key_Escape, nullptr},
+      {"range field takes a changed text even when cancelled", "txtXmin", "+1", Qt::Key_Escape, "-Pi*3+1"},
+      {"function field ignores a cancelled edit", "ComboBox1", "+1", Qt::Key_Escape, nullptr},
+      {"function field takes the text on Enter, normalised", "ComboBox1", "**2", Qt::Key_Return,
+       "Sen(x+y)+r+w^2"},
+  };
+  for (const MemoRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    QLineEdit* edit = window_->findChild<QLineEdit*>(QString::fromLatin1(row.field));
+    if (edit == nullptr) edit = Child<QComboBox>(row.field)->lineEdit();
+    const QString before = edit->text();
+    const int calculations = window_->CalculationCount();
+    WhenModal([&row](QWidget* dialog) {
+      auto* memo = qobject_cast<TFMemo*>(dialog);
+      ASSERT_NE(memo, nullptr);
+      memo->Memo1()->moveCursor(QTextCursor::End);
+      QTest::keyClicks(memo->Memo1(), QString::fromLatin1(row.typed));
+      QTest::keyClick(memo->Memo1(), row.closingKey);
+    });
+    QTest::mouseDClick(edit, Qt::LeftButton);
+    const QString expected = row.expected == nullptr ? before : QString::fromLatin1(row.expected);
+    EXPECT_EQ(edit->text(), expected);
+    EXPECT_EQ(window_->CalculationCount(), calculations + (row.expected == nullptr ? 0 : 1));
+  }
+}
+
+TEST_F(FVorlaTest, ADroppedDocumentIsOpened) {
+  StopAnimation();
+  const QString path = dir_.filePath(QStringLiteral("soltado con un nombre bastante largo para ver que llega entero.vlx"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Vorlascope]\nFunc=x-y\n");
+  file.close();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  // Straight to the window: the application only routes drops while a drag is under way.
+  static_cast<QObject*>(window_.get())->event(&drop);
+  EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x-y"));
+  EXPECT_EQ(window_->CurrentFileName(), path);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "core/plot/UndoHistory.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/gradient/GradientLibraryBox.h"
+#include "gui/input/frmMemo.h"
 #include "gui/plot/ColorSwatch.h"
 #include "gui/plot/FormUtils.h"
 #include "gui/plot/HelpTopics.h"
@@ -150,6 +151,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
   BuildToolBar();
   BuildStatusBar();
+  FMemo = new TFMemo(this);
   Timer1 = new QTimer(this);
   Timer1->setInterval(50);
 
@@ -418,6 +420,11 @@ bool TFVorla::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       ApplyAndCalculate();
+      return true;
+    }
+  } else if (event->type() == QEvent::MouseButtonDblClick) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+      OpenMemoEditor(edit);
       return true;
     }
   }
@@ -866,11 +873,21 @@ void TFVorla::GradEdit1ColorIndex(int index) {
 }
 
 void TFVorla::tbInformacionClick() {
-  QStringList lines;
   const PictureStats& stats = session_->LastStats();
-  for (const std::string& line : InfoReportLines(stats.infoText, stats.errorCounts))
-    lines << FromCore(line);
-  AppMessageBox(this, lines.join(u'\n'), QMessageBox::Information);
+  FMemo->ShowReport(InfoReportLines(stats.infoText, stats.errorCounts));
+}
+
+// The three expression combos take the text back only on OK; a range field
+// takes it whenever it differs, however the editor was closed.
+void TFVorla::OpenMemoEditor(QLineEdit* edit) {
+  QComboBox* combo = qobject_cast<QComboBox*>(edit->parentWidget());
+  QWidget* field = combo != nullptr ? static_cast<QWidget*>(combo) : edit;
+  FMemo->PrepareEdit(field->toolTip(), HelpContextOf(field), edit->text());
+  const bool accepted = FMemo->exec() == QDialog::Accepted;
+  const QString text = FMemo->Text();
+  if (combo != nullptr ? !accepted : text == edit->text()) return;
+  edit->setText(text);
+  ApplyAndCalculate();
 }
 
 }  // namespace vorla

@@ -31,6 +31,7 @@ class PropertiesPanel;
 class ProgressBox;
 class TGradEditM;
 class TGradientLibraryBox;
+class TFMemo;
 class TPaintBoxM;
 class ColorSwatch;
 class UndoHistory;
@@ -114,6 +115,7 @@ class TFVorla : public QMainWindow {
   bool tbGuardarClick();
   void tbInformacionClick();
   void ExpressionTextEdited(QLineEdit* edit);
+  void OpenMemoEditor(QLineEdit* edit);
   void ShowStatus(const QString& text);
   void UpdateCaption();
 
@@ -144,6 +146,7 @@ class TFVorla : public QMainWindow {
   QLabel* status_ = nullptr;
   ProgressBox* progreso = nullptr;
   QTimer* Timer1 = nullptr;
+  TFMemo* FMemo = nullptr;
 
   std::unique_ptr<PlotSession> session_;
   std::unique_ptr<UndoHistory> undo_;
