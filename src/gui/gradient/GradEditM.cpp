@@ -81,9 +81,13 @@ void TGradEditM::SetColorChooser(ColorChooser chooser) {
 }
 
 // The length along the strip always fits the range exactly; the thickness is
-// the host's choice.
+// the host's choice. Unchanged constraints are left alone so that drag steps
+// do not make the host's layout run.
 void TGradEditM::ApplyLength() {
   const int length = GradLength(table_);
+  const bool fitted = horizontal_ ? minimumWidth() == length && maximumWidth() == length
+                                  : minimumHeight() == length && maximumHeight() == length;
+  if (fitted) return;
   if (horizontal_) {
     setFixedWidth(length);
     setMinimumHeight(0);

@@ -34,9 +34,6 @@ class GradEditMouse {
   GradMove Move(int along, int across);
   GradRelease Release(int along, int across, bool leftButton);
 
-  int PressIndex() const { return pressIndex_; }
-  int DragIndex() const { return dragIndex_; }
-
  private:
   void MoveNode(int target);
 
