@@ -90,12 +90,30 @@ TFunN::TFunN(TFuncN func, const TEvalArray& arguments) : Func(func) {
 
 TExprMsg::TExprMsg(const std::string& text) { Text = text.substr(0, 255); }
 
+namespace {
+
+// A call whose arguments are all constant computes its cache at once, which
+// makes it constant too. (Its own IsUnchanged is false until it has a value.)
+TEval* FoldCall(TEval* node) {
+  if (std::all_of(node->Args.begin(), node->Args.end(), [](const TEval* a) { return a->IsUnchanged(); })) {
+    try {
+      node->Evaluate();
+    } catch (...) {
+      delete node;
+      throw;
+    }
+  }
+  return node;
+}
+
+}  // namespace
+
 TEval* NewFun1(TFunc1 func, TEval* argument, TFunc1 inverse) {
-  return FoldConstant(new TFun1(func, argument, inverse));
+  return FoldCall(new TFun1(func, argument, inverse));
 }
 
 TEval* NewFunN(TFuncN func, const TEvalArray& arguments) {
-  return FoldConstant(new TFunN(func, arguments));
+  return FoldCall(new TFunN(func, arguments));
 }
 
 // ---- evaluation ------------------------------------------------------------

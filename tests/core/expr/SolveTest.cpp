@@ -1,0 +1,168 @@
+// Solving for a variable: inverse trees, refusals with their messages, and
+// shared nodes freed exactly once whatever the order of destruction.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "ExprTestEnv.h"
+#include "core/expr/ErrorMessages.h"
+#include "core/expr/FloatErrors.h"
+
+namespace vorla::test {
+namespace {
+
+struct SolveCase {
+  const char* name;
+  std::string text;  // solved for x, with y = 1
+  float target;
+  float solution;
+  std::string refusal;  // expected EDespejar message, empty when it solves
+};
+
+void PrintTo(const SolveCase& c, std::ostream* os) { *os << c.name << ": " << c.text; }
+
+class SolveTest : public ::testing::TestWithParam<SolveCase> {};
+
+TEST_P(SolveTest, SolvesOrRefuses) {
+  const SolveCase& c = GetParam();
+  ExprEnv env;
+  env.y->SetValue(1);
+  env.root.SetText(c.text);
+  ASSERT_TRUE(env.root.Compiled()) << env.root.ErrorText();
+  if (!c.refusal.empty()) {
+    try {
+      Solve(env.root.Root(), new TNum(c.target), env.x);
+      FAIL() << "solved";
+    } catch (const EDespejar& refusal) {
+      EXPECT_EQ(refusal.Message(), c.refusal);
+    }
+    return;
+  }
+  TEval* solved = Solve(env.root.Root(), new TNum(c.target), env.x);
+  EXPECT_FLOAT_EQ(solved->Evaluate(), c.solution);
+  DiscardNode(solved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SolveTest,
+    ::testing::Values(
+        SolveCase{"product", "x*2", 6, 3, ""},
+        SolveCase{"productRight", "2*x", 6, 3, ""},
+        SolveCase{"quotientLeft", "x/2", 3, 6, ""},
+        SolveCase{"quotientRight", "8/x", 2, 4, ""},
+        SolveCase{"differenceRight", "10-x", 4, 6, ""},
+        SolveCase{"negation", "-x", 5, -5, ""},
+        SolveCase{"exponent", "2^x", 8, 3, ""},
+        SolveCase{"base", "x^2", 9, 3, ""},
+        SolveCase{"radicand", "x\\2", 3, 9, ""},
+        SolveCase{"rootIndex", "8\\x", 2, 3, ""},
+        SolveCase{"logArgument", "x\xA3" "2", 3, 8, ""},
+        SolveCase{"logBase", "8\xA3x", 3, 2, ""},
+        SolveCase{"otherVariableIsConstant", "y+x", 5, 4, ""},
+        SolveCase{"inverseFunction", "exp(x)+y", 2, 0, ""},
+        SolveCase{"nestedInverses", "sqr(2*x+y)", 9, 1, ""},
+        SolveCase{"variableTwice", "x+x", 1, 0, msg::kTooComplex},
+        SolveCase{"squareAsProduct", "x*x", 1, 0, msg::kTooComplex},
+        SolveCase{"noVariable", "3+4", 1, 0, msg::kNoVariable},
+        SolveCase{"constant", "3", 1, 0, msg::kCannotSolve},
+        SolveCase{"otherVariable", "y", 1, 0, msg::kCannotSolve},
+        SolveCase{"noInverse", "Abs(x)", 1, 0, msg::kNoInverse},
+        SolveCase{"noInverseDeepDown", "sen(Abs(x)*2)+1", 0.5f, 0, msg::kNoInverse},
+        SolveCase{"listFunction", "Max(x,1)", 1, 0, msg::kCannotSolve},
+        SolveCase{"comparison", "x<1", 1, 0, msg::kCannotSolve}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SolveTest, InverseOfAFunctionAppliesToTheTarget) {
+  ExprEnv env;
+  env.root.SetText("sen(x)");
+  TEval* solved = Solve(env.root.Root(), new TNum(0.5f), env.x);
+  EXPECT_FLOAT_EQ(solved->Evaluate(), std::asin(0.5f));
+  DiscardNode(solved);
+}
+
+// Counts the live copies of a closure: each TFun0 node built from the maker
+// holds one, so a leaked or doubly freed node shows in the count.
+struct LiveCounter {
+  std::shared_ptr<int> live = std::make_shared<int>(0);
+  LiveCounter() { ++*live; }
+  LiveCounter(const LiveCounter& other) : live(other.live) { ++*live; }
+  ~LiveCounter() { --*live; }
+  float operator()() const { return 2.0f; }
+};
+
+class SharedNodesTest : public ::testing::Test {
+ protected:
+  SharedNodesTest() {
+    {
+      LiveCounter counter;
+      live_ = counter.live;
+      env_.root.AddFunction0("k", counter, KindFunction0, "");
+    }
+    baseline_ = *live_;
+  }
+  int LiveNodes() const { return *live_ - baseline_; }
+
+  ExprEnv env_;
+  std::shared_ptr<int> live_;
+  int baseline_ = 0;
+};
+
+TEST_F(SharedNodesTest, SolvedTreeAndOriginalDieInEitherOrder) {
+  for (const bool solvedFirst : {true, false}) {
+    SCOPED_TRACE(solvedFirst ? "solved tree first" : "original first");
+    auto original = std::make_unique<TExpresion>();
+    original->SetParent(&env_.root);
+    original->SetText("(x+k)*k");
+    ASSERT_EQ(LiveNodes(), 2);
+    TEval* solved = Solve(original->Root(), new TNum(8), env_.x);
+    EXPECT_EQ(LiveNodes(), 2) << "the solved tree shares, not copies";
+    if (solvedFirst) {
+      DiscardNode(solved);
+      env_.x->SetValue(1);
+      EXPECT_FLOAT_EQ(original->GetValue(), 6.0f);
+      original.reset();
+    } else {
+      original.reset();
+      EXPECT_EQ(LiveNodes(), 2) << "the solved tree keeps what it shares";
+      EXPECT_FLOAT_EQ(solved->Evaluate(), 2.0f);
+      DiscardNode(solved);
+    }
+    EXPECT_EQ(LiveNodes(), 0);
+  }
+}
+
+TEST_F(SharedNodesTest, RefusalReleasesTheNodesBuiltOnTheWay) {
+  env_.root.SetText("sen(Abs(x)*2)+k");
+  ASSERT_EQ(LiveNodes(), 1);
+  TEval* target = NewOp<TSuma>(new TNum(1), env_.root.Functions().Find("k")->Maker->Make({}));
+  ASSERT_EQ(LiveNodes(), 2);
+  EXPECT_THROW(Solve(env_.root.Root(), target, env_.x), EDespejar);
+  EXPECT_EQ(LiveNodes(), 1) << "target and inverse nodes are gone";
+}
+
+TEST_F(SharedNodesTest, DefinitionsAreFreedOnceWhereverUsed) {
+  env_.root.SetText("a:k;b:a;c:a*b;a+b+c");
+  EXPECT_EQ(LiveNodes(), 1);
+  env_.x->SetValue(0);
+  EXPECT_FLOAT_EQ(env_.root.GetValue(), 8.0f);
+  env_.root.SetText("k+k");
+  EXPECT_EQ(LiveNodes(), 2);
+  env_.root.SetText("1");
+  EXPECT_EQ(LiveNodes(), 0);
+}
+
+TEST_F(SharedNodesTest, AbandonedSplitsLeaveNothingBehind) {
+  env_.root.SetText("(k)+(k)+max(1)");
+  EXPECT_FALSE(env_.root.Compiled());
+  env_.root.SetText("(k+k)*Si(k>1,k,'no')+unknown");
+  EXPECT_FALSE(env_.root.Compiled());
+  env_.root.SetText("k*(1/0)");
+  EXPECT_EQ(env_.root.ErrorCode(), 11);
+  EXPECT_EQ(LiveNodes(), 0);
+}
+
+}  // namespace
+}  // namespace vorla::test
