@@ -133,7 +133,7 @@ std::string IniFile::Text() const {
   return text;
 }
 
-void IniFile::Write(const std::filesystem::path& path) const {
+void IniFile::Write(const std::filesystem::path& path, bool durable) const {
   const std::string bytes = Cp1252ToUtf8(Text());
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
@@ -157,7 +157,7 @@ void IniFile::Write(const std::filesystem::path& path) const {
   // The new file keeps the old one's permissions; a new file gets the usual ones.
   struct stat old {};
   const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-  if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) fail(errno);
+  if (::fchmod(fd, mode) != 0 || (durable && ::fsync(fd) != 0)) fail(errno);
   if (::close(fd) != 0) {
     const int error = errno;
     ::unlink(pattern.c_str());

@@ -33,7 +33,9 @@ class IniFile {
 
   // Writes a temporary file in the same folder and renames it over the old
   // one, so a failure leaves the old file intact. Raises IniFileError.
-  void Write(const std::filesystem::path& path) const;
+  // Durable writes also reach the disk before the rename, so a power cut
+  // cannot leave an empty file; scratch files such as the undo file skip it.
+  void Write(const std::filesystem::path& path, bool durable = true) const;
   std::string Text() const;
 
   std::optional<std::string> ReadString(std::string_view section, std::string_view key) const;

@@ -51,7 +51,7 @@ UndoHistory::~UndoHistory() {
 void UndoHistory::PushUndo(const PlotDocument& document, float aspect) {
   IniFile updated = file_;
   WriteDocument(updated, std::to_string(counter_), document, aspect);
-  updated.Write(path_);
+  updated.Write(path_, /*durable=*/false);
   file_ = std::move(updated);
   ++counter_;
 }
