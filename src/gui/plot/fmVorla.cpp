@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -139,7 +140,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   pb->setCursor(Qt::CrossCursor);
   pb->SetDrawRectRight(false);
   pb->Scale().SetKeepScaleAspect(true);
-  pb->setToolTip(QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  ApplyHint(*pb, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
@@ -307,6 +308,14 @@ void TFVorla::ConnectControls() {
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
   }
+  // The window sees these keys first, whichever control has the focus.
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this, [this] { ShowHelpTopic(this, HelpContextOf(QApplication::focusWidget())); });
+  auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
+  connect(smooth, &QShortcut::activated, this, [this] {
+    SmoothPicture(picture_);
+    pb->ShowPicture(picture_);
+  });
   panel_->chkBucleMin->installEventFilter(this);
   panel_->chkBucleMax->installEventFilter(this);
 
@@ -429,19 +438,6 @@ bool TFVorla::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
-}
-
-void TFVorla::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
-    ShowHelpTopic(this, HelpContextOf(QApplication::focusWidget()));
-    return;
-  }
-  if (event->key() == Qt::Key_F12 && event->modifiers() == (Qt::ShiftModifier | Qt::AltModifier)) {
-    SmoothPicture(picture_);
-    pb->ShowPicture(picture_);
-    return;
-  }
-  QMainWindow::keyPressEvent(event);
 }
 
 void TFVorla::dragEnterEvent(QDragEnterEvent* event) {
