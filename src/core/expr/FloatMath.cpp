@@ -7,12 +7,8 @@
 
 namespace vorla {
 
-float ToSingle(TExtended value) {
-  if (std::isnan(value)) throw EInvalidOp();
-  const float single = static_cast<float>(value);
-  if (std::isinf(single)) throw EOverflow();
-  return single;
-}
+void RaiseInvalidOp() { throw EInvalidOp(); }
+void RaiseOverflow() { throw EOverflow(); }
 
 TExtended Divide(TExtended a, TExtended b) {
   if (b == 0) {

@@ -6,9 +6,20 @@ namespace vorla {
 
 using TExtended = long double;
 
+[[noreturn]] void RaiseInvalidOp();
+[[noreturn]] void RaiseOverflow();
+
 // Rounds to a 32-bit float. NaN is an invalid operation; an infinite value, or
 // a finite one beyond the 32-bit range, is an overflow. Underflow is silent.
-float ToSingle(TExtended value);
+// Inline: every node of every pixel goes through it.
+inline float ToSingle(TExtended value) {
+  if (value != value) [[unlikely]]
+    RaiseInvalidOp();
+  const float single = static_cast<float>(value);
+  if (single - single != 0) [[unlikely]]
+    RaiseOverflow();
+  return single;
+}
 
 // a / b: a nonzero a over 0 divides by zero, 0 / 0 is invalid.
 TExtended Divide(TExtended a, TExtended b);

@@ -1,0 +1,135 @@
+// Expression language: GetValue per pixel over a row beside the native C++ of
+// the same formula, and compile time of the worst text shapes.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/expr/Expresion.h"
+
+namespace vorla {
+namespace {
+
+constexpr int kRow = 1000;
+
+// The plotted function's environment: x, y, and r, w computed from them.
+struct PlotEnvironment {
+  TExpresion expression;
+  TVariable* x;
+  TVariable* y;
+
+  PlotEnvironment() {
+    expression.SetWantsCatalog(true);
+    x = expression.AddVariable("x");
+    y = expression.AddVariable("y");
+    expression.AddFunction0("w", [this] { return static_cast<float>(std::atan2(y->Value(), x->Value())); },
+                            KindVariable, "");
+    expression.AddFunction0("r", [this] { return static_cast<float>(std::hypot(x->Value(), y->Value())); },
+                            KindVariable, "");
+  }
+};
+
+const char* const kFormulas[] = {"Sen(x+y)+r+w", "x^2+y^2", "Si(x>0,ln(x),0)*cos(y)", "Sen(x*y)/(1+r)"};
+
+float Native(int formula, float x, float y) {
+  switch (formula) {
+    case 0:
+      return std::sin(x + y) + std::hypot(x, y) + std::atan2(y, x);
+    case 1:
+      return x * x + y * y;
+    case 2:
+      return (x > 0 ? std::log(x) : 0.0f) * std::cos(y);
+    default:
+      return std::sin(x * y) / (1 + std::hypot(x, y));
+  }
+}
+
+// One row of the picture: y assigned once, x per pixel.
+void BM_GetValueRow(benchmark::State& state) {
+  PlotEnvironment env;
+  env.expression.SetText(kFormulas[state.range(0)]);
+  env.y->SetValue(0.75f);
+  for (auto _ : state) {
+    env.y->SetValue(0.75f);
+    for (int i = 0; i < kRow; ++i) {
+      env.x->SetValue(-3.0f + 6.0f * i / kRow);
+      benchmark::DoNotOptimize(env.expression.GetValue());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRow);
+  state.SetLabel(kFormulas[state.range(0)]);
+}
+BENCHMARK(BM_GetValueRow)->DenseRange(0, 3);
+
+void BM_NativeRow(benchmark::State& state) {
+  const int formula = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    for (int i = 0; i < kRow; ++i) {
+      float x = -3.0f + 6.0f * i / kRow;
+      benchmark::DoNotOptimize(x);
+      benchmark::DoNotOptimize(Native(formula, x, 0.75f));
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRow);
+  state.SetLabel(kFormulas[formula]);
+}
+BENCHMARK(BM_NativeRow)->DenseRange(0, 3);
+
+// A row where every pixel fails (ln of a negative row value).
+void BM_GetValueFailingRow(benchmark::State& state) {
+  PlotEnvironment env;
+  env.expression.SetText("ln(y)+x");
+  for (auto _ : state) {
+    env.y->SetValue(-1.0f);
+    for (int i = 0; i < kRow; ++i) {
+      env.x->SetValue(static_cast<float>(i));
+      benchmark::DoNotOptimize(env.expression.GetValue());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRow);
+}
+BENCHMARK(BM_GetValueFailingRow);
+
+std::string Repeat(const std::string& piece, int n, const std::string& first = {}) {
+  std::string text = first;
+  for (int i = 0; i < n; ++i) text.append(piece);
+  return text;
+}
+
+// Texts near the length limit built to make the trial-split parser work hard.
+std::string WorstShape(int shape) {
+  switch (shape) {
+    case 0:
+      return Repeat("(", 1999) + "x" + Repeat(")", 1999);  // deep parentheses
+    case 1:
+      return Repeat("+x", 1999, "x");  // long sum
+    case 2:
+      return Repeat("(x+", 999) + "x" + Repeat(")", 999);  // nested sums
+    case 3:
+      return Repeat("(x)+", 998) + "max(1)";  // every split fails at its last term
+    case 4:
+      return Repeat("^x", 1999, "x");  // long power chain
+    case 5:
+      return Repeat("<x", 1999, "x");  // long comparison chain
+    case 6:
+      return Repeat("+1", 1999, "1");  // constant sum, folded while compiling
+    default:
+      return Repeat("sin(", 799) + "x" + Repeat(")", 799);  // nested calls
+  }
+}
+
+void BM_CompileWorstShape(benchmark::State& state) {
+  PlotEnvironment env;
+  const std::string text = WorstShape(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    env.expression.SetText(text);
+    benchmark::DoNotOptimize(env.expression.Compiled());
+    env.expression.SetText("0");
+  }
+  state.SetLabel(std::to_string(text.size()) + " chars");
+}
+BENCHMARK(BM_CompileWorstShape)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vorla
