@@ -49,7 +49,6 @@
 namespace vorla {
 namespace {
 
-constexpr char kStartupPalette[] = "37B7B7FF66FFFFFF96FFD5D5D580FFFF";
 constexpr char kPictureHint[] =
     "Click Izquierdo: Centrar\r\nClick Derecho: Alejar\r\nArrastrar Izquierdo: Zoom\r\nArrastrar Derecho: Mover";
 constexpr char kDefaultStatus[] = "Listo";
@@ -131,7 +130,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
   GradEdit1 = new TGradEditM;
   GradEdit1->setObjectName(QStringLiteral("GradEdit1"));
-  GradEdit1->setToolTip(QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
+  ApplyHint(*GradEdit1, QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
   gradientLibrary_ = new TGradientLibraryBox(GradEdit1, (filesFolder_ / "vorla.gra").string());
   panel_ = new PropertiesPanel(GradEdit1, gradientLibrary_);
 
@@ -242,15 +241,9 @@ void TFVorla::BuildStatusBar() {
   statusBar()->setSizeGripEnabled(true);
 }
 
-void TFVorla::SetStartupGradient() {
-  TGradTable& table = GradEdit1->Table();
-  table.SetPalString(kStartupPalette);
-  table.SetColors(2, 0xFFFFFF);
-  table.SetColors(1, 0x000000);
-  table.SetColors(0, 0x606060);
-  table.SetColors(3, 0x040000);
-  table.SetStartCol(4);
-}
+// Entries 0..3 hold the picture's fixed colours; the gradient runs over 4..255.
+// The start-up document then brings the gradient and the four colours.
+void TFVorla::SetStartupGradient() { GradEdit1->Table().SetStartCol(4); }
 
 void TFVorla::ShowStatus(const QString& text) {
   QString line = text;

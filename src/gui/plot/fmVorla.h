@@ -153,7 +153,6 @@ class TFVorla : public QMainWindow {
 
   Bitmap picture_;
   std::uint8_t paletteOffset_ = 128;
-  QPoint dragOffset_;
   bool rightDrag_ = false;
   bool pickingFilMin_ = false;
   bool pickingFilMax_ = false;

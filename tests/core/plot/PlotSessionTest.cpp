@@ -1,0 +1,92 @@
+// The window's plot session: range texts written back after a mouse zoom,
+// progress reports, probes; and the millisecond stopwatch.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "core/plot/ElapsedMs.h"
+#include "core/plot/PlotSession.h"
+
+namespace vorla {
+namespace {
+
+TEST(PlotSessionTest, AFieldShowingSixDigitsCompilesAsTheFullText) {
+  PlotSession session;
+  PlotDocument document = PlotDocument::StartUp();
+  session.SetRangeText(PlotSession::kXmin, "-1.23456789012345", "-1.23457");
+  struct Row {
+    const char* name;
+    const char* field;
+    const char* stored;
+  };
+  const Row rows[] = {
+      {"field as the idle update left it", "-1.23457", "-1.23456789012345"},
+      {"field the user changed", "-1.2", "-1.2"},
+      {"field the user changed back by hand to other text", "-1.234570", "-1.234570"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(session.RangeText(PlotSession::kXmin, row.field), row.stored);
+  }
+  EXPECT_EQ(session.RangeText(PlotSession::kXmax, "-1.23457"), "-1.23457") << "other fields are not affected";
+
+  document.Xmin = "-1.23457";
+  session.Compile(document);
+  EXPECT_EQ(session.RangeBounds().left, -1.23456789012345f);
+}
+
+TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
+  struct Row {
+    const char* name;
+    int width, height;
+    std::vector<int> percents;
+  };
+  const Row rows[] = {
+      {"one pixel", 1, 1, {100}},
+      {"four rows", 3, 4, {25, 50, 75, 100}},
+      {"three rows round to nearest", 2, 3, {33, 67, 100}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PlotSession session;
+    session.Compile(PlotDocument::StartUp());
+    Bitmap picture(row.width, row.height);
+    std::vector<int> seen;
+    session.Calculate(picture, PixelRect{}, ViewBounds{-1, -1, 1, 1}, IndexSettings{},
+                      [&seen](int percent) { seen.push_back(percent); });
+    EXPECT_EQ(seen, row.percents);
+  }
+}
+
+TEST(PlotSessionTest, ProbeReportsValueOrError) {
+  PlotSession session;
+  PlotDocument document = PlotDocument::StartUp();
+  document.Func = "x+2*y";
+  session.Compile(document);
+  Probe probe = session.ProbeAt(3, 4);
+  EXPECT_FALSE(probe.hasError);
+  EXPECT_FLOAT_EQ(probe.f, 11);
+  EXPECT_FLOAT_EQ(probe.r, 5);
+  EXPECT_FLOAT_EQ(probe.zmax, 3.14159265f);
+
+  document.Func = "ln(x)";
+  session.Compile(document);
+  probe = session.ProbeAt(-1, 0);
+  EXPECT_TRUE(probe.hasError);
+  EXPECT_FALSE(probe.errorText.empty());
+}
+
+TEST(ElapsedMsTest, CountsFromTheLastMark) {
+  EXPECT_EQ(ElapsedMs(false), 0) << "no mark yet";
+  EXPECT_EQ(ElapsedMs(true), 0) << "still none before this one";
+  std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  const auto first = ElapsedMs(false);
+  EXPECT_GE(first, 15);
+  EXPECT_GE(ElapsedMs(true), first) << "reading without a mark keeps the old one";
+}
+
+}  // namespace
+}  // namespace vorla
