@@ -60,8 +60,9 @@ void TExpresion::DiscardTree() {
   // The tree may hold definition nodes: it goes first.
   DiscardNode(root_);
   root_ = nullptr;
-  for (const TDefinition& definition : definitions_)
-    if (definition.Owned) delete definition.Node;
+  // Later definitions may hold earlier ones: the newest goes first.
+  for (auto it = definitions_.rbegin(); it != definitions_.rend(); ++it)
+    if (it->Owned) delete it->Node;
   definitions_.clear();
 }
 
