@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -183,23 +184,39 @@ TEST(GradEditMTest, DraggingAMarkerMovesItsNode) {
   }
 }
 
-TEST(GradEditMTest, DraggingTheStripTenPixelsRotatesByTen) {
-  Rig rig;
-  std::array<TColor, 256> before{};
-  for (int i = 0; i < 256; ++i) before[i] = rig.editor.Table().Colors(static_cast<std::uint8_t>(i));
-  rig.Press(kOnStrip(100));
-  for (int y = 101; y <= 110; ++y) rig.MoveTo(kOnStrip(y));
-  rig.Release(kOnStrip(110));
+struct RotateRow {
+  const char* name;
+  int from;
+  std::vector<int> path;  // y of each move, the release at the last one
+  int shift;              // entries every colour moves towards EndCol
+};
 
-  for (int i = 4; i <= 255; ++i) {
-    const int moved = 4 + (i - 4 + 10) % 252;
-    ASSERT_EQ(rig.editor.Table().Colors(static_cast<std::uint8_t>(moved)), before[i]) << "entry " << i;
+TEST(GradEditMTest, DraggingTheStripRotatesWithTheMouse) {
+  const RotateRow rows[] = {
+      {"ten one-pixel steps", 100, {101, 102, 103, 104, 105, 106, 107, 108, 109, 110}, 10},
+      {"one jump of 200 entries", 20, {220}, 200},
+      {"there and partly back", 150, {130, 140}, -10},
+  };
+  for (const RotateRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    Rig rig;
+    std::array<TColor, 256> before{};
+    for (int i = 0; i < 256; ++i) before[i] = rig.editor.Table().Colors(static_cast<std::uint8_t>(i));
+    rig.Press(kOnStrip(row.from));
+    for (int y : row.path) rig.MoveTo(kOnStrip(y));
+    rig.Release(kOnStrip(row.path.back()));
+
+    const auto moved = [&row](int i) { return 4 + ((i - 4 + row.shift) % 252 + 252) % 252; };
+    for (int i = 4; i <= 255; ++i)
+      ASSERT_EQ(rig.editor.Table().Colors(static_cast<std::uint8_t>(moved(i))), before[i]) << "entry " << i;
+    std::vector<int> nodes{moved(4), moved(128)};
+    std::sort(nodes.begin(), nodes.end());
+    EXPECT_EQ(Nodes(rig.editor.Table()), nodes);
+    Log expected{"down"};
+    for (int y : row.path) expected.insert(expected.end(), {"change", "index " + std::to_string(y), "move"});
+    expected.insert(expected.end(), {"up", "end"});
+    EXPECT_EQ(rig.log, expected);
   }
-  EXPECT_EQ(Nodes(rig.editor.Table()), (std::vector<int>{14, 138}));
-  Log expected{"down"};
-  for (int y = 101; y <= 110; ++y) expected.insert(expected.end(), {"change", "index " + std::to_string(y), "move"});
-  expected.insert(expected.end(), {"up", "end"});
-  EXPECT_EQ(rig.log, expected);
 }
 
 TEST(GradEditMTest, HoverReportsTheEntryOnlyOverTheRange) {

@@ -23,7 +23,13 @@ GradMove GradEditMouse::Move(int along, int across) {
       MoveNode(target);
       move.index = target;
     } else {
-      const auto step = static_cast<std::int8_t>(hit.index - dragIndex_);
+      // The shortest cyclic equivalent of the mouse's travel: a fast jump of
+      // more than 127 entries still lands the colour under the mouse.
+      const int count = GradCount(table_);
+      int travel = (hit.index - dragIndex_) % count;
+      if (travel >= (count + 1) / 2) travel -= count;
+      if (travel < -count / 2) travel += count;
+      const auto step = static_cast<std::int8_t>(travel);
       if (step != 0) {
         table_.Rotate(step);
         changedByDrag_ = true;
