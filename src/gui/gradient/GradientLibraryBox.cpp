@@ -46,6 +46,9 @@ TGradientLibraryBox::TGradientLibraryBox(TGradEditM* editor, std::string library
   combo_->setObjectName(QStringLiteral("ComboBox2"));
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
+  // Every text change loads the gradient it names; completing a prefix would
+  // load a stored gradient over the one the user is naming.
+  combo_->setCompleter(nullptr);
   combo_->setToolTip(QStringLiteral("Lista de Gradientes"));
   combo_->setStatusTip(QStringLiteral("Lista de Gradientes"));
   addButton_->setObjectName(QStringLiteral("cmdGuardarPal"));
