@@ -402,5 +402,20 @@ TEST_F(FVorlaTest, ADroppedDocumentIsOpened) {
   EXPECT_EQ(window_->CurrentFileName(), path);
 }
 
+TEST_F(FVorlaTest, ClosingAsksAboutChangesAndRemembersThePlacement) {
+  StopAnimation();
+  TypeInCombo("ComboBox1", QStringLiteral("x+1"));
+  Answer(QMessageBox::Cancel);
+  EXPECT_FALSE(window_->close());
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("vorla.ini"))));
+
+  Answer(QMessageBox::No, [] { Answer(QMessageBox::Ok); });  // then the closing notice
+  EXPECT_TRUE(window_->close());
+  QFile settings(dir_.filePath(QStringLiteral("vorla.ini")));
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(settings.readAll().contains("[PosFVorla]"));
+}
+
 }  // namespace
 }  // namespace vorla

@@ -466,6 +466,9 @@ void TFVorla::closeEvent(QCloseEvent* event) {
   Timer1->stop();
   setAcceptDrops(false);
   SaveFormPlacement(*this, filesFolder_ / "vorla.ini");
+  QMessageBox about(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),
+                    AboutText() + QStringLiteral("\n\nGracias por usar Vorlascope."), QMessageBox::Ok, this);
+  about.exec();
   ClearUndo();
   event->accept();
 }
@@ -799,7 +802,7 @@ void TFVorla::ApplyAndCalculate() {
   CalculateRegion({});
   for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
     const QString text = combo->currentText();
-    if (combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+    if (combo->findText(text, Qt::MatchFixedString) < 0) {
       combo->insertItem(0, text);
       combo->setEditText(text);
     }
