@@ -74,6 +74,14 @@ class TExpresion {
 
   bool Compiled() const { return compiled_; }
   bool HasError() const { return hasError_; }
+  // 0: success, or a compile whose checks failed ("(x", "max(1)"): see ErrorText.
+  // 11: division by zero ("1/0"; "x/0" at x = 1).
+  // 12: overflow ("1e39"; "exp(x)" at x = 89).
+  // 13: underflow, 14: invalid argument (no fault of this evaluator raises them).
+  // 15: invalid operation ("ln(-1)"; "x/0" at x = 0).
+  // 18: compile failure of its own ("foo(x)", "x;y", a text too long).
+  // 19: any other failure while evaluating.
+  // 20: a quoted message was evaluated ("'hola'"); ErrorText is the message.
   int ErrorCode() const { return errorCode_; }
   const std::string& ErrorText() const { return errorText_; }
   static std::string ErrorMessage(int code);
