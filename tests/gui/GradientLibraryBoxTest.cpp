@@ -41,6 +41,7 @@ struct Library {
         },
         [this](const QString& text) { messages.push_back(text); });
     box->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(box.get()));
   }
 
   std::vector<QString> Items() const {
@@ -76,7 +77,11 @@ TEST(GradientLibraryBoxTest, StartsSortedWithEmptyTextAndLoadsByName) {
   EXPECT_TRUE(library.box->ComboBox2()->currentText().isEmpty());
   EXPECT_EQ(library.editor.Table().PalString(), "0400000080FF0000");
 
-  library.Type("Fuego");
+  library.box->activateWindow();
+  library.box->ComboBox2()->setFocus();
+  QTest::keyClicks(library.box->ComboBox2()->lineEdit(), "Fu");
+  EXPECT_EQ(library.editor.Table().PalString(), "0400000080FF0000");
+  QTest::keyClicks(library.box->ComboBox2()->lineEdit(), "ego");
   EXPECT_EQ(library.editor.Table().PalString(), kFuego);
   library.Type("Nada");
   EXPECT_EQ(library.editor.Table().PalString(), kFuego);
