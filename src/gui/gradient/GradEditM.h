@@ -13,6 +13,8 @@
 #include "core/gradient/GradTable.h"
 #include "gui/gradient/GradEditMouse.h"
 
+class QPainter;
+
 namespace vorla {
 
 class TGradEditM : public QWidget {
@@ -72,7 +74,7 @@ class TGradEditM : public QWidget {
   void TableChanged();
   void ApplyLength();
   void Compose();
-  void DrawMarkers(class QPainter& painter) const;
+  void DrawMarkers(QPainter& painter) const;
   int Along(QPoint pos) const { return horizontal_ ? pos.x() : pos.y(); }
   int Across(QPoint pos) const { return horizontal_ ? pos.y() : pos.x(); }
   void ChooseColor(int index);
