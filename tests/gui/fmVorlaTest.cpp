@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -185,6 +186,68 @@ TEST_F(FVorlaTest, RightClickZoomsOutByTwoAroundTheCentre) {
   EXPECT_DOUBLE_EQ(after.ScaleTop(), before.PixelToScaleY(-(h / 2)));
   EXPECT_DOUBLE_EQ(after.ScaleRight(), before.PixelToScaleX(w + w / 2));
   EXPECT_DOUBLE_EQ(after.ScaleBottom(), before.PixelToScaleY(h + h / 2));
+}
+
+struct ViewButtonRow {
+  const char* name;
+  const char* button;
+  // Checks the view after the click against the view before it.
+  std::function<void(const ViewScale& before, const ViewScale& after)> check;
+};
+
+TEST_F(FVorlaTest, PanelButtonsTransformTheView) {
+  StopAnimation();
+  // A zoomed, off-centre, non-square view first, so every transform shows.
+  QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
+  QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
+  QTest::mouseMove(pb_, QPoint(150, 60));
+  QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
+  window_->IdleUpdate();
+  auto near = [](double a, double b) { EXPECT_NEAR(a, b, 1e-5 * (std::fabs(a) + std::fabs(b) + 1)); };
+  const ViewButtonRow rows[] = {
+      {"flip vertical swaps left and right", "tbFlipVertical",
+       [&](const ViewScale& b, const ViewScale& a) {
+         near(a.ScaleLeft(), b.ScaleRight());
+         near(a.ScaleRight(), b.ScaleLeft());
+         near(a.ScaleTop(), b.ScaleTop());
+       }},
+      {"flip horizontal swaps top and bottom", "tbFlipHorrizontal",
+       [&](const ViewScale& b, const ViewScale& a) {
+         near(a.ScaleTop(), b.ScaleBottom());
+         near(a.ScaleBottom(), b.ScaleTop());
+         near(a.ScaleLeft(), b.ScaleLeft());
+       }},
+      {"half turn swaps both", "tbRotar180",
+       [&](const ViewScale& b, const ViewScale& a) {
+         near(a.ScaleLeft(), b.ScaleRight());
+         near(a.ScaleTop(), b.ScaleBottom());
+       }},
+      {"quarter turn swaps the units per pixel (up to a pixel when W - H is odd)", "tbRotarDer",
+       [&](const ViewScale& b, const ViewScale& a) {
+         EXPECT_NEAR(std::fabs(a.UnitsPerPixelX() / b.UnitsPerPixelY()), 1, 0.01);
+         EXPECT_NEAR(std::fabs(a.UnitsPerPixelY() / b.UnitsPerPixelX()), 1, 0.01);
+       }},
+      {"normalise makes a unit equally long on both axes", "tbtNormalizar",
+       [&](const ViewScale& b, const ViewScale& a) {
+         near(std::fabs(a.UnitsPerPixelX()), std::fabs(a.UnitsPerPixelY()));
+         near(a.ScaleCenterX(), b.ScaleCenterX());
+       }},
+      {"centre moves the origin to the middle", "tbCentrar",
+       [&](const ViewScale& b, const ViewScale& a) {
+         near(a.ScaleCenterX(), 0);
+         near(a.ScaleCenterY(), 0);
+         near(a.ScaleWidth(), b.ScaleWidth());
+       }},
+  };
+  for (const ViewButtonRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ViewScale before = pb_->Scale();
+    const int calculations = window_->CalculationCount();
+    QTest::mouseClick(Child<QToolButton>(row.button), Qt::LeftButton);
+    EXPECT_EQ(window_->CalculationCount(), calculations + 1);
+    row.check(before, pb_->Scale());
+    window_->IdleUpdate();
+  }
 }
 
 TEST_F(FVorlaTest, ClickOnTheCentrePansByNothingButPushesAnUndoEntry) {

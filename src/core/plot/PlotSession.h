@@ -51,6 +51,8 @@ class PlotSession {
   void SetRangeText(RangeField field, const std::string& fullText, const std::string& shownText);
   // The text to store for a range field showing fieldText.
   std::string RangeText(RangeField field, const std::string& fieldText);
+  // The fields were given texts of their own (a document was loaded).
+  void ForgetRangeTexts() { shownRangeText_ = {}; }
 
   // Xmin and Xmax of a document about to be loaded.
   std::pair<float, float> EvaluateXRange(const std::string& xminText, const std::string& xmaxText);

@@ -402,10 +402,20 @@ void TFVorla::ExpressionTextEdited(QLineEdit* edit) {
   edit->setCursorPosition(std::max(0, caret - 1));
 }
 
+// The full texts change places, so that a view zoomed with the mouse keeps
+// its precision when it is flipped.
 void TFVorla::SwapRangeTexts(QLineEdit* a, QLineEdit* b) {
-  const QString text = a->text();
-  a->setText(b->text());
-  b->setText(text);
+  const std::string textA = session_->RangeText(RangeFieldOf(a), ToCore(a->text()));
+  const std::string textB = session_->RangeText(RangeFieldOf(b), ToCore(b->text()));
+  a->setText(FromCore(textB));
+  b->setText(FromCore(textA));
+}
+
+PlotSession::RangeField TFVorla::RangeFieldOf(const QLineEdit* edit) const {
+  if (edit == panel_->txtXmin) return PlotSession::kXmin;
+  if (edit == panel_->txtXmax) return PlotSession::kXmax;
+  if (edit == panel_->txtYmin) return PlotSession::kYmin;
+  return PlotSession::kYmax;
 }
 
 bool TFVorla::eventFilter(QObject* watched, QEvent* event) {
@@ -505,6 +515,7 @@ PlotDocument TFVorla::DocumentFromControls() {
 // In the order a document file is read: the gradient switch before the Bucle
 // boxes, because switching the gradient off clears both.
 void TFVorla::ShowDocumentInControls(const PlotDocument& d) {
+  session_->ForgetRangeTexts();
   ComboBox1->setEditText(FromCore(d.Func));
   if (d.Ani != Timer1->isActive()) tbAnimarClick();
   SpinEdit1->setValue(d.Vel);

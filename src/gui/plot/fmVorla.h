@@ -106,6 +106,7 @@ class TFVorla : public QMainWindow {
   void PanBy(int dx, int dy);
   void SetViewAndRecalculate(const ViewBounds& bounds);
   void SwapRangeTexts(QLineEdit* a, QLineEdit* b);
+  PlotSession::RangeField RangeFieldOf(const QLineEdit* edit) const;
   void FilterButtonToggled(bool isMin, bool down);
 
   void tbAnimarClick();
