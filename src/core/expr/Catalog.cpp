@@ -26,12 +26,43 @@ X Sqrt(X x) {
 X Trunc(X x) { return std::trunc(x); }
 X FracPart(X x) { return x - std::trunc(x); }
 
-float Sin(float x) { return ToSingle(std::sin(X{x})); }
-float Cos(float x) { return ToSingle(std::cos(X{x})); }
-float Tan(float x) { return ToSingle(std::tan(X{x})); }
-float Sec(float x) { return ToSingle(Divide(1, std::cos(X{x}))); }
-float Cosec(float x) { return ToSingle(Divide(1, std::sin(X{x}))); }
-float Cotan(float x) { return ToSingle(Divide(1, std::tan(X{x}))); }
+// The processor's sine, cosine and tangent where it has them: they take
+// arguments below 2^63 in magnitude and are several times faster than the
+// library's extended-precision versions, which matters once per pixel.
+#if defined(__x86_64__) || defined(__i386__)
+constexpr X kProcessorTrigLimit = 0x1p63L;
+
+X SinX(X x) {
+  if (std::fabs(x) >= kProcessorTrigLimit) return std::sin(x);
+  asm("fsin" : "+t"(x));
+  return x;
+}
+
+X CosX(X x) {
+  if (std::fabs(x) >= kProcessorTrigLimit) return std::cos(x);
+  asm("fcos" : "+t"(x));
+  return x;
+}
+
+X TanX(X x) {
+  if (std::fabs(x) >= kProcessorTrigLimit) return std::tan(x);
+  X one;
+  X tangent;
+  asm("fptan" : "=t"(one), "=u"(tangent) : "0"(x));
+  return tangent;
+}
+#else
+X SinX(X x) { return std::sin(x); }
+X CosX(X x) { return std::cos(x); }
+X TanX(X x) { return std::tan(x); }
+#endif
+
+float Sin(float x) { return ToSingle(SinX(x)); }
+float Cos(float x) { return ToSingle(CosX(x)); }
+float Tan(float x) { return ToSingle(TanX(x)); }
+float Sec(float x) { return ToSingle(Divide(1, CosX(x))); }
+float Cosec(float x) { return ToSingle(Divide(1, SinX(x))); }
+float Cotan(float x) { return ToSingle(Divide(1, TanX(x))); }
 float ArcSin(float x) { return ToSingle(std::atan2(X{x}, Sqrt(1 - X{x} * x))); }
 float ArcCos(float x) { return ToSingle(std::atan2(Sqrt(1 - X{x} * x), X{x})); }
 float ArcTan(float x) { return ToSingle(std::atan2(X{x}, X{1})); }
