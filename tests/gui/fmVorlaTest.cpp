@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -29,6 +30,7 @@
 #include "core/io/NumberText.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/input/frmMemo.h"
+#include "gui/plot/ProgressBox.h"
 #include "gui/plot/fmVorla.h"
 #include "gui/view/PaintBoxM.h"
 
@@ -145,6 +147,7 @@ TEST_F(FVorlaTest, EnterRecalculatesWithTheTypedFunction) {
       EXPECT_EQ(picture.pixelIndex(p), row.index) << p.x() << "," << p.y();
   }
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("2^2"));
+  EXPECT_EQ(window_->findChild<ProgressBox*>(QStringLiteral("progreso"))->Percent(), 100);
   EXPECT_GE(Child<QComboBox>("ComboBox1")->findText(QStringLiteral("-5")), 0) << "Enter keeps a history";
 }
 
@@ -463,6 +466,51 @@ TEST_F(FVorlaTest, ADroppedDocumentIsOpened) {
   static_cast<QObject*>(window_.get())->event(&drop);
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x-y"));
   EXPECT_EQ(window_->CurrentFileName(), path);
+}
+
+TEST_F(FVorlaTest, PickingALowerFilterBlanksTheValuesBelowTheClick) {
+  StopAnimation();
+  TypeInCombo("ComboBox1", QStringLiteral("x"));
+  auto* filter = Child<QToolButton>("btnFilMin");
+  QTest::mouseClick(filter, Qt::LeftButton);
+  EXPECT_EQ(pb_->cursor().shape(), Qt::UpArrowCursor);
+  const int calculations = window_->CalculationCount();
+  const int column = pb_->width() / 2 + 15;
+  QTest::mouseMove(pb_, QPoint(column, 20));
+  QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(column, 20));
+  EXPECT_EQ(window_->CalculationCount(), calculations + 1) << "the pick recalculates instead of centring";
+  EXPECT_EQ(pb_->cursor().shape(), Qt::CrossCursor);
+  const QImage picture = window_->Picture();
+  EXPECT_EQ(picture.pixelIndex(column - 3, 40), 0) << "f = x below the picked value is filtered out";
+  EXPECT_NE(picture.pixelIndex(column + 3, 40), 0);
+
+  QTest::mouseClick(filter, Qt::LeftButton);
+  EXPECT_EQ(window_->CalculationCount(), calculations + 2) << "switching the filter off recalculates";
+  EXPECT_NE(window_->Picture().pixelIndex(column - 3, 40), 0);
+}
+
+struct ReadoutRow {
+  const char* name;
+  const char* func;
+  const char* expectedPart;
+};
+
+TEST_F(FVorlaTest, StatusBarReadsTheValueUnderTheMouse) {
+  StopAnimation();
+  auto* status = Child<QLabel>("status");
+  const ReadoutRow rows[] = {
+      {"a value with the scale", "7", "f=7 [min=-3.14159, max=3.14159]"},
+      {"an error shows its text instead", "ln(x-x-1)", "x="},
+  };
+  for (const ReadoutRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    TypeInCombo("ComboBox1", QString::fromLatin1(row.func));
+    QTest::mouseMove(pb_, QPoint(pb_->width() / 2, pb_->height() / 2));
+    QTest::mouseMove(pb_, QPoint(pb_->width() / 2 + 1, pb_->height() / 2));
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("x="))) << qPrintable(status->text());
+    EXPECT_TRUE(status->text().contains(QString::fromLatin1(row.expectedPart))) << qPrintable(status->text());
+  }
+  EXPECT_FALSE(status->text().contains(QStringLiteral("f="))) << "no value where f fails";
 }
 
 TEST_F(FVorlaTest, ClosingAsksAboutChangesAndRemembersThePlacement) {
