@@ -148,6 +148,8 @@ TEST_F(SharedNodesTest, DefinitionsAreFreedOnceWhereverUsed) {
   EXPECT_EQ(LiveNodes(), 1);
   env_.x->SetValue(0);
   EXPECT_FLOAT_EQ(env_.root.GetValue(), 8.0f);
+  env_.root.SetText("a:k;b:a;b");
+  EXPECT_EQ(LiveNodes(), 1) << "the root is a definition itself";
   env_.root.SetText("k+k");
   EXPECT_EQ(LiveNodes(), 2);
   env_.root.SetText("1");
