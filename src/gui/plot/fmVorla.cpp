@@ -294,10 +294,12 @@ void TFVorla::ConnectControls() {
 
   for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
     QLineEdit* edit = combo->lineEdit();
+    edit->setAcceptDrops(false);  // a dropped document goes to the window, not into the text
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
   }
   for (QLineEdit* edit : {panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax}) {
+    edit->setAcceptDrops(false);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
   }
@@ -796,8 +798,11 @@ void TFVorla::FilterButtonToggled(bool isMin, bool down) {
   }
 }
 
+// The old picture, stretched over the new size, stays on screen while the
+// new one is calculated.
 void TFVorla::pbResize() {
   if (pb->width() <= 0 || pb->height() <= 0) return;
+  if (pb->isVisible()) pb->repaint();
   CalculateRegion({});
 }
 
