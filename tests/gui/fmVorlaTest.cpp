@@ -39,7 +39,7 @@ namespace {
 
 // Acts on the next modal dialog as soon as it is up (message boxes and file
 // and colour dialogs run their own event loop).
-void WhenModal(std::function<void(QWidget*)> act) {
+QTimer* WhenModal(std::function<void(QWidget*)> act) {
   auto* timer = new QTimer;
   timer->setInterval(5);
   QObject::connect(timer, &QTimer::timeout, [timer, act] {
@@ -50,6 +50,7 @@ void WhenModal(std::function<void(QWidget*)> act) {
     act(dialog);
   });
   timer->start();
+  return timer;
 }
 
 void Answer(QMessageBox::StandardButton button, std::function<void()> then = {}) {
@@ -511,6 +512,30 @@ TEST_F(FVorlaTest, StatusBarReadsTheValueUnderTheMouse) {
     EXPECT_TRUE(status->text().contains(QString::fromLatin1(row.expectedPart))) << qPrintable(status->text());
   }
   EXPECT_FALSE(status->text().contains(QStringLiteral("f="))) << "no value where f fails";
+}
+
+TEST(FVorlaStartTest, TheCommandLineDocumentOpensAtTheFirstShowWithoutQuestions) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("inicio.vlx"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[Vorlascope]\nFunc=x*x\nAni=1\n");
+  file.close();
+  TFVorla window(nullptr, dir.path().toStdString(), path);
+  window.resize(300, 260);
+  bool asked = false;
+  QTimer* watch = WhenModal([&asked](QWidget* dialog) {
+    asked = true;
+    qobject_cast<QDialog*>(dialog)->reject();
+  });
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  delete watch;
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Vorlascope 1.23 - inicio.vlx"));
+  EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->currentText(), QStringLiteral("x*x"));
+  EXPECT_TRUE(window.Animating());
+  EXPECT_FALSE(window.Modified());
 }
 
 TEST_F(FVorlaTest, ClosingAsksAboutChangesAndRemembersThePlacement) {

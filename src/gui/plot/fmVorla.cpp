@@ -461,12 +461,12 @@ void TFVorla::dropEvent(QDropEvent* event) {
 void TFVorla::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!starting_) return;
+  // Recalculations for the window's first size are no change of the user's.
+  modified_ = false;
   if (!documentToOpen_.isEmpty()) LoadDocument(documentToOpen_);
   DrawAboutText(picture_, AboutText());
   pb->ShowPicture(picture_);
   setAcceptDrops(true);
-  // The picture recalculated for the window's first size is no change of the user's.
-  if (documentToOpen_.isEmpty()) modified_ = false;
   starting_ = false;
 }
 
