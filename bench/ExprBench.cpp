@@ -114,8 +114,10 @@ std::string WorstShape(int shape) {
       return Repeat("<x", 1999, "x");  // long comparison chain
     case 6:
       return Repeat("+1", 1999, "1");  // constant sum, folded while compiling
-    default:
+    case 7:
       return Repeat("sin(", 799) + "x" + Repeat(")", 799);  // nested calls
+    default:
+      return Repeat("-(", 1333) + "x" + Repeat(")", 1333);  // nested negations: every "-" is tried
   }
 }
 
@@ -129,7 +131,7 @@ void BM_CompileWorstShape(benchmark::State& state) {
   }
   state.SetLabel(std::to_string(text.size()) + " chars");
 }
-BENCHMARK(BM_CompileWorstShape)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileWorstShape)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vorla

@@ -139,6 +139,7 @@ class TParser {
 
   NodePtr ParseAll() {
     NodePtr root = Expression(0, Size());
+    PublishMessage();
     if (!root) return root;
     ++root->RefCount;
     ReleaseMemo();
@@ -177,19 +178,58 @@ class TParser {
     return std::min(minimum_[level][b], minimum_[level][e - (1 << level)]);
   }
 
-  bool Fail(std::string message) {
-    owner_.parseMessage_ = std::move(message);
+  // The message of the most recent failed check, kept cheap to write: the
+  // scans fail checks by the thousand and read only the last message.
+  struct Failure {
+    enum Kind { kNone, kMissing, kEdge, kPair, kEarlyClose, kUnclosed, kText } kind = kNone;
+    char first = 0;
+    char second = 0;
+    std::size_t text = 0;  // into texts_, for kText
+  };
+
+  bool Fail(Failure::Kind kind, char first = 0, char second = 0) {
+    failure_ = Failure{kind, first, second, 0};
     return false;
+  }
+
+  bool Fail(std::string message) {
+    texts_.push_back(std::move(message));
+    failure_ = Failure{Failure::kText, 0, 0, texts_.size() - 1};
+    return false;
+  }
+
+  // Hands the last failed check's message to the expression object.
+  void PublishMessage() {
+    switch (failure_.kind) {
+      case Failure::kNone:
+        return;
+      case Failure::kMissing:
+        owner_.parseMessage_ = msg::kMissingExpression;
+        return;
+      case Failure::kEdge:
+        owner_.parseMessage_ = msg::kOperatorAtEdge;
+        return;
+      case Failure::kPair:
+        owner_.parseMessage_ = msg::TwoOperators(failure_.first, failure_.second);
+        return;
+      case Failure::kEarlyClose:
+      case Failure::kUnclosed:
+        owner_.parseMessage_ = msg::Unbalanced(failure_.kind == Failure::kEarlyClose);
+        return;
+      case Failure::kText:
+        owner_.parseMessage_ = texts_[failure_.text];
+        return;
+    }
   }
 
   // The checks every piece passes before any level parses it.
   bool Validate(int b, int e) {
-    if (b >= e) return Fail(msg::kMissingExpression);
-    if (IsIn(s_[b], kOperatorStart) || IsIn(s_[e - 1], kOperatorEnd)) return Fail(msg::kOperatorAtEdge);
+    if (b >= e) return Fail(Failure::kMissing);
+    if (IsIn(s_[b], kOperatorStart) || IsIn(s_[e - 1], kOperatorEnd)) return Fail(Failure::kEdge);
     const int pair = nextBadPair_[b];
-    if (pair + 1 < e) return Fail(msg::TwoOperators(s_[pair], s_[pair + 1]));
-    if (MinimumDepth(b + 1, e + 1) < depth_[b]) return Fail(msg::Unbalanced(true));
-    if (depth_[e] != depth_[b]) return Fail(msg::Unbalanced(false));
+    if (pair + 1 < e) return Fail(Failure::kPair, s_[pair], s_[pair + 1]);
+    if (MinimumDepth(b + 1, e + 1) < depth_[b]) return Fail(Failure::kEarlyClose);
+    if (depth_[e] != depth_[b]) return Fail(Failure::kUnclosed);
     return true;
   }
 
@@ -207,16 +247,15 @@ class TParser {
     const long long key = (static_cast<long long>(level) * n + b) * n + e;
     if (const auto it = memo_.find(key); it != memo_.end()) {
       if (it->second.node != nullptr) return NodePtr(it->second.node);
-      owner_.parseMessage_ = messages_[it->second.message];
+      failure_ = it->second.failure;
       return nullptr;
     }
     NodePtr node = parse();
     if (node) {
       ++node->RefCount;
-      memo_.emplace(key, Outcome{node.get(), 0});
+      memo_.emplace(key, Outcome{node.get(), Failure{}});
     } else {
-      if (messages_.empty() || messages_.back() != owner_.parseMessage_) messages_.push_back(owner_.parseMessage_);
-      memo_.emplace(key, Outcome{nullptr, messages_.size() - 1});
+      memo_.emplace(key, Outcome{nullptr, failure_});
     }
     return node;
   }
@@ -455,10 +494,11 @@ class TParser {
   std::vector<int> prevLogic_, prevCompare_, prevAdditive_, prevMultiplicative_, prevPower_, prevComma_;
   struct Outcome {
     TEval* node;          // held; null when the piece failed
-    std::size_t message;  // into messages_, for a failure
+    Failure failure;      // for a failure: the message it left
   };
   std::unordered_map<long long, Outcome> memo_;
-  std::vector<std::string> messages_;
+  Failure failure_;
+  std::vector<std::string> texts_;  // messages of kText failures
 };
 
 void TExpresion::ParseDefinitions(std::string& text) {
