@@ -52,6 +52,8 @@ EmptyPictureError::EmptyPictureError()
 bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
                 std::uint8_t& index) {
   const float difference = static_cast<float>(static_cast<double>(zmax) - zmin);
+  // A scale wider than a float holds overflows as the difference is stored.
+  if (!std::isfinite(difference)) return false;
   const float step = static_cast<float>(static_cast<double>(difference) / 249.0);
   const bool narrow = std::fabs(step) < 1e-30f;
   std::int32_t k = 0;

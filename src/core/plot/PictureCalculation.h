@@ -101,7 +101,8 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       PictureStats& stats, const RowProgress& progress = {});
 
 // The index of one value against its scale, as the calculation stores it;
-// false for a level beyond 32 bits (the pixel then takes index 0).
+// false for a level beyond 32 bits or a scale whose width overflows a float
+// (the pixel then takes index 0).
 bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
                 std::uint8_t& index);
 

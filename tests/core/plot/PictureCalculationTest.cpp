@@ -52,6 +52,9 @@ TEST(LevelIndexTest, LevelsAndWrapRules) {
       {"level beyond 32 bits is a fault", 1e30f, 0, 249, wrap, -1},
       {"unordered value is below", kNaN, 0, 249, plain, 1},
       {"unordered value with Bucle is a fault", kNaN, 0, 249, wrap, -1},
+      {"scale wider than a float is a fault", 0, -3e38f, 3e38f, plain, -1},
+      {"scale wider than a float, gradient off", 0, -3e38f, 3e38f, flat, -1},
+      {"reversed scale wider than a float", 0, 3e38f, -3e38f, wrap, -1},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
