@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 #include <QSpinBox>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -105,7 +106,9 @@ class FVorlaTest : public ::testing::Test {
 TEST_F(FVorlaTest, StartsWithTheStartUpDocumentAndPicture) {
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
-  EXPECT_EQ(FieldText("txtXmin"), QStringLiteral("-Pi*3"));
+  window_->IdleUpdate();
+  for (const char* field : {"txtXmin", "txtYmin"})
+    EXPECT_EQ(FieldText(field), QStringLiteral("-Pi*3")) << field << ": showing the window keeps the view";
   EXPECT_TRUE(window_->Animating());
   EXPECT_TRUE(Child<QCheckBox>("chkBucleMax")->isChecked());
   const QImage picture = window_->Picture();
@@ -512,6 +515,19 @@ TEST_F(FVorlaTest, StatusBarReadsTheValueUnderTheMouse) {
     EXPECT_TRUE(status->text().contains(QString::fromLatin1(row.expectedPart))) << qPrintable(status->text());
   }
   EXPECT_FALSE(status->text().contains(QStringLiteral("f="))) << "no value where f fails";
+
+  // The picture's own hint has four lines; the status bar shows it on one,
+  // or the taller bar would shrink the picture and recalculate it.
+  const QSize area = pb_->size();
+  QStatusTipEvent tip(pb_->statusTip());
+  QApplication::sendEvent(window_.get(), &tip);
+  EXPECT_TRUE(status->text().startsWith(QStringLiteral("Click Izquierdo: Centrar")));
+  EXPECT_FALSE(status->text().contains(u'\n'));
+  QApplication::processEvents();
+  EXPECT_EQ(pb_->size(), area);
+  QStatusTipEvent leave{QString()};
+  QApplication::sendEvent(window_.get(), &leave);
+  EXPECT_EQ(status->text(), QStringLiteral("Listo")) << "the default text when a hint ends";
 }
 
 TEST(FVorlaStartTest, TheCommandLineDocumentOpensAtTheFirstShowWithoutQuestions) {

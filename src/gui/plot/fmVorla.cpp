@@ -238,9 +238,11 @@ void TFVorla::BuildStatusBar() {
 // The start-up document then brings the gradient and the four colours.
 void TFVorla::SetStartupGradient() { GradEdit1->Table().SetStartCol(4); }
 
+// The status bar holds one line: a taller one would shrink the picture area
+// and recalculate it.
 void TFVorla::ShowStatus(const QString& text) {
   QString line = text;
-  line.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
+  line.replace(QStringLiteral("\r\n"), QStringLiteral("  ")).replace(u'\n', QStringLiteral("  "));
   status_->setText(line);
 }
 
