@@ -233,8 +233,11 @@ class TParser {
     return true;
   }
 
-  bool IsMessage(int b, int e) const { return e - b >= 2 && s_[b] == '\'' && s_[e - 1] == '\''; }
-  NodePtr Message(int b, int e) { return NodePtr(new TExprMsg(std::string(Piece(b + 1, e - 1)))); }
+  // A lone "'" both starts and ends with a quote: an empty message.
+  bool IsMessage(int b, int e) const { return s_[b] == '\'' && s_[e - 1] == '\''; }
+  NodePtr Message(int b, int e) {
+    return NodePtr(new TExprMsg(e - b >= 2 ? std::string(Piece(b + 1, e - 1)) : std::string()));
+  }
 
   // Validates the piece, then parses it once per (level, span): a failure
   // is replayed with the message it left, a success hands out the same node
