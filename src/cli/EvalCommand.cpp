@@ -53,7 +53,8 @@ std::optional<Options> ParseOptions(Args args, bool solving) {
     }
     const bool known = arg == "--x" || arg == "--y" || (solving && arg == "--target");
     const std::optional<double> number = ParseDouble(value);
-    if (!known || !number) {
+    // A value no float holds would reach the tree as an infinity.
+    if (!known || !number || !std::isfinite(static_cast<float>(*number))) {
       std::fprintf(stderr, "vorlascope-cli: bad option %.*s %.*s\n", static_cast<int>(arg.size()),
                    arg.data(), static_cast<int>(value.size()), value.data());
       return std::nullopt;
