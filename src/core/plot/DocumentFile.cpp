@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -45,8 +46,10 @@ class KeyReader {
   void Boolean(std::string_view key, bool& value) const {
     if (auto number = Parsed(key, ParseInteger)) value = *number != 0;
   }
+  // A number beyond the float range cannot be held: it takes the default.
   void Float(std::string_view key, float& value) const {
-    if (auto number = Parsed(key, ParseDouble)) value = static_cast<float>(*number);
+    if (auto number = Parsed(key, ParseDouble))
+      if (const float single = static_cast<float>(*number); std::isfinite(single)) value = single;
   }
 
  private:

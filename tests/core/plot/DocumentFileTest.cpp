@@ -103,6 +103,10 @@ TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
       {"speed not a number", "Vel=rapido\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 1); }},
       {"speed beyond the box", "Vel=500\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 100); }},
       {"comma decimal", "FilMax=1,5\n", [](const PlotDocument& d) { EXPECT_EQ(d.FilMax, 0.0f); }},
+      {"filter beyond a float", "FilMax=1e39\nFilMin=-1e39\n", [](const PlotDocument& d) {
+         EXPECT_EQ(d.FilMax, 0.0f);
+         EXPECT_EQ(d.FilMin, 0.0f);
+       }},
       {"blanks around a number", "FilMin= 2.25 \n",
        [](const PlotDocument& d) { EXPECT_EQ(d.FilMin, 2.25f); }},
       {"colour not a number", "ColFun=rojo\n",
