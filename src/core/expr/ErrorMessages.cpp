@@ -1,14 +1,25 @@
 #include "core/expr/ErrorMessages.h"
 
-#include "core/expr/FloatErrors.h"
+namespace vorla::msg {
 
-namespace vorla {
-
-EInvalidOp::EInvalidOp() : EMathError(msg::kInvalidOp) {}
-EZeroDivide::EZeroDivide() : EMathError(msg::kZeroDivide) {}
-EOverflow::EOverflow() : EMathError(msg::kOverflow) {}
-
-namespace msg {
+const char* ForCode(int code) {
+  switch (code) {
+    case 11:
+      return kZeroDivide;
+    case 12:
+      return kOverflow;
+    case 13:
+      return kUnderflow;
+    case 14:
+      return kInvalidArgument;
+    case 15:
+      return kInvalidOp;
+    case 19:
+      return kEvaluationFailed;
+    default:
+      return kUnknownError;
+  }
+}
 
 std::string TwoOperators(char first, char second) {
   return std::string("Dos operadores seguidos: ") + first + second;
@@ -45,5 +56,4 @@ std::string TakesAtLeast(const std::string& name, int count) {
   return "La funci\xF3n " + name + " lleva al menos " + std::to_string(count) + " argumentos";
 }
 
-}  // namespace msg
-}  // namespace vorla
+}  // namespace vorla::msg

@@ -16,6 +16,8 @@ inline constexpr const char* kInvalidArgument =
     "Argumento inv\xE1lido de una funci\xF3n matem\xE1tica";                             // 14
 inline constexpr const char* kEvaluationFailed = "Error al evaluar la expresi\xF3n";     // 19
 inline constexpr const char* kUnknownError = "Error desconocido en la expresi\xF3n";     // other codes
+// The text of an error code other than 18 and 20 (those carry their own).
+const char* ForCode(int code);
 
 // Compile checks.
 inline constexpr const char* kMissingExpression = "Falta expresi\xF3n";                 // "", "2+"

@@ -550,12 +550,8 @@ TEval* TExpresion::Compile(const std::string& text) {
     }
     ParseDefinitions(body);
     root = TParser(*this, body).ParseAll();
-  } catch (const EZeroDivide&) {
-    errorCode_ = 11;
-  } catch (const EOverflow&) {
-    errorCode_ = 12;
-  } catch (const EInvalidOp&) {
-    errorCode_ = 15;
+  } catch (const EMathError& fault) {
+    errorCode_ = fault.Code();
   } catch (...) {
     errorCode_ = 18;
   }

@@ -45,9 +45,7 @@ TVariable* TFunctionList::NewVariable() {
 // ---- expression object -----------------------------------------------------
 
 int EvaluationErrorCode(const std::exception& failure) {
-  if (dynamic_cast<const EZeroDivide*>(&failure)) return 11;
-  if (dynamic_cast<const EOverflow*>(&failure)) return 12;
-  if (dynamic_cast<const EInvalidOp*>(&failure)) return 15;
+  if (const auto* fault = dynamic_cast<const EMathError*>(&failure)) return fault->Code();
   if (dynamic_cast<const EExprMsj*>(&failure)) return 20;
   return 19;
 }
@@ -117,38 +115,25 @@ float TExpresion::GetValue() {
     errorCode_ = 0;
     try {
       lastValue_ = root_->Evaluate();
-    } catch (const std::exception& failure) {
-      errorCode_ = EvaluationErrorCode(failure);
-      if (errorCode_ == 20) errorText_ = failure.what();
+    } catch (const EMathError& fault) {
+      errorCode_ = fault.Code();
+    } catch (const EExprMsj& message) {
+      errorCode_ = 20;
+      errorText_ = message.Message();
     } catch (...) {
       errorCode_ = 19;
     }
     if (errorCode_ > 0) {
       hasError_ = true;
-      if (errorCode_ < 20) errorText_ = ErrorMessage(errorCode_);
+      // Copied into the text's own buffer: once it has grown, failing pixels
+      // allocate nothing.
+      if (errorCode_ < 20) errorText_.assign(msg::ForCode(errorCode_));
     }
   }
   return lastValue_;
 }
 
-std::string TExpresion::ErrorMessage(int code) {
-  switch (code) {
-    case 11:
-      return msg::kZeroDivide;
-    case 12:
-      return msg::kOverflow;
-    case 13:
-      return msg::kUnderflow;
-    case 14:
-      return msg::kInvalidArgument;
-    case 15:
-      return msg::kInvalidOp;
-    case 19:
-      return msg::kEvaluationFailed;
-    default:
-      return msg::kUnknownError;
-  }
-}
+std::string TExpresion::ErrorMessage(int code) { return msg::ForCode(code); }
 
 TVariable* TExpresion::AddVariable(const std::string& names) {
   TFunctionList& list = List();

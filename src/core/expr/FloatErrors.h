@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "core/expr/ErrorMessages.h"
+
 namespace vorla {
 
 class EExprError : public std::exception {
@@ -34,24 +36,34 @@ class EDespejar : public EExprError {
 };
 
 // Floating-point faults. They are found by checking operands and results, so
-// evaluation never depends on hardware traps.
-class EMathError : public EExprError {
-  using EExprError::EExprError;
-};
-
-class EInvalidOp : public EMathError {
+// evaluation never depends on hardware traps. They carry their error code and
+// a static text: a failing pixel allocates no string.
+class EMathError : public std::exception {
  public:
-  EInvalidOp();
+  const char* what() const noexcept override { return text_; }
+  int Code() const noexcept { return code_; }
+
+ protected:
+  EMathError(int code, const char* text) noexcept : code_(code), text_(text) {}
+
+ private:
+  int code_;
+  const char* text_;
 };
 
 class EZeroDivide : public EMathError {
  public:
-  EZeroDivide();
+  EZeroDivide() noexcept : EMathError(11, msg::kZeroDivide) {}
 };
 
 class EOverflow : public EMathError {
  public:
-  EOverflow();
+  EOverflow() noexcept : EMathError(12, msg::kOverflow) {}
+};
+
+class EInvalidOp : public EMathError {
+ public:
+  EInvalidOp() noexcept : EMathError(15, msg::kInvalidOp) {}
 };
 
 }  // namespace vorla
