@@ -15,13 +15,13 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QUrl>
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <cmath>
 #include <cstring>
@@ -433,8 +433,7 @@ TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
       {"range field left unchanged does not recalculate", "txtXmin", "", Qt::Key_Escape, nullptr},
       {"range field takes a changed text even when cancelled", "txtXmin", "+1", Qt::Key_Escape, "-Pi*3+1"},
       {"function field ignores a cancelled edit", "ComboBox1", "+1", Qt::Key_Escape, nullptr},
-      {"function field takes the text on Enter, normalised", "ComboBox1", "**2", Qt::Key_Return,
-       "Sen(x+y)+r+w^2"},
+      {"function field takes the text on Enter, normalised", "ComboBox1", "**2", Qt::Key_Return, "Sen(x+y)+r+w^2"},
   };
   for (const MemoRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -458,7 +457,8 @@ TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
 
 TEST_F(FVorlaTest, ADroppedDocumentIsOpened) {
   StopAnimation();
-  const QString path = dir_.filePath(QStringLiteral("soltado con un nombre bastante largo para ver que llega entero.vlx"));
+  const QString path =
+      dir_.filePath(QStringLiteral("soltado con un nombre bastante largo para ver que llega entero.vlx"));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("[Vorlascope]\nFunc=x-y\n");

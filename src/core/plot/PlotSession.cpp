@@ -14,8 +14,8 @@ PlotSession::PlotSession() {
 }
 
 PlotExpressions::Field PlotSession::ExpressionOf(RangeField field) const {
-  constexpr PlotExpressions::Field kFields[] = {PlotExpressions::kYmin, PlotExpressions::kXmin,
-                                                PlotExpressions::kXmax, PlotExpressions::kYmax};
+  constexpr PlotExpressions::Field kFields[] = {PlotExpressions::kYmin, PlotExpressions::kXmin, PlotExpressions::kXmax,
+                                                PlotExpressions::kYmax};
   return kFields[field];
 }
 
@@ -64,8 +64,8 @@ const PictureStats& PlotSession::Calculate(Bitmap& picture, const PixelRect& rec
 
 Probe PlotSession::ProbeAt(double x, double y) {
   const PlotExpressions::PointValues values = expressions_.EvaluateAt(static_cast<float>(x), static_cast<float>(y));
-  return Probe{values.x, values.y, values.r, values.w, values.f, values.zmin, values.zmax, values.hasError,
-               values.errorText};
+  return Probe{values.x,    values.y,    values.r,        values.w,        values.f,
+               values.zmin, values.zmax, values.hasError, values.errorText};
 }
 
 }  // namespace vorla

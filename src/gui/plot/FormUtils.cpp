@@ -43,8 +43,8 @@ void SaveFormPlacement(const QWidget& form, const std::filesystem::path& setting
     const std::string section = PlacementSection(form);
     const bool normal = !form.isMaximized() && !form.isFullScreen();
     const QRect frame = form.frameGeometry();
-    const QRect placement =
-        normal ? QRect(frame.topLeft(), form.size()) : QRect(form.normalGeometry().topLeft(), form.normalGeometry().size());
+    const QRect placement = normal ? QRect(frame.topLeft(), form.size())
+                                   : QRect(form.normalGeometry().topLeft(), form.normalGeometry().size());
     ini.WriteString(section, "First", "0");
     ini.WriteString(section, "Show", std::to_string(form.isMaximized() ? kShowMaximized : kShowNormal));
     ini.WriteString(section, "Top", std::to_string(placement.top()));

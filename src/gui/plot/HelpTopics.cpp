@@ -18,8 +18,7 @@ constexpr char kContextProperty[] = "helpContext";
 }  // namespace
 
 HelpTopic FindHelpTopic(const QString& helpText, int context) {
-  static const QRegularExpression header(QStringLiteral("^@(\\d+)[ \\t]*(.*)$"),
-                                         QRegularExpression::MultilineOption);
+  static const QRegularExpression header(QStringLiteral("^@(\\d+)[ \\t]*(.*)$"), QRegularExpression::MultilineOption);
   HelpTopic first;
   bool haveFirst = false;
   QRegularExpressionMatchIterator it = header.globalMatch(helpText);
@@ -51,7 +50,8 @@ void SetHelpContext(QWidget& widget, int context) { widget.setProperty(kContextP
 void ShowHelpTopic(QWidget* parent, int context) {
   QFile file(QString::fromStdString(HelpFilePath()));
   if (!file.open(QIODevice::ReadOnly)) {
-    AppMessageBox(parent, QStringLiteral("No se encuentra el archivo de ayuda ") + file.fileName(), QMessageBox::Warning);
+    AppMessageBox(parent, QStringLiteral("No se encuentra el archivo de ayuda ") + file.fileName(),
+                  QMessageBox::Warning);
     return;
   }
   const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(file.readAll().toStdString())));

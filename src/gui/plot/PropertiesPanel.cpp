@@ -75,12 +75,14 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   ColFon = MakeSwatch(this, "ColFon", QStringLiteral("Color de Fondo"));
   ColZmin = MakeSwatch(this, "ColZmin", QStringLiteral("color plano mínimo"));
   chkBucleMin = MakeCheck(this, "chkBucleMin", QStringLiteral("Bucle"));
-  txtZmin = MakeExpressionCombo(this, "txtZmin", QStringLiteral("Rango mínimo de Z|Valor de la función que toma el primer color del gradiente"));
+  txtZmin = MakeExpressionCombo(
+      this, "txtZmin", QStringLiteral("Rango mínimo de Z|Valor de la función que toma el primer color del gradiente"));
   lblZmin = new QLabel(this);
   lblZmin->setObjectName(QStringLiteral("lblZmin"));
   ColZmax = MakeSwatch(this, "ColZmax", QStringLiteral("Color máximo"));
   chkBucleMax = MakeCheck(this, "chkBucleMax", QStringLiteral("Bucle"));
-  txtZmax = MakeExpressionCombo(this, "txtZmax", QStringLiteral("Rango máximo de Z|Valor de la función que toma el último color del gradiente"));
+  txtZmax = MakeExpressionCombo(
+      this, "txtZmax", QStringLiteral("Rango máximo de Z|Valor de la función que toma el último color del gradiente"));
   lblZmax = new QLabel(this);
   lblZmax->setObjectName(QStringLiteral("lblZmax"));
   txtXmin = MakeRangeEdit(this, "txtXmin", QStringLiteral("X mínimo|Valor de x en el borde izquierdo"));
@@ -126,7 +128,7 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
 
   auto* buttons = new QGridLayout;
   buttons->setSpacing(0);
-  QToolButton* const order[] = {tbRotarDer, tbRotarIzq, tbRotar180, tbMostrarEjes,
+  QToolButton* const order[] = {tbRotarDer,        tbRotarIzq,     tbRotar180,    tbMostrarEjes,
                                 tbFlipHorrizontal, tbFlipVertical, tbtNormalizar, tbCentrar};
   for (int i = 0; i < 8; ++i) buttons->addWidget(order[i], i / 4, i % 4);
   controls->addLayout(buttons);

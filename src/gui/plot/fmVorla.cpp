@@ -110,7 +110,6 @@ void DrawAboutText(Bitmap& picture, QString text) {
 
 }  // namespace
 
-
 TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString documentToOpen)
     : QMainWindow(parent),
       filesFolder_(filesFolder.empty() ? std::filesystem::path(SettingsFolder()) : std::move(filesFolder)),
@@ -123,7 +122,8 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
   GradEdit1 = new TGradEditM;
   GradEdit1->setObjectName(QStringLiteral("GradEdit1"));
-  ApplyHint(*GradEdit1, QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
+  ApplyHint(*GradEdit1,
+            QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
   gradientLibrary_ = new TGradientLibraryBox(GradEdit1, (filesFolder_ / "vorla.gra").string());
   panel_ = new PropertiesPanel(GradEdit1, gradientLibrary_);
 
@@ -161,13 +161,12 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
   if (!RestoreFormPlacement(*this, filesFolder_ / "vorla.ini", FirstPlacement::kDesktopCenter)) {
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
-                         1, QCoreApplication::applicationFilePath(), dataDir))
+    if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"), 1,
+                         QCoreApplication::applicationFilePath(), dataDir))
       NotifyAssociationsChanged(dataDir);
   }
   Timer1->start();
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-          &TFVorla::IdleUpdate);
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TFVorla::IdleUpdate);
   ApplyAndCalculate();
   modified_ = false;
 }
@@ -185,7 +184,8 @@ void TFVorla::BuildToolBar() {
 
   cmdAbrir = MakeToolButton(bar, "cmdAbrir", "abrir", QStringLiteral("Abrir Archivo de disco"));
   tbGuardar = MakeToolButton(bar, "tbGuardar", "guardar", QStringLiteral("Guardar archivo a disco"));
-  tbExportar = MakeToolButton(bar, "tbExportar", "exportar", QStringLiteral("Exportar|Exporta la imagen como BMP o JPG"));
+  tbExportar =
+      MakeToolButton(bar, "tbExportar", "exportar", QStringLiteral("Exportar|Exporta la imagen como BMP o JPG"));
   tbCopiar = MakeToolButton(bar, "tbCopiar", "copiar",
                             QStringLiteral("Copiar|Copia al portapapeles la imagen al tamaño deseado"));
   btnDeshacer = MakeToolButton(bar, "btnDeshacer", "deshacer", QStringLiteral("Deshacer|Deshace el último cambio"));
@@ -206,16 +206,16 @@ void TFVorla::BuildToolBar() {
   btnFilMax = MakeToolButton(bar, "btnFilMax", "filmax",
                              QStringLiteral("Filtrar máximo|Haga click en la imagen para seleccionar máximo"), true);
   tbAjustarColor = MakeToolButton(bar, "tbAjustarColor", "ajustarcolor", QStringLiteral("Ajustar colores"));
-  tbInformacion = MakeToolButton(bar, "tbInformacion", "informacion",
-                                 QStringLiteral("Información|Información del último cálculo"));
-  tbPropiedades = MakeToolButton(bar, "tbPropiedades", "propiedades", QStringLiteral("Mostrar/Ocultar propiedades "), true);
+  tbInformacion =
+      MakeToolButton(bar, "tbInformacion", "informacion", QStringLiteral("Información|Información del último cálculo"));
+  tbPropiedades =
+      MakeToolButton(bar, "tbPropiedades", "propiedades", QStringLiteral("Mostrar/Ocultar propiedades "), true);
   tbPropiedades->setChecked(true);
   tbAyuda = MakeToolButton(bar, "tbAyuda", "ayuda", QStringLiteral("Ayuda"));
 
-  for (QWidget* widget : std::initializer_list<QWidget*>{cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer,
-                                                         tbMozaico, ComboBox1, tbtAspecto, tbAnimar, SpinEdit1,
-                                                         btnFilMin, btnFilMax, tbAjustarColor, tbInformacion,
-                                                         tbPropiedades, tbAyuda})
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, tbtAspecto, tbAnimar,
+           SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
     bar->addWidget(widget);
   // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
   for (QToolButton* button : {tbExportar, tbCopiar, tbMozaico, tbAjustarColor}) button->setEnabled(false);
@@ -294,7 +294,8 @@ void TFVorla::ConnectControls() {
   }
   // The window sees these keys first, whichever control has the focus.
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this, [this] { ShowHelpTopic(this, HelpContextOf(QApplication::focusWidget())); });
+  connect(help, &QShortcut::activated, this,
+          [this] { ShowHelpTopic(this, HelpContextOf(QApplication::focusWidget())); });
   auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
   connect(smooth, &QShortcut::activated, this, [this] {
     SmoothPicture(picture_);
@@ -305,7 +306,8 @@ void TFVorla::ConnectControls() {
 
   connect(panel_->tbRotarDer, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateRight(pb->Scale())); });
   connect(panel_->tbRotarIzq, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateLeft(pb->Scale())); });
-  connect(panel_->tbtNormalizar, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(Normalize(pb->Scale())); });
+  connect(panel_->tbtNormalizar, &QToolButton::clicked, this,
+          [this] { SetViewAndRecalculate(Normalize(pb->Scale())); });
   connect(panel_->tbCentrar, &QToolButton::clicked, this, [this] {
     SetViewAndRecalculate(CenterOnOrigin(pb->Scale()));
     PushUndo();
@@ -344,8 +346,8 @@ void TFVorla::SetHelpContexts() {
   SetHelpContext(*panel_->chkGradiente, 23);
   SetHelpContext(*panel_->chkBucleMin, 25);
   SetHelpContext(*panel_->chkBucleMax, 25);
-  for (QWidget* field : std::initializer_list<QWidget*>{panel_->txtXmin, panel_->txtYmin, panel_->txtXmax,
-                                                        panel_->txtYmax})
+  for (QWidget* field :
+       std::initializer_list<QWidget*>{panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax})
     SetHelpContext(*field, 27);
   SetHelpContext(*gradientLibrary_, 29);
 }

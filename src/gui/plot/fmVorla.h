@@ -44,8 +44,7 @@ class TFVorla : public QMainWindow {
  public:
   // filesFolder holds "vorla.ini", "vorla.gra" and "vlx.tmp"; documentToOpen
   // (the command line's first parameter) is opened at the first show.
-  explicit TFVorla(QWidget* parent = nullptr, std::filesystem::path filesFolder = {},
-                   QString documentToOpen = {});
+  explicit TFVorla(QWidget* parent = nullptr, std::filesystem::path filesFolder = {}, QString documentToOpen = {});
   ~TFVorla() override;
 
   void ApplyAndCalculate();

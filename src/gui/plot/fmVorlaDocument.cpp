@@ -30,9 +30,9 @@ QString FileNameOnly(const QString& path) { return QFileInfo(path).fileName(); }
 }  // namespace
 
 void TFVorla::UpdateCaption() {
-  setWindowTitle(currentFile_.isEmpty() ? QString::fromLatin1(kVersionTitle)
-                                        : QString::fromLatin1(kVersionTitle) + QStringLiteral(" - ") +
-                                              FileNameOnly(currentFile_));
+  setWindowTitle(currentFile_.isEmpty()
+                     ? QString::fromLatin1(kVersionTitle)
+                     : QString::fromLatin1(kVersionTitle) + QStringLiteral(" - ") + FileNameOnly(currentFile_));
 }
 
 PlotDocument TFVorla::DocumentFromControls() {

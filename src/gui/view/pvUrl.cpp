@@ -44,8 +44,8 @@ bool TpvlUrl::OpenUrl() const {
   return QDesktopServices::openUrl(QUrl::fromUserInput(Url));
 }
 
-bool RegisterFileType(const QString& extension, const QString& typeKey, const QString& description,
-                      int /*iconIndex*/, const QString& programPath, const QString& dataDir) {
+bool RegisterFileType(const QString& extension, const QString& typeKey, const QString& description, int /*iconIndex*/,
+                      const QString& programPath, const QString& dataDir) {
   const QString mime = MimeTypeName(typeKey);
   const QString mimeXml = QStringLiteral(
                               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

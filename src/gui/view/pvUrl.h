@@ -24,8 +24,8 @@ inline constexpr char kBrowserFailedText[] = "No se puede activar el navegador p
 // holding the same text are left alone, so a registration repeated at every
 // start costs nothing. iconIndex has no meaning on this desktop. Returns true
 // when a file was written.
-bool RegisterFileType(const QString& extension, const QString& typeKey, const QString& description,
-                      int iconIndex, const QString& programPath, const QString& dataDir);
+bool RegisterFileType(const QString& extension, const QString& typeKey, const QString& description, int iconIndex,
+                      const QString& programPath, const QString& dataDir);
 
 // Rebuilds the desktop's MIME and application caches after a registration,
 // in the background and only where the tools exist.
