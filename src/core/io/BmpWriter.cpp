@@ -59,7 +59,7 @@ void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
     }
   }
 
-  SafeFileOutput out(path);
+  SafeFileOutput out(path, ImageFileFailure);
   std::FILE* file = out.File();
   bool ok = std::fwrite(header.Data().data(), 1, header.Data().size(), file) == header.Data().size();
   std::vector<std::uint8_t> row(stride, 0);

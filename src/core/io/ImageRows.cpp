@@ -8,6 +8,10 @@ ImageWriteError ImageWriteFailure(const std::filesystem::path& path, const std::
   return ImageWriteError("No se pudo guardar \"" + Utf8ToCp1252(path.string()) + "\": " + reason);
 }
 
+std::exception_ptr ImageFileFailure(const std::filesystem::path& path, const std::string& reason) {
+  return std::make_exception_ptr(ImageWriteFailure(path, reason));
+}
+
 void RequireWritable(const Bitmap& bitmap, const std::filesystem::path& path) {
   if (bitmap.Empty()) throw ImageWriteFailure(path, "la imagen est\xE1 vac\xED" "a");
   const int bits = bitmap.BitsPerPixel();

@@ -3,6 +3,7 @@
 // the conversion of a row to red, green, blue bytes.
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +13,8 @@
 namespace vorla {
 
 ImageWriteError ImageWriteFailure(const std::filesystem::path& path, const std::string& reason);
+// The same error for SafeFileOutput to raise.
+std::exception_ptr ImageFileFailure(const std::filesystem::path& path, const std::string& reason);
 
 // Raises ImageWriteError unless the picture has pixels and 8, 24 or 32 bits.
 void RequireWritable(const Bitmap& bitmap, const std::filesystem::path& path);

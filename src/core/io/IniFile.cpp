@@ -1,8 +1,5 @@
 #include "core/io/IniFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -11,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "core/io/SafeFileOutput.h"
 #include "core/io/TextEncoding.h"
 
 namespace vorla {
@@ -68,14 +66,13 @@ bool IsValidSectionName(std::string_view name) {
          });
 }
 
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+std::string SystemError(const std::string& action, const std::filesystem::path& path, int error) {
+  return Join({action, " ", Utf8ToCp1252(path.string()), ": ", Utf8ToCp1252(std::strerror(error))});
 }
 
-std::string SystemError(const std::string& action, const std::filesystem::path& path, int error) {
-  return Join({action, " ", Utf8ToCp1252(path.string()), ": ", std::strerror(error)});
+std::exception_ptr SaveFailure(const std::filesystem::path& path, const std::string& reason) {
+  return std::make_exception_ptr(
+      IniFileError(Join({"No se puede guardar ", Utf8ToCp1252(path.string()), ": ", reason})));
 }
 
 }  // namespace
@@ -135,39 +132,10 @@ std::string IniFile::Text() const {
 
 void IniFile::Write(const std::filesystem::path& path, bool durable) const {
   const std::string bytes = Cp1252ToUtf8(Text());
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string pattern = (folder / Join({".", path.filename().string(), ".XXXXXX"})).string();
-  const int fd = mkstemp(pattern.data());
-  if (fd < 0) throw IniFileError(SystemError("No se puede guardar", path, errno));
-  const auto fail = [&](int error) {
-    ::close(fd);
-    ::unlink(pattern.c_str());
-    throw IniFileError(SystemError("No se puede guardar", path, error));
-  };
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(errno);
-    }
-    written += static_cast<std::size_t>(n);
-  }
-  // The new file keeps the old one's permissions; a new file gets the usual ones.
-  struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-  if (::fchmod(fd, mode) != 0 || (durable && ::fsync(fd) != 0)) fail(errno);
-  if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(pattern.c_str());
-    throw IniFileError(SystemError("No se puede guardar", path, error));
-  }
-  if (::rename(pattern.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(pattern.c_str());
-    throw IniFileError(SystemError("No se puede guardar", path, error));
-  }
+  SafeFileOutput out(path, SaveFailure, durable);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size())
+    out.Fail(Utf8ToCp1252(std::strerror(errno)));
+  out.Commit();
 }
 
 IniFile::Section* IniFile::FindSection(std::string_view name) {

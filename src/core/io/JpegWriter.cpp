@@ -66,7 +66,7 @@ bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options,
 void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options) {
   RequireWritable(bitmap, path);
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(bitmap.Width()) * 3);
-  SafeFileOutput out(path);
+  SafeFileOutput out(path, ImageFileFailure);
   JpegErrors errors{};
   if (!Compress(out.File(), bitmap, options, rgb.data(), errors)) out.Fail(errors.message);
   out.Commit();

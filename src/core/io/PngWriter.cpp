@@ -68,7 +68,7 @@ bool Compress(std::FILE* file, const Bitmap& bitmap, PngErrors& errors) {
 
 void WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
   RequireWritable(bitmap, path);
-  SafeFileOutput out(path);
+  SafeFileOutput out(path, ImageFileFailure);
   PngErrors errors{};
   if (!Compress(out.File(), bitmap, errors)) out.Fail(errors.message);
   out.Commit();

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <utility>
 
-#include "core/io/ImageRows.h"
 #include "core/io/TextEncoding.h"
 
 namespace vorla {
@@ -28,7 +27,8 @@ mode_t TargetMode(const std::filesystem::path& target) {
 
 }  // namespace
 
-SafeFileOutput::SafeFileOutput(std::filesystem::path target) : target_(std::move(target)) {
+SafeFileOutput::SafeFileOutput(std::filesystem::path target, WriteFailure failure, bool durable)
+    : target_(std::move(target)), failure_(failure), durable_(durable) {
   const std::filesystem::path folder = target_.has_parent_path() ? target_.parent_path() : ".";
   std::string name = ".";
   name += target_.filename().string();
@@ -50,7 +50,8 @@ SafeFileOutput::SafeFileOutput(std::filesystem::path target) : target_(std::move
 SafeFileOutput::~SafeFileOutput() { Discard(); }
 
 void SafeFileOutput::Commit() {
-  const bool written = std::fflush(file_) == 0 && !std::ferror(file_) && ::fsync(::fileno(file_)) == 0;
+  const bool written = std::fflush(file_) == 0 && !std::ferror(file_) &&
+                       (!durable_ || ::fsync(::fileno(file_)) == 0);
   int error = errno;
   const bool closed = std::fclose(file_) == 0;
   if (written && !closed) error = errno;
@@ -62,7 +63,7 @@ void SafeFileOutput::Commit() {
 
 void SafeFileOutput::Fail(const std::string& reason) {
   Discard();
-  throw ImageWriteFailure(target_, reason);
+  std::rethrow_exception(failure_(target_, reason));
 }
 
 void SafeFileOutput::Discard() {

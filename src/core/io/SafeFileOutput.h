@@ -4,29 +4,38 @@
 // file and leaves any old target untouched.
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 
 namespace vorla {
 
+// The error a writer raises for its target and a reason (core text).
+using WriteFailure = std::exception_ptr (*)(const std::filesystem::path& target,
+                                             const std::string& reason);
+
 class SafeFileOutput {
  public:
-  // Raises ImageWriteError when the temporary file cannot be created.
-  explicit SafeFileOutput(std::filesystem::path target);
+  // Raises the writer's error when the temporary file cannot be created.
+  // Durable output reaches the disk before the rename, so a power cut cannot
+  // leave an empty file; scratch files such as the undo file skip the wait.
+  SafeFileOutput(std::filesystem::path target, WriteFailure failure, bool durable = true);
   ~SafeFileOutput();
   SafeFileOutput(const SafeFileOutput&) = delete;
   SafeFileOutput& operator=(const SafeFileOutput&) = delete;
 
   std::FILE* File() const { return file_; }
-  // Flushes, closes and renames; raises ImageWriteError on any failure.
+  // Flushes, closes and renames; raises the writer's error on any failure.
   void Commit();
-  // Raises ImageWriteError naming the target, with `reason` (core text).
+  // Raises the writer's error for the target, with `reason` (core text).
   [[noreturn]] void Fail(const std::string& reason);
 
  private:
   void Discard();
 
   std::filesystem::path target_;
+  WriteFailure failure_;
+  bool durable_;
   std::filesystem::path temp_;
   std::FILE* file_ = nullptr;
 };
