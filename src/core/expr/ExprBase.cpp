@@ -17,6 +17,7 @@ bool NearlyEqual(float a, float b) {
 
 void TVariable::SetValue(float value) {
   value_ = value;
+  ++version_;
   for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) (*it)->UpToDate = false;
 }
 
@@ -31,6 +32,12 @@ void TVariable::RemoveNode(TVar* node) {
 
 TEval::~TEval() {
   for (TEval* operand : Args) ReleaseNode(operand);
+}
+
+std::uint64_t TEval::Stamp() const {
+  std::uint64_t stamp = 0;
+  for (const TEval* operand : Args) stamp += operand->Stamp();
+  return stamp;
 }
 
 void ReleaseNode(TEval* node) {
@@ -68,6 +75,12 @@ void Hold(TEval* node, TEvalArray& args) {
 TFun0::TFun0(TFunc0 func, bool isConstant) : TConst(0.0f), Func(std::move(func)), IsConstant(isConstant) {}
 
 float TFun0::Evaluate() { return ToSingle(Func()); }
+
+// A function that gives a new value at every call never repeats its stamp.
+std::uint64_t TFun0::Stamp() const {
+  static std::uint64_t calls = 0;
+  return IsConstant ? 0 : ++calls;
+}
 
 TVar::TVar(TVariable* variable) : Variable(variable) { variable->AddNode(this); }
 
@@ -222,23 +235,24 @@ float TXor::Evaluate() {
 }
 
 float TFun1::Evaluate() {
-  if (!IsUnchanged()) {
+  const std::uint64_t stamp = Args[0]->Stamp();
+  if (!cached_ || stamp != stamp_) {
     cached_ = false;
     Value = Func(Args[0]->Evaluate());
+    stamp_ = stamp;
     cached_ = true;
   }
   return Value;
 }
 
-bool TFunN::IsUnchanged() const {
-  return cached_ && std::all_of(Args.begin(), Args.end(),
-                                [](const TEval* argument) { return argument->IsUnchanged(); });
-}
+bool TFunN::IsUnchanged() const { return cached_ && Stamp() == stamp_; }
 
 float TFunN::Evaluate() {
-  if (!IsUnchanged()) {
+  const std::uint64_t stamp = Stamp();
+  if (!cached_ || stamp != stamp_) {
     cached_ = false;
     Value = Func(Args);
+    stamp_ = stamp;
     cached_ = true;
   }
   return Value;

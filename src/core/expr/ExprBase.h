@@ -50,12 +50,15 @@ class TVariable {
   // Marks every reader out of date, even when the value does not change.
   void SetValue(float value);
   float Value() const { return value_; }
+  // How many times the value was assigned.
+  std::uint64_t Version() const { return version_; }
 
   void AddNode(TVar* node);
   void RemoveNode(TVar* node);
 
  private:
   float value_ = 0.0f;
+  std::uint64_t version_ = 0;
   std::vector<TVar*> nodes_;
 };
 
@@ -69,6 +72,11 @@ class TEval {
   // True when evaluating again would give the value already computed.
   virtual bool IsUnchanged() const = 0;
   virtual float Evaluate() = 0;
+  // Grows whenever the value may have changed: the sum of the versions of the
+  // variables beneath. Function caches compare it rather than the read flags
+  // of their variables, because the first reader of a shared node (a
+  // definition) clears those flags for every other reader.
+  virtual std::uint64_t Stamp() const;
   // A new tree computing `variable` from `target`; refuses with EDespejar.
   // The tree does not take `target` over: use Solve() from outside.
   virtual TEval* Despejar(TEval* target, const TVariable* variable);
@@ -109,6 +117,7 @@ class TFun0 : public TConst {
   TFun0(TFunc0 func, bool isConstant);
   bool IsUnchanged() const override { return IsConstant; }
   float Evaluate() override;
+  std::uint64_t Stamp() const override;
 
   TFunc0 Func;
   bool IsConstant;
@@ -125,6 +134,7 @@ class TVar : public TEval {
     UpToDate = true;
     return Variable->Value();
   }
+  std::uint64_t Stamp() const override { return Variable->Version(); }
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TVariable* Variable;
@@ -137,6 +147,7 @@ class TOp : public TEval {
  public:
   TOp(TEval* left, TEval* right);
   bool IsUnchanged() const override { return Args[0]->IsUnchanged() && Args[1]->IsUnchanged(); }
+  std::uint64_t Stamp() const override { return Args[0]->Stamp() + Args[1]->Stamp(); }
 };
 
 class TOpDespejable : public TOp {
@@ -217,12 +228,13 @@ class TFun : public TEval {
   // Cleared while a new value is being computed, so that a failed
   // evaluation is never answered from a stale cache.
   bool cached_ = false;
+  std::uint64_t stamp_ = 0;  // of the arguments when Value was computed
 };
 
 class TFun1 : public TFun {
  public:
   TFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
-  bool IsUnchanged() const override { return cached_ && Args[0]->IsUnchanged(); }
+  bool IsUnchanged() const override { return cached_ && Args[0]->Stamp() == stamp_; }
   float Evaluate() override;
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 

@@ -138,3 +138,38 @@ TEST(ListWithoutCatalogTest, HoldsConditionalAndLogarithmOnly) {
 
 }  // namespace
 }  // namespace vorla::test
+
+namespace vorla::test {
+namespace {
+
+// A definition is one node read by several parents: a function reading it
+// must see a reassignment even when another parent has read it first.
+TEST(SharedNodeCachingTest, EveryReaderSeesTheNewValue) {
+  struct Row {
+    const char* name;
+    const char* text;
+    float (*native)(float x, float y);
+  };
+  const Row rows[] = {
+      {"operatorReadsFirst", "a:y;a+sqrt(a)", [](float, float y) { return y + std::sqrt(y); }},
+      {"functionReadsFirst", "a:y;sqrt(a)+a", [](float, float y) { return std::sqrt(y) + y; }},
+      {"sharedSum", "a:x^2+y^2;a*sqrt(a)", [](float x, float y) { return (x * x + y * y) * std::sqrt(x * x + y * y); }},
+      {"twoFunctions", "a:x;ln(a)+exp(a)+sqr(a)", [](float x, float) { return std::log(x) + std::exp(x) + x * x; }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ExprEnv env;
+    env.root.SetText(row.text);
+    ASSERT_TRUE(env.root.Compiled()) << env.root.ErrorText();
+    for (const float y : {1.0f, 4.0f}) {
+      env.y->SetValue(y);
+      for (const float x : {1.0f, 2.0f, 3.0f}) {
+        env.x->SetValue(x);
+        EXPECT_NEAR(env.root.GetValue(), row.native(x, y), 1e-4f * std::fabs(row.native(x, y))) << x << ", " << y;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorla::test
