@@ -102,10 +102,10 @@ ViewBounds PlotExpressions::EvaluateRange() {
 
 void PlotExpressions::SetView(const ViewBounds& view) { view_ = view; }
 
-PlotExpressions::PointValues PlotExpressions::EvaluateAt(float x, float y) {
+Probe PlotExpressions::EvaluateAt(float x, float y) {
   SetRowY(y);
   SetColumnX(x);
-  PointValues values;
+  Probe values;
   values.x = x;
   values.y = y;
   values.r = Radius();

@@ -20,6 +20,19 @@ namespace vorla {
 class TExpresion;
 class TVariable;
 
+// The function and the scale bounds at one point of the plane.
+struct Probe {
+  float x = 0;
+  float y = 0;
+  float r = 0;
+  float w = 0;
+  float f = 0;
+  float zmin = 0;
+  float zmax = 0;
+  bool hasError = false;
+  std::string errorText;
+};
+
 class PlotExpressions final : public PixelEvaluator {
  public:
   enum Field { kFunc, kZmin, kZmax, kXmin, kYmin, kXmax, kYmax };
@@ -61,12 +74,7 @@ class PlotExpressions final : public PixelEvaluator {
   void SetView(const ViewBounds& view);
 
   // What the mouse readout shows at a point of the plane.
-  struct PointValues {
-    float x = 0, y = 0, r = 0, w = 0, f = 0, zmin = 0, zmax = 0;
-    bool hasError = false;
-    std::string errorText;
-  };
-  PointValues EvaluateAt(float x, float y);
+  Probe EvaluateAt(float x, float y);
 
   // PixelEvaluator
   void BeginPicture(const ViewBounds& view, float stepX, float stepY) override;

@@ -6,11 +6,9 @@
 namespace vorla {
 
 PlotSession::PlotSession() {
-  for (int field = 0; field < PlotExpressions::kFieldCount; ++field) {
-    expressions_.Expression(static_cast<PlotExpressions::Field>(field)).OnChange = [this](TExpresion&) {
-      if (OnChange) OnChange();
-    };
-  }
+  expressions_.OnChange = [this] {
+    if (OnChange) OnChange();
+  };
 }
 
 PlotExpressions::Field PlotSession::ExpressionOf(RangeField field) const {
@@ -63,9 +61,7 @@ const PictureStats& PlotSession::Calculate(Bitmap& picture, const PixelRect& rec
 }
 
 Probe PlotSession::ProbeAt(double x, double y) {
-  const PlotExpressions::PointValues values = expressions_.EvaluateAt(static_cast<float>(x), static_cast<float>(y));
-  return Probe{values.x,    values.y,    values.r,        values.w,        values.f,
-               values.zmin, values.zmax, values.hasError, values.errorText};
+  return expressions_.EvaluateAt(static_cast<float>(x), static_cast<float>(y));
 }
 
 }  // namespace vorla

@@ -17,19 +17,6 @@
 
 namespace vorla {
 
-// The function and the scale bounds at one point of the plane.
-struct Probe {
-  float x = 0;
-  float y = 0;
-  float r = 0;
-  float w = 0;
-  float f = 0;
-  float zmin = 0;
-  float zmax = 0;
-  bool hasError = false;
-  std::string errorText;
-};
-
 class PlotSession {
  public:
   // The range fields in the order the idle update walks them.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -12,6 +13,22 @@
 
 namespace vorla {
 namespace {
+
+// The window's modified flag follows these notices.
+TEST(PlotSessionTest, ReportsEachChangedTextOnce) {
+  PlotSession session;
+  int notices = 0;
+  session.OnChange = [&notices] { ++notices; };
+  PlotDocument document = PlotDocument::StartUp();
+  session.Compile(document);
+  EXPECT_EQ(notices, 7) << "every text is new";
+  session.Compile(document);
+  EXPECT_EQ(notices, 7) << "unchanged texts";
+  document.Zmin = std::string("-1");
+  document.Ymax = std::string("2");
+  session.Compile(document);
+  EXPECT_EQ(notices, 9);
+}
 
 TEST(PlotSessionTest, AFieldShowingSixDigitsCompilesAsTheFullText) {
   PlotSession session;
