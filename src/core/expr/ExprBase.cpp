@@ -52,7 +52,8 @@ void DiscardNode(TEval* node) {
 }
 
 TEval* FoldConstant(TEval* node) {
-  if (node->IsUnchanged()) {
+  // Asked of the operands: a call is not unchanged before its first value.
+  if (std::all_of(node->Args.begin(), node->Args.end(), [](const TEval* a) { return a->IsUnchanged(); })) {
     try {
       node->Value = node->Evaluate();
     } catch (...) {
@@ -103,30 +104,12 @@ TFunN::TFunN(TFuncN func, const TEvalArray& arguments) : Func(func) {
 
 TExprMsg::TExprMsg(const std::string& text) { Text = text.substr(0, 255); }
 
-namespace {
-
-// A call whose arguments are all constant computes its cache at once, which
-// makes it constant too. (Its own IsUnchanged is false until it has a value.)
-TEval* FoldCall(TEval* node) {
-  if (std::all_of(node->Args.begin(), node->Args.end(), [](const TEval* a) { return a->IsUnchanged(); })) {
-    try {
-      node->Evaluate();
-    } catch (...) {
-      delete node;
-      throw;
-    }
-  }
-  return node;
-}
-
-}  // namespace
-
 TEval* NewFun1(TFunc1 func, TEval* argument, TFunc1 inverse) {
-  return FoldCall(new TFun1(func, argument, inverse));
+  return FoldConstant(new TFun1(func, argument, inverse));
 }
 
 TEval* NewFunN(TFuncN func, const TEvalArray& arguments) {
-  return FoldCall(new TFunN(func, arguments));
+  return FoldConstant(new TFunN(func, arguments));
 }
 
 // ---- evaluation ------------------------------------------------------------
@@ -234,30 +217,6 @@ float TXor::Evaluate() {
   return Truth(a != (Args[1]->Evaluate() > 0));
 }
 
-float TFun1::Evaluate() {
-  const std::uint64_t stamp = Args[0]->Stamp();
-  if (!cached_ || stamp != stamp_) {
-    cached_ = false;
-    Value = Func(Args[0]->Evaluate());
-    stamp_ = stamp;
-    cached_ = true;
-  }
-  return Value;
-}
-
-bool TFunN::IsUnchanged() const { return cached_ && Stamp() == stamp_; }
-
-float TFunN::Evaluate() {
-  const std::uint64_t stamp = Stamp();
-  if (!cached_ || stamp != stamp_) {
-    cached_ = false;
-    Value = Func(Args);
-    stamp_ = stamp;
-    cached_ = true;
-  }
-  return Value;
-}
-
 float TExprMsg::Evaluate() { throw EExprMsj(Text); }
 
 // ---- makers ----------------------------------------------------------------
@@ -318,7 +277,7 @@ namespace {
 
 // Solves `operand` against the freshly built `inverse`. The inverse is held
 // meanwhile, so a refusal further down can release its own nodes without
-// destroying it; a refusal here then destroys it (no node leaks).
+// destroying it; a refusal then destroys it (no node leaks).
 TEval* SolveThrough(TEval* operand, TEval* inverse, const TVariable* variable) {
   ++inverse->RefCount;
   try {
@@ -361,16 +320,7 @@ TEval* TOpDespejable::Despejar(TEval* target, const TVariable* variable) {
 }
 
 TEval* Solve(TEval* tree, TEval* target, const TVariable* variable) {
-  ++target->RefCount;
-  try {
-    TEval* result = tree->Despejar(target, variable);
-    --target->RefCount;
-    return result;
-  } catch (...) {
-    --target->RefCount;
-    DiscardNode(target);
-    throw;
-  }
+  return SolveThrough(tree, target, variable);
 }
 
 TEval* TSuma::InverseLeft(TEval* t) { return NewOp<TResta>(t, Args[1]); }

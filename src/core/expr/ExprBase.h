@@ -221,21 +221,36 @@ VORLA_LOGIC(TXor)
 
 class TFun : public TEval {
  public:
+  bool IsUnchanged() const override { return cached_ && Stamp() == stamp_; }
+
   TMeasureHook MeasureHook;
   TDrawHook DrawHook;
 
  protected:
-  // Cleared while a new value is being computed, so that a failed
-  // evaluation is never answered from a stale cache.
+  // Value, computed again only when the arguments' stamp has moved since it
+  // was. A failed computation leaves no cache behind, so the next evaluation
+  // fails again rather than answering a stale value.
+  template <class Compute>
+  float Cached(Compute compute) {
+    const std::uint64_t stamp = Stamp();
+    if (!cached_ || stamp != stamp_) {
+      cached_ = false;
+      Value = compute();
+      stamp_ = stamp;
+      cached_ = true;
+    }
+    return Value;
+  }
+
+ private:
   bool cached_ = false;
-  std::uint64_t stamp_ = 0;  // of the arguments when Value was computed
+  std::uint64_t stamp_ = 0;
 };
 
 class TFun1 : public TFun {
  public:
   TFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
-  bool IsUnchanged() const override { return cached_ && Args[0]->Stamp() == stamp_; }
-  float Evaluate() override;
+  float Evaluate() override { return Cached([this] { return Func(Args[0]->Evaluate()); }); }
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TFunc1 Func;
@@ -245,8 +260,7 @@ class TFun1 : public TFun {
 class TFunN : public TFun {
  public:
   TFunN(TFuncN func, const TEvalArray& arguments);
-  bool IsUnchanged() const override;
-  float Evaluate() override;
+  float Evaluate() override { return Cached([this] { return Func(Args); }); }
 
   TFuncN Func;
 };
