@@ -93,7 +93,15 @@ class FVorlaTest : public ::testing::Test {
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
   }
-  void TypeInCombo(const char* name, const QString& text) { TypeAndEnter(Child<QComboBox>(name)->lineEdit(), text); }
+  // Keys go to the combo box, which holds the focus for its line edit, as
+  // the window system delivers them.
+  void TypeInCombo(const char* name, const QString& text) {
+    QComboBox* combo = Child<QComboBox>(name);
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo, Qt::Key_Delete);
+    QTest::keyClicks(combo, text);
+    QTest::keyClick(combo, Qt::Key_Return);
+  }
 
   QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }
   QString ComboText(const char* name) { return Child<QComboBox>(name)->currentText(); }
@@ -254,6 +262,50 @@ TEST_F(FVorlaTest, PanelButtonsTransformTheView) {
     EXPECT_EQ(window_->CalculationCount(), calculations + 1);
     row.check(before, pb_->Scale());
     window_->IdleUpdate();
+  }
+}
+
+struct UndoNavigationRow {
+  const char* name;
+  std::function<void()> act;
+};
+
+// Every navigation leaves exactly one new state behind: one undo shows the
+// view from before it again, never the same view a second time.
+TEST_F(FVorlaTest, OneUndoAfterANavigationGivesBackThePreviousView) {
+  StopAnimation();
+  auto click = [this](const char* button) {
+    return [this, button] { QTest::mouseClick(Child<QToolButton>(button), Qt::LeftButton); };
+  };
+  const UndoNavigationRow rows[] = {
+      {"centre on the origin", click("tbCentrar")},
+      {"normalise", click("tbtNormalizar")},
+      {"quarter turn", click("tbRotarDer")},
+      {"flip", click("tbFlipVertical")},
+      {"click away from the centre", [this] { QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(40, 30)); }},
+      {"right click", [this] { QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(40, 30)); }},
+  };
+  // Off the origin and not square, so that every row changes the view.
+  QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
+  QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
+  QTest::mouseMove(pb_, QPoint(150, 60));
+  QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
+  window_->IdleUpdate();
+  for (const UndoNavigationRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ViewScale before = pb_->Scale();
+    row.act();
+    window_->IdleUpdate();
+    ASSERT_GT(std::fabs(pb_->Scale().ScaleLeft() - before.ScaleLeft()) +
+                  std::fabs(pb_->Scale().ScaleTop() - before.ScaleTop()),
+              1e-6);
+    QTest::mouseClick(Child<QToolButton>("btnDeshacer"), Qt::LeftButton);
+    window_->IdleUpdate();
+    const double tolerance = 1e-5 * std::fabs(before.ScaleWidth());
+    EXPECT_NEAR(pb_->Scale().ScaleLeft(), before.ScaleLeft(), tolerance);
+    EXPECT_NEAR(pb_->Scale().ScaleRight(), before.ScaleRight(), tolerance);
+    EXPECT_NEAR(pb_->Scale().ScaleTop(), before.ScaleTop(), tolerance);
+    EXPECT_NEAR(pb_->Scale().ScaleBottom(), before.ScaleBottom(), tolerance);
   }
 }
 

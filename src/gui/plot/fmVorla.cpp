@@ -282,6 +282,9 @@ void TFVorla::ConnectControls() {
   }
 
   for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
+    // Keys reach an editable combo box, which hands them to its line edit
+    // past that edit's filters: Enter is caught on the box, double-clicks on the edit.
+    combo->installEventFilter(this);
     QLineEdit* edit = combo->lineEdit();
     edit->setAcceptDrops(false);  // a dropped document goes to the window, not into the text
     edit->installEventFilter(this);
@@ -308,10 +311,8 @@ void TFVorla::ConnectControls() {
   connect(panel_->tbRotarIzq, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateLeft(pb->Scale())); });
   connect(panel_->tbtNormalizar, &QToolButton::clicked, this,
           [this] { SetViewAndRecalculate(Normalize(pb->Scale())); });
-  connect(panel_->tbCentrar, &QToolButton::clicked, this, [this] {
-    SetViewAndRecalculate(CenterOnOrigin(pb->Scale()));
-    PushUndo();
-  });
+  connect(panel_->tbCentrar, &QToolButton::clicked, this,
+          [this] { SetViewAndRecalculate(CenterOnOrigin(pb->Scale())); });
   connect(panel_->tbRotar180, &QToolButton::clicked, this, [this] {
     SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
     SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
@@ -510,6 +511,19 @@ void TFVorla::Timer1Timer() {
 }
 
 void TFVorla::IdleUpdate() {
+  WriteViewToRangeFields();
+  btnDeshacer->setEnabled(undo_->CanUndo());
+  tbAnimar->setChecked(Timer1->isActive());
+  const TGradTable& table = GradEdit1->Table();
+  panel_->ColZmin->SetColor(ToQColor(table.Colors(1)));
+  panel_->ColZmax->SetColor(ToQColor(table.Colors(2)));
+  panel_->ColFun->SetColor(ToQColor(table.Colors(3)));
+  panel_->ColFon->SetColor(ToQColor(table.Colors(0)));
+}
+
+// A view moved with the mouse shows up in the range fields without a new
+// calculation; expressions the view still matches keep their texts.
+void TFVorla::WriteViewToRangeFields() {
   const ViewScale& scale = pb->Scale();
   if (scale.Width() > 0 && scale.Height() > 0) {
     const std::pair<QLineEdit*, double> edges[] = {{panel_->txtYmin, scale.ScaleTop()},
@@ -528,13 +542,6 @@ void TFVorla::IdleUpdate() {
       }
     }
   }
-  btnDeshacer->setEnabled(undo_->CanUndo());
-  tbAnimar->setChecked(Timer1->isActive());
-  const TGradTable& table = GradEdit1->Table();
-  panel_->ColZmin->SetColor(ToQColor(table.Colors(1)));
-  panel_->ColZmax->SetColor(ToQColor(table.Colors(2)));
-  panel_->ColFun->SetColor(ToQColor(table.Colors(3)));
-  panel_->ColFon->SetColor(ToQColor(table.Colors(0)));
 }
 
 // ---- Calculation ---------------------------------------------------------------
