@@ -117,6 +117,7 @@ class TFVorla : public QMainWindow {
   void OpenMemoEditor(QLineEdit* edit);
   void ShowStatus(const QString& text);
   void UpdateCaption();
+  void WriteViewToRangeFields();
 
   std::filesystem::path filesFolder_;
   QString documentToOpen_;

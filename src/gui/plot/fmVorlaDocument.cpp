@@ -176,7 +176,10 @@ bool TFVorla::QuerySave() {
   return true;
 }
 
+// The entry holds the view just calculated, not the range texts of the one
+// before it: otherwise one undo after a mouse zoom would skip a view.
 void TFVorla::PushUndo() {
+  WriteViewToRangeFields();
   try {
     undo_->PushUndo(DocumentFromControls(), PictureAspect());
   } catch (const IniFileError& error) {
