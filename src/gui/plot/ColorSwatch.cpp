@@ -6,7 +6,7 @@
 namespace vorla {
 
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
-  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setFrameStyle(QFrame::NoFrame);
   setCursor(Qt::PointingHandCursor);
   setFixedSize(sizeHint());
 }
@@ -17,10 +17,16 @@ void ColorSwatch::SetColor(const QColor& color) {
   update();
 }
 
-void ColorSwatch::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
+// A dark outline around a light inner line: white, black and the panel's own
+// grey all stand out from the panel.
+void ColorSwatch::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(contentsRect(), color_);
+  const QRect outer = rect().adjusted(0, 0, -1, -1);
+  painter.setPen(QColor(64, 64, 64));
+  painter.drawRect(outer);
+  painter.setPen(Qt::white);
+  painter.drawRect(outer.adjusted(1, 1, -1, -1));
+  painter.fillRect(rect().adjusted(2, 2, -2, -2), color_);
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {

@@ -10,6 +10,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "gui/plot/ColorSwatch.h"
 #include "gui/plot/ToolButtons.h"
 
@@ -27,7 +29,6 @@ QLineEdit* MakeRangeEdit(QWidget* parent, const char* name, const QString& hint)
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setMinimumWidth(40);
-  edit->setMaximumWidth(66);
   ApplyHint(*edit, hint);
   return edit;
 }
@@ -117,13 +118,20 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   controls->addWidget(lblZmax);
   controls->addStretch(1);
 
-  // The range fields sit where their edges are: top, left, right, bottom.
+  // Each range field with its label, top edge first, as the view reads.
   auto* range = new QGridLayout;
   range->setSpacing(2);
-  range->addWidget(txtYmin, 0, 0, 1, 2, Qt::AlignHCenter);
-  range->addWidget(txtXmin, 1, 0);
-  range->addWidget(txtXmax, 1, 1);
-  range->addWidget(txtYmax, 2, 0, 1, 2, Qt::AlignHCenter);
+  const std::pair<QLineEdit*, QString> fields[] = {{txtYmin, QStringLiteral("Y arriba:")},
+                                                   {txtXmin, QStringLiteral("X izquierda:")},
+                                                   {txtXmax, QStringLiteral("X derecha:")},
+                                                   {txtYmax, QStringLiteral("Y abajo:")}};
+  for (int i = 0; i < 4; ++i) {
+    auto* label = new QLabel(fields[i].second, this);
+    label->setBuddy(fields[i].first);
+    range->addWidget(label, i, 0);
+    range->addWidget(fields[i].first, i, 1);
+  }
+  range->setColumnStretch(1, 1);
   controls->addLayout(range);
 
   auto* buttons = new QGridLayout;
