@@ -103,6 +103,13 @@ class FVorlaTest : public ::testing::Test {
     QTest::keyClick(combo, Qt::Key_Return);
   }
 
+  void RightDrag() {
+    QTest::mousePress(pb_, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(pb_, QPoint(110, 104));
+    QTest::mouseMove(pb_, QPoint(120, 110));
+    QTest::mouseRelease(pb_, Qt::RightButton, {}, QPoint(120, 110));
+  }
+
   QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }
   QString ComboText(const char* name) { return Child<QComboBox>(name)->currentText(); }
 
@@ -284,6 +291,13 @@ TEST_F(FVorlaTest, OneUndoAfterANavigationGivesBackThePreviousView) {
       {"flip", click("tbFlipVertical")},
       {"click away from the centre", [this] { QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(40, 30)); }},
       {"right click", [this] { QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(40, 30)); }},
+      {"right drag", [this] { RightDrag(); }},
+      {"right drag while animating (a whole calculation)",
+       [this] {
+         QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
+         RightDrag();
+         StopAnimation();
+       }},
   };
   // Off the origin and not square, so that every row changes the view.
   QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
@@ -306,6 +320,8 @@ TEST_F(FVorlaTest, OneUndoAfterANavigationGivesBackThePreviousView) {
     EXPECT_NEAR(pb_->Scale().ScaleRight(), before.ScaleRight(), tolerance);
     EXPECT_NEAR(pb_->Scale().ScaleTop(), before.ScaleTop(), tolerance);
     EXPECT_NEAR(pb_->Scale().ScaleBottom(), before.ScaleBottom(), tolerance);
+    for (const char* field : {"txtXmin", "txtYmin", "txtXmax", "txtYmax"})
+      EXPECT_EQ(Child<QLineEdit>(field)->cursorPosition(), 0) << field << " shows the beginning of its 15 digits";
   }
 }
 

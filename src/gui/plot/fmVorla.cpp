@@ -62,6 +62,17 @@ TColor FromQColor(const QColor& color) {
                      static_cast<std::uint8_t>(color.blue())});
 }
 
+}  // namespace
+
+// A text longer than the field shows its beginning, where the sign and the
+// leading digits are.
+void SetFieldText(QLineEdit* field, const QString& text) {
+  field->setText(text);
+  field->setCursorPosition(0);
+}
+
+namespace {
+
 QString AboutText() {
   return QStringLiteral(
       "Vorlascope 1.23\n\n"
@@ -401,8 +412,8 @@ void TFVorla::ExpressionTextEdited(QLineEdit* edit) {
 void TFVorla::SwapRangeTexts(QLineEdit* a, QLineEdit* b) {
   const std::string textA = session_->RangeText(RangeFieldOf(a), ToCore(a->text()));
   const std::string textB = session_->RangeText(RangeFieldOf(b), ToCore(b->text()));
-  a->setText(FromCore(textB));
-  b->setText(FromCore(textA));
+  SetFieldText(a, FromCore(textB));
+  SetFieldText(b, FromCore(textA));
 }
 
 PlotSession::RangeField TFVorla::RangeFieldOf(const QLineEdit* edit) const {
@@ -538,7 +549,7 @@ void TFVorla::WriteViewToRangeFields() {
       if (!(change <= 1e-7)) {
         const std::string shown = FormatG(edge, 6);
         session_->SetRangeText(which, FormatG(edge), shown);
-        field->setText(QString::fromStdString(shown));
+        SetFieldText(field, QString::fromStdString(shown));
       }
     }
   }

@@ -38,6 +38,9 @@ class UndoHistory;
 
 inline constexpr char kVersionTitle[] = "Vorlascope 1.23";
 
+// Sets a range field's text, showing its beginning.
+void SetFieldText(QLineEdit* field, const QString& text);
+
 class TFVorla : public QMainWindow {
   Q_OBJECT
 

@@ -86,10 +86,10 @@ void TFVorla::ShowDocumentInControls(const PlotDocument& d) {
   } catch (const GradientTextError& error) {
     AppMessageBox(this, FromCore(error.what()), QMessageBox::Warning);
   }
-  panel_->txtXmin->setText(FromCore(d.Xmin));
-  panel_->txtYmin->setText(FromCore(d.Ymin));
-  panel_->txtXmax->setText(FromCore(d.Xmax));
-  panel_->txtYmax->setText(FromCore(d.Ymax));
+  SetFieldText(panel_->txtXmin, FromCore(d.Xmin));
+  SetFieldText(panel_->txtYmin, FromCore(d.Ymin));
+  SetFieldText(panel_->txtXmax, FromCore(d.Xmax));
+  SetFieldText(panel_->txtYmax, FromCore(d.Ymax));
   panel_->chkBucleMax->setChecked(d.BucMax);
   panel_->txtZmax->setEditText(FromCore(d.Zmax));
   filMax_ = d.FilMax;
@@ -139,8 +139,8 @@ void TFVorla::ApplyLoadedDocument(LoadedDocument& loaded) {
   if (aspect != loaded.aspect) {
     const auto [xmin, xmax] = session_->EvaluateXRange(loaded.document.Xmin, loaded.document.Xmax);
     if (CorrectAspect(loaded.document, loaded.aspect, aspect, xmin, xmax)) {
-      panel_->txtXmin->setText(FromCore(loaded.document.Xmin));
-      panel_->txtXmax->setText(FromCore(loaded.document.Xmax));
+      SetFieldText(panel_->txtXmin, FromCore(loaded.document.Xmin));
+      SetFieldText(panel_->txtXmax, FromCore(loaded.document.Xmax));
     }
   }
   loading_ = false;

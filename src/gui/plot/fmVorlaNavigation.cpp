@@ -28,7 +28,6 @@ void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
     case ReleaseAction::kPan:
       pb->SetDragOffset(QPoint(0, 0));
       PanBy(band.right - band.left, band.bottom - band.top);
-      PushUndo();
       break;
     case ReleaseAction::kZoomToBand: {
       const ViewBounds view = ZoomToBand(pb->Scale(), band);
@@ -46,12 +45,13 @@ void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
       } else {
         const PixelPoint shift = CenteringShift(pb->Scale(), PixelPoint{band.right, band.bottom});
         PanBy(shift.x, shift.y);
-        PushUndo();
       }
       break;
   }
 }
 
+// Leaves one undo entry: the whole calculation while animating writes it,
+// otherwise it is written after the strips, which write none.
 void TFVorla::PanBy(int dx, int dy) {
   const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
   SetView(pb->Scale(), pan.view);
@@ -62,6 +62,7 @@ void TFVorla::PanBy(int dx, int dy) {
   ShiftPicture(picture_, dx, dy);
   pb->ShowPicture(picture_);
   for (const PixelRect& strip : pan.strips) CalculateRegion(strip);
+  PushUndo();
 }
 
 void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
