@@ -17,7 +17,7 @@ bool NearlyEqual(float a, float b) {
 
 void TVariable::SetValue(float value) {
   value_ = value;
-  ++version_;
+  assignedAt_ = ++clock_;
   for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) (*it)->UpToDate = false;
 }
 
@@ -34,10 +34,8 @@ TEval::~TEval() {
   for (TEval* operand : Args) ReleaseNode(operand);
 }
 
-std::uint64_t TEval::Stamp() const {
-  std::uint64_t stamp = 0;
-  for (const TEval* operand : Args) stamp += operand->Stamp();
-  return stamp;
+bool TEval::ChangedSince(std::uint64_t time) const {
+  return std::any_of(Args.begin(), Args.end(), [time](const TEval* a) { return a->ChangedSince(time); });
 }
 
 void ReleaseNode(TEval* node) {
@@ -76,12 +74,6 @@ void Hold(TEval* node, TEvalArray& args) {
 TFun0::TFun0(TFunc0 func, bool isConstant) : TConst(0.0f), Func(std::move(func)), IsConstant(isConstant) {}
 
 float TFun0::Evaluate() { return ToSingle(Func()); }
-
-// A function that gives a new value at every call never repeats its stamp.
-std::uint64_t TFun0::Stamp() const {
-  static std::uint64_t calls = 0;
-  return IsConstant ? 0 : ++calls;
-}
 
 TVar::TVar(TVariable* variable) : Variable(variable) { variable->AddNode(this); }
 

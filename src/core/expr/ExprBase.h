@@ -50,15 +50,18 @@ class TVariable {
   // Marks every reader out of date, even when the value does not change.
   void SetValue(float value);
   float Value() const { return value_; }
-  // How many times the value was assigned.
-  std::uint64_t Version() const { return version_; }
+  // When the value was last assigned, on a clock that every assignment of
+  // every variable advances.
+  std::uint64_t AssignedAt() const { return assignedAt_; }
+  static std::uint64_t Now() { return clock_; }
 
   void AddNode(TVar* node);
   void RemoveNode(TVar* node);
 
  private:
   float value_ = 0.0f;
-  std::uint64_t version_ = 0;
+  std::uint64_t assignedAt_ = 0;
+  static inline std::uint64_t clock_ = 0;
   std::vector<TVar*> nodes_;
 };
 
@@ -72,11 +75,11 @@ class TEval {
   // True when evaluating again would give the value already computed.
   virtual bool IsUnchanged() const = 0;
   virtual float Evaluate() = 0;
-  // Grows whenever the value may have changed: the sum of the versions of the
-  // variables beneath. Function caches compare it rather than the read flags
-  // of their variables, because the first reader of a shared node (a
-  // definition) clears those flags for every other reader.
-  virtual std::uint64_t Stamp() const;
+  // Whether a variable beneath was assigned after `time` (TVariable::Now).
+  // Function caches ask this rather than the read flags of their variables,
+  // because the first reader of a shared node (a definition) clears those
+  // flags for every other reader.
+  virtual bool ChangedSince(std::uint64_t time) const;
   // A new tree computing `variable` from `target`; refuses with EDespejar.
   // The tree does not take `target` over: use Solve() from outside.
   virtual TEval* Despejar(TEval* target, const TVariable* variable);
@@ -117,7 +120,7 @@ class TFun0 : public TConst {
   TFun0(TFunc0 func, bool isConstant);
   bool IsUnchanged() const override { return IsConstant; }
   float Evaluate() override;
-  std::uint64_t Stamp() const override;
+  bool ChangedSince(std::uint64_t) const override { return !IsConstant; }
 
   TFunc0 Func;
   bool IsConstant;
@@ -125,7 +128,7 @@ class TFun0 : public TConst {
   TDrawHook DrawHook;
 };
 
-class TVar : public TEval {
+class TVar final : public TEval {
  public:
   explicit TVar(TVariable* variable);
   ~TVar() override;
@@ -134,7 +137,7 @@ class TVar : public TEval {
     UpToDate = true;
     return Variable->Value();
   }
-  std::uint64_t Stamp() const override { return Variable->Version(); }
+  bool ChangedSince(std::uint64_t time) const override { return Variable->AssignedAt() > time; }
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TVariable* Variable;
@@ -147,7 +150,9 @@ class TOp : public TEval {
  public:
   TOp(TEval* left, TEval* right);
   bool IsUnchanged() const override { return Args[0]->IsUnchanged() && Args[1]->IsUnchanged(); }
-  std::uint64_t Stamp() const override { return Args[0]->Stamp() + Args[1]->Stamp(); }
+  bool ChangedSince(std::uint64_t time) const override {
+    return Args[0]->ChangedSince(time) || Args[1]->ChangedSince(time);
+  }
 };
 
 class TOpDespejable : public TOp {
@@ -221,22 +226,21 @@ VORLA_LOGIC(TXor)
 
 class TFun : public TEval {
  public:
-  bool IsUnchanged() const override { return cached_ && Stamp() == stamp_; }
+  bool IsUnchanged() const override { return cached_ && !ChangedSince(computedAt_); }
 
   TMeasureHook MeasureHook;
   TDrawHook DrawHook;
 
  protected:
-  // Value, computed again only when the arguments' stamp has moved since it
-  // was. A failed computation leaves no cache behind, so the next evaluation
-  // fails again rather than answering a stale value.
+  // Value, computed again only when an argument changed since it was. A
+  // failed computation leaves no cache behind, so the next evaluation fails
+  // again rather than answering a stale value.
   template <class Compute>
   float Cached(Compute compute) {
-    const std::uint64_t stamp = Stamp();
-    if (!cached_ || stamp != stamp_) {
+    if (!cached_ || ChangedSince(computedAt_)) {
       cached_ = false;
+      computedAt_ = TVariable::Now();  // evaluating assigns nothing
       Value = compute();
-      stamp_ = stamp;
       cached_ = true;
     }
     return Value;
@@ -244,20 +248,21 @@ class TFun : public TEval {
 
  private:
   bool cached_ = false;
-  std::uint64_t stamp_ = 0;
+  std::uint64_t computedAt_ = 0;
 };
 
-class TFun1 : public TFun {
+class TFun1 final : public TFun {
  public:
   TFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
   float Evaluate() override { return Cached([this] { return Func(Args[0]->Evaluate()); }); }
+  bool ChangedSince(std::uint64_t time) const override { return Args[0]->ChangedSince(time); }
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TFunc1 Func;
   TFunc1 Inverse;  // may be absent
 };
 
-class TFunN : public TFun {
+class TFunN final : public TFun {
  public:
   TFunN(TFuncN func, const TEvalArray& arguments);
   float Evaluate() override { return Cached([this] { return Func(Args); }); }
