@@ -103,6 +103,15 @@ class FVorlaTest : public ::testing::Test {
     QTest::keyClick(combo, Qt::Key_Return);
   }
 
+  // A zoomed view off the origin whose units differ on the two axes.
+  void ZoomToAnOffCentreBand() {
+    QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
+    QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
+    QTest::mouseMove(pb_, QPoint(150, 60));
+    QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
+    window_->IdleUpdate();
+  }
+
   void RightDrag() {
     QTest::mousePress(pb_, Qt::RightButton, {}, QPoint(100, 100));
     QTest::mouseMove(pb_, QPoint(110, 104));
@@ -220,11 +229,7 @@ struct ViewButtonRow {
 TEST_F(FVorlaTest, PanelButtonsTransformTheView) {
   StopAnimation();
   // A zoomed, off-centre, non-square view first, so every transform shows.
-  QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
-  QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
-  QTest::mouseMove(pb_, QPoint(150, 60));
-  QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
-  window_->IdleUpdate();
+  ZoomToAnOffCentreBand();
   auto near = [](double a, double b) { EXPECT_NEAR(a, b, 1e-5 * (std::fabs(a) + std::fabs(b) + 1)); };
   const ViewButtonRow rows[] = {
       {"flip vertical swaps left and right", "tbFlipVertical",
@@ -300,11 +305,7 @@ TEST_F(FVorlaTest, OneUndoAfterANavigationGivesBackThePreviousView) {
        }},
   };
   // Off the origin and not square, so that every row changes the view.
-  QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
-  QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
-  QTest::mouseMove(pb_, QPoint(150, 60));
-  QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
-  window_->IdleUpdate();
+  ZoomToAnOffCentreBand();
   for (const UndoNavigationRow& row : rows) {
     SCOPED_TRACE(row.name);
     const ViewScale before = pb_->Scale();

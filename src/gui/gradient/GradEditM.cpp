@@ -6,19 +6,11 @@
 #include <QPolygon>
 #include <cmath>
 
+#include "gui/plot/CoreColor.h"
+
 namespace vorla {
 
 namespace {
-
-QColor ToQColor(TColor color) {
-  const Rgb rgb = ToRgb(color);
-  return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-TColor ToTColor(const QColor& color) {
-  return ToColor(Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-                     static_cast<std::uint8_t>(color.blue())});
-}
 
 std::optional<QColor> AskColorDialog(const QColor& initial, QWidget* parent) {
   QColorDialog dialog(initial, parent);
@@ -206,7 +198,7 @@ void TGradEditM::ChooseColor(int index) {
   const auto entry = static_cast<std::uint8_t>(index);
   const std::optional<QColor> chosen = chooseColor_(ToQColor(table_.Colors(entry)), this);
   if (!chosen) return;
-  table_.SetNode(entry, ToTColor(*chosen));
+  table_.SetNode(entry, FromQColor(*chosen));
   emit OnEndChange();
 }
 

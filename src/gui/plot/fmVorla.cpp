@@ -34,6 +34,7 @@
 #include "gui/gradient/GradientLibraryBox.h"
 #include "gui/input/frmMemo.h"
 #include "gui/plot/ColorSwatch.h"
+#include "gui/plot/CoreColor.h"
 #include "gui/plot/CoreText.h"
 #include "gui/plot/FormUtils.h"
 #include "gui/plot/HelpTopics.h"
@@ -51,16 +52,6 @@ constexpr char kPictureHint[] =
     "Click Izquierdo: Centrar\r\nClick Derecho: Alejar\r\nArrastrar Izquierdo: Zoom\r\nArrastrar Derecho: Mover";
 constexpr char kDefaultStatus[] = "Listo";
 constexpr char kCalculating[] = "Calculando...";
-
-QColor ToQColor(TColor color) {
-  const Rgb rgb = ToRgb(color);
-  return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-TColor FromQColor(const QColor& color) {
-  return ToColor(Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-                     static_cast<std::uint8_t>(color.blue())});
-}
 
 }  // namespace
 
