@@ -4,8 +4,10 @@
 // QImage expect), with a 256-entry palette for 8-bit pictures.
 
 #include <array>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 namespace vorla {
@@ -32,6 +34,12 @@ constexpr TColor ToColor(Rgb rgb) {
 
 using Palette = std::array<Rgb, 256>;
 
+// A picture whose rows would not fit the 32-bit sizes of bitmaps.
+class PictureSizeError : public std::length_error {
+ public:
+  PictureSizeError() : std::length_error("La imagen es demasiado grande") {}
+};
+
 class Bitmap {
  public:
   Bitmap() = default;
@@ -39,12 +47,19 @@ class Bitmap {
   // other depths are representable so that routines can refuse them.
   Bitmap(int width, int height, int bitsPerPixel = 8) { Resize(width, height, bitsPerPixel); }
 
+  // Raises PictureSizeError, leaving the bitmap as it was, for a row longer
+  // than 32 bits can count.
   void Resize(int width, int height, int bitsPerPixel) {
-    width_ = width < 0 ? 0 : width;
-    height_ = height < 0 ? 0 : height;
+    width = width < 0 ? 0 : width;
+    height = height < 0 ? 0 : height;
+    const std::int64_t bits = std::int64_t{width} * (bitsPerPixel > 0 ? bitsPerPixel : 8);
+    const std::int64_t stride = (bits + 31) / 32 * 4;
+    if (stride > INT_MAX) throw PictureSizeError();
+    data_.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
+    width_ = width;
+    height_ = height;
     bitsPerPixel_ = bitsPerPixel;
-    stride_ = ((width_ * (bitsPerPixel_ > 0 ? bitsPerPixel_ : 8) + 31) / 32) * 4;
-    data_.assign(static_cast<std::size_t>(stride_) * height_, 0);
+    stride_ = static_cast<int>(stride);
   }
 
   int Width() const { return width_; }

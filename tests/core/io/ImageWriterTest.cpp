@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
@@ -307,6 +308,21 @@ TEST_F(ImageWriterTest, WriteFailureKeepsTheOldFile) {
     fs::remove(path);
   }
   ::signal(SIGXFSZ, previous);
+}
+
+TEST(BitmapTest, RefusesRowsBeyondThirtyTwoBits) {
+  struct Row { const char* name; int width, bits; };
+  const Row rows[] = {
+      {"8-bit row of the largest width", INT_MAX, 8},
+      {"32-bit row past 2 GB", 600000000, 32},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Bitmap picture(3, 2, 8);
+    EXPECT_THROW(picture.Resize(r.width, 1, r.bits), PictureSizeError);
+    EXPECT_EQ(picture.Width(), 3) << "the old picture stays";
+    EXPECT_EQ(picture.Stride(), 4);
+  }
 }
 
 }  // namespace
