@@ -116,14 +116,11 @@ float Int(float x) { return std::trunc(x); }
 float Rd(float x) { return ToSingle(Trunc(x) + Trunc(FracPart(x) * 2)); }
 float Frac(float x) { return ToSingle(FracPart(x)); }
 
-std::mt19937& Generator() {
-  static std::mt19937 generator(
-      static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  return generator;
-}
+// One generator for the whole run, seeded from the clock as the program starts.
+std::mt19937 g_generator(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
 // 24 random bits: uniform in [0, 1) and never 1 after rounding.
-float Random() { return static_cast<float>(Generator()() >> 8) * 0x1p-24f; }
+float Random() { return static_cast<float>(g_generator() >> 8) * 0x1p-24f; }
 
 float Hypot(const TEvalArray& args) {
   const X a = std::fabs(X{args[0]->Evaluate()});
@@ -180,7 +177,7 @@ float Conditional(const TEvalArray& args) {
   return args[2]->Evaluate();
 }
 
-void SeedRandom(std::uint32_t seed) { Generator().seed(seed); }
+void SeedRandom(std::uint32_t seed) { g_generator.seed(seed); }
 
 void RegisterCatalog(TExpresion& root) {
   root.AddConstant("Pi", "Pi", static_cast<float>(kPi));
