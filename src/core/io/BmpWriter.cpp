@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -24,18 +25,35 @@ class LittleEndian {
 
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kPaletteSize = 256 * 4;
+
+// 32-bit pictures go out as 24-bit: their fourth byte carries nothing.
+int FileBits(int bitsPerPixel) { return bitsPerPixel == 8 ? 8 : 24; }
+
+std::uint64_t RowBytes(int width, int bitsPerPixel) {
+  return (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(FileBits(bitsPerPixel)) + 31) / 32 * 4;
+}
 
 }  // namespace
 
+std::optional<std::uint32_t> BmpFileSize(int width, int height, int bitsPerPixel) {
+  if (width < 0 || height < 0) return std::nullopt;
+  const std::uint64_t size = kFileHeaderSize + kInfoHeaderSize + (bitsPerPixel == 8 ? kPaletteSize : 0) +
+                             RowBytes(width, bitsPerPixel) * static_cast<std::uint64_t>(height);
+  if (size > UINT32_MAX) return std::nullopt;
+  return static_cast<std::uint32_t>(size);
+}
+
 void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
   RequireWritable(bitmap, path);
+  const auto fileSize = BmpFileSize(bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel());
+  if (!fileSize) throw ImageWriteFailure(path, "la imagen es demasiado grande para un BMP");
   const bool paletted = bitmap.BitsPerPixel() == 8;
-  // 32-bit pictures go out as 24-bit: their fourth byte carries nothing.
-  const int bits = paletted ? 8 : 24;
-  const std::uint32_t stride = static_cast<std::uint32_t>(((bitmap.Width() * bits + 31) / 32) * 4);
-  const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(bitmap.Height());
-  const std::uint32_t paletteSize = paletted ? 256 * 4 : 0;
+  const int bits = FileBits(bitmap.BitsPerPixel());
+  const auto stride = static_cast<std::uint32_t>(RowBytes(bitmap.Width(), bitmap.BitsPerPixel()));
+  const std::uint32_t paletteSize = paletted ? kPaletteSize : 0;
   const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize + paletteSize;
+  const std::uint32_t imageSize = *fileSize - offset;
 
   LittleEndian header;
   header.U16('B' | ('M' << 8));

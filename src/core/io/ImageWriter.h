@@ -3,6 +3,7 @@
 // temporary file in the target's folder that is renamed over the target only
 // once complete, so a failure never leaves a half-written picture behind.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
@@ -27,6 +28,10 @@ struct JpegOptions {
 // 24- and 32-bit ones as 24-bit colour. Other depths and empty pictures
 // raise ImageWriteError, as does any failure to create or write the file.
 void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
+// Bytes of the BMP file WriteBmp makes of a picture of this size and depth;
+// nothing when the file would be beyond the format's 32-bit sizes (WriteBmp
+// then refuses it rather than write sizes that wrap).
+std::optional<std::uint32_t> BmpFileSize(int width, int height, int bitsPerPixel);
 void WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
 // Colour or greyscale; all settings beyond the options stay at the library's defaults.
 void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});

@@ -325,5 +325,21 @@ TEST(BitmapTest, RefusesRowsBeyondThirtyTwoBits) {
   }
 }
 
+TEST(BmpFileSizeTest, HeaderSizesWithinThirtyTwoBits) {
+  struct Row { const char* name; int width, height, bits; std::optional<std::uint32_t> size; };
+  const Row rows[] = {
+      {"paletted rows padded to 4 bytes", 3, 2, 8, 14 + 40 + 1024 + 4 * 2},
+      {"colour rows, 32-bit written as 24", 3, 2, 32, 14 + 40 + 12 * 2},
+      {"largest paletted file", 65536, 65535, 8, 14 + 40 + 1024 + 65536u * 65535u},
+      {"paletted file past 4 GB", 65536, 65536, 8, std::nullopt},
+      {"colour file past 4 GB", 40000, 40000, 24, std::nullopt},
+      {"colour row of the largest width", INT_MAX, 1, 24, std::nullopt},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(BmpFileSize(r.width, r.height, r.bits), r.size);
+  }
+}
+
 }  // namespace
 }  // namespace vorla
