@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -71,6 +74,41 @@ TEST(FormPlacementTest, KeepOnScreenPullsAStrayWindowBack) {
     EXPECT_GE(form.y(), 0);
     EXPECT_LT(form.x(), 100000 - 200);
     EXPECT_LT(form.y(), 100000 - 100);
+  }
+}
+
+struct MessageButtonRow {
+  const char* name;
+  QMessageBox::StandardButton button;
+  const char* text;  // UTF-8
+};
+
+// The buttons speak Spanish even where the toolkit's translations are missing,
+// and the one pressed is what the caller gets back.
+TEST(AppMessageBoxTest, SpanishButtonsUnderTheApplicationTitle) {
+  const MessageButtonRow rows[] = {
+      {"accept", QMessageBox::Ok, "Aceptar"},
+      {"yes", QMessageBox::Yes, "Sí"},
+      {"no", QMessageBox::No, "No"},
+      {"cancel", QMessageBox::Cancel, "Cancelar"},
+  };
+  for (const MessageButtonRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    QString caption;
+    QString text;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      caption = box->windowTitle();
+      text = box->button(row.button)->text();
+      box->button(row.button)->click();
+    });
+    const QMessageBox::StandardButton pressed =
+        AppMessageBox(nullptr, QStringLiteral("¿Seguro?"), QMessageBox::Question, QMessageBox::Ok | QMessageBox::Yes |
+                                                                                       QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(pressed, row.button);
+    EXPECT_EQ(caption, QStringLiteral("Vorlascope"));
+    EXPECT_EQ(text, QString::fromUtf8(row.text));
   }
 }
 

@@ -3,35 +3,23 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 
-#include "core/io/TextEncoding.h"
 #include "gui/gradient/GradEditM.h"
-#include "gui/plot/fmVorla.h"
+#include "gui/plot/CoreText.h"
+#include "gui/plot/FormUtils.h"
 
 namespace vorla {
 
 namespace {
 
-std::string ToCore(const QString& text) { return Utf8ToCp1252(text.toUtf8().toStdString()); }
-QString FromCore(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-
 bool AskYesNo(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kVersionTitle), text, QMessageBox::NoButton, parent);
-  QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-  box.setDefaultButton(no);
-  box.exec();
-  return box.clickedButton() == yes;
+  return AppMessageBox(parent, text, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
-void Exclaim(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kVersionTitle), text, QMessageBox::NoButton, parent);
-  box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-  box.exec();
-}
+void Exclaim(QWidget* parent, const QString& text) { AppMessageBox(parent, text, QMessageBox::Warning); }
 
 }  // namespace
 

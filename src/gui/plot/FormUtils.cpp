@@ -1,11 +1,14 @@
 #include "gui/plot/FormUtils.h"
 
+#include <QAbstractButton>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/io/IniFile.h"
 
@@ -103,6 +106,11 @@ QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text, 
                                           QMessageBox::StandardButtons buttons,
                                           QMessageBox::StandardButton defaultButton) {
   QMessageBox box(icon, QString::fromLatin1(kAppTitle), text, buttons, parent);
+  // Spanish whether or not the toolkit's translations are installed.
+  const std::pair<QMessageBox::StandardButton, const char*> spanish[] = {
+      {QMessageBox::Ok, "Aceptar"}, {QMessageBox::Yes, "Sí"}, {QMessageBox::No, "No"}, {QMessageBox::Cancel, "Cancelar"}};
+  for (const auto& [button, caption] : spanish)
+    if (QAbstractButton* shown = box.button(button)) shown->setText(QString::fromUtf8(caption));
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
