@@ -6,16 +6,9 @@
 #include <algorithm>
 
 #include "core/expr/Expresion.h"
-#include "core/io/TextEncoding.h"
+#include "gui/plot/CoreText.h"
 
 namespace vorla {
-namespace {
-
-std::string ToCore(const QString& text) { return Utf8ToCp1252(text.toUtf8().toStdString()); }
-
-QString FromCore(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-
-}  // namespace
 
 TFMemo::TFMemo(QWidget* parent) : QDialog(parent, Qt::Tool), memo1_(new QPlainTextEdit(this)) {
   setObjectName(QStringLiteral("FMemo"));
