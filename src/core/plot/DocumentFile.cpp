@@ -87,13 +87,11 @@ DocumentMissingError::DocumentMissingError(const std::string& fileName)
 NotADocumentError::NotADocumentError(const std::string& fileName)
     : DocumentError(std::string(fileName).append("\nno es un documento de Vorlascope")) {}
 
-LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
-                            const std::string& fileName) {
+LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section) {
   const KeyReader read(file, section);
   LoadedDocument loaded{PlotDocument::FileDefaults(), 1.0f};
   PlotDocument& d = loaded.document;
   read.Text("Func", d.Func);
-  if (d.Func.empty()) throw NotADocumentError(fileName);
   read.Boolean("Ani", d.Ani);
   read.Integer("Vel", d.Vel);
   d.Vel = std::clamp(d.Vel, kMinSpeed, kMaxSpeed);
@@ -116,6 +114,13 @@ LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
   read.Float("Aspecto", loaded.aspect);
   read.Boolean("UsaFilMax", d.UsaFilMax);
   read.Boolean("UsaFilMin", d.UsaFilMin);
+  return loaded;
+}
+
+LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
+                            const std::string& fileName) {
+  LoadedDocument loaded = ReadUndoEntry(file, section);
+  if (loaded.document.Func.empty()) throw NotADocumentError(fileName);
   return loaded;
 }
 

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "core/io/TextEncoding.h"
-
 namespace vorla {
 namespace {
 
@@ -66,7 +64,7 @@ void UndoHistory::ClearUndo() {
 std::optional<UndoHistory::Step> UndoHistory::Undo() {
   if (!CanUndo()) return std::nullopt;
   const std::uint16_t number = counter_ - 2;
-  LoadedDocument loaded = ReadDocument(file_, std::to_string(number), Utf8ToCp1252(path_.string()));
+  LoadedDocument loaded = ReadUndoEntry(file_, std::to_string(number));
   counter_ = number;
   return Step{std::move(loaded), number};
 }

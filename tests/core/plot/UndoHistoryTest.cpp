@@ -59,6 +59,22 @@ TEST(UndoHistoryTest, ClearingDeletesTheFileAndDisablesUndo) {
   EXPECT_EQ(IniFile::Read(history.FilePath()).Sections(), std::vector<std::string>{"0"});
 }
 
+// A gradient edit pushes whatever the fields hold, an emptied function too;
+// undoing to that state gives it back instead of refusing it as no document.
+TEST(UndoHistoryTest, StateWithAnEmptyFunctionUndoes) {
+  TempDir dir;
+  UndoHistory history(dir.path());
+  PlotDocument cleared = WithFunc("");
+  cleared.Zmax = "7";
+  history.PushUndo(cleared, 1.0f);
+  history.PushUndo(WithFunc("b"), 1.0f);
+  std::optional<UndoHistory::Step> step;
+  ASSERT_NO_THROW(step = history.Undo());
+  ASSERT_TRUE(step.has_value());
+  EXPECT_EQ(step->loaded.document, cleared);
+  EXPECT_EQ(history.Counter(), 0);
+}
+
 TEST(UndoHistoryTest, FailedPushLeavesTheHistoryAsItWas) {
   TempDir dir;
   const auto folder = dir / "sub";
