@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "core/expr/Expresion.h"
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/ImageWriter.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/DocumentFile.h"
+#include "core/plot/Readout.h"
 #include "core/plot/RenderDocument.h"
 
 namespace vorla::cli {
@@ -109,13 +109,12 @@ int Render(const RenderOptions& options) {
     MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
   WriteImage(rendered.picture, options.output, options.jpeg);
 
-  std::string info = rendered.stats.infoText;
-  std::erase(info, '\r');
-  if (!info.empty()) std::fprintf(stderr, "%s\n", Cp1252ToUtf8(info).c_str());
-  for (int code = kFirstCountedError; code <= kLastCountedError; ++code)
-    if (const int count = rendered.stats.ErrorCount(code))
-      std::fprintf(stderr, "%d pixels con error %d: %s\n", count, code,
-                   Cp1252ToUtf8(TExpresion::ErrorMessage(code)).c_str());
+  // The information window's report; a calculation under a millisecond has
+  // no statistics line.
+  for (std::string line : InfoReportLines(rendered.stats.infoText, rendered.stats.errorCounts)) {
+    std::erase(line, '\r');
+    if (!line.empty()) std::fprintf(stderr, "%s\n", Cp1252ToUtf8(line).c_str());
+  }
   return 0;
 }
 
