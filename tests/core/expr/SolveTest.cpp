@@ -168,3 +168,43 @@ TEST_F(SharedNodesTest, AbandonedSplitsLeaveNothingBehind) {
 
 }  // namespace
 }  // namespace vorla::test
+
+namespace vorla::test {
+namespace {
+
+// Every catalog function of one argument with its inverse: solving f(x) = f(x0)
+// gives back x0; a function registered without an inverse refuses.
+TEST(CatalogInverseTest, SolvingUndoesEachFunction) {
+  struct Row {
+    const char* name;
+    float x0;
+  };
+  for (const Row& row : {Row{"sin", 0.5f}, {"cos", 0.5f}, {"tan", 0.5f}, {"arcsin", 0.5f}, {"arccos", 0.5f},
+                         {"arctan", 0.5f}, {"sinh", 0.5f}, {"cosh", 1.5f}, {"tanh", 0.5f}, {"arcsinh", 0.5f},
+                         {"arccosh", 1.5f}, {"arctanh", 0.5f}, {"Rcp", 4.0f}, {"ln", 2.0f}, {"log", 2.0f},
+                         {"sqr", 3.0f}, {"sqrt", 9.0f}, {"exp", 2.0f}, {"exp10", 2.0f}}) {
+    SCOPED_TRACE(row.name);
+    ExprEnv env;
+    env.root.SetText(std::string(row.name) + "(x)");
+    env.x->SetValue(row.x0);
+    const float target = env.root.GetValue();
+    ASSERT_FALSE(env.root.HasError()) << env.root.ErrorText();
+    TEval* solved = Solve(env.root.Root(), new TNum(target), env.x);
+    EXPECT_NEAR(solved->Evaluate(), row.x0, 1e-5f * row.x0);
+    DiscardNode(solved);
+  }
+  for (const char* name : {"sec", "cosec", "cotan", "GMS", "Abs", "Int", "Rd", "Frac"}) {
+    SCOPED_TRACE(name);
+    ExprEnv env;
+    env.root.SetText(std::string(name) + "(x)");
+    try {
+      Solve(env.root.Root(), new TNum(1), env.x);
+      ADD_FAILURE() << "solved";
+    } catch (const EDespejar& refusal) {
+      EXPECT_EQ(refusal.Message(), msg::kNoInverse);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorla::test
