@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "gui/plot/ColorSwatch.h"
@@ -40,13 +42,22 @@ TEST(ColorSwatchTest, FrameStandsOutFromThePanelAndFromTheColour) {
     ColorSwatch swatch(&panel);
     swatch.SetColor(row.color);
     const QImage image = swatch.grab().toImage();
-    const int middle = image.height() / 2;
-    const QRgb outer = image.pixel(0, middle);
-    const QRgb inner = image.pixel(1, middle);
-    const QRgb fill = image.pixel(image.width() / 2, middle);
+    const int w = image.width(), h = image.height();
+    const QRgb fill = image.pixel(w / 2, h / 2);
     EXPECT_EQ(fill, row.color.rgb());
-    EXPECT_GT(Distance(outer, background), 150) << "the outline is seen on the panel";
-    EXPECT_GT(std::max(Distance(outer, fill), Distance(inner, fill)), 150) << "the colour is seen inside the frame";
+    // The outermost and the next pixel inwards at the middle of each side.
+    const std::pair<QPoint, QPoint> sides[] = {{QPoint(0, h / 2), QPoint(1, h / 2)},
+                                               {QPoint(w - 1, h / 2), QPoint(w - 2, h / 2)},
+                                               {QPoint(w / 2, 0), QPoint(w / 2, 1)},
+                                               {QPoint(w / 2, h - 1), QPoint(w / 2, h - 2)}};
+    for (const auto& [outerPoint, innerPoint] : sides) {
+      const QRgb outer = image.pixel(outerPoint);
+      const QRgb inner = image.pixel(innerPoint);
+      EXPECT_GT(Distance(outer, background), 150) << "the outline is seen on the panel at " << outerPoint.x() << ","
+                                                  << outerPoint.y();
+      EXPECT_GT(std::max(Distance(outer, fill), Distance(inner, fill)), 150)
+          << "the colour is seen inside the frame at " << outerPoint.x() << "," << outerPoint.y();
+    }
   }
 }
 
