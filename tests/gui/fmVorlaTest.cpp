@@ -177,6 +177,14 @@ TEST_F(FVorlaTest, EnterRecalculatesWithTheTypedFunction) {
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("2^2"));
   EXPECT_EQ(window_->findChild<ProgressBox*>(QStringLiteral("progreso"))->Percent(), 100);
   EXPECT_GE(Child<QComboBox>("ComboBox1")->findText(QStringLiteral("-5")), 0) << "Enter keeps a history";
+  TypeInCombo("ComboBox1", QStringLiteral("2^2"));
+  TypeInCombo("ComboBox1", QStringLiteral("X"));
+  TypeInCombo("ComboBox1", QStringLiteral("x"));
+  QComboBox* history = Child<QComboBox>("ComboBox1");
+  EXPECT_EQ(history->findText(QStringLiteral("2^2"), Qt::MatchFixedString | Qt::MatchCaseSensitive), 2)
+      << "a text already in the list is not added again";
+  EXPECT_EQ(history->itemText(0), QStringLiteral("x")) << "a text differing only in case is a new entry";
+  EXPECT_EQ(history->itemText(1), QStringLiteral("X"));
 }
 
 TEST_F(FVorlaTest, LeftDragZoomsToTheRectangleAndTheFieldsFollow) {
@@ -355,11 +363,13 @@ TEST_F(FVorlaTest, RightDragPansAndOnlyTheUncoveredStripsAreCalculated) {
 TEST_F(FVorlaTest, TwoUndosGoBackTwoStates) {
   StopAnimation();
   for (const char* func : {"x", "y", "x*y"}) TypeInCombo("ComboBox1", QString::fromLatin1(func));
+  Child<QComboBox>("ComboBox2")->setEditText(QStringLiteral("sin guardar"));
   auto* undo = Child<QToolButton>("btnDeshacer");
   window_->IdleUpdate();
   ASSERT_TRUE(undo->isEnabled());
   QTest::mouseClick(undo, Qt::LeftButton);
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("y"));
+  EXPECT_TRUE(ComboText("ComboBox2").isEmpty()) << "the gradient brought back is not the named one";
   window_->IdleUpdate();
   QTest::mouseClick(undo, Qt::LeftButton);
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x"));

@@ -556,7 +556,7 @@ void TFVorla::ApplyAndCalculate() {
   CalculateRegion({});
   for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
     const QString text = combo->currentText();
-    if (combo->findText(text, Qt::MatchFixedString) < 0) {
+    if (combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
       combo->insertItem(0, text);
       combo->setEditText(text);
     }

@@ -194,6 +194,8 @@ void TFVorla::Undo() {
   if (!step) return;
   ApplyLoadedDocument(step->loaded);
   ApplyAndCalculate();
+  // The gradient brought back need not be the one named in the list.
+  gradientLibrary_->ClearText();
   ShowStatus(QStringLiteral("Deshacer ") + QString::number(step->number));
 }
 
