@@ -8,12 +8,15 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
 #include "core/io/IniFile.h"
+#include "core/io/TextEncoding.h"
+#include "core/plot/ProgramFolder.h"
 #include "gui/plot/FormUtils.h"
 #include "gui/plot/HelpTopics.h"
 #include "gui/view/DropFiles.h"
@@ -133,6 +136,28 @@ TEST(HelpTopicTest, TopicsAreFoundByContextNumber) {
     EXPECT_EQ(topic.title, QString::fromLatin1(row.title));
     EXPECT_EQ(topic.body, QString::fromLatin1(row.body));
   }
+}
+
+std::string ReadWhole(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// The program's own help file sits beside the test binary.
+TEST(HelpTopicTest, F1AgainReusesTheOneHelpWindow) {
+  QWidget window;
+  window.setGeometry(100, 100, 600, 500);
+  ShowHelpTopic(&window, 1);
+  ShowHelpTopic(&window, 16);
+  const auto viewers = window.findChildren<QPlainTextEdit*>(QStringLiteral("Ayuda"));
+  ASSERT_EQ(viewers.size(), 1);
+  QPlainTextEdit* viewer = viewers.front();
+  EXPECT_TRUE(viewer->isVisible());
+  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(ReadWhole(QString::fromStdString(HelpFilePath())))));
+  const HelpTopic expected = FindHelpTopic(text, 16);
+  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Ayuda - ") + expected.title);
+  EXPECT_EQ(viewer->toPlainText(), expected.body);
+  EXPECT_NE(FindHelpTopic(text, 1).title, expected.title) << "two topics, so the second one is seen to replace the first";
 }
 
 TEST(HelpTopicTest, ContextIsInheritedFromTheNearestParent) {

@@ -56,15 +56,24 @@ void ShowHelpTopic(QWidget* parent, int context) {
   }
   const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(file.readAll().toStdString())));
   const HelpTopic topic = FindHelpTopic(text, context);
-  auto* viewer = new QPlainTextEdit(parent);
-  viewer->setWindowFlags(Qt::Window);
-  viewer->setAttribute(Qt::WA_DeleteOnClose);
-  viewer->setObjectName(QStringLiteral("Ayuda"));
-  viewer->setReadOnly(true);
+  // One help window: F1 again shows the new topic in it instead of piling up windows.
+  QPlainTextEdit* viewer =
+      parent != nullptr ? parent->findChild<QPlainTextEdit*>(QStringLiteral("Ayuda"), Qt::FindDirectChildrenOnly)
+                        : nullptr;
+  if (viewer == nullptr) {
+    viewer = new QPlainTextEdit(parent);
+    viewer->setWindowFlags(Qt::Window);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setObjectName(QStringLiteral("Ayuda"));
+    viewer->setReadOnly(true);
+    viewer->resize(520, 420);
+    if (parent != nullptr) viewer->move(parent->window()->geometry().center() - viewer->rect().center());
+  }
   viewer->setWindowTitle(QStringLiteral("Ayuda - ") + topic.title);
   viewer->setPlainText(topic.body);
-  viewer->resize(520, 420);
   viewer->show();
+  viewer->raise();
+  viewer->activateWindow();
 }
 
 }  // namespace vorla
