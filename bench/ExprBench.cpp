@@ -7,28 +7,12 @@
 #include <string>
 
 #include "core/expr/Expresion.h"
+#include "core/plot/PlotExpressions.h"
 
 namespace vorla {
 namespace {
 
 constexpr int kRow = 1000;
-
-// The plotted function's environment: x, y, and r, w computed from them.
-struct PlotEnvironment {
-  TExpresion expression;
-  TVariable* x;
-  TVariable* y;
-
-  PlotEnvironment() {
-    expression.SetWantsCatalog(true);
-    x = expression.AddVariable("x");
-    y = expression.AddVariable("y");
-    expression.AddFunction0("w", [this] { return static_cast<float>(std::atan2(y->Value(), x->Value())); },
-                            KindVariable, "");
-    expression.AddFunction0("r", [this] { return static_cast<float>(std::hypot(x->Value(), y->Value())); },
-                            KindVariable, "");
-  }
-};
 
 const char* const kFormulas[] = {"Sen(x+y)+r+w", "x^2+y^2", "Si(x>0,ln(x),0)*cos(y)", "Sen(x*y)/(1+r)"};
 
@@ -47,14 +31,14 @@ float Native(int formula, float x, float y) {
 
 // One row of the picture: y assigned once, x per pixel.
 void BM_GetValueRow(benchmark::State& state) {
-  PlotEnvironment env;
-  env.expression.SetText(kFormulas[state.range(0)]);
-  env.y->SetValue(0.75f);
+  PlotExpressions plot;
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
+  expression.SetText(kFormulas[state.range(0)]);
   for (auto _ : state) {
-    env.y->SetValue(0.75f);
+    plot.SetRowY(0.75f);
     for (int i = 0; i < kRow; ++i) {
-      env.x->SetValue(-3.0f + 6.0f * i / kRow);
-      benchmark::DoNotOptimize(env.expression.GetValue());
+      plot.SetColumnX(-3.0f + 6.0f * i / kRow);
+      benchmark::DoNotOptimize(expression.GetValue());
     }
   }
   state.SetItemsProcessed(state.iterations() * kRow);
@@ -78,13 +62,14 @@ BENCHMARK(BM_NativeRow)->DenseRange(0, 3);
 
 // A row where every pixel fails (ln of a negative row value).
 void BM_GetValueFailingRow(benchmark::State& state) {
-  PlotEnvironment env;
-  env.expression.SetText("ln(y)+x");
+  PlotExpressions plot;
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
+  expression.SetText("ln(y)+x");
   for (auto _ : state) {
-    env.y->SetValue(-1.0f);
+    plot.SetRowY(-1.0f);
     for (int i = 0; i < kRow; ++i) {
-      env.x->SetValue(static_cast<float>(i));
-      benchmark::DoNotOptimize(env.expression.GetValue());
+      plot.SetColumnX(static_cast<float>(i));
+      benchmark::DoNotOptimize(expression.GetValue());
     }
   }
   state.SetItemsProcessed(state.iterations() * kRow);
@@ -122,12 +107,13 @@ std::string WorstShape(int shape) {
 }
 
 void BM_CompileWorstShape(benchmark::State& state) {
-  PlotEnvironment env;
+  PlotExpressions plot;
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
   const std::string text = WorstShape(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    env.expression.SetText(text);
-    benchmark::DoNotOptimize(env.expression.Compiled());
-    env.expression.SetText("0");
+    expression.SetText(text);
+    benchmark::DoNotOptimize(expression.Compiled());
+    expression.SetText("0");
   }
   state.SetLabel(std::to_string(text.size()) + " chars");
 }

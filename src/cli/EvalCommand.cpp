@@ -10,6 +10,7 @@
 #include "core/expr/FloatErrors.h"
 #include "core/io/NumberText.h"
 #include "core/io/TextEncoding.h"
+#include "core/plot/PlotExpressions.h"
 
 namespace vorla::cli {
 namespace {
@@ -72,26 +73,6 @@ std::optional<Options> ParseOptions(Args args, bool solving) {
   return options;
 }
 
-// The plotted function's environment: the catalog, x and y, r and w computed
-// from them, and the view's values (0 outside a plot).
-struct Environment {
-  TExpresion expression;
-  TVariable* x;
-  TVariable* y;
-
-  Environment() {
-    expression.SetWantsCatalog(true);
-    x = expression.AddVariable("x");
-    y = expression.AddVariable("y");
-    expression.AddFunction0("w", [this] { return static_cast<float>(std::atan2(y->Value(), x->Value())); },
-                            KindVariable, "");
-    expression.AddFunction0("r", [this] { return static_cast<float>(std::hypot(x->Value(), y->Value())); },
-                            KindVariable, "");
-    for (const char* name : {"minX", "minY", "minZ", "maxX", "maxY", "maxZ", "fX", "fY"})
-      expression.AddFunction0(name, [] { return 0.0f; }, KindFunction0, "");
-  }
-};
-
 void PrintLine(const std::string& text) { std::printf("%s\n", Cp1252ToUtf8(text).c_str()); }
 
 std::string ValueText(float value) {
@@ -100,17 +81,18 @@ std::string ValueText(float value) {
   return buffer;
 }
 
-// Compiles the expression of `options`; false (with the line printed) when it fails.
-bool CompileIn(Environment& environment, const Options& options) {
-  environment.x->SetValue(options.x);
-  environment.y->SetValue(options.y);
+// Compiles the expression of `options` where the plotted function lives (the
+// view values are 0 outside a plot); false (with the line printed) when it fails.
+bool CompileIn(PlotExpressions& plot, const Options& options) {
+  plot.SetRowY(options.y);
+  plot.SetColumnX(options.x);
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
   // A fresh expression already holds the empty text, so an empty EXPR would
   // not be compiled; a blank preprocesses to the same empty text.
   const std::string text = Utf8ToCp1252(*options.expression);
-  environment.expression.SetText(text.empty() ? " " : text);
-  if (environment.expression.Compiled()) return true;
-  PrintLine("compile error " + std::to_string(environment.expression.ErrorCode()) + ": " +
-            environment.expression.ErrorText());
+  expression.SetText(text.empty() ? " " : text);
+  if (expression.Compiled()) return true;
+  PrintLine("compile error " + std::to_string(expression.ErrorCode()) + ": " + expression.ErrorText());
   return false;
 }
 
@@ -119,12 +101,12 @@ bool CompileIn(Environment& environment, const Options& options) {
 int RunEval(Args args) {
   const std::optional<Options> options = ParseOptions(args, false);
   if (!options) return 1;
-  Environment environment;
-  if (!CompileIn(environment, *options)) return 2;
-  const float value = environment.expression.GetValue();
-  if (environment.expression.HasError()) {
-    PrintLine("error " + std::to_string(environment.expression.ErrorCode()) + ": " +
-              environment.expression.ErrorText());
+  PlotExpressions plot;
+  if (!CompileIn(plot, *options)) return 2;
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
+  const float value = expression.GetValue();
+  if (expression.HasError()) {
+    PrintLine("error " + std::to_string(expression.ErrorCode()) + ": " + expression.ErrorText());
     return 3;
   }
   PrintLine(ValueText(value));
@@ -134,9 +116,10 @@ int RunEval(Args args) {
 int RunSolve(Args args) {
   const std::optional<Options> options = ParseOptions(args, true);
   if (!options) return 1;
-  Environment environment;
-  if (!CompileIn(environment, *options)) return 2;
-  const TFunctionEntry* entry = environment.expression.Functions().Find(*options->variable);
+  PlotExpressions plot;
+  if (!CompileIn(plot, *options)) return 2;
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
+  const TFunctionEntry* entry = expression.Functions().Find(*options->variable);
   const auto* maker = entry != nullptr ? dynamic_cast<const TMakeVar*>(entry->Maker) : nullptr;
   if (maker == nullptr) {
     PrintLine("solve error: " + *options->variable + " no es una variable");
@@ -144,7 +127,7 @@ int RunSolve(Args args) {
   }
   TEval* solved = nullptr;
   try {
-    solved = Solve(environment.expression.Root(), new TNum(*options->target), maker->Variable);
+    solved = Solve(expression.Root(), new TNum(*options->target), maker->Variable);
     const float value = solved->Evaluate();
     DiscardNode(solved);
     PrintLine(ValueText(value));
