@@ -209,6 +209,23 @@ TEST_F(PaintBoxFixture, AxesInvertThePictureBeneath) {
   EXPECT_EQ(ChangedPixels(), 0);
 }
 
+// A label right of the vertical axis keeps a gap after its tick: the minus
+// sign of a negative value would otherwise continue the tick's line.
+TEST_F(PaintBoxFixture, NegativeLabelsStandApartFromTheirTicks) {
+  // The vertical axis at column 20, labels on its right; ticks every 2, -4 at row 24 and 4 at row 56.
+  box.Scale().SetScale(-4, -10, 16, 10);
+  box.SetShowAxes(true);
+  const QImage shown = box.grab().toImage();
+  const int axis = 20;
+  for (int row : {24, 56}) {
+    SCOPED_TRACE(row);
+    const QRgb inverted = (~kFill & 0xFFFFFF) | 0xFF000000;
+    ASSERT_EQ(shown.pixel(axis + 2, row), inverted) << "the tick reaches two pixels right of the axis";
+    for (int y = row - 1; y <= row + 1; ++y) EXPECT_EQ(shown.pixel(axis + 3, y), kFill) << "row " << y;
+  }
+  box.SetShowAxes(false);
+}
+
 TEST_F(PaintBoxFixture, AboutTextIsWrittenBetweenTheMarginsUntilCleared) {
   box.SetAboutText(QStringLiteral("Vorlascope\tuna línea larga que se parte en varias líneas"));
   const QImage shown = box.grab().toImage();

@@ -146,7 +146,8 @@ void TPaintBoxM::DrawAxes(QImage& target) {
         overlay.drawText(QRect(tx - 4 - width, tick.position - 10, width, 20),
                          Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, label);
       } else {
-        overlay.drawText(QRect(tx + 2, tick.position - 10, width, 20),
+        // Clear of the tick's right arm, so that a minus sign is not read as part of the tick.
+        overlay.drawText(QRect(tx + 4, tick.position - 10, width, 20),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
       }
     }
