@@ -472,9 +472,7 @@ void TFVorla::closeEvent(QCloseEvent* event) {
   Timer1->stop();
   setAcceptDrops(false);
   SaveFormPlacement(*this, filesFolder_ / "vorla.ini");
-  QMessageBox about(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),
-                    AboutText() + QStringLiteral("\n\nGracias por usar Vorlascope."), QMessageBox::Ok, this);
-  about.exec();
+  AppMessageBox(this, AboutText() + QStringLiteral("\n\nGracias por usar Vorlascope."), QMessageBox::NoIcon);
   ClearUndo();
   event->accept();
 }
