@@ -382,6 +382,7 @@ TEST_F(FVorlaTest, SwatchColourChangesThePaletteWithoutRecalculating) {
   WhenModal([](QWidget* dialog) {
     auto* colors = qobject_cast<QColorDialog*>(dialog);
     ASSERT_NE(colors, nullptr);
+    EXPECT_EQ(colors->windowTitle(), QStringLiteral("Color")) << "titled in Spanish, translations or not";
     colors->setCurrentColor(QColor(10, 200, 30));
     colors->accept();
   });

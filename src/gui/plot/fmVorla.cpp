@@ -357,7 +357,7 @@ void TFVorla::SetHelpContexts() {
 
 // The four swatches mirror the gradient editor's fixed entries 0..3.
 void TFVorla::SwatchClicked(ColorSwatch* swatch, int entry) {
-  const QColor chosen = QColorDialog::getColor(swatch->Color(), this);
+  const QColor chosen = QColorDialog::getColor(swatch->Color(), this, QStringLiteral("Color"));
   if (!chosen.isValid()) return;
   swatch->SetColor(chosen);
   GradEdit1->Table().SetColors(static_cast<std::uint8_t>(entry), FromQColor(chosen));
