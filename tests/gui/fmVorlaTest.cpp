@@ -139,6 +139,8 @@ TEST_F(FVorlaTest, StartsWithTheStartUpDocumentAndPicture) {
   EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
   EXPECT_EQ(picture.size(), pb_->size());
   EXPECT_FALSE(window_->Modified());
+  EXPECT_EQ(window_->UndoCount(), 1);
+  EXPECT_FALSE(Child<QToolButton>("btnDeshacer")->isEnabled()) << "nothing to undo at start";
 }
 
 struct EnterRow {

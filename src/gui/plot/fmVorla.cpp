@@ -455,8 +455,11 @@ void TFVorla::dropEvent(QDropEvent* event) {
 void TFVorla::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!starting_) return;
-  // Recalculations for the window's first size are no change of the user's.
+  // Recalculations for the window's first size are no change of the user's,
+  // and the history starts with the picture as first shown: nothing to undo yet.
   modified_ = false;
+  ClearUndo();
+  PushUndo();
   if (!documentToOpen_.isEmpty()) LoadDocument(documentToOpen_);
   DrawAboutText(picture_, AboutText());
   pb->ShowPicture(picture_);
