@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <unistd.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -11,8 +10,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -21,35 +18,31 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "TempDir.h"
 #include "core/io/ImageWriter.h"
 
 namespace vorla {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 
 class ImageWriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vorla-images-" + std::to_string(::getpid()) + "-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::vector<std::string> Listing() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir_.path())) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  fs::path dir_;
+  testing_support::TempDir dir_;
 };
 
 std::vector<std::uint8_t> ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -296,14 +289,13 @@ TEST_F(ImageWriterTest, WriteFailureKeepsTheOldFile) {
   for (const char* name : {"old.bmp", "old.jpg", "old.png"}) {
     SCOPED_TRACE(name);
     const fs::path path = dir_ / name;
-    std::ofstream(path) << "old contents";
+    WriteBytes(path, "old contents");
     rlimit limited = saved;
     limited.rlim_cur = 64 * 1024;
     ::setrlimit(RLIMIT_FSIZE, &limited);
     EXPECT_THROW(WriteImage(noisy, path, {false, 100, false}), ImageWriteError);
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    const auto contents = ReadAll(path);
-    EXPECT_EQ(std::string(contents.begin(), contents.end()), "old contents");
+    EXPECT_EQ(ReadBytes(path), "old contents");
     EXPECT_EQ(Listing().size(), 1u);
     fs::remove(path);
   }

@@ -3,45 +3,19 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <csignal>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
+#include "TempDir.h"
 #include "core/io/IniFile.h"
 
 namespace vorla {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
- public:
-  TempDir() : path_(fs::temp_directory_path() / ("vorla-ini-" + std::to_string(::getpid()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(path_);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-std::string FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
 
 const char* const kSample =
     "; settings\n"
@@ -128,7 +102,7 @@ TEST(IniFileTest, DecodesEitherEncodingAndWritesUtf8) {
     IniFile file = IniFile::Read(path);
     EXPECT_EQ(file.ReadString("g", "CA\xD1" "A"), "\xA3x");
     file.Write(path);
-    EXPECT_EQ(FileBytes(path), "[G]\nCa\xC3\xB1" "a=\xC2\xA3x\n");
+    EXPECT_EQ(ReadBytes(path), "[G]\nCa\xC3\xB1" "a=\xC2\xA3x\n");
   }
 }
 
@@ -139,7 +113,7 @@ TEST(IniFileTest, MissingFileReadsEmptyAndIsCreatedOnWrite) {
   EXPECT_TRUE(file.Sections().empty());
   file.WriteString("Gradientes", "Mar", "06FF0000");
   file.Write(path);
-  EXPECT_EQ(FileBytes(path), "[Gradientes]\nMar=06FF0000\n");
+  EXPECT_EQ(ReadBytes(path), "[Gradientes]\nMar=06FF0000\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
       << "no temporary file is left behind";
 }
@@ -167,7 +141,7 @@ TEST(IniFileTest, FailedSaveIsReportedAndLeavesTheOldFile) {
   fs::create_directory(dir.path() / "taken");
   WriteBytes(dir.path() / "taken" / "x", "");
   EXPECT_THROW(file.Write(dir.path() / "taken"), IniFileError);
-  EXPECT_EQ(FileBytes(path), old);
+  EXPECT_EQ(ReadBytes(path), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
       << "no temporary file is left behind";
 }

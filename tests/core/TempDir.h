@@ -17,7 +17,7 @@ class TempDir {
   TempDir() {
     static std::atomic<int> serial{0};
     path_ = std::filesystem::temp_directory_path() /
-            ("vorla-plot-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+            ("vorla-test-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
