@@ -136,12 +136,6 @@ TEST(ListWithoutCatalogTest, HoldsConditionalAndLogarithmOnly) {
   EXPECT_EQ(bare.ErrorCode(), 18);
 }
 
-}  // namespace
-}  // namespace vorla::test
-
-namespace vorla::test {
-namespace {
-
 // A definition is one node read by several parents: a function reading it
 // must see a reassignment even when another parent has read it first.
 TEST(SharedNodeCachingTest, EveryReaderSeesTheNewValue) {

@@ -43,27 +43,21 @@ class ExprEnv {
     root.SetText(text);
     x->SetValue(xv);
     y->SetValue(yv);
+    float value = 0;
     if (expected.stage == Stage::kCompileError) {
       EXPECT_FALSE(root.Compiled());
-      EXPECT_TRUE(root.HasError());
-      EXPECT_EQ(root.ErrorCode(), expected.code);
-      if (!expected.text.empty()) {
-        EXPECT_EQ(root.ErrorText(), expected.text);
-      }
+    } else {
+      ASSERT_TRUE(root.Compiled()) << root.ErrorText();
+      value = root.GetValue();
+    }
+    if (expected.stage == Stage::kValue) {
+      EXPECT_FALSE(root.HasError()) << root.ErrorText();
+      EXPECT_FLOAT_EQ(value, expected.value);
       return;
     }
-    ASSERT_TRUE(root.Compiled()) << root.ErrorText();
-    const float value = root.GetValue();
-    if (expected.stage == Stage::kEvalError) {
-      EXPECT_TRUE(root.HasError());
-      EXPECT_EQ(root.ErrorCode(), expected.code);
-      if (!expected.text.empty()) {
-        EXPECT_EQ(root.ErrorText(), expected.text);
-      }
-      return;
-    }
-    EXPECT_FALSE(root.HasError()) << root.ErrorText();
-    EXPECT_FLOAT_EQ(value, expected.value);
+    EXPECT_TRUE(root.HasError());
+    EXPECT_EQ(root.ErrorCode(), expected.code);
+    if (!expected.text.empty()) { EXPECT_EQ(root.ErrorText(), expected.text); }
   }
 
   TExpresion root;

@@ -167,12 +167,6 @@ TEST(TextHelpersTest, SetValueTextWritesFifteenDigits) {
   EXPECT_FLOAT_EQ(env.root.GetValue(), -3.0f);
 }
 
-}  // namespace
-}  // namespace vorla::test
-
-namespace vorla::test {
-namespace {
-
 // Random short texts over the grammar's characters: compiling never crashes
 // or throws, is deterministic, and no evaluation yields NaN or infinity.
 TEST(GrammarRobustnessTest, RandomTexts) {
