@@ -119,18 +119,15 @@ void TGradEditM::Compose() {
   if (count > 0 && thickness > 0) {
     // One pixel per entry in logical units; the painter scales it to the
     // screen without smoothing, so entries stay crisp at any pixel ratio.
-    strip_ = QImage(horizontal_ ? QSize(count, thickness) : QSize(thickness, count), QImage::Format_Indexed8);
-    const Palette palette = table_.Palette();
-    QList<QRgb> colors(256);
-    for (int i = 0; i < 256; ++i) colors[i] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
-    strip_.setColorTable(colors);
-    for (int row = 0; row < strip_.height(); ++row) {
-      uchar* line = strip_.scanLine(row);
-      for (int column = 0; column < strip_.width(); ++column)
+    QImage strip(horizontal_ ? QSize(count, thickness) : QSize(thickness, count), QImage::Format_Indexed8);
+    strip.setColorTable(ToColorTable(table_.Palette()));
+    for (int row = 0; row < strip.height(); ++row) {
+      uchar* line = strip.scanLine(row);
+      for (int column = 0; column < strip.width(); ++column)
         line[column] = static_cast<uchar>(table_.StartCol() + (horizontal_ ? column : row));
     }
     painter.drawImage(horizontal_ ? QPoint(kGradMargin, kGradMarkerBand) : QPoint(kGradMarkerBand, kGradMargin),
-                      strip_);
+                      strip);
   }
   DrawMarkers(painter);
 }

@@ -84,7 +84,6 @@ class TGradEditM : public QWidget {
   bool horizontal_ = false;
   QColor backColor_;
   ColorChooser chooseColor_;
-  QImage strip_;    // Indexed8, one pixel per entry, carrying the palette
   QImage display_;  // the whole look at the screen's pixel ratio
 };
 

@@ -3,6 +3,8 @@
 // the low byte).
 
 #include <QColor>
+#include <QList>
+#include <QRgb>
 
 #include <cstdint>
 
@@ -18,6 +20,14 @@ inline QColor ToQColor(TColor color) {
 inline TColor FromQColor(const QColor& color) {
   return ToColor(Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
                      static_cast<std::uint8_t>(color.blue())});
+}
+
+// A core palette as the colour table of an indexed QImage.
+inline QList<QRgb> ToColorTable(const Palette& palette) {
+  QList<QRgb> table(static_cast<qsizetype>(palette.size()));
+  for (std::size_t i = 0; i < palette.size(); ++i)
+    table[static_cast<qsizetype>(i)] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
+  return table;
 }
 
 }  // namespace vorla
