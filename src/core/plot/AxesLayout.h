@@ -30,6 +30,7 @@ struct AxesLayout {
   bool yLabelsLeft = false;
   std::vector<AxisTick> xTicks;
   std::vector<AxisTick> yTicks;
+  friend bool operator==(const AxesLayout&, const AxesLayout&) = default;
 };
 
 inline constexpr int kAxisLabelOffset = 20;

@@ -6,17 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/plot/AxesLayout.h"
+#include "gui/plot/CoreColor.h"
 
 namespace vorla {
 namespace {
-
-QList<QRgb> ColorTable(const Palette& palette) {
-  QList<QRgb> table(static_cast<qsizetype>(palette.size()));
-  for (std::size_t i = 0; i < palette.size(); ++i)
-    table[static_cast<qsizetype>(i)] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
-  return table;
-}
 
 QRect Normalized(const PixelRect& band) {
   return QRect(QPoint(std::min(band.left, band.right), std::min(band.top, band.bottom)),
@@ -43,13 +36,13 @@ void TPaintBoxM::ShowPicture(const Bitmap& picture) {
   const std::size_t rowBytes =
       std::min<std::size_t>(static_cast<std::size_t>(picture_.bytesPerLine()), picture.Stride());
   for (int y = 0; y < picture.Height(); ++y) std::memcpy(picture_.scanLine(y), picture.Row(y), rowBytes);
-  picture_.setColorTable(ColorTable(picture.palette));
+  picture_.setColorTable(ToColorTable(picture.palette));
   update();
 }
 
 void TPaintBoxM::ShowPalette(const Palette& palette) {
   if (picture_.isNull()) return;
-  picture_.setColorTable(ColorTable(palette));
+  picture_.setColorTable(ToColorTable(palette));
   update();
 }
 
@@ -117,44 +110,50 @@ void TPaintBoxM::DrawAboutText(QPainter& canvas, QPoint offset) const {
 }
 
 void TPaintBoxM::DrawAxes(QImage& target) {
-  if (overlay_.size() != target.size()) overlay_ = QImage(target.size(), QImage::Format_RGB32);
-  overlay_.fill(Qt::black);
   const AxesLayout axes = LayOutAxes(scale_);
-  const int width = overlay_.width();
-  const int height = overlay_.height();
-  {
-    QPainter overlay(&overlay_);
-    QFont font = this->font();
-    // Grey edges of smoothed glyphs would only half invert the picture.
-    font.setStyleStrategy(QFont::NoAntialias);
-    overlay.setFont(font);
-    overlay.setPen(Qt::white);
-    overlay.drawLine(axes.originColumn, 0, axes.originColumn, height);
-    overlay.drawLine(0, axes.originRow, width, axes.originRow);
-    const int ty = axes.tickRow;
-    const int labelTop = axes.xLabelsBelow ? ty : ty - kAxisLabelOffset;
-    for (const AxisTick& tick : axes.xTicks) {
-      overlay.drawLine(tick.position, ty - 2, tick.position, ty + 2);
-      overlay.drawText(QRect(tick.position - 10, labelTop, 20, kAxisLabelOffset),
-                       Qt::AlignCenter | Qt::TextDontClip, QString::fromStdString(tick.label));
-    }
-    const int tx = axes.tickColumn;
-    for (const AxisTick& tick : axes.yTicks) {
-      overlay.drawLine(tx - 2, tick.position, tx + 2, tick.position);
-      const QString label = QString::fromStdString(tick.label);
-      if (axes.yLabelsLeft) {
-        overlay.drawText(QRect(tx - 4 - width, tick.position - 10, width, 20),
-                         Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, label);
-      } else {
-        // Clear of the tick's right arm, so that a minus sign is not read as part of the tick.
-        overlay.drawText(QRect(tx + 4, tick.position - 10, width, 20),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
-      }
-    }
+  if (overlay_.size() != target.size() || axes != overlayAxes_ || font() != overlayFont_) {
+    if (overlay_.size() != target.size()) overlay_ = QImage(target.size(), QImage::Format_RGB32);
+    DrawAxesOverlay(axes);
+    overlayAxes_ = axes;
+    overlayFont_ = font();
   }
   QPainter canvas(&target);
   canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   canvas.drawImage(0, 0, overlay_);
+}
+
+void TPaintBoxM::DrawAxesOverlay(const AxesLayout& axes) {
+  overlay_.fill(Qt::black);
+  const int width = overlay_.width();
+  const int height = overlay_.height();
+  QPainter overlay(&overlay_);
+  QFont font = this->font();
+  // Grey edges of smoothed glyphs would only half invert the picture.
+  font.setStyleStrategy(QFont::NoAntialias);
+  overlay.setFont(font);
+  overlay.setPen(Qt::white);
+  overlay.drawLine(axes.originColumn, 0, axes.originColumn, height);
+  overlay.drawLine(0, axes.originRow, width, axes.originRow);
+  const int ty = axes.tickRow;
+  const int labelTop = axes.xLabelsBelow ? ty : ty - kAxisLabelOffset;
+  for (const AxisTick& tick : axes.xTicks) {
+    overlay.drawLine(tick.position, ty - 2, tick.position, ty + 2);
+    overlay.drawText(QRect(tick.position - 10, labelTop, 20, kAxisLabelOffset),
+                     Qt::AlignCenter | Qt::TextDontClip, QString::fromStdString(tick.label));
+  }
+  const int tx = axes.tickColumn;
+  for (const AxisTick& tick : axes.yTicks) {
+    overlay.drawLine(tx - 2, tick.position, tx + 2, tick.position);
+    const QString label = QString::fromStdString(tick.label);
+    if (axes.yLabelsLeft) {
+      overlay.drawText(QRect(tx - 4 - width, tick.position - 10, width, 20),
+                       Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, label);
+    } else {
+      // Clear of the tick's right arm, so that a minus sign is not read as part of the tick.
+      overlay.drawText(QRect(tx + 4, tick.position - 10, width, 20),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
+    }
+  }
 }
 
 void TPaintBoxM::resizeEvent(QResizeEvent* event) {

@@ -10,11 +10,13 @@
 // Connect directly (the default for widgets on one thread): rectDraw hands
 // its handlers the band by pointer so they may reshape it.
 
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QString>
 
 #include "core/io/Bitmap.h"
+#include "core/plot/AxesLayout.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/ViewScale.h"
 #include "gui/view/Area.h"
@@ -106,10 +108,15 @@ class TPaintBoxM : public TArea {
   bool DrawsBandFor(Qt::MouseButtons buttons) const;
   void DrawAboutText(QPainter& canvas, QPoint offset) const;
   void DrawAxes(QImage& target);
+  void DrawAxesOverlay(const AxesLayout& axes);
 
   ViewScale scale_;
   QImage picture_;
   QImage overlay_;      // axes, white on black
+  // What overlay_ was drawn for: a band repaints on every mouse move, the
+  // axes only change with the view, the size or the font.
+  AxesLayout overlayAxes_;
+  QFont overlayFont_;
   QImage composition_;  // what is shown: picture, axes and band together
   QString aboutText_;
   QPoint dragOffset_;
