@@ -43,14 +43,6 @@ std::string PlotSession::RangeText(RangeField field, const std::string& fieldTex
   return expressions_.Expression(ExpressionOf(field)).Text();
 }
 
-std::pair<float, float> PlotSession::EvaluateXRange(const std::string& xminText, const std::string& xmaxText) {
-  TExpresion& xmax = expressions_.Expression(PlotExpressions::kXmax);
-  TExpresion& xmin = expressions_.Expression(PlotExpressions::kXmin);
-  xmax.SetText(xmaxText);
-  xmin.SetText(xminText);
-  return {xmin.GetValue(), xmax.GetValue()};
-}
-
 const PictureStats& PlotSession::Calculate(Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
                                            const IndexSettings& settings, const std::function<void(int)>& progress) {
   expressions_.SetView(view);

@@ -7,7 +7,6 @@
 #include <array>
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
@@ -41,8 +40,11 @@ class PlotSession {
   // The fields were given texts of their own (a document was loaded).
   void ForgetRangeTexts() { shownRangeText_ = {}; }
 
-  // Xmin and Xmax of a document about to be loaded.
-  std::pair<float, float> EvaluateXRange(const std::string& xminText, const std::string& xmaxText);
+  // The aspect correction of a document about to be loaded (see
+  // PlotExpressions::CorrectAspect); true when it rewrote Xmin and Xmax.
+  bool CorrectAspect(PlotDocument& document, float savedAspect, float currentAspect) {
+    return expressions_.CorrectAspect(document, savedAspect, currentAspect);
+  }
 
   // Fills rect of picture (whole picture when top == bottom); progress gets
   // the percentage of rows done after each row.

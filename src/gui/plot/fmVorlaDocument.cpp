@@ -135,13 +135,9 @@ void TFVorla::LoadDocument(const QString& fileName, const QString& section) {
 void TFVorla::ApplyLoadedDocument(LoadedDocument& loaded) {
   loading_ = true;
   ShowDocumentInControls(loaded.document);
-  const float aspect = PictureAspect();
-  if (aspect != loaded.aspect) {
-    const auto [xmin, xmax] = session_->EvaluateXRange(loaded.document.Xmin, loaded.document.Xmax);
-    if (CorrectAspect(loaded.document, loaded.aspect, aspect, xmin, xmax)) {
-      SetFieldText(panel_->txtXmin, FromCore(loaded.document.Xmin));
-      SetFieldText(panel_->txtXmax, FromCore(loaded.document.Xmax));
-    }
+  if (session_->CorrectAspect(loaded.document, loaded.aspect, PictureAspect())) {
+    SetFieldText(panel_->txtXmin, FromCore(loaded.document.Xmin));
+    SetFieldText(panel_->txtXmax, FromCore(loaded.document.Xmax));
   }
   loading_ = false;
 }
