@@ -4,16 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
+#include "MainWindowFixture.h"
 #include "core/io/IniFile.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/ProgramFolder.h"
@@ -138,11 +135,6 @@ TEST(HelpTopicTest, TopicsAreFoundByContextNumber) {
   }
 }
 
-std::string ReadWhole(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
 // The program's own help file sits beside the test binary.
 TEST(HelpTopicTest, F1AgainReusesTheOneHelpWindow) {
   QWidget window;
@@ -153,7 +145,7 @@ TEST(HelpTopicTest, F1AgainReusesTheOneHelpWindow) {
   ASSERT_EQ(viewers.size(), 1);
   QPlainTextEdit* viewer = viewers.front();
   EXPECT_TRUE(viewer->isVisible());
-  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(ReadWhole(QString::fromStdString(HelpFilePath())))));
+  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(gui_test::ReadFile(QString::fromStdString(HelpFilePath())).toStdString())));
   const HelpTopic expected = FindHelpTopic(text, 16);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Ayuda - ") + expected.title);
   EXPECT_EQ(viewer->toPlainText(), expected.body);
@@ -171,10 +163,7 @@ TEST(HelpTopicTest, ContextIsInheritedFromTheNearestParent) {
   EXPECT_EQ(HelpContextOf(&field), 16);
 }
 
-QString ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+QString ReadAll(const QString& path) { return QString::fromUtf8(gui_test::ReadFile(path)); }
 
 TEST(RegisterFileTypeTest, WritesOnlyWhatIsMissingOrChanged) {
   QTemporaryDir dir;

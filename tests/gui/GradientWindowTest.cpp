@@ -6,13 +6,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <memory>
 
 #include "gui/gradient/GradEditM.h"
-#include "gui/plot/fmVorla.h"
+#include "MainWindowFixture.h"
 
 namespace vorla {
 namespace {
@@ -29,29 +27,16 @@ QByteArray Indices(const QImage& picture) {
   return bytes;
 }
 
-class GradientWindowTest : public ::testing::Test {
+class GradientWindowTest : public gui_test::MainWindowTest {
  protected:
   void SetUp() override { Open(); }
 
   void Open() {
-    window_ = std::make_unique<TFVorla>(nullptr, dir_.path().toStdString());
-    window_->resize(420, 360);
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    if (window_->Animating()) QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
-    ASSERT_FALSE(window_->Animating());
+    OpenWindow(420, 360);
+    StopAnimation();
     editor_ = Child<TGradEditM>("GradEdit1");
   }
 
-  template <class T>
-  T* Child(const char* name) {
-    T* child = window_->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
-
-  QTemporaryDir dir_;
-  std::unique_ptr<TFVorla> window_;
   TGradEditM* editor_ = nullptr;
 };
 

@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,42 +15,23 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusTipEvent>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
 #include <QUrl>
 
 #include <cmath>
 #include <cstring>
-#include <functional>
-#include <memory>
 
+#include "MainWindowFixture.h"
 #include "core/io/NumberText.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/input/frmMemo.h"
 #include "gui/plot/ProgressBox.h"
-#include "gui/plot/fmVorla.h"
 #include "gui/view/PaintBoxM.h"
 
 namespace vorla {
 namespace {
 
-// Acts on the next modal dialog as soon as it is up (message boxes and file
-// and colour dialogs run their own event loop).
-QTimer* WhenModal(std::function<void(QWidget*)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr) return;
-    timer->stop();
-    timer->deleteLater();
-    act(dialog);
-  });
-  timer->start();
-  return timer;
-}
+using gui_test::WhenModal;
+using gui_test::WriteFile;
 
 void Answer(QMessageBox::StandardButton button, std::function<void()> then = {}) {
   WhenModal([button, then](QWidget* dialog) {
@@ -63,26 +42,11 @@ void Answer(QMessageBox::StandardButton button, std::function<void()> then = {})
   });
 }
 
-class FVorlaTest : public ::testing::Test {
+class FVorlaTest : public gui_test::MainWindowTest {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<TFVorla>(nullptr, dir_.path().toStdString());
-    window_->resize(380, 330);
-    window_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    OpenWindow(380, 330);
     pb_ = Child<TPaintBoxM>("pb");
-  }
-
-  template <class T>
-  T* Child(const char* name) {
-    T* child = window_->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
-
-  void StopAnimation() {
-    if (window_->Animating()) QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
-    ASSERT_FALSE(window_->Animating());
   }
 
   // Replaces a field's text by typing, then presses Enter in it.
@@ -122,8 +86,6 @@ class FVorlaTest : public ::testing::Test {
   QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }
   QString ComboText(const char* name) { return Child<QComboBox>(name)->currentText(); }
 
-  QTemporaryDir dir_;
-  std::unique_ptr<TFVorla> window_;
   TPaintBoxM* pb_ = nullptr;
 };
 
@@ -352,10 +314,7 @@ TEST_F(FVorlaTest, RightDragPansAndOnlyTheUncoveredStripsAreCalculated) {
   const ViewScale before = pb_->Scale();
   const QImage old = window_->Picture();
   const int calculations = window_->CalculationCount();
-  QTest::mousePress(pb_, Qt::RightButton, {}, QPoint(100, 100));
-  QTest::mouseMove(pb_, QPoint(110, 104));
-  QTest::mouseMove(pb_, QPoint(120, 110));
-  QTest::mouseRelease(pb_, Qt::RightButton, {}, QPoint(120, 110));
+  RightDrag();
   EXPECT_NEAR(pb_->Scale().ScaleLeft(), before.PixelToScaleX(-20), 1e-9);
   EXPECT_EQ(window_->CalculationCount(), calculations + 2) << "one horizontal and one vertical strip";
   const QImage now = window_->Picture();
@@ -472,17 +431,15 @@ TEST_F(FVorlaTest, AnsweringYesAndCancellingTheSaveKeepsTheDocument) {
   StopAnimation();
   TypeInCombo("ComboBox1", QStringLiteral("x+y"));
   ASSERT_TRUE(window_->Modified());
-  QFile other(dir_.filePath(QStringLiteral("otro.vlx")));
-  ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-  other.write("[Vorlascope]\nFunc=x-y\n");
-  other.close();
+  const QString other = dir_.filePath(QStringLiteral("otro.vlx"));
+  WriteFile(other, "[Vorlascope]\nFunc=x-y\n");
   Answer(QMessageBox::Yes, [] {
     WhenModal([](QWidget* dialog) {
       ASSERT_NE(qobject_cast<QFileDialog*>(dialog), nullptr);
       qobject_cast<QDialog*>(dialog)->reject();
     });
   });
-  window_->LoadDocument(other.fileName());
+  window_->LoadDocument(other);
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x+y"));
   EXPECT_TRUE(window_->Modified());
   EXPECT_TRUE(window_->CurrentFileName().isEmpty());
@@ -490,12 +447,10 @@ TEST_F(FVorlaTest, AnsweringYesAndCancellingTheSaveKeepsTheDocument) {
 
 TEST_F(FVorlaTest, AFileThatIsNotADocumentDoesNotBecomeTheCurrentFile) {
   StopAnimation();
-  QFile notes(dir_.filePath(QStringLiteral("notas.txt")));
-  ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-  notes.write("[Otra]\nClave=1\n");
-  notes.close();
+  const QString notes = dir_.filePath(QStringLiteral("notas.txt"));
+  WriteFile(notes, "[Otra]\nClave=1\n");
   Answer(QMessageBox::Ok);
-  window_->LoadDocument(notes.fileName());
+  window_->LoadDocument(notes);
   EXPECT_TRUE(window_->CurrentFileName().isEmpty());
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
@@ -541,10 +496,7 @@ TEST_F(FVorlaTest, ADroppedDocumentIsOpened) {
   StopAnimation();
   const QString path =
       dir_.filePath(QStringLiteral("soltado con un nombre bastante largo para ver que llega entero.vlx"));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[Vorlascope]\nFunc=x-y\n");
-  file.close();
+  WriteFile(path, "[Vorlascope]\nFunc=x-y\n");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(path)});
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -615,10 +567,7 @@ TEST_F(FVorlaTest, StatusBarReadsTheValueUnderTheMouse) {
 TEST(FVorlaStartTest, TheCommandLineDocumentOpensAtTheFirstShowWithoutQuestions) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("inicio.vlx"));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[Vorlascope]\nFunc=x*x\nAni=1\n");
-  file.close();
+  WriteFile(path, "[Vorlascope]\nFunc=x*x\nAni=1\n");
   TFVorla window(nullptr, dir.path().toStdString(), path);
   window.resize(300, 260);
   bool asked = false;
@@ -646,9 +595,7 @@ TEST_F(FVorlaTest, ClosingAsksAboutChangesAndRemembersThePlacement) {
 
   Answer(QMessageBox::No, [] { Answer(QMessageBox::Ok); });  // then the closing notice
   EXPECT_TRUE(window_->close());
-  QFile settings(dir_.filePath(QStringLiteral("vorla.ini")));
-  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(settings.readAll().contains("[PosFVorla]"));
+  EXPECT_TRUE(gui_test::ReadFile(dir_.filePath(QStringLiteral("vorla.ini"))).contains("[PosFVorla]"));
 }
 
 }  // namespace
