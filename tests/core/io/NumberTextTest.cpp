@@ -9,32 +9,22 @@
 namespace vorla {
 namespace {
 
-struct FormatCase {
-  const char* name;
-  double value;
-  int digits;
-  const char* text;
-};
-
-void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.name; }
-
-class FormatGTest : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatGTest, MatchesPrintfG) {
-  const FormatCase& c = GetParam();
-  EXPECT_EQ(FormatG(c.value, c.digits), c.text);
+TEST(FormatGTest, MatchesPrintfG) {
+  struct Row { const char* name; double value; int digits; const char* text; };
+  const Row rows[] = {
+      {"integer", 3, 15, "3"},
+      {"fifteenDigits", 3.14159265358979312, 15, "3.14159265358979"},
+      {"sixDigits", 9.4247779607693793, 6, "9.42478"},
+      {"negative", -0.5, 15, "-0.5"},
+      {"smallExponent", 1e-7, 15, "1e-07"},
+      {"largeExponent", 3.4e38, 6, "3.4e+38"},
+      {"float", static_cast<double>(0.1f), 15, "0.100000001490116"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(FormatG(r.value, r.digits), r.text);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatGTest,
-    ::testing::Values(FormatCase{"integer", 3, 15, "3"},
-                      FormatCase{"fifteenDigits", 3.14159265358979312, 15, "3.14159265358979"},
-                      FormatCase{"sixDigits", 9.4247779607693793, 6, "9.42478"},
-                      FormatCase{"negative", -0.5, 15, "-0.5"},
-                      FormatCase{"smallExponent", 1e-7, 15, "1e-07"},
-                      FormatCase{"largeExponent", 3.4e38, 6, "3.4e+38"},
-                      FormatCase{"float", static_cast<double>(0.1f), 15, "0.100000001490116"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParseDoubleTest, AcceptsWholeDecimalNumbersOnly) {
   EXPECT_EQ(ParseDouble("-1.5"), -1.5);
