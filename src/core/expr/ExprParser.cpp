@@ -24,6 +24,7 @@
 #include "core/expr/FloatErrors.h"
 #include "core/expr/FloatMath.h"
 #include "core/expr/TextFold.h"
+#include "core/io/NumberText.h"
 
 namespace vorla {
 namespace {
@@ -410,21 +411,9 @@ class TParser {
       return true;
     }
     if (s_[b] == 'h') {
-      unsigned long long total = 0;
-      for (char c : digits) {
-        int digit = 0;
-        if (IsDigit(c))
-          digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-          digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-          digit = c - 'A' + 10;
-        else
-          return false;
-        total = total * 16 + digit;
-        if (total > 0xFFFFFFFFull) return false;
-      }
-      *value = static_cast<float>(static_cast<std::int32_t>(static_cast<std::uint32_t>(total)));
+      const std::optional<std::uint32_t> total = ParseHex(digits);
+      if (!total) return false;
+      *value = static_cast<float>(static_cast<std::int32_t>(*total));
       return true;
     }
     if (s_[b] == 'o') {

@@ -7,6 +7,7 @@
 
 #include "core/gradient/SystemColors.h"
 #include "core/io/MulDiv.h"
+#include "core/io/NumberText.h"
 
 namespace vorla {
 namespace {
@@ -33,19 +34,6 @@ class Ramp {
   std::uint32_t to_;
   int divisor_;
 };
-
-std::optional<std::uint32_t> ParseHex(std::string_view field) {
-  std::uint32_t value = 0;
-  for (char c : field) {
-    int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return std::nullopt;
-    value = value * 16 + static_cast<std::uint32_t>(digit);
-  }
-  return value;
-}
 
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kYellow = 0x00FFFF;
