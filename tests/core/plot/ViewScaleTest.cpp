@@ -54,41 +54,37 @@ TEST(ViewScaleTest, CentreMovesBothBoundsKeepingTheWidth) {
   EXPECT_DOUBLE_EQ(scale.UnitsPerPixelX(), 0.01);
 }
 
-struct ResizeRow {
-  const char* name;
-  bool keepAspect;
-  int newWidth, newHeight;
-  double left, top, right, bottom;
-};
-
-class ViewScaleResizeTest : public testing::TestWithParam<ResizeRow> {};
-
-TEST_P(ViewScaleResizeTest, FollowsTheAspectRule) {
-  const ResizeRow& r = GetParam();
-  ViewScale scale;
-  scale.Resize(400, 200);
-  scale.SetScale(-2, 1, 2, -1);  // 0.01 units per pixel both ways
-  scale.SetKeepScaleAspect(r.keepAspect);
-  scale.Resize(r.newWidth, r.newHeight);
-  EXPECT_EQ(scale.Width(), r.newWidth);
-  EXPECT_DOUBLE_EQ(scale.ScaleLeft(), r.left);
-  EXPECT_DOUBLE_EQ(scale.ScaleTop(), r.top);
-  EXPECT_DOUBLE_EQ(scale.ScaleRight(), r.right);
-  EXPECT_DOUBLE_EQ(scale.ScaleBottom(), r.bottom);
-  if (r.newWidth != 0) {
-    EXPECT_DOUBLE_EQ(scale.UnitsPerPixelX(), (r.right - r.left) / r.newWidth);
+TEST(ViewScaleTest, ResizeFollowsTheAspectRule) {
+  struct Row {
+    const char* name;
+    bool keepAspect;
+    int newWidth, newHeight;
+    double left, top, right, bottom;
+  };
+  const Row rows[] = {
+      {"keep_widen_by_10", true, 410, 200, -2.05, 1, 2.05, -1},
+      {"keep_shrink_both", true, 380, 180, -1.9, 0.9, 1.9, -0.9},
+      {"keep_odd_change_truncates", true, 405, 203, -2.02, 1.01, 2.02, -1.01},
+      {"stretch_widen_by_10", false, 410, 200, -2, 1, 2, -1},
+      {"keep_to_zero_leaves_bounds", true, 0, 0, -2, 1, 2, -1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    ViewScale scale;
+    scale.Resize(400, 200);
+    scale.SetScale(-2, 1, 2, -1);  // 0.01 units per pixel both ways
+    scale.SetKeepScaleAspect(r.keepAspect);
+    scale.Resize(r.newWidth, r.newHeight);
+    EXPECT_EQ(scale.Width(), r.newWidth);
+    EXPECT_DOUBLE_EQ(scale.ScaleLeft(), r.left);
+    EXPECT_DOUBLE_EQ(scale.ScaleTop(), r.top);
+    EXPECT_DOUBLE_EQ(scale.ScaleRight(), r.right);
+    EXPECT_DOUBLE_EQ(scale.ScaleBottom(), r.bottom);
+    if (r.newWidth != 0) {
+      EXPECT_DOUBLE_EQ(scale.UnitsPerPixelX(), (r.right - r.left) / r.newWidth);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ViewScaleResizeTest,
-    testing::Values(
-        ResizeRow{"keep_widen_by_10", true, 410, 200, -2.05, 1, 2.05, -1},
-        ResizeRow{"keep_shrink_both", true, 380, 180, -1.9, 0.9, 1.9, -0.9},
-        ResizeRow{"keep_odd_change_truncates", true, 405, 203, -2.02, 1.01, 2.02, -1.01},
-        ResizeRow{"stretch_widen_by_10", false, 410, 200, -2, 1, 2, -1},
-        ResizeRow{"keep_to_zero_leaves_bounds", true, 0, 0, -2, 1, 2, -1}),
-    [](const testing::TestParamInfo<ResizeRow>& info) { return std::string(info.param.name); });
 
 TEST(ViewScaleTest, FirstSizingStretchesEvenWhenKeepingAspect) {
   ViewScale scale;
