@@ -8,18 +8,12 @@
 #include <iterator>
 #include <sstream>
 
+#include "core/io/NumberText.h"
 #include "core/io/SafeFileOutput.h"
 #include "core/io/TextEncoding.h"
 
 namespace vorla {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 unsigned char FoldCase(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
@@ -35,20 +29,20 @@ unsigned char FoldCase(unsigned char c) {
 
 // "[name]" gives name; any other line gives nothing.
 std::optional<std::string_view> HeaderName(std::string_view line) {
-  line = Trim(line);
+  line = TrimBlanks(line);
   if (line.size() < 2 || line.front() != '[') return std::nullopt;
   const std::size_t close = line.find(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(1, close - 1));
+  return TrimBlanks(line.substr(1, close - 1));
 }
 
 // The key of a "key=value" line; comments and lines without "=" have none.
 std::optional<std::string_view> LineKey(std::string_view line) {
-  const std::string_view trimmed = Trim(line);
+  const std::string_view trimmed = TrimBlanks(line);
   if (trimmed.empty() || trimmed.front() == ';') return std::nullopt;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  return Trim(line.substr(0, equals));
+  return TrimBlanks(line.substr(0, equals));
 }
 
 // Concatenation without the temporaries of operator+, whose inlining GCC 12
@@ -60,7 +54,7 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 }
 
 bool IsValidSectionName(std::string_view name) {
-  return !name.empty() && Trim(name).size() == name.size() &&
+  return !name.empty() && TrimBlanks(name).size() == name.size() &&
          std::none_of(name.begin(), name.end(), [](char c) {
            return c == ']' || static_cast<unsigned char>(c) < 32 || c == 127;
          });
@@ -85,7 +79,7 @@ bool IniFile::SameName(std::string_view a, std::string_view b) {
 
 bool IniFile::IsValidKey(std::string_view key) {
   if (key.empty() || key.front() == '[' || key.front() == ';') return false;
-  if (Trim(key).size() != key.size()) return false;
+  if (TrimBlanks(key).size() != key.size()) return false;
   return std::none_of(key.begin(), key.end(), [](char c) {
     return c == '=' || static_cast<unsigned char>(c) < 32 || c == 127;
   });
@@ -189,7 +183,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
   // After the section's last non-blank line, so a blank line before the
   // next header stays where it is.
   auto last = found->lines.end();
-  while (last != found->lines.begin() && Trim(*(last - 1)).empty()) --last;
+  while (last != found->lines.begin() && TrimBlanks(*(last - 1)).empty()) --last;
   found->lines.insert(last, std::move(line));
 }
 

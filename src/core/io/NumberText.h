@@ -14,9 +14,15 @@ namespace vorla {
 // plain "%g" means throughout this program.
 std::string FormatG(double value, int digits = 15);
 
+// Without the blanks and tabs at either end.
+std::string_view TrimBlanks(std::string_view text);
+
 // A whole finite decimal number ("-1.5", "2e-3", "+7"), blanks around it
 // allowed; anything else, "inf" and "nan" included, gives nothing.
 std::optional<double> ParseDouble(std::string_view text);
+
+// A decimal integer within 32 bits ("-12", "+7"), blanks around it allowed.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
 
 // Text made only of hexadecimal digits, either case, whose value fits 32
 // bits; no sign, prefix or blanks. Inline, so that modules reading hex need

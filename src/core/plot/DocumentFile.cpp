@@ -1,7 +1,6 @@
 #include "core/plot/DocumentFile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -11,24 +10,6 @@
 
 namespace vorla {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-// A decimal integer within 32 bits; colours above 0x7FFFFFFF (system
-// colours) are stored as negative numbers.
-std::optional<std::int32_t> ParseInteger(std::string_view text) {
-  text = TrimBlanks(text);
-  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-  std::int32_t value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
-    return std::nullopt;
-  return value;
-}
 
 class KeyReader {
  public:
@@ -40,6 +21,7 @@ class KeyReader {
   void Integer(std::string_view key, int& value) const {
     if (auto number = Parsed(key, ParseInteger)) value = *number;
   }
+  // Colours above 0x7FFFFFFF (system colours) are stored as negative numbers.
   void Color(std::string_view key, TColor& value) const {
     if (auto number = Parsed(key, ParseInteger)) value = static_cast<TColor>(*number);
   }
