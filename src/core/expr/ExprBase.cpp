@@ -213,6 +213,18 @@ float TExprMsg::Evaluate() { throw EExprMsj(Text); }
 
 // ---- makers ----------------------------------------------------------------
 
+namespace {
+
+// A call is typeset the way the catalog entry that built it says.
+template <class Call>
+TEval* WithHooks(Call* node, const TMake& maker) {
+  node->MeasureHook = maker.MeasureHook;
+  node->DrawHook = maker.DrawHook;
+  return node;
+}
+
+}  // namespace
+
 TMakeConst::TMakeConst(float value) : Value(value) { Kind = KindConstant; }
 
 TEval* TMakeConst::Make(const TEvalArray&) const { return new TConst(Value); }
@@ -223,12 +235,7 @@ TEval* TMakeVar::Make(const TEvalArray&) const { return new TVar(Variable); }
 
 TMakeFun0::TMakeFun0(TFunc0 func) : Func(std::move(func)) { Kind = KindFunction0; }
 
-TEval* TMakeFun0::Make(const TEvalArray&) const {
-  auto* node = new TFun0(Func, false);
-  node->MeasureHook = MeasureHook;
-  node->DrawHook = DrawHook;
-  return node;
-}
+TEval* TMakeFun0::Make(const TEvalArray&) const { return WithHooks(new TFun0(Func, false), *this); }
 
 TMakeFun1::TMakeFun1(TFunc1 func, TFunc1 inverse) : Func(func), Inverse(inverse) {
   Kind = KindFunction1;
@@ -236,10 +243,7 @@ TMakeFun1::TMakeFun1(TFunc1 func, TFunc1 inverse) : Func(func), Inverse(inverse)
 }
 
 TEval* TMakeFun1::Make(const TEvalArray& args) const {
-  auto* node = static_cast<TFun1*>(NewFun1(Func, args[0], Inverse));
-  node->MeasureHook = MeasureHook;
-  node->DrawHook = DrawHook;
-  return node;
+  return WithHooks(static_cast<TFun1*>(NewFun1(Func, args[0], Inverse)), *this);
 }
 
 TMakeFunN::TMakeFunN(TFuncN func, int minArgs, int maxArgs) : Func(func) {
@@ -250,10 +254,7 @@ TMakeFunN::TMakeFunN(TFuncN func, int minArgs, int maxArgs) : Func(func) {
 
 TEval* TMakeFunN::Make(const TEvalArray& args) const {
   if (Func == nullptr) return NewOp<TLogN>(args[0], args[1]);
-  auto* node = static_cast<TFunN*>(NewFunN(Func, args));
-  node->MeasureHook = MeasureHook;
-  node->DrawHook = DrawHook;
-  return node;
+  return WithHooks(static_cast<TFunN*>(NewFunN(Func, args)), *this);
 }
 
 // ---- solving ---------------------------------------------------------------
