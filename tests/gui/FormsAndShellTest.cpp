@@ -145,7 +145,8 @@ TEST(HelpTopicTest, F1AgainReusesTheOneHelpWindow) {
   ASSERT_EQ(viewers.size(), 1);
   QPlainTextEdit* viewer = viewers.front();
   EXPECT_TRUE(viewer->isVisible());
-  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(gui_test::ReadFile(QString::fromStdString(HelpFilePath())).toStdString())));
+  const std::string help = gui_test::ReadFile(QString::fromStdString(HelpFilePath())).toStdString();
+  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(help)));
   const HelpTopic expected = FindHelpTopic(text, 16);
   EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Ayuda - ") + expected.title);
   EXPECT_EQ(viewer->toPlainText(), expected.body);
@@ -167,9 +168,11 @@ QString ReadAll(const QString& path) { return QString::fromUtf8(gui_test::ReadFi
 
 TEST(RegisterFileTypeTest, WritesOnlyWhatIsMissingOrChanged) {
   QTemporaryDir dir;
-  const QString program = QStringLiteral("/opt/my programs/vorlascope");
-  EXPECT_TRUE(RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"),
-                               QStringLiteral("Archivo de Vorlascope"), 1, program, dir.path()));
+  const auto registerAt = [&dir](const char* program) {
+    return RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
+                            1, QString::fromUtf8(program), dir.path());
+  };
+  EXPECT_TRUE(registerAt("/opt/my programs/vorlascope"));
   const QString mime = ReadAll(dir.path() + QStringLiteral("/mime/packages/VorlaArch.xml"));
   EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.vlx\"/>")));
   EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Archivo de Vorlascope</comment>")));
@@ -177,13 +180,9 @@ TEST(RegisterFileTypeTest, WritesOnlyWhatIsMissingOrChanged) {
   EXPECT_TRUE(desktop.contains(QStringLiteral("Exec=\"/opt/my programs/vorlascope\" %f")));
   EXPECT_TRUE(desktop.contains(QStringLiteral("MimeType=application/x-vorlaarch;")));
 
-  EXPECT_FALSE(RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"),
-                                QStringLiteral("Archivo de Vorlascope"), 1, program, dir.path()))
+  EXPECT_FALSE(registerAt("/opt/my programs/vorlascope"))
       << "a second registration with the same data must write nothing";
-  EXPECT_TRUE(RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"),
-                               QStringLiteral("Archivo de Vorlascope"), 1, QStringLiteral("/usr/bin/vorlascope"),
-                               dir.path()))
-      << "a moved program must be registered again";
+  EXPECT_TRUE(registerAt("/usr/bin/vorlascope")) << "a moved program must be registered again";
 }
 
 TEST(DroppedFilesTest, NamesArriveWholeAndOnlyLocalFilesCount) {

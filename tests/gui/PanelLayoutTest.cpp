@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,7 +12,7 @@
 #include <vector>
 
 #include "gui/plot/ColorSwatch.h"
-#include "gui/plot/fmVorla.h"
+#include "MainWindowFixture.h"
 
 namespace vorla {
 namespace {
@@ -74,12 +72,11 @@ std::vector<std::pair<QWidget*, QRect>> VisibleControls(QWidget* panel) {
   return controls;
 }
 
-TEST(PanelLayoutTest, ControlsStayInsideApartAndReadable) {
-  QTemporaryDir dir;
-  TFVorla window(nullptr, dir.path().toStdString());
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  auto* panel = window.findChild<QWidget*>(QStringLiteral("pnlPropiedades"));
+using PanelLayoutTest = gui_test::MainWindowTest;
+
+TEST_F(PanelLayoutTest, ControlsStayInsideApartAndReadable) {
+  OpenWindow(627, 495);
+  auto* panel = Child<QWidget>("pnlPropiedades");
   ASSERT_NE(panel, nullptr);
   const SizeRow rows[] = {
       {"design size", QSize(627, 495)},
@@ -88,7 +85,7 @@ TEST(PanelLayoutTest, ControlsStayInsideApartAndReadable) {
   };
   for (const SizeRow& row : rows) {
     SCOPED_TRACE(row.name);
-    window.resize(row.size);
+    window_->resize(row.size);
     QApplication::processEvents();
     const auto controls = VisibleControls(panel);
     ASSERT_GT(controls.size(), 20u);
