@@ -74,8 +74,7 @@ void TGradientLibraryBox::Reload() {
   } catch (const IniFileError& error) {
     tell_(FromCore(error.what()));
   }
-  combo_->setCurrentIndex(-1);
-  combo_->setEditText(QString());
+  ClearText();
 }
 
 void TGradientLibraryBox::ClearText() {
@@ -140,8 +139,7 @@ void TGradientLibraryBox::cmdBorrarPalClick() {
   const QSignalBlocker blocker(combo_);
   const int row = combo_->findText(name, Qt::MatchFixedString);
   if (row >= 0) combo_->removeItem(row);
-  combo_->setCurrentIndex(-1);
-  combo_->setEditText(QString());
+  ClearText();
   combo_->setFocus();
 }
 
