@@ -40,11 +40,11 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text) {
   return box;
 }
 
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, bool stretchAtEnd = true) {
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   auto* row = new QHBoxLayout;
   row->setSpacing(4);
   for (QWidget* widget : widgets) row->addWidget(widget);
-  if (stretchAtEnd) row->addStretch(1);
+  row->addStretch(1);
   return row;
 }
 
