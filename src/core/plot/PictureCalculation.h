@@ -53,6 +53,8 @@ inline constexpr int kLastCountedError = 19;
 // Faults while the index is computed (a level beyond 32 bits, anything raised
 // in the per-pixel guard) count under this code.
 inline constexpr int kPixelFaultError = 19;
+// Pixels failed per error code; entry 0 counts code kFirstCountedError.
+using ErrorCounts = std::array<int, kLastCountedError - kFirstCountedError + 1>;
 
 // Results of a calculation; the found range carries over between partial
 // calculations, so keep one instance for the picture's life.
@@ -65,7 +67,7 @@ struct PictureStats {
   float stepY = 0;
   float lastZmin = 0;  // scale bounds at the last evaluated pixel
   float lastZmax = 0;
-  std::array<int, kLastCountedError - kFirstCountedError + 1> errorCounts{};  // codes 11..19
+  ErrorCounts errorCounts{};
   long long pixels = 0;
   long long milliseconds = 0;
   // "... \r\nVel: %.6g Kilopixels/seg"; unchanged when the calculation took

@@ -26,11 +26,11 @@ std::string GradientReadout(double z, float zmin, float zmax) {
   return "x=0 y=0 z=" + G6(z) + " [min=" + G6(zmin) + ", max=" + G6(zmax) + "]";
 }
 
-std::vector<std::string> InfoReportLines(const std::string& infoText, const std::array<int, 9>& errorCounts) {
+std::vector<std::string> InfoReportLines(const std::string& infoText, const ErrorCounts& errorCounts) {
   std::vector<std::string> lines{infoText};
   for (std::size_t i = 0; i < errorCounts.size(); ++i) {
     if (errorCounts[i] == 0) continue;
-    const int code = 11 + static_cast<int>(i);
+    const int code = kFirstCountedError + static_cast<int>(i);
     lines.push_back(std::to_string(errorCounts[i]) + " puntos con error: " + TExpresion::ErrorMessage(code));
   }
   return lines;

@@ -3,7 +3,6 @@
 // over the picture and over the gradient, and the information report of the
 // last calculation. Windows-1252 like all core text.
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -23,6 +22,6 @@ std::string GradientReadout(double z, float zmin, float zmax);
 
 // The statistics line, then one line for each error code 11..19 that
 // occurred (errorCounts[0] is code 11), with its count and message.
-std::vector<std::string> InfoReportLines(const std::string& infoText, const std::array<int, 9>& errorCounts);
+std::vector<std::string> InfoReportLines(const std::string& infoText, const ErrorCounts& errorCounts);
 
 }  // namespace vorla
