@@ -8,6 +8,7 @@
 
 #include "core/io/TextEncoding.h"
 #include "core/plot/ProgramFolder.h"
+#include "gui/plot/CoreText.h"
 #include "gui/plot/FormUtils.h"
 
 namespace vorla {
@@ -54,7 +55,7 @@ void ShowHelpTopic(QWidget* parent, int context) {
                   QMessageBox::Warning);
     return;
   }
-  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(file.readAll().toStdString())));
+  const QString text = FromCore(DecodeFileText(file.readAll().toStdString()));
   const HelpTopic topic = FindHelpTopic(text, context);
   // One help window: F1 again shows the new topic in it instead of piling up windows.
   QPlainTextEdit* viewer =
