@@ -118,7 +118,6 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
       documentToOpen_(std::move(documentToOpen)) {
   setObjectName(QStringLiteral("FVorla"));
   InitGuiResources();
-  starting_ = true;
   resize(627, 495);
   setAcceptDrops(false);
 
@@ -131,7 +130,6 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
   pb = new TPaintBoxM;
   pb->setObjectName(QStringLiteral("pb"));
-  pb->setCursor(Qt::CrossCursor);
   pb->SetDrawRectRight(false);
   pb->Scale().SetKeepScaleAspect(true);
   ApplyHint(*pb, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

@@ -126,7 +126,6 @@ void TFVorla::LoadDocument(const QString& fileName, const QString& section) {
     currentFile_ = fileName;
     UpdateCaption();
   }
-  loading_ = false;
   ApplyAndCalculate();
   gradientLibrary_->ClearText();
   modified_ = false;
