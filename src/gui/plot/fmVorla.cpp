@@ -65,12 +65,13 @@ void SetFieldText(QLineEdit* field, const QString& text) {
 namespace {
 
 QString AboutText() {
-  return QStringLiteral(
-      "Vorlascope 1.23\n\n"
-      "Graficador de funciones de dos variables.\n"
-      "Escriba f(x,y) en el cuadro de la función y pulse Intro.\n"
-      "Click izquierdo: centrar.\tClick derecho: alejar.\n"
-      "Arrastrar con el botón izquierdo: acercar.\tCon el derecho: mover.");
+  return QString::fromLatin1(kVersionTitle) +
+         QStringLiteral(
+             "\n\n"
+             "Graficador de funciones de dos variables.\n"
+             "Escriba f(x,y) en el cuadro de la función y pulse Intro.\n"
+             "Click izquierdo: centrar.\tClick derecho: alejar.\n"
+             "Arrastrar con el botón izquierdo: acercar.\tCon el derecho: mover.");
 }
 
 // The picture is indexed, so text is drawn as a mask and written with the
