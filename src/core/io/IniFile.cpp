@@ -60,6 +60,15 @@ bool IsValidSectionName(std::string_view name) {
          });
 }
 
+// The line of `lines` holding `key`, or lines.end().
+template <class Lines>
+auto FindKeyLine(Lines& lines, std::string_view key) {
+  return std::find_if(lines.begin(), lines.end(), [key](const std::string& line) {
+    const auto lineKey = LineKey(line);
+    return lineKey && IniFile::SameName(*lineKey, key);
+  });
+}
+
 std::string SystemError(const std::string& action, const std::filesystem::path& path, int error) {
   return Join({action, " ", Utf8ToCp1252(path.string()), ": ", Utf8ToCp1252(std::strerror(error))});
 }
@@ -146,11 +155,9 @@ std::optional<std::string> IniFile::ReadString(std::string_view section,
                                                std::string_view key) const {
   const Section* found = FindSection(section);
   if (!found) return std::nullopt;
-  for (const std::string& line : found->lines) {
-    const auto lineKey = LineKey(line);
-    if (lineKey && SameName(*lineKey, key)) return line.substr(line.find('=') + 1);
-  }
-  return std::nullopt;
+  const auto line = FindKeyLine(found->lines, key);
+  if (line == found->lines.end()) return std::nullopt;
+  return line->substr(line->find('=') + 1);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -173,12 +180,9 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
     sections_.back().lines.push_back(std::move(line));
     return;
   }
-  for (std::string& existing : found->lines) {
-    const auto lineKey = LineKey(existing);
-    if (lineKey && SameName(*lineKey, key)) {
-      existing = std::move(line);
-      return;
-    }
+  if (const auto existing = FindKeyLine(found->lines, key); existing != found->lines.end()) {
+    *existing = std::move(line);
+    return;
   }
   // After the section's last non-blank line, so a blank line before the
   // next header stays where it is.
@@ -190,13 +194,9 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
 bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
   Section* found = FindSection(section);
   if (!found) return false;
-  auto& lines = found->lines;
-  const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-    const auto lineKey = LineKey(line);
-    return lineKey && SameName(*lineKey, key);
-  });
-  if (it == lines.end()) return false;
-  lines.erase(it);
+  const auto line = FindKeyLine(found->lines, key);
+  if (line == found->lines.end()) return false;
+  found->lines.erase(line);
   return true;
 }
 
