@@ -5,35 +5,12 @@
 #include <optional>
 #include <string_view>
 
+#include "core/gradient/DrawRoutines.h"
 #include "core/gradient/SystemColors.h"
-#include "core/io/MulDiv.h"
 #include "core/io/NumberText.h"
 
 namespace vorla {
 namespace {
-
-// Steps between two colours: step j of N is c0 + round((c1 - c0) * j / N)
-// per channel. Callers keep j below N, so channels stay within 0..255.
-class Ramp {
- public:
-  Ramp(std::uint32_t from, std::uint32_t to, int divisor) : from_(from), to_(to), divisor_(divisor) {}
-
-  std::uint32_t Step(int j) const {
-    std::uint32_t result = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-      const int c0 = static_cast<int>((from_ >> shift) & 0xFF);
-      const int c1 = static_cast<int>((to_ >> shift) & 0xFF);
-      const int channel = c0 + MulDiv(c1 - c0, j, divisor_);
-      result |= static_cast<std::uint32_t>(channel & 0xFF) << shift;
-    }
-    return result;
-  }
-
- private:
-  std::uint32_t from_;
-  std::uint32_t to_;
-  int divisor_;
-};
 
 constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kYellow = 0x00FFFF;
@@ -180,17 +157,19 @@ void TGradTable::Interpolate() {
       continue;
     }
     const int distance = i - prev;
-    const Ramp ramp(table_[prev], table_[i], distance + 1);
-    for (int j = 1; j < distance; ++j) table_[prev + j] = ramp.Step(j);
+    // The ramp reads only the colour bytes: the node flag above them never
+    // spreads to the blended entries.
+    const TColGrad ramp(table_[prev], table_[i], static_cast<std::uint16_t>(distance + 1));
+    for (int j = 1; j < distance; ++j) table_[prev + j] = ramp.ColorAt(j);
     prev = i;
   }
 
   // From the last node across the range end to the first node; with no node
   // both stand at StartCol and the whole range takes that entry's colour.
   const int wrapDistance = (end - prev) + (first - start) + 1;
-  const Ramp ramp(table_[prev], table_[first], wrapDistance + 1);
-  for (int k = prev + 1; k <= end; ++k) table_[k] = ramp.Step(k - prev);
-  for (int k = start; k < first; ++k) table_[k] = ramp.Step((end - prev) + 1 + (k - start));
+  const TColGrad ramp(table_[prev], table_[first], static_cast<std::uint16_t>(wrapDistance + 1));
+  for (int k = prev + 1; k <= end; ++k) table_[k] = ramp.ColorAt(k - prev);
+  for (int k = start; k < first; ++k) table_[k] = ramp.ColorAt((end - prev) + 1 + (k - start));
 }
 
 void TGradTable::RebuildPalette() {
