@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/gradient/DrawRoutines.h"
 #include "core/io/MulDiv.h"
 
 namespace vorla {
@@ -71,7 +72,7 @@ void ShiftPicture(Bitmap& picture, int dx, int dy) {
   const int w = picture.Width();
   const int h = picture.Height();
   if (std::abs(dx) >= w || std::abs(dy) >= h || (dx == 0 && dy == 0)) return;
-  const int bytesPerPixel = std::max(1, picture.BitsPerPixel() / 8);
+  const int bytesPerPixel = BytesPerPixel(picture);
   const int firstColumn = std::max(0, dx);
   const std::size_t count = static_cast<std::size_t>(w - std::abs(dx)) * bytesPerPixel;
   // Rows are visited away from the direction of the move so that no source

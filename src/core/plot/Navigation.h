@@ -65,7 +65,8 @@ PanResult PanBy(const ViewScale& view, int dx, int dy);
 
 // Moves the indices of an 8-bit picture by (dx, dy) pixels, as the pan shows
 // them before the uncovered strips are calculated; those strips keep their
-// old indices until then.
+// old indices until then. Other depths move whole pixels too; one that
+// BytesPerPixel refuses raises InvalidGraphicError.
 void ShiftPicture(Bitmap& picture, int dx, int dy);
 
 // The pan that brings a clicked pixel to the centre of the area.
