@@ -81,17 +81,18 @@ void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
   std::FILE* file = out.File();
   bool ok = std::fwrite(header.Data().data(), 1, header.Data().size(), file) == header.Data().size();
   std::vector<std::uint8_t> row(stride, 0);
-  std::vector<std::uint8_t> rgb(paletted ? 0 : static_cast<std::size_t>(bitmap.Width()) * 3);
+  // Pixels are stored blue, green, red like the file's: rows go out as they
+  // are, but for the fourth byte of 32-bit pixels.
+  const int fileBytes = bits / 8;
+  const int sourceBytes = bitmap.BitsPerPixel() / 8;
   for (int y = bitmap.Height() - 1; ok && y >= 0; --y) {
-    if (paletted) {
-      std::copy_n(bitmap.Row(y), bitmap.Width(), row.begin());
+    const std::uint8_t* source = bitmap.Row(y);
+    if (sourceBytes == fileBytes) {
+      std::copy_n(source, static_cast<std::size_t>(bitmap.Width()) * fileBytes, row.begin());
     } else {
-      RowToRgb(bitmap, y, rgb.data());
-      for (std::size_t i = 0; i < rgb.size(); i += 3) {
-        row[i] = rgb[i + 2];
-        row[i + 1] = rgb[i + 1];
-        row[i + 2] = rgb[i];
-      }
+      for (int x = 0; x < bitmap.Width(); ++x)
+        std::copy_n(source + static_cast<std::size_t>(x) * sourceBytes, fileBytes,
+                    row.begin() + static_cast<std::ptrdiff_t>(x) * fileBytes);
     }
     ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
   }
