@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <random>
 
@@ -138,23 +139,20 @@ float Angle(const TEvalArray& args) {
   return ToSingle(std::atan2(b, a));
 }
 
-float Maximum(const TEvalArray& args) {
+// The first argument is evaluated first, then the others from the last back;
+// a later value replaces the result only when strictly better.
+template <class Better>
+float Extreme(const TEvalArray& args, Better better) {
   float result = args[0]->Evaluate();
   for (std::size_t i = args.size() - 1; i >= 1; --i) {
     const float value = args[i]->Evaluate();
-    if (value > result) result = value;
+    if (better(value, result)) result = value;
   }
   return result;
 }
 
-float Minimum(const TEvalArray& args) {
-  float result = args[0]->Evaluate();
-  for (std::size_t i = args.size() - 1; i >= 1; --i) {
-    const float value = args[i]->Evaluate();
-    if (value < result) result = value;
-  }
-  return result;
-}
+float Maximum(const TEvalArray& args) { return Extreme(args, std::greater<float>()); }
+float Minimum(const TEvalArray& args) { return Extreme(args, std::less<float>()); }
 
 float Sum(const TEvalArray& args) {
   float result = 0.0f;
