@@ -550,7 +550,7 @@ void TFVorla::WriteViewToRangeFields() {
 
 void TFVorla::ApplyAndCalculate() {
   session_->Compile(DocumentFromControls());
-  if (CheckExpressions()) return;
+  if (ReportCompileError()) return;
   const ViewBounds range = session_->RangeBounds();
   SetView(pb->Scale(), range);
   CalculateRegion({});
@@ -563,10 +563,11 @@ void TFVorla::ApplyAndCalculate() {
   }
 }
 
-// Reports the last failing expression in the order Func, Zmax, Zmin, Xmax,
-// Xmin, Ymax, Ymin; silent while starting, when the calculation goes on and
-// a failed Func paints the background colour.
-bool TFVorla::CheckExpressions() {
+// True when it reported a failing expression (the last in the order Func,
+// Zmax, Zmin, Xmax, Xmin, Ymax, Ymin) and the caller must stop; silent and
+// false while starting, when the calculation goes on and a failed Func
+// paints the background colour.
+bool TFVorla::ReportCompileError() {
   const std::string message = session_->CompileErrors();
   if (message.empty() || starting_) return false;
   AppMessageBox(this, FromCore(message), QMessageBox::Warning);
@@ -575,7 +576,7 @@ bool TFVorla::CheckExpressions() {
 
 void TFVorla::CalculateRegion(const PixelRect& rect) {
   if (loading_) return;
-  if (CheckExpressions()) return;
+  if (ReportCompileError()) return;
   if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
     picture_.Resize(pb->width(), pb->height(), 8);
   if (picture_.Empty()) return;

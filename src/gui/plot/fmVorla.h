@@ -92,7 +92,7 @@ class TFVorla : public QMainWindow {
   void ShowDocumentInControls(const PlotDocument& document);
   void ApplyLoadedDocument(LoadedDocument& loaded);
   float PictureAspect() const;
-  bool CheckExpressions();
+  bool ReportCompileError();
 
   void GradEdit1Change();
   void GradEdit1ColorIndex(int index);
