@@ -78,9 +78,9 @@ struct ReadoutRow {
 
 TEST_F(GradientWindowTest, HoverOverTheEditorShowsTheValueOfTheEntry) {
   const ReadoutRow rows[] = {
-      {"first entry is zmin", 4, "x=0 y=0 z=-3.14159 [min=-3.14159, max=3.14159]"},
-      {"middle of the range", 130, "x=0 y=0 z=0 [min=-3.14159, max=3.14159]"},
-      {"last entry stops a step short of zmax", 255, "x=0 y=0 z=3.11666 [min=-3.14159, max=3.14159]"},
+      {"entry 4 lies two levels below zmin", 4, "x=0 y=0 z=-3.19206 [min=-3.14159, max=3.14159]"},
+      {"entry 6 is painted at zmin", 6, "x=0 y=0 z=-3.14159 [min=-3.14159, max=3.14159]"},
+      {"entry 255 is painted at zmax", 255, "x=0 y=0 z=3.14159 [min=-3.14159, max=3.14159]"},
   };
   for (const ReadoutRow& row : rows) {
     SCOPED_TRACE(row.name);

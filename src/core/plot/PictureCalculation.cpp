@@ -49,12 +49,25 @@ IndexSettings IndexSettings::From(const PlotDocument& d) {
 EmptyPictureError::EmptyPictureError()
     : std::runtime_error("La imagen no tiene pixels: su ancho o su alto es 0") {}
 
+namespace {
+
+// The width of one level, as a float like the values it divides.
+float LevelStep(float zmin, float zmax) {
+  const float difference = static_cast<float>(static_cast<double>(zmax) - zmin);
+  return static_cast<float>(static_cast<double>(difference) / 249.0);
+}
+
+}  // namespace
+
+double LevelValue(float zmin, float zmax, int index) {
+  return zmin + static_cast<double>(LevelStep(zmin, zmax)) * (index - kFirstLevelIndex);
+}
+
 bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
                 std::uint8_t& index) {
-  const float difference = static_cast<float>(static_cast<double>(zmax) - zmin);
+  const float step = LevelStep(zmin, zmax);
   // A scale wider than a float holds overflows as the difference is stored.
-  if (!std::isfinite(difference)) return false;
-  const float step = static_cast<float>(static_cast<double>(difference) / 249.0);
+  if (!std::isfinite(step)) return false;
   const bool narrow = std::fabs(step) < 1e-30f;
   std::int32_t k = 0;
   if (!(z >= zmin)) {

@@ -27,7 +27,8 @@ class PixelEvaluator {
   virtual void BeginPicture(const ViewBounds& view, float stepX, float stepY) = 0;
   virtual void SetRowY(float y) = 0;
   virtual void SetColumnX(float x) = 0;
-  // The function's value; on failure errorCode becomes its code (11..20).
+  // The function's value; on failure errorCode becomes its code (11..20),
+  // or kUncodedFailure for a failure that has none.
   virtual float Function(int& errorCode) = 0;
   virtual float ScaleMin() = 0;
   virtual float ScaleMax() = 0;
@@ -53,6 +54,9 @@ inline constexpr int kLastCountedError = 19;
 // Faults while the index is computed (a level beyond 32 bits, anything raised
 // in the per-pixel guard) count under this code.
 inline constexpr int kPixelFaultError = 19;
+// A failure without a code of its own, such as a function whose compile
+// failed with code 0 ("x+"): the pixel takes the background, uncounted.
+inline constexpr int kUncodedFailure = -1;
 // Pixels failed per error code; entry 0 counts code kFirstCountedError.
 using ErrorCounts = std::array<int, kLastCountedError - kFirstCountedError + 1>;
 
@@ -101,6 +105,10 @@ using RowProgress = std::function<void(int rowsDone, int rows)>;
 void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
                       PictureStats& stats, const RowProgress& progress = {});
+
+// The value that the calculation paints with palette index `index` of the
+// gradient (6 at zmin, 255 at zmax; the entries before 6 lie below zmin).
+double LevelValue(float zmin, float zmax, int index);
 
 // The index of one value against its scale, as the calculation stores it;
 // false for a level beyond 32 bits or a scale whose width overflows a float

@@ -16,12 +16,6 @@ std::string MouseReadout(const Probe& probe) {
   return text + "f=" + G6(probe.f) + " [min=" + G6(probe.zmin) + ", max=" + G6(probe.zmax) + "]";
 }
 
-double GradientProbeValue(float zmin, float zmax, int index, int startCol, int endCol) {
-  const int levels = endCol - startCol + 1;
-  if (levels == 0) return zmin;
-  return zmin + (static_cast<double>(zmax) - zmin) * (index - startCol) / levels;
-}
-
 std::string GradientReadout(double z, float zmin, float zmax) {
   return "x=0 y=0 z=" + G6(z) + " [min=" + G6(zmin) + ", max=" + G6(zmax) + "]";
 }

@@ -14,10 +14,8 @@ namespace vorla {
 // function's error text in their place when it failed.
 std::string MouseReadout(const Probe& probe);
 
-// The value that palette index `index` stands for, on a gradient running
-// over entries startCol..endCol from zmin to zmax.
-double GradientProbeValue(float zmin, float zmax, int index, int startCol, int endCol);
-// The gradient probe reads the scale at the origin, hence x=0 y=0.
+// The gradient probe reads the scale at the origin, hence x=0 y=0; z is the
+// value the picture paints with the entry under the mouse (LevelValue).
 std::string GradientReadout(double z, float zmin, float zmax);
 
 // The statistics line, then one line for each error code 11..19 that

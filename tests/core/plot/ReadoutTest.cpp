@@ -37,22 +37,23 @@ TEST(ReadoutTest, MouseReadoutShowsTheErrorInPlaceOfTheValues) {
   }
 }
 
-TEST(ReadoutTest, GradientProbeSpreadsTheScaleOverTheEntries) {
+TEST(ReadoutTest, GradientProbeShowsTheValueThePicturePaintsWithTheEntry) {
   struct Row {
     const char* name;
     float zmin, zmax;
-    int index, startCol, endCol;
+    int index;
     double z;
   };
   const Row rows[] = {
-      {"first entry is the bottom", -1, 1, 6, 6, 255, -1},
-      {"middle entry", 0, 250, 131, 6, 255, 125},
-      {"reversed scale", 10, 0, 56, 6, 255, 8},
-      {"empty gradient range", 3, 7, 6, 7, 6, 3},
+      {"entry 6 is the bottom", -1, 1, 6, -1},
+      {"entry 255 is the top", 0, 249, 255, 249},
+      {"middle entry", 0, 249, 131, 125},
+      {"reversed scale", 249, 0, 56, 199},
+      {"entries before 6 lie below the scale", 0, 249, 4, -2},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_DOUBLE_EQ(GradientProbeValue(row.zmin, row.zmax, row.index, row.startCol, row.endCol), row.z);
+    EXPECT_DOUBLE_EQ(LevelValue(row.zmin, row.zmax, row.index), row.z);
   }
   EXPECT_EQ(GradientReadout(0.25, -3.1415927f, 3.1415927f), "x=0 y=0 z=0.25 [min=-3.14159, max=3.14159]");
 }
