@@ -9,12 +9,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QToolButton>
 
 #include <functional>
 #include <memory>
 
 #include "gui/plot/fmVorla.h"
+#include "gui/view/PaintBoxM.h"
 
 namespace vorla::gui_test {
 
@@ -32,6 +37,16 @@ inline QTimer* WhenModal(std::function<void(QWidget*)> act) {
   });
   timer->start();
   return timer;
+}
+
+// Presses `button` of the next message box, after `then`.
+inline void Answer(QMessageBox::StandardButton button, std::function<void()> then = {}) {
+  WhenModal([button, then](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    if (then) then();
+    box->button(button)->click();
+  });
 }
 
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -68,6 +83,58 @@ class MainWindowTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   std::unique_ptr<TFVorla> window_;
+};
+
+// The window with a still picture, and typing as a user does it.
+class FVorlaTest : public MainWindowTest {
+ protected:
+  // Most tests want a still picture; the animation's start is noted first.
+  void SetUp() override {
+    OpenWindow(380, 330);
+    pb_ = Child<TPaintBoxM>("pb");
+    animatedAtStart_ = window_->Animating();
+    StopAnimation();
+  }
+
+  // Replaces a field's text by typing, then presses Enter in it.
+  void TypeAndEnter(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  // Keys go to the combo box, which holds the focus for its line edit, as
+  // the window system delivers them.
+  void TypeInCombo(const char* name, const QString& text) {
+    QComboBox* combo = Child<QComboBox>(name);
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo, Qt::Key_Delete);
+    QTest::keyClicks(combo, text);
+    QTest::keyClick(combo, Qt::Key_Return);
+  }
+
+  // A zoomed view off the origin whose units differ on the two axes.
+  void ZoomToAnOffCentreBand() {
+    QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
+    QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
+    QTest::mouseMove(pb_, QPoint(150, 60));
+    QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
+    window_->IdleUpdate();
+  }
+
+  void RightDrag() {
+    QTest::mousePress(pb_, Qt::RightButton, {}, QPoint(100, 100));
+    QTest::mouseMove(pb_, QPoint(110, 104));
+    QTest::mouseMove(pb_, QPoint(120, 110));
+    QTest::mouseRelease(pb_, Qt::RightButton, {}, QPoint(120, 110));
+  }
+
+  QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }
+  QString ComboText(const char* name) { return Child<QComboBox>(name)->currentText(); }
+
+  TPaintBoxM* pb_ = nullptr;
+  bool animatedAtStart_ = false;
 };
 
 }  // namespace vorla::gui_test

@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolBar>
 
 #include <algorithm>
 #include <cstdlib>
@@ -102,6 +108,57 @@ TEST_F(PanelLayoutTest, ControlsStayInsideApartAndReadable) {
             << name.toStdString() << " overlaps " << controls[j].first->objectName().toStdString();
     }
   }
+}
+
+// The upright strip shows the first entries (the colours at Zmin) at its top.
+TEST_F(PanelLayoutTest, ScaleControlsSitAtTheirEndsOfTheStrip) {
+  OpenWindow(627, 495);
+  auto* panel = Child<QWidget>("pnlPropiedades");
+  const auto top = [panel](QWidget* widget) { return widget->mapTo(panel, QPoint(0, 0)).y(); };
+  auto* strip = Child<QWidget>("GradEdit1");
+  const int middle = top(strip) + strip->height() / 2;
+  for (const char* name : {"txtZmin", "chkBucleMin"}) EXPECT_LT(top(Child<QWidget>(name)), middle) << name;
+  for (const char* name : {"txtZmax", "chkBucleMax"}) EXPECT_GT(top(Child<QWidget>(name)), middle) << name;
+}
+
+QString AccessibleName(QWidget* widget) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+  return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+TEST_F(PanelLayoutTest, EveryControlHasAnAccessibleName) {
+  OpenWindow(627, 495);
+  const std::pair<const char*, const char*> named[] = {
+      {"tbExportar", "Exportar"},
+      {"cmdAbrir", "Abrir Archivo de disco"},
+      {"tbAnimar", "Activa/Desactiva animación"},
+      {"ComboBox1", "Función principal"},
+      {"txtYmin", "Y arriba"},
+      {"txtXmax", "X derecha"},
+      {"ColFon", "Color de Fondo"},
+      {"cmdGuardarPal", "Agregar"},
+  };
+  for (const auto& [name, expected] : named) {
+    QWidget* control = Child<QWidget>(name);
+    // Editable combo boxes are read out by their text and named through their edit.
+    if (auto* combo = qobject_cast<QComboBox*>(control)) control = combo->lineEdit();
+    EXPECT_EQ(AccessibleName(control), QString::fromUtf8(expected)) << name;
+  }
+
+  QList<QWidget*> controls = Child<QToolBar>("ToolBar1")->findChildren<QWidget*>();
+  controls += Child<QWidget>("pnlPropiedades")->findChildren<QWidget*>();
+  int checked = 0;
+  for (QWidget* control : controls) {
+    const bool isControl = qobject_cast<QAbstractButton*>(control) != nullptr ||
+                           (qobject_cast<QLineEdit*>(control) != nullptr &&
+                            qobject_cast<QSpinBox*>(control->parentWidget()) == nullptr) ||
+                           qobject_cast<QSpinBox*>(control) != nullptr || control->objectName() == "GradEdit1";
+    if (!isControl || control->objectName() == "qt_toolbar_ext_button") continue;
+    ++checked;
+    EXPECT_FALSE(AccessibleName(control).isEmpty())
+        << control->metaObject()->className() << " " << control->objectName().toStdString();
+  }
+  EXPECT_GT(checked, 30);
 }
 
 }  // namespace

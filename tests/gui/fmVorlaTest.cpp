@@ -30,68 +30,10 @@
 namespace vorla {
 namespace {
 
+using gui_test::Answer;
+using gui_test::FVorlaTest;
 using gui_test::WhenModal;
 using gui_test::WriteFile;
-
-void Answer(QMessageBox::StandardButton button, std::function<void()> then = {}) {
-  WhenModal([button, then](QWidget* dialog) {
-    auto* box = qobject_cast<QMessageBox*>(dialog);
-    ASSERT_NE(box, nullptr);
-    if (then) then();
-    box->button(button)->click();
-  });
-}
-
-class FVorlaTest : public gui_test::MainWindowTest {
- protected:
-  // Most tests want a still picture; the animation's start is noted first.
-  void SetUp() override {
-    OpenWindow(380, 330);
-    pb_ = Child<TPaintBoxM>("pb");
-    animatedAtStart_ = window_->Animating();
-    StopAnimation();
-  }
-
-  // Replaces a field's text by typing, then presses Enter in it.
-  void TypeAndEnter(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
-  // Keys go to the combo box, which holds the focus for its line edit, as
-  // the window system delivers them.
-  void TypeInCombo(const char* name, const QString& text) {
-    QComboBox* combo = Child<QComboBox>(name);
-    combo->lineEdit()->selectAll();
-    QTest::keyClick(combo, Qt::Key_Delete);
-    QTest::keyClicks(combo, text);
-    QTest::keyClick(combo, Qt::Key_Return);
-  }
-
-  // A zoomed view off the origin whose units differ on the two axes.
-  void ZoomToAnOffCentreBand() {
-    QTest::mouseClick(Child<QToolButton>("tbtAspecto"), Qt::LeftButton);
-    QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
-    QTest::mouseMove(pb_, QPoint(150, 60));
-    QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
-    window_->IdleUpdate();
-  }
-
-  void RightDrag() {
-    QTest::mousePress(pb_, Qt::RightButton, {}, QPoint(100, 100));
-    QTest::mouseMove(pb_, QPoint(110, 104));
-    QTest::mouseMove(pb_, QPoint(120, 110));
-    QTest::mouseRelease(pb_, Qt::RightButton, {}, QPoint(120, 110));
-  }
-
-  QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }
-  QString ComboText(const char* name) { return Child<QComboBox>(name)->currentText(); }
-
-  TPaintBoxM* pb_ = nullptr;
-  bool animatedAtStart_ = false;
-};
 
 TEST_F(FVorlaTest, StartsWithTheStartUpDocumentAndPicture) {
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
@@ -480,6 +422,35 @@ TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
     EXPECT_EQ(edit->text(), expected);
     EXPECT_EQ(window_->CalculationCount(), calculations + (row.expected == nullptr ? 0 : 1));
   }
+}
+
+// The report stays open beside the editor; each editor has its own help topic.
+TEST_F(FVorlaTest, TheEditorOpenedBesideTheReportIsModalWithItsOwnHelp) {
+  QTest::mouseClick(Child<QToolButton>("tbInformacion"), Qt::LeftButton);
+  auto* report = window_->findChild<TFMemo*>(QStringLiteral("FMemo"));
+  ASSERT_TRUE(report != nullptr && report->isVisible());
+  QTest::keyClick(report->Memo1(), Qt::Key_F1);
+  auto* help = report->findChild<QWidget*>(QStringLiteral("Ayuda"));
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->windowTitle().contains(QStringLiteral("Información"))) << qPrintable(help->windowTitle());
+
+  const int calculations = window_->CalculationCount();
+  QString title, helpTitle;
+  bool modal = false;
+  WhenModal([&](QWidget* dialog) {
+    auto* editor = qobject_cast<TFMemo*>(dialog);
+    ASSERT_NE(editor, nullptr);
+    modal = editor != report && editor->isModal();
+    title = editor->windowTitle();
+    QTest::keyClick(editor->Memo1(), Qt::Key_F1);
+    if (auto* own = editor->findChild<QWidget*>(QStringLiteral("Ayuda"))) helpTitle = own->windowTitle();
+    QTest::keyClick(editor->Memo1(), Qt::Key_Return);
+  });
+  QTest::mouseDClick(Child<QComboBox>("ComboBox1")->lineEdit(), Qt::LeftButton);
+  EXPECT_TRUE(modal);
+  EXPECT_EQ(title, QStringLiteral("Función principal"));
+  EXPECT_TRUE(helpTitle.contains(QStringLiteral("Expresiones"))) << qPrintable(helpTitle);
+  EXPECT_EQ(window_->CalculationCount(), calculations) << "Enter without a change";
 }
 
 TEST_F(FVorlaTest, ADroppedDocumentIsOpened) {

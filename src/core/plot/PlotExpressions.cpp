@@ -140,7 +140,9 @@ void PlotExpressions::SetColumnX(float x) {
 float PlotExpressions::Function(int& errorCode) {
   TExpresion& func = *expressions_[kFunc];
   const float z = func.GetValue();
-  errorCode = func.HasError() ? func.ErrorCode() : 0;
+  // A text that failed to compile fails every point, whatever its code.
+  const bool failed = !func.Compiled() || func.HasError();
+  errorCode = !failed ? 0 : func.ErrorCode() != 0 ? func.ErrorCode() : kUncodedFailure;
   return z;
 }
 

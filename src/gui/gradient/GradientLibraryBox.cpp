@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -39,14 +40,18 @@ TGradientLibraryBox::TGradientLibraryBox(TGradEditM* editor, std::string library
   combo_->setCompleter(nullptr);
   combo_->setToolTip(QStringLiteral("Lista de Gradientes"));
   combo_->setStatusTip(QStringLiteral("Lista de Gradientes"));
+  combo_->setAccessibleName(combo_->toolTip());
+  combo_->lineEdit()->setAccessibleName(combo_->toolTip());
   addButton_->setObjectName(QStringLiteral("cmdGuardarPal"));
   addButton_->setText(QStringLiteral("+"));
   addButton_->setToolTip(QStringLiteral("Agregar"));
   addButton_->setStatusTip(QStringLiteral("Agrega o redefine el gradiente actual"));
+  addButton_->setAccessibleName(addButton_->toolTip());
   deleteButton_->setObjectName(QStringLiteral("cmdBorrarPal"));
   deleteButton_->setText(QStringLiteral("-"));
   deleteButton_->setToolTip(QStringLiteral("Eliminar"));
   deleteButton_->setStatusTip(QStringLiteral("Elimina el nombre de gradiente actual"));
+  deleteButton_->setAccessibleName(deleteButton_->toolTip());
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -7,6 +7,7 @@
 
 #include "core/expr/Expresion.h"
 #include "gui/plot/CoreText.h"
+#include "gui/plot/HelpTopics.h"
 
 namespace vorla {
 
@@ -64,6 +65,12 @@ void TFMemo::Memo1Change() {
 }
 
 bool TFMemo::eventFilter(QObject* watched, QEvent* event) {
+  // F1 is this window's own: the main window's shortcut would show its topic.
+  if (watched == memo1_ && event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    event->accept();
+    return true;
+  }
   if (watched == memo1_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -72,6 +79,10 @@ bool TFMemo::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key == Qt::Key_Escape) {
       reject();
+      return true;
+    }
+    if (key == Qt::Key_F1) {
+      ShowHelpTopic(this, helpContext_);
       return true;
     }
   }

@@ -8,6 +8,7 @@ namespace vorla {
 
 ProgressBox::ProgressBox(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("progreso"));
+  setAccessibleName(QStringLiteral("Progreso"));
   setFixedSize(sizeHint());
 }
 

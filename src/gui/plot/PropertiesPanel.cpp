@@ -59,6 +59,8 @@ QComboBox* MakeExpressionCombo(QWidget* parent, const char* objectName, const QS
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo->setMinimumContentsLength(6);
   ApplyHint(*combo, hint);
+  // An editable combo box is read out by its text; its edit carries the name.
+  combo->lineEdit()->setAccessibleName(combo->accessibleName());
   return combo;
 }
 
@@ -103,8 +105,9 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   gradientEditor->setParent(this);
   gradientList->setParent(this);
 
-  // The upright gradient runs beside the controls it belongs to: Zmax at its
-  // top, Zmin at its bottom, the range and view controls between them.
+  // The upright gradient runs beside the controls it belongs to: its first
+  // entries (the colours of Zmin) at the top, its last (Zmax) at the bottom,
+  // the range and view controls between them.
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(3, 3, 3, 3);
   column->setSpacing(2);
@@ -113,9 +116,9 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
 
   auto* controls = new QVBoxLayout;
   controls->setSpacing(2);
-  controls->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
-  controls->addWidget(txtZmax);
-  controls->addWidget(lblZmax);
+  controls->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
+  controls->addWidget(txtZmin);
+  controls->addWidget(lblZmin);
   controls->addStretch(1);
 
   // Each range field with its label, top edge first, as the view reads.
@@ -128,6 +131,8 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   for (int i = 0; i < 4; ++i) {
     auto* label = new QLabel(fields[i].second, this);
     label->setBuddy(fields[i].first);
+    // Read out as the label the field sits beside, not by the short hint.
+    fields[i].first->setAccessibleName(QString(fields[i].second).remove(u':'));
     range->addWidget(label, i, 0);
     range->addWidget(fields[i].first, i, 1);
   }
@@ -142,9 +147,9 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   controls->addLayout(buttons);
   controls->addWidget(gradientList);
   controls->addStretch(1);
-  controls->addWidget(lblZmin);
-  controls->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
-  controls->addWidget(txtZmin);
+  controls->addWidget(lblZmax);
+  controls->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
+  controls->addWidget(txtZmax);
 
   auto* body = new QHBoxLayout;
   body->setSpacing(3);

@@ -16,6 +16,7 @@ void InitGuiResources() {
 void ApplyHint(QWidget& widget, const QString& hint) {
   const qsizetype bar = hint.indexOf(u'|');
   widget.setToolTip(bar < 0 ? hint : hint.left(bar));
+  widget.setAccessibleName(widget.toolTip());
   widget.setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
 }
 

@@ -8,8 +8,8 @@ class QWidget;
 
 namespace vorla {
 
-// A hint "short|long" becomes the tool tip (short part) and the status-bar
-// text (long part); a hint without "|" is both.
+// A hint "short|long" becomes the tool tip and the accessible name (short
+// part) and the status-bar text (long part); a hint without "|" is all three.
 void ApplyHint(QWidget& widget, const QString& hint);
 
 // A flat 26-pixel button named objectName showing ":/icons/<icon>.svg" at

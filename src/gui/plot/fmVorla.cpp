@@ -134,6 +134,9 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   pb->SetDrawRectRight(false);
   pb->Scale().SetKeepScaleAspect(true);
   ApplyHint(*pb, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  // The hint lists the mouse actions; a screen reader names the control.
+  pb->setAccessibleName(QStringLiteral("Imagen"));
+  pb->setAccessibleDescription(pb->toolTip());
 
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
@@ -315,15 +318,18 @@ void TFVorla::ConnectControls() {
   connect(panel_->tbCentrar, &QToolButton::clicked, this,
           [this] { SetViewAndRecalculate(CenterOnOrigin(pb->Scale())); });
   connect(panel_->tbRotar180, &QToolButton::clicked, this, [this] {
+    if (ReportCompileError()) return;
     SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
     SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
     ApplyAndCalculate();
   });
   connect(panel_->tbFlipHorrizontal, &QToolButton::clicked, this, [this] {
+    if (ReportCompileError()) return;
     SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
     ApplyAndCalculate();
   });
   connect(panel_->tbFlipVertical, &QToolButton::clicked, this, [this] {
+    if (ReportCompileError()) return;
     SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
     ApplyAndCalculate();
   });
@@ -524,26 +530,33 @@ void TFVorla::IdleUpdate() {
 }
 
 // A view moved with the mouse shows up in the range fields without a new
-// calculation; expressions the view still matches keep their texts.
+// calculation; expressions the view still matches keep their texts. While an
+// expression fails, the view is the last good one and the fields hold what
+// the user typed or the file held; a field the user is editing is left alone.
 void TFVorla::WriteViewToRangeFields() {
   const ViewScale& scale = pb->Scale();
-  if (scale.Width() > 0 && scale.Height() > 0) {
-    const std::pair<QLineEdit*, double> edges[] = {{panel_->txtYmin, scale.ScaleTop()},
-                                                   {panel_->txtXmin, scale.ScaleLeft()},
-                                                   {panel_->txtXmax, scale.ScaleRight()},
-                                                   {panel_->txtYmax, scale.ScaleBottom()}};
-    for (int i = 0; i < 4; ++i) {
-      const auto [field, edge] = edges[i];
-      const auto which = static_cast<PlotSession::RangeField>(i);
-      const double value = session_->RangeValue(which);
-      const double change = std::fabs((edge - value) / edge);
-      if (!(change <= 1e-7)) {
-        const std::string shown = FormatG(edge, 6);
-        session_->SetRangeText(which, FormatG(edge), shown);
-        SetFieldText(field, QString::fromStdString(shown));
-      }
-    }
+  if (scale.Width() <= 0 || scale.Height() <= 0 || !session_->CompileErrors().empty()) return;
+  const std::pair<QLineEdit*, double> edges[] = {{panel_->txtYmin, scale.ScaleTop()},
+                                                 {panel_->txtXmin, scale.ScaleLeft()},
+                                                 {panel_->txtXmax, scale.ScaleRight()},
+                                                 {panel_->txtYmax, scale.ScaleBottom()}};
+  for (int i = 0; i < 4; ++i) {
+    const auto [field, edge] = edges[i];
+    if (field->isModified()) continue;
+    const auto which = static_cast<PlotSession::RangeField>(i);
+    const double value = session_->RangeValue(which);
+    if (value == edge || std::fabs((edge - value) / edge) <= 1e-7) continue;
+    const std::string shown = FormatG(edge, 6);
+    session_->SetRangeText(which, FormatG(edge), shown);
+    SetFieldText(field, QString::fromStdString(shown));
   }
+}
+
+// After a calculation the fields no longer hold typing of the user's: the
+// view they stand for is the one on screen.
+void TFVorla::ReleaseRangeFields() {
+  for (QLineEdit* field : {panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax})
+    field->setModified(false);
 }
 
 // ---- Calculation ---------------------------------------------------------------
@@ -593,6 +606,7 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
   settings.filterMin = filMin_;
   settings.filterMax = filMax_;
   const bool whole = rect.top == rect.bottom;
+  if (whole) ReleaseRangeFields();
   const PictureStats& stats = session_->Calculate(picture_, rect, BoundsOf(pb->Scale()), settings,
                                                   [this](int percent) { progreso->SetPercent(percent); });
   ++calculationCount_;
@@ -608,14 +622,13 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
 void TFVorla::pbMouseMove(QPoint pos) {
   const ViewScale& scale = pb->Scale();
   const Probe probe = session_->ProbeAt(scale.PixelToScaleX(pos.x()), scale.PixelToScaleY(pos.y()));
-  valueUnderMouse_ = probe.f;
+  valueUnderMouse_ = probe.hasError ? std::optional<float>() : probe.f;
   ShowStatus(FromCore(MouseReadout(probe)));
 }
 
 void TFVorla::GradEdit1ColorIndex(int index) {
   const Probe probe = session_->ProbeAt(0, 0);
-  const TGradTable& table = GradEdit1->Table();
-  const double z = GradientProbeValue(probe.zmin, probe.zmax, index, table.StartCol(), table.EndCol());
+  const double z = LevelValue(probe.zmin, probe.zmax, index);
   ShowStatus(FromCore(GradientReadout(z, probe.zmin, probe.zmax)));
 }
 
@@ -625,13 +638,15 @@ void TFVorla::tbInformacionClick() {
 }
 
 // The three expression combos take the text back only on OK; a range field
-// takes it whenever it differs, however the editor was closed.
+// takes it whenever it differs, however the editor was closed. Each edit
+// gets an editor of its own, so the report window may stay open beside it.
 void TFVorla::OpenMemoEditor(QLineEdit* edit) {
   QComboBox* combo = qobject_cast<QComboBox*>(edit->parentWidget());
   QWidget* field = combo != nullptr ? static_cast<QWidget*>(combo) : edit;
-  FMemo->PrepareEdit(field->toolTip(), HelpContextOf(field), edit->text());
-  const bool accepted = FMemo->exec() == QDialog::Accepted;
-  const QString text = FMemo->Text();
+  TFMemo editor(this);
+  editor.PrepareEdit(field->toolTip(), HelpContextOf(field), edit->text());
+  const bool accepted = editor.exec() == QDialog::Accepted;
+  const QString text = editor.Text();
   if (combo != nullptr ? !accepted : text == edit->text()) return;
   edit->setText(text);
   ApplyAndCalculate();

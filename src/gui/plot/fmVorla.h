@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "core/io/Bitmap.h"
 #include "core/plot/DocumentFile.h"
@@ -121,6 +122,7 @@ class TFVorla : public QMainWindow {
   void ShowStatus(const QString& text);
   void UpdateCaption();
   void WriteViewToRangeFields();
+  void ReleaseRangeFields();
 
   std::filesystem::path filesFolder_;
   QString documentToOpen_;
@@ -160,7 +162,7 @@ class TFVorla : public QMainWindow {
   bool rightDrag_ = false;
   bool pickingFilMin_ = false;
   bool pickingFilMax_ = false;
-  float valueUnderMouse_ = 0;
+  std::optional<float> valueUnderMouse_;  // empty where f fails
   float filMin_ = 0;
   float filMax_ = 0;
   bool starting_ = true;

@@ -21,12 +21,16 @@ void TFVorla::pbRectDraw(const PixelRect&, Qt::MouseButtons buttons, PixelRect& 
 
 void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
   rightDrag_ = false;
-  switch (ClassifyRelease(button == Qt::LeftButton, band)) {
+  const ReleaseAction action = ClassifyRelease(button == Qt::LeftButton, band);
+  if (action == ReleaseAction::kPan) pb->SetDragOffset(QPoint(0, 0));
+  const bool picking = pickingFilMin_ || pickingFilMax_;
+  // While an expression fails the view stays: it moves only with a picture.
+  if (!(action == ReleaseAction::kClick && picking) && ReportCompileError()) return;
+  switch (action) {
     case ReleaseAction::kZoomOut:
       SetViewAndRecalculate(ZoomOutByTwo(pb->Scale()));
       break;
     case ReleaseAction::kPan:
-      pb->SetDragOffset(QPoint(0, 0));
       PanBy(band.right - band.left, band.bottom - band.top);
       break;
     case ReleaseAction::kZoomToBand: {
@@ -36,10 +40,13 @@ void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
       break;
     }
     case ReleaseAction::kClick:
-      if (pickingFilMin_ || pickingFilMax_) {
+      if (picking) {
         pbMouseMove(QPoint(band.right, band.bottom));
-        (pickingFilMin_ ? filMin_ : filMax_) = valueUnderMouse_;
-        pickingFilMin_ ? pickingFilMin_ = false : pickingFilMax_ = false;
+        // Where f fails there is no threshold to take: picking goes on.
+        if (!valueUnderMouse_) break;
+        bool& armed = pickingFilMin_ ? pickingFilMin_ : pickingFilMax_;
+        (pickingFilMin_ ? filMin_ : filMax_) = *valueUnderMouse_;
+        armed = false;
         pb->setCursor(Qt::CrossCursor);
         CalculateRegion({});
       } else {
@@ -66,11 +73,15 @@ void TFVorla::PanBy(int dx, int dy) {
 }
 
 void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
+  if (ReportCompileError()) return;
   SetView(pb->Scale(), bounds);
   CalculateRegion({});
 }
 
+// Any release disarms the picking, a load's or an undo's too; only the
+// user's release recalculates.
 void TFVorla::FilterButtonToggled(bool isMin, bool down) {
+  if (!down) (isMin ? pickingFilMin_ : pickingFilMax_) = false;
   if (loading_) return;
   (isMin ? pickingFilMin_ : pickingFilMax_) = down;
   if (down) {
