@@ -5,7 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "gui/plot/AppLocale.h"
+#include "gui/common/AppLocale.h"
 #include "gui/plot/fmVorla.h"
 
 int main(int argc, char** argv) {

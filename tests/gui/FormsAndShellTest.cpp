@@ -14,10 +14,10 @@
 #include "core/io/IniFile.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/ProgramFolder.h"
-#include "gui/plot/FormUtils.h"
-#include "gui/plot/HelpTopics.h"
-#include "gui/view/DropFiles.h"
-#include "gui/view/pvUrl.h"
+#include "gui/common/FormUtils.h"
+#include "gui/common/HelpTopics.h"
+#include "gui/desktop/DropFiles.h"
+#include "gui/desktop/FileTypeRegistration.h"
 
 namespace vorla {
 namespace {
@@ -170,7 +170,7 @@ TEST(RegisterFileTypeTest, WritesOnlyWhatIsMissingOrChanged) {
   QTemporaryDir dir;
   const auto registerAt = [&dir](const char* program) {
     return RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
-                            1, QString::fromUtf8(program), dir.path());
+                            QString::fromUtf8(program), dir.path());
   };
   EXPECT_TRUE(registerAt("/opt/my programs/vorlascope"));
   const QString mime = ReadAll(dir.path() + QStringLiteral("/mime/packages/VorlaArch.xml"));

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "gui/plot/AppLocale.h"
+#include "gui/common/AppLocale.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");

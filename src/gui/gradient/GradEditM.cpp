@@ -6,7 +6,7 @@
 #include <QPolygon>
 #include <cmath>
 
-#include "gui/plot/CoreColor.h"
+#include "gui/common/CoreColor.h"
 
 namespace vorla {
 

@@ -8,8 +8,8 @@
 #include <QToolButton>
 
 #include "gui/gradient/GradEditM.h"
-#include "gui/plot/CoreText.h"
-#include "gui/plot/FormUtils.h"
+#include "gui/common/CoreText.h"
+#include "gui/common/FormUtils.h"
 
 namespace vorla {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "core/expr/Expresion.h"
-#include "gui/plot/CoreText.h"
-#include "gui/plot/HelpTopics.h"
+#include "gui/common/CoreText.h"
+#include "gui/common/HelpTopics.h"
 
 namespace vorla {
 

@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "gui/plot/ColorSwatch.h"
-#include "gui/plot/ToolButtons.h"
+#include "gui/common/ToolButtons.h"
 
 namespace vorla {
 namespace {

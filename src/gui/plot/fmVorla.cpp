@@ -34,16 +34,17 @@
 #include "gui/gradient/GradientLibraryBox.h"
 #include "gui/input/frmMemo.h"
 #include "gui/plot/ColorSwatch.h"
-#include "gui/plot/CoreColor.h"
-#include "gui/plot/CoreText.h"
-#include "gui/plot/FormUtils.h"
-#include "gui/plot/HelpTopics.h"
+#include "gui/common/CoreColor.h"
+#include "gui/common/CoreText.h"
+#include "gui/common/FormUtils.h"
+#include "gui/common/HelpTopics.h"
 #include "gui/plot/ProgressBox.h"
 #include "gui/plot/PropertiesPanel.h"
-#include "gui/plot/ToolButtons.h"
-#include "gui/view/DropFiles.h"
+#include "gui/common/ToolButtons.h"
+#include "gui/desktop/DropFiles.h"
+#include "gui/desktop/FileTypeRegistration.h"
 #include "gui/view/PaintBoxM.h"
-#include "gui/view/pvUrl.h"
+#include "gui/desktop/pvUrl.h"
 
 namespace vorla {
 namespace {
@@ -165,7 +166,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
   if (!RestoreFormPlacement(*this, filesFolder_ / "vorla.ini", FirstPlacement::kDesktopCenter)) {
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"), 1,
+    if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
                          QCoreApplication::applicationFilePath(), dataDir))
       NotifyAssociationsChanged(dataDir);
   }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gui/plot/CoreColor.h"
+#include "gui/common/CoreColor.h"
 
 namespace vorla {
 namespace {

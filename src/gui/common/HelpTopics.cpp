@@ -1,4 +1,4 @@
-#include "gui/plot/HelpTopics.h"
+#include "gui/common/HelpTopics.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -8,8 +8,8 @@
 
 #include "core/io/TextEncoding.h"
 #include "core/plot/ProgramFolder.h"
-#include "gui/plot/CoreText.h"
-#include "gui/plot/FormUtils.h"
+#include "gui/common/CoreText.h"
+#include "gui/common/FormUtils.h"
 
 namespace vorla {
 namespace {

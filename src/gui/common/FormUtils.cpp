@@ -1,4 +1,4 @@
-#include "gui/plot/FormUtils.h"
+#include "gui/common/FormUtils.h"
 
 #include <QAbstractButton>
 

@@ -1,4 +1,4 @@
-#include "gui/plot/AppLocale.h"
+#include "gui/common/AppLocale.h"
 
 #include <QLocale>
 

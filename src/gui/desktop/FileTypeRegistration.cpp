@@ -1,12 +1,11 @@
-#include "gui/view/pvUrl.h"
+#include "gui/desktop/FileTypeRegistration.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QUrl>
 
 namespace vorla {
 namespace {
@@ -39,12 +38,7 @@ QString DesktopExecQuoted(const QString& path) {
 
 }  // namespace
 
-bool TpvlUrl::OpenUrl() const {
-  if (Url.isEmpty()) return true;
-  return QDesktopServices::openUrl(QUrl::fromUserInput(Url));
-}
-
-bool RegisterFileType(const QString& extension, const QString& typeKey, const QString& description, int /*iconIndex*/,
+bool RegisterFileType(const QString& extension, const QString& typeKey, const QString& description,
                       const QString& programPath, const QString& dataDir) {
   const QString mime = MimeTypeName(typeKey);
   const QString mimeXml = QStringLiteral(

@@ -1,4 +1,4 @@
-#include "gui/view/DropFiles.h"
+#include "gui/desktop/DropFiles.h"
 
 #include <QMimeData>
 #include <QUrl>

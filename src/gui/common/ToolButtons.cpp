@@ -1,4 +1,4 @@
-#include "gui/plot/ToolButtons.h"
+#include "gui/common/ToolButtons.h"
 
 #include <QIcon>
 #include <QToolButton>
