@@ -17,6 +17,7 @@
 #include "gui/common/FormUtils.h"
 #include "gui/common/HelpTopics.h"
 #include "gui/desktop/DropFiles.h"
+#include "gui/plot/AboutText.h"
 #include "gui/desktop/FileTypeRegistration.h"
 
 namespace vorla {
@@ -162,6 +163,26 @@ TEST(HelpTopicTest, ContextIsInheritedFromTheNearestParent) {
   EXPECT_EQ(HelpContextOf(&field), 27);
   SetHelpContext(field, 16);
   EXPECT_EQ(HelpContextOf(&field), 16);
+}
+
+TEST(AboutTextTest, IsWrittenBetweenTheMarginsWithTheDarkestEntry) {
+  Bitmap picture;
+  picture.Resize(100, 60, 8);
+  picture.palette.fill(Rgb{200, 200, 200});
+  picture.palette[7] = Rgb{10, 0, 0};
+  DrawAboutText(picture, QStringLiteral("Vorlascope\tuna línea larga que se parte en varias líneas"));
+  int inMargins = 0;
+  int inside = 0;
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      const int index = picture.Row(y)[x];
+      if (index == 0) continue;
+      EXPECT_EQ(index, 7);
+      (x < 20 || x >= 80 ? inMargins : inside) += 1;
+    }
+  }
+  EXPECT_GT(inside, 0);
+  EXPECT_EQ(inMargins, 0);
 }
 
 QString ReadAll(const QString& path) { return QString::fromUtf8(gui_test::ReadFile(path)); }

@@ -226,23 +226,6 @@ TEST_F(PaintBoxFixture, NegativeLabelsStandApartFromTheirTicks) {
   box.SetShowAxes(false);
 }
 
-TEST_F(PaintBoxFixture, AboutTextIsWrittenBetweenTheMarginsUntilCleared) {
-  box.SetAboutText(QStringLiteral("Vorlascope\tuna línea larga que se parte en varias líneas"));
-  const QImage shown = box.grab().toImage();
-  int inMargins = 0;
-  int inside = 0;
-  for (int y = 0; y < shown.height(); ++y) {
-    for (int x = 0; x < shown.width(); ++x) {
-      const bool changed = shown.pixel(x, y) != kFill;
-      (x < 20 || x >= 80 ? inMargins : inside) += changed;
-    }
-  }
-  EXPECT_GT(inside, 0);
-  EXPECT_EQ(inMargins, 0);
-  box.SetAboutText(QString());
-  EXPECT_EQ(ChangedPixels(), 0);
-}
-
 TEST_F(PaintBoxFixture, ZoomPreviewStretchesTheBandAndMirrorsReversedBands) {
   struct Row {
     const char* name;

@@ -12,6 +12,8 @@ class QWidget;
 namespace vorla {
 
 inline constexpr char kAppTitle[] = "Vorlascope";
+// The window's caption; the version is the project's, from the build.
+inline constexpr char kVersionTitle[] = "Vorlascope " VORLA_VERSION;
 
 // Section "Pos" + the form's object name: "First" = 0, "Show" (0 normal,
 // 2 maximised; minimised counts as normal), then the normal placement "Top",

@@ -37,7 +37,6 @@ class TPaintBoxM;
 class ColorSwatch;
 class UndoHistory;
 
-inline constexpr char kVersionTitle[] = "Vorlascope 1.23";
 
 // Sets a range field's text, showing its beginning.
 void SetFieldText(QLineEdit* field, const QString& text);

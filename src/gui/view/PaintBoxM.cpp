@@ -46,12 +46,6 @@ void TPaintBoxM::ShowPalette(const Palette& palette) {
   update();
 }
 
-void TPaintBoxM::SetAboutText(const QString& text) {
-  if (text == aboutText_) return;
-  aboutText_ = text;
-  update();
-}
-
 void TPaintBoxM::SetDragOffset(QPoint offset) {
   if (offset == dragOffset_) return;
   dragOffset_ = offset;
@@ -81,7 +75,6 @@ void TPaintBoxM::paintEvent(QPaintEvent*) {
       canvas.fillRect(rect(), picture_.isNull() ? QColor(Qt::black) : QColor(picture_.color(0)));
     // A picture of another size is stretched: the preview of a resize or zoom.
     if (!picture_.isNull()) canvas.drawImage(target, picture_);
-    if (!aboutText_.isEmpty()) DrawAboutText(canvas, dragOffset_);
   }
   if (showAxes_) DrawAxes(composition_);
   if (bandVisible_) {
@@ -92,21 +85,6 @@ void TPaintBoxM::paintEvent(QPaintEvent*) {
     canvas.drawRect(Normalized(band_));
   }
   QPainter(this).drawImage(0, 0, composition_);
-}
-
-void TPaintBoxM::DrawAboutText(QPainter& canvas, QPoint offset) const {
-  QFont font = this->font();
-  font.setBold(true);
-  canvas.setFont(font);
-  canvas.setPen(Qt::black);
-  QString text = aboutText_;
-  text.replace(QLatin1Char('\t'), QStringLiteral("    "));
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-  QRect box = rect().adjusted(20, 0, -20, 0).translated(offset);
-  const int textHeight = canvas.boundingRect(box, flags, text).height();
-  box.setTop(box.top() + (box.height() - textHeight) / 2);
-  box.setHeight(textHeight);
-  canvas.drawText(box, flags, text);
 }
 
 void TPaintBoxM::DrawAxes(QImage& target) {

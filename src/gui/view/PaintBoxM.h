@@ -57,12 +57,6 @@ class TPaintBoxM : public TArea {
   // What is being shown: Format_Indexed8, colour table = palette.
   const QImage& Picture() const { return picture_; }
 
-  // Text written over the picture in bold black, word-wrapped between
-  // margins of 20 pixels and centred vertically (tabs count four blanks);
-  // empty for none. It stays until changed.
-  QString AboutText() const { return aboutText_; }
-  void SetAboutText(const QString& text);
-
   // Where the picture is drawn, (0, 0) except while the host pans with a
   // right drag, so that the picture follows the mouse.
   QPoint DragOffset() const { return dragOffset_; }
@@ -106,7 +100,6 @@ class TPaintBoxM : public TArea {
 
  private:
   bool DrawsBandFor(Qt::MouseButtons buttons) const;
-  void DrawAboutText(QPainter& canvas, QPoint offset) const;
   void DrawAxes(QImage& target);
   void DrawAxesOverlay(const AxesLayout& axes);
 
@@ -118,7 +111,6 @@ class TPaintBoxM : public TArea {
   AxesLayout overlayAxes_;
   QFont overlayFont_;
   QImage composition_;  // what is shown: picture, axes and band together
-  QString aboutText_;
   QPoint dragOffset_;
   PixelRect band_;
   bool dragging_ = false;

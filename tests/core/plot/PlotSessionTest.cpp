@@ -3,12 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "core/plot/ElapsedMs.h"
 #include "core/plot/PlotSession.h"
 
 namespace vorla {
@@ -94,15 +91,6 @@ TEST(PlotSessionTest, ProbeReportsValueOrError) {
   probe = session.ProbeAt(-1, 0);
   EXPECT_TRUE(probe.hasError);
   EXPECT_FALSE(probe.errorText.empty());
-}
-
-TEST(ElapsedMsTest, CountsFromTheLastMark) {
-  EXPECT_EQ(ElapsedMs(false), 0) << "no mark yet";
-  EXPECT_EQ(ElapsedMs(true), 0) << "still none before this one";
-  std::this_thread::sleep_for(std::chrono::milliseconds(15));
-  const auto first = ElapsedMs(false);
-  EXPECT_GE(first, 15);
-  EXPECT_GE(ElapsedMs(true), first) << "reading without a mark keeps the old one";
 }
 
 }  // namespace
