@@ -19,16 +19,22 @@ namespace {
 // The file is written through WriteData, so a failed write keeps its errno.
 struct PngErrors {
   std::FILE* file;
-  int systemError;  // errno of a failed write, else 0
-  char message[256];  // the Spanish reason (core text)
+  int systemError;     // errno of a failed write, else 0
+  bool sizeRefused;    // a warning found the width or height beyond the limits
+  char message[256];   // the Spanish reason (core text)
 };
+
+bool SpeaksOfSize(std::string_view text) {
+  return text.find("width") != std::string_view::npos || text.find("height") != std::string_view::npos;
+}
 
 void SetMessage(PngErrors& errors, const std::string& reason) {
   std::snprintf(errors.message, sizeof errors.message, "%s", reason.c_str());
 }
 
 // The library words its messages in English; those a picture can meet get
-// a Spanish text.
+// a Spanish text. A size beyond its limits is named in a warning just
+// before the error, which only says the header is invalid.
 void OnPngError(png_structp png, png_const_charp message) {
   auto* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
   const std::string_view text = message;
@@ -36,7 +42,7 @@ void OnPngError(png_structp png, png_const_charp message) {
     SetMessage(*errors, SystemErrorText(errors->systemError));
   else if (text.find("memory") != std::string_view::npos)
     SetMessage(*errors, SystemErrorText(ENOMEM));
-  else if (text.find("width") != std::string_view::npos || text.find("height") != std::string_view::npos)
+  else if (errors->sizeRefused || SpeaksOfSize(text))
     SetMessage(*errors, "la imagen es demasiado grande para el formato PNG");
   else
     SetMessage(*errors, "la biblioteca PNG no pudo comprimir la imagen");
@@ -54,10 +60,13 @@ void WriteData(png_structp png, png_bytep data, png_size_t length) {
 // Buffered bytes reach the file at Commit, which reports its own failures.
 void FlushData(png_structp) {}
 
-void IgnorePngWarning(png_structp, png_const_charp) {}
+void OnPngWarning(png_structp png, png_const_charp message) {
+  auto* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
+  if (SpeaksOfSize(message)) errors->sizeRefused = true;
+}
 
 bool Compress(const Bitmap& bitmap, PngErrors& errors) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, IgnorePngWarning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, OnPngWarning);
   if (!png) {
     SetMessage(errors, SystemErrorText(ENOMEM));
     return false;
@@ -100,7 +109,7 @@ bool Compress(const Bitmap& bitmap, PngErrors& errors) {
 void WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
   RequireWritable(bitmap, path);
   SafeFileOutput out(path, ImageFileFailure);
-  PngErrors errors{out.File(), 0, {}};
+  PngErrors errors{out.File(), 0, false, {}};
   if (!Compress(bitmap, errors)) out.Fail(errors.message);
   out.Commit();
 }
