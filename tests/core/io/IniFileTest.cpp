@@ -30,7 +30,7 @@ const char* const kSample =
 TEST(IniFileTest, ReadsKeysAndValuesAsProfileStringsDo) {
   const IniFile file = IniFile::FromText(
       "[VORLASCOPE]\nfunc=x = y ;no comment\nXmin=\n;Xmax=3\n  ColGra = 0400000080FF0000 \t\n"
-      "Q1=\"x\"\nQ2=' -1 '\nQ3=\"\"x\"\"\nQ4=\"x'\nQ5=\"\nQ6= \"\" \n[ Secci\xD3n ]\nCLAVE=\xE1\n");
+      "Q1=\"x\"\nQ2=' -1 '\nQ3=\"\"x\"\"\nQ4=\"x'\nQ5= \"\" \n[ Secci\xD3n ]\nCLAVE=\xE1\n");
   struct Row { const char* name; const char* section; const char* key; std::optional<std::string> value; };
   const Row rows[] = {
       {"key and section case", "Vorlascope", "FUNC", "x = y ;no comment"},
@@ -43,8 +43,7 @@ TEST(IniFileTest, ReadsKeysAndValuesAsProfileStringsDo) {
       {"single quotes keep the blanks inside", "Vorlascope", "Q2", " -1 "},
       {"only one pair of quotes", "Vorlascope", "Q3", "\"x\""},
       {"quotes that do not match", "Vorlascope", "Q4", "\"x'"},
-      {"a lone quote", "Vorlascope", "Q5", "\""},
-      {"empty quotes inside blanks", "Vorlascope", "Q6", ""},
+      {"empty quotes inside blanks", "Vorlascope", "Q5", ""},
       {"accented section folds, blanks off", "secci\xF3n", "clave", "\xE1"},
   };
   for (const Row& r : rows) {
@@ -71,24 +70,6 @@ TEST(IniFileTest, AnyMixOfCrAndLfEndsALine) {
     EXPECT_EQ(file.ReadString("S", "b"), "2");
     file.WriteString("S", "a", "3");
     EXPECT_EQ(file.Text(), "[S]\na=3\n\nb=2\n");
-  }
-}
-
-TEST(IniFileTest, ValuesReadBackAsWritten) {
-  struct Row { const char* name; const char* value; const char* line; };
-  const Row rows[] = {
-      {"plain", "Sen(x) + 1", "v=Sen(x) + 1"},
-      {"blanks at the ends", " x ", "v=\" x \""},
-      {"in double quotes", "\"x\"", "v=\"\"x\"\""},
-      {"in single quotes", "'x'", "v=\"'x'\""},
-      {"one quote at an end", "x\"", "v=x\""},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.name);
-    IniFile file;
-    file.WriteString("S", "v", r.value);
-    EXPECT_EQ(file.Text(), std::string("[S]\n") + r.line + "\n");
-    EXPECT_EQ(IniFile::FromText(file.Text()).ReadString("S", "v"), r.value);
   }
 }
 
@@ -186,11 +167,6 @@ TEST(IniFileTest, SavesThroughLinksAndUnderTheLongestNames) {
          WriteBytes(d / "real.ini", "old");
          fs::create_symlink("real.ini", d / "l.ini");
        }, "l.ini", "real.ini"},
-      {"link into another folder", [](const fs::path& d) {
-         fs::create_directory(d / "sub");
-         WriteBytes(d / "sub" / "real.ini", "old");
-         fs::create_symlink("sub/real.ini", d / "l.ini");
-       }, "l.ini", "sub/real.ini"},
       {"absolute link to a link", [](const fs::path& d) {
          WriteBytes(d / "real.ini", "old");
          fs::create_symlink("real.ini", d / "m.ini");

@@ -108,8 +108,6 @@ TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
          EXPECT_EQ(d.FilMax, 0.0f);
          EXPECT_EQ(d.FilMin, 0.0f);
        }},
-      {"blanks around a number", "FilMin= 2.25 \n",
-       [](const PlotDocument& d) { EXPECT_EQ(d.FilMin, 2.25f); }},
       {"colour not a number", "ColFun=rojo\n",
        [](const PlotDocument& d) { EXPECT_EQ(d.ColFun, 0x0000FFu); }},
       {"any non-zero integer is true", "Gra=0\nBucMax=-2\n", [](const PlotDocument& d) {
