@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/gradient/DrawRoutines.h"
+#include "core/io/FileError.h"
 #include "core/io/ImageWriter.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/DocumentFile.h"
@@ -29,9 +30,7 @@ struct RenderOptions {
   bool mirrorV = false;
 };
 
-void Fail(const std::string& coreText) {
-  std::fprintf(stderr, "vorlascope-cli render: %s\n", Cp1252ToUtf8(coreText).c_str());
-}
+void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli render: %s\n", utf8.c_str()); }
 
 std::optional<int> ParseInt(std::string_view text) {
   int value = 0;
@@ -94,7 +93,7 @@ std::optional<RenderOptions> ParseArgs(Args args) {
 
 int Render(const RenderOptions& options) {
   if (!ImageFormatFromPath(options.output)) {
-    Fail("the output name must end in .bmp, .jpg, .jpeg or .png: " + Utf8ToCp1252(options.output));
+    Fail("the output name must end in .bmp, .jpg, .jpeg or .png: " + options.output);
     return kUsageError;
   }
   PlotDocument document = PlotDocument::StartUp();
@@ -127,7 +126,7 @@ int RunRender(Args args) {
     return Render(*options);
   } catch (const std::exception& e) {
     // Document, picture and file errors all carry a message for the user.
-    Fail(e.what());
+    Fail(Utf8Message(e));
     return kRenderError;
   }
 }

@@ -555,5 +555,32 @@ TEST_F(FVorlaTest, ClosingAsksAboutChangesAndRemembersThePlacement) {
   EXPECT_TRUE(gui_test::ReadFile(dir_.filePath(QStringLiteral("vorla.ini"))).contains("[PosFVorla]"));
 }
 
+// File names in any script reach the window's messages whole, with the
+// system's reason in Spanish.
+TEST_F(FVorlaTest, MessagesShowFileNamesWholeAndReasonsInSpanish) {
+  const QString notes = dir_.filePath(QStringLiteral("заметки.txt"));
+  WriteFile(notes, "[Otra]\nClave=1\n");
+  const QString missingFolder = dir_.filePath(QStringLiteral("нет/doc.vlx"));
+  struct Row { const char* name; std::function<void()> act; QString message; };
+  const Row rows[] = {
+      {"not a document", [&] { window_->LoadDocument(notes); },
+       notes + QStringLiteral("\nno es un documento de Vorlascope")},
+      {"saving into a missing folder", [&] { window_->SaveDocument(missingFolder); },
+       QStringLiteral("No se puede guardar ") + missingFolder + QStringLiteral(": no existe el archivo o la carpeta")},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    QString shown;
+    WhenModal([&shown](QWidget* dialog) {
+      auto* box = qobject_cast<QMessageBox*>(dialog);
+      ASSERT_NE(box, nullptr);
+      shown = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    r.act();
+    EXPECT_EQ(shown.toStdString(), r.message.toStdString());
+  }
+}
+
 }  // namespace
 }  // namespace vorla

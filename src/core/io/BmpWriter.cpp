@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "core/io/ImageRows.h"
 #include "core/io/ImageWriter.h"
 #include "core/io/SafeFileOutput.h"
+#include "core/io/SystemErrorText.h"
 
 namespace vorla {
 namespace {
@@ -96,7 +98,7 @@ void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
     }
     ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
   }
-  if (!ok) out.Fail("error de escritura");
+  if (!ok) out.Fail(SystemErrorText(errno));
   out.Commit();
 }
 

@@ -1,11 +1,9 @@
 #include "core/io/ImageRows.h"
 
-#include "core/io/TextEncoding.h"
-
 namespace vorla {
 
 ImageWriteError ImageWriteFailure(const std::filesystem::path& path, const std::string& reason) {
-  return ImageWriteError("No se pudo guardar \"" + Utf8ToCp1252(path.string()) + "\": " + reason);
+  return ImageWriteError(path, "No se pudo guardar \"", "\": " + reason);
 }
 
 std::exception_ptr ImageFileFailure(const std::filesystem::path& path, const std::string& reason) {

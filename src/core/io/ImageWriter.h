@@ -6,16 +6,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 
 #include "core/io/Bitmap.h"
+#include "core/io/FileError.h"
 
 namespace vorla {
 
-// The picture could not be written; what() is a Spanish message (core text).
-class ImageWriteError : public std::runtime_error {
+// The picture could not be written; the message is Spanish.
+class ImageWriteError : public FileError {
  public:
-  using std::runtime_error::runtime_error;
+  using FileError::FileError;
 };
 
 struct JpegOptions {

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <cstdio>
 #include <initializer_list>
-#include <iterator>
-#include <sstream>
+#include <memory>
 
 #include "core/io/NumberText.h"
 #include "core/io/SafeFileOutput.h"
+#include "core/io/SystemErrorText.h"
 #include "core/io/TextEncoding.h"
 
 namespace vorla {
@@ -34,6 +33,39 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
   const std::size_t close = line.find(']');
   if (close == std::string_view::npos) return std::nullopt;
   return TrimBlanks(line.substr(1, close - 1));
+}
+
+// Splits off the first line of `text`. A line ends at LF, at CR, or at CRs
+// followed by LF: "\r\n" is one end, and so is "\r\r\n", which some tools
+// make of a CRLF file, while "\n\n" and "\r\r" keep the blank line between.
+std::string_view NextLine(std::string_view& text) {
+  const std::size_t end = text.find_first_of("\r\n");
+  const std::string_view line = text.substr(0, end);
+  if (end == std::string_view::npos) {
+    text = {};
+    return line;
+  }
+  std::size_t next = end + 1;
+  if (text[end] == '\r') {
+    const std::size_t afterCrs = text.find_first_not_of('\r', end);
+    if (afterCrs != std::string_view::npos && text[afterCrs] == '\n') next = afterCrs + 1;
+  }
+  text.remove_prefix(next);
+  return line;
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+bool InMatchingQuotes(std::string_view text) {
+  return text.size() >= 2 && IsQuote(text.front()) && text.back() == text.front();
+}
+
+// The value of a "key=value" line, read as the platform's profile-string
+// functions read it: without the blanks around it and one pair of quotes.
+std::string ValueOf(std::string_view line) {
+  std::string_view value = TrimBlanks(line.substr(line.find('=') + 1));
+  if (InMatchingQuotes(value)) value = value.substr(1, value.size() - 2);
+  return std::string(value);
 }
 
 // The key of a "key=value" line; comments and lines without "=" have none.
@@ -69,13 +101,12 @@ auto FindKeyLine(Lines& lines, std::string_view key) {
   });
 }
 
-std::string SystemError(const std::string& action, const std::filesystem::path& path, int error) {
-  return Join({action, " ", Utf8ToCp1252(path.string()), ": ", Utf8ToCp1252(std::strerror(error))});
+IniFileError ReadFailure(const std::filesystem::path& path, int error) {
+  return IniFileError(path, "No se puede leer ", ": " + SystemErrorText(error));
 }
 
 std::exception_ptr SaveFailure(const std::filesystem::path& path, const std::string& reason) {
-  return std::make_exception_ptr(
-      IniFileError(Join({"No se puede guardar ", Utf8ToCp1252(path.string()), ": ", reason})));
+  return std::make_exception_ptr(IniFileError(path, "No se puede guardar ", ": " + reason));
 }
 
 }  // namespace
@@ -98,10 +129,7 @@ IniFile IniFile::FromText(std::string_view text) {
   IniFile file;
   file.sections_.push_back(Section{});
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = NextLine(text);
     if (const auto name = HeaderName(line)) {
       file.sections_.push_back(Section{std::string(*name), std::string(line), {}});
     } else {
@@ -111,16 +139,20 @@ IniFile IniFile::FromText(std::string_view text) {
   return file;
 }
 
+// Through stdio rather than a stream: a stream's buffer throws its own
+// English exception when reading fails, a folder's for instance.
 IniFile IniFile::Read(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file) {
     const int error = errno;
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return IniFile{};
-    throw IniFileError(SystemError("No se puede leer", path, error));
+    throw ReadFailure(path, error);
   }
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw IniFileError(SystemError("No se puede leer", path, errno));
+  std::string bytes;
+  char chunk[8192];
+  while (const std::size_t count = std::fread(chunk, 1, sizeof chunk, file.get())) bytes.append(chunk, count);
+  if (std::ferror(file.get())) throw ReadFailure(path, errno);
   return FromText(DecodeFileText(bytes));
 }
 
@@ -137,7 +169,7 @@ void IniFile::Write(const std::filesystem::path& path, bool durable) const {
   const std::string bytes = Cp1252ToUtf8(Text());
   SafeFileOutput out(path, SaveFailure, durable);
   if (std::fwrite(bytes.data(), 1, bytes.size(), out.File()) != bytes.size())
-    out.Fail(Utf8ToCp1252(std::strerror(errno)));
+    out.Fail(SystemErrorText(errno));
   out.Commit();
 }
 
@@ -157,7 +189,7 @@ std::optional<std::string> IniFile::ReadString(std::string_view section,
   if (!found) return std::nullopt;
   const auto line = FindKeyLine(found->lines, key);
   if (line == found->lines.end()) return std::nullopt;
-  return line->substr(line->find('=') + 1);
+  return ValueOf(*line);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -173,7 +205,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
     throw IniFileError(Join({"La secci\xF3n \"", section, "\" no puede guardarse"}));
   if (value.find_first_of("\r\n") != std::string_view::npos)
     throw IniFileError(Join({"El valor de \"", key, "\" contiene saltos de l\xEDnea"}));
-  std::string line = Join({key, "=", value});
+  const bool quoted = InMatchingQuotes(value) || TrimBlanks(value).size() != value.size();
+  std::string line = quoted ? Join({key, "=\"", value, "\""}) : Join({key, "=", value});
   Section* found = FindSection(section);
   if (!found) {
     sections_.push_back(Section{std::string(section), Join({"[", section, "]"}), {}});

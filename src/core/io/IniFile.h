@@ -4,23 +4,27 @@
 // without regard to letter case, a key is rewritten in place, a new key goes
 // to the end of its section, a missing section is added at the end, and every
 // other line (unknown sections and keys, comments, blank lines) is kept.
-// Values are stored and read back verbatim. Text is core text (Windows-1252);
-// files are read as UTF-8 when valid, else as Windows-1252, and written UTF-8.
+// Files are read as people write them by hand: CR, LF or any mix of them
+// ends a line, blanks around keys and values do not count, and one pair of
+// matching quotes around a value is taken off. Text is core text
+// (Windows-1252); files are read as UTF-8 when valid, else as Windows-1252,
+// a UTF-8 byte-order mark skipped either way, and written UTF-8 with LF.
 
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/io/FileError.h"
+
 namespace vorla {
 
 // A file that could not be read or written, or a key or value the format
-// cannot hold. what() is a Spanish message for the user (core text).
-class IniFileError : public std::runtime_error {
+// cannot hold. The message is Spanish.
+class IniFileError : public FileError {
  public:
-  using std::runtime_error::runtime_error;
+  using FileError::FileError;
 };
 
 class IniFile {
@@ -42,7 +46,9 @@ class IniFile {
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;
   // Raises IniFileError for a key that IsValidKey refuses or a value holding
-  // a line break: either would read back as something else.
+  // a line break: either would read back as something else. A value with a
+  // blank at either end, or inside matching quotes, is written quoted so
+  // that it reads back as given; any other is written as it stands.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   bool DeleteKey(std::string_view section, std::string_view key);
   bool DeleteSection(std::string_view section);

@@ -1,13 +1,17 @@
+#include <cerrno>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "core/io/ImageRows.h"
 #include "core/io/ImageWriter.h"
 #include "core/io/SafeFileOutput.h"
+#include "core/io/SystemErrorText.h"
 
 namespace vorla {
 namespace {
@@ -18,18 +22,35 @@ namespace {
 struct JpegErrors {
   jpeg_error_mgr manager;
   std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
+  int systemError;  // errno when the library gave up, for its write errors
 };
 
 void OnJpegError(j_common_ptr cinfo) {
   auto* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
-  (*cinfo->err->format_message)(cinfo, errors->message);
+  errors->systemError = errno;
   std::longjmp(errors->jump, 1);
+}
+
+// The library words its messages in English: the ones a picture can meet get
+// a Spanish text, the rest a generic one with the library's number.
+std::string FailureText(const JpegErrors& errors) {
+  switch (errors.manager.msg_code) {
+    case JERR_FILE_WRITE:
+      return errors.systemError != 0 ? SystemErrorText(errors.systemError) : "no se pudo escribir el archivo";
+    case JERR_OUT_OF_MEMORY: return SystemErrorText(ENOMEM);
+    case JERR_IMAGE_TOO_BIG:
+      return "el formato JPEG admite hasta " + std::to_string(errors.manager.msg_parm.i[0]) +
+             " p\xEDxeles de ancho y de alto";
+    case JERR_WIDTH_OVERFLOW: return "la imagen es demasiado ancha para el formato JPEG";
+    default:
+      return "la biblioteca JPEG no pudo comprimir la imagen (error " +
+             std::to_string(errors.manager.msg_code) + ")";
+  }
 }
 
 void IgnoreJpegMessage(j_common_ptr) {}
 
-// False, with errors.message, when the library failed.
+// False, with the library's error code in errors, when the library failed.
 bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options, std::uint8_t* rgb,
               JpegErrors& errors) {
   jpeg_compress_struct cinfo;
@@ -68,7 +89,7 @@ void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const Jp
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(bitmap.Width()) * 3);
   SafeFileOutput out(path, ImageFileFailure);
   JpegErrors errors{};
-  if (!Compress(out.File(), bitmap, options, rgb.data(), errors)) out.Fail(errors.message);
+  if (!Compress(out.File(), bitmap, options, rgb.data(), errors)) out.Fail(FailureText(errors));
   out.Commit();
 }
 

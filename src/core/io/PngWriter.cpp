@@ -1,34 +1,74 @@
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <string_view>
 
 #include <png.h>
 
 #include "core/io/ImageRows.h"
 #include "core/io/ImageWriter.h"
 #include "core/io/SafeFileOutput.h"
+#include "core/io/SystemErrorText.h"
 
 namespace vorla {
 namespace {
 
 // libpng reports errors through a handler that must not return; it leaves by
 // longjmp to the setjmp below, whose frame holds nothing that needs destroying.
+// The file is written through WriteData, so a failed write keeps its errno.
 struct PngErrors {
-  char message[256];
+  std::FILE* file;
+  int systemError;     // errno of a failed write, else 0
+  bool sizeRefused;    // a warning found the width or height beyond the limits
+  char message[256];   // the Spanish reason (core text)
 };
 
+bool SpeaksOfSize(std::string_view text) {
+  return text.find("width") != std::string_view::npos || text.find("height") != std::string_view::npos;
+}
+
+void SetMessage(PngErrors& errors, const std::string& reason) {
+  std::snprintf(errors.message, sizeof errors.message, "%s", reason.c_str());
+}
+
+// The library words its messages in English; those a picture can meet get
+// a Spanish text. A size beyond its limits is named in a warning just
+// before the error, which only says the header is invalid.
 void OnPngError(png_structp png, png_const_charp message) {
   auto* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
-  std::snprintf(errors->message, sizeof errors->message, "%s", message);
+  const std::string_view text = message;
+  if (errors->systemError != 0)
+    SetMessage(*errors, SystemErrorText(errors->systemError));
+  else if (text.find("memory") != std::string_view::npos)
+    SetMessage(*errors, SystemErrorText(ENOMEM));
+  else if (errors->sizeRefused || SpeaksOfSize(text))
+    SetMessage(*errors, "la imagen es demasiado grande para el formato PNG");
+  else
+    SetMessage(*errors, "la biblioteca PNG no pudo comprimir la imagen");
   png_longjmp(png, 1);
 }
 
-void IgnorePngWarning(png_structp, png_const_charp) {}
+void WriteData(png_structp png, png_bytep data, png_size_t length) {
+  auto* errors = static_cast<PngErrors*>(png_get_io_ptr(png));
+  if (std::fwrite(data, 1, length, errors->file) != length) {
+    errors->systemError = errno;
+    png_error(png, "Write Error");
+  }
+}
 
-bool Compress(std::FILE* file, const Bitmap& bitmap, PngErrors& errors) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, IgnorePngWarning);
+// Buffered bytes reach the file at Commit, which reports its own failures.
+void FlushData(png_structp) {}
+
+void OnPngWarning(png_structp png, png_const_charp message) {
+  auto* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
+  if (SpeaksOfSize(message)) errors->sizeRefused = true;
+}
+
+bool Compress(const Bitmap& bitmap, PngErrors& errors) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, OnPngWarning);
   if (!png) {
-    std::snprintf(errors.message, sizeof errors.message, "%s", "sin memoria");
+    SetMessage(errors, SystemErrorText(ENOMEM));
     return false;
   }
   png_infop info = png_create_info_struct(png);
@@ -36,8 +76,8 @@ bool Compress(std::FILE* file, const Bitmap& bitmap, PngErrors& errors) {
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  if (!info) png_error(png, "sin memoria");
-  png_init_io(png, file);
+  if (!info) png_error(png, "Out of memory");
+  png_set_write_fn(png, &errors, WriteData, FlushData);
 
   const int bits = bitmap.BitsPerPixel();
   const bool paletted = bits == 8;
@@ -69,8 +109,8 @@ bool Compress(std::FILE* file, const Bitmap& bitmap, PngErrors& errors) {
 void WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
   RequireWritable(bitmap, path);
   SafeFileOutput out(path, ImageFileFailure);
-  PngErrors errors{};
-  if (!Compress(out.File(), bitmap, errors)) out.Fail(errors.message);
+  PngErrors errors{out.File(), 0, false, {}};
+  if (!Compress(bitmap, errors)) out.Fail(errors.message);
   out.Commit();
 }
 

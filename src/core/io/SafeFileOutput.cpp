@@ -3,17 +3,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
-#include <cstring>
+#include <optional>
+#include <string_view>
 #include <utility>
 
-#include "core/io/TextEncoding.h"
+#include "core/io/SystemErrorText.h"
 
 namespace vorla {
 namespace {
 
-std::string SystemReason(int error) { return Utf8ToCp1252(std::strerror(error)); }
+// As many links as the system itself follows before it gives up with ELOOP.
+constexpr int kMaxLinkHops = 40;
+constexpr std::string_view kTempSuffix = ".XXXXXX";
 
 // mkstemp makes the file private; a picture gets the mode an ordinary new
 // file would get, or keeps the mode of the file it replaces.
@@ -25,25 +30,52 @@ mode_t TargetMode(const std::filesystem::path& target) {
   return 0666 & ~mask;
 }
 
+// The file a symbolic link names, through any chain of links, even when that
+// file does not exist yet; nothing when the chain does not end.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
+  std::error_code ec;
+  for (int hops = 0; hops < kMaxLinkHops; ++hops) {
+    if (!std::filesystem::is_symlink(path, ec)) return path;
+    const std::filesystem::path link = std::filesystem::read_symlink(path, ec);
+    if (ec) return path;
+    path = link.is_absolute() ? link : path.parent_path() / link;
+  }
+  return std::nullopt;
+}
+
+// "." + the name + ".XXXXXX", with the name cut short where needed so that
+// the temporary fits the folder's longest name whenever the target does. The
+// cut never splits a UTF-8 character.
+std::string TempPattern(const std::filesystem::path& folder, const std::string& name) {
+  const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  const std::size_t limit = longest > 0 ? static_cast<std::size_t>(longest) : NAME_MAX;
+  const std::size_t room = limit > kTempSuffix.size() + 1 ? limit - kTempSuffix.size() - 1 : 0;
+  std::size_t kept = std::min(name.size(), room);
+  while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) --kept;
+  std::string pattern = ".";
+  pattern.append(name, 0, kept).append(kTempSuffix);
+  return (folder / pattern).string();
+}
+
 }  // namespace
 
 SafeFileOutput::SafeFileOutput(std::filesystem::path target, WriteFailure failure, bool durable)
     : target_(std::move(target)), failure_(failure), durable_(durable) {
-  const std::filesystem::path folder = target_.has_parent_path() ? target_.parent_path() : ".";
-  std::string name = ".";
-  name += target_.filename().string();
-  name += ".XXXXXX";
-  std::string pattern = (folder / name).string();
+  const std::optional<std::filesystem::path> destination = FollowLinks(target_);
+  if (!destination) Fail(SystemErrorText(ELOOP));
+  destination_ = *destination;
+  const std::filesystem::path folder = destination_.has_parent_path() ? destination_.parent_path() : ".";
+  std::string pattern = TempPattern(folder, destination_.filename().string());
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) Fail(SystemReason(errno));
+  if (fd < 0) Fail(SystemErrorText(errno));
   temp_ = pattern;
-  ::fchmod(fd, TargetMode(target_));
+  ::fchmod(fd, TargetMode(destination_));
   file_ = ::fdopen(fd, "wb");
   if (!file_) {
     const int error = errno;
     ::close(fd);
     Discard();
-    Fail(SystemReason(error));
+    Fail(SystemErrorText(error));
   }
 }
 
@@ -56,8 +88,8 @@ void SafeFileOutput::Commit() {
   const bool closed = std::fclose(file_) == 0;
   if (written && !closed) error = errno;
   file_ = nullptr;
-  if (!written || !closed) Fail(SystemReason(error));
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) Fail(SystemReason(errno));
+  if (!written || !closed) Fail(SystemErrorText(error));
+  if (::rename(temp_.c_str(), destination_.c_str()) != 0) Fail(SystemErrorText(errno));
   temp_.clear();
 }
 

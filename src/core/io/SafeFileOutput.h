@@ -1,7 +1,8 @@
 #pragma once
 // A file written under a temporary name in the target's folder and renamed
 // over the target by Commit; destroyed uncommitted, it removes the temporary
-// file and leaves any old target untouched.
+// file and leaves any old target untouched. A target that is a symbolic link
+// stays one: the file it names is the one replaced, its temporary beside it.
 
 #include <cstdio>
 #include <exception>
@@ -27,13 +28,15 @@ class SafeFileOutput {
   std::FILE* File() const { return file_; }
   // Flushes, closes and renames; raises the writer's error on any failure.
   void Commit();
-  // Raises the writer's error for the target, with `reason` (core text).
+  // Raises the writer's error for the target, with `reason` (core text),
+  // a Spanish wording of the system's error (SystemErrorText) or the library's.
   [[noreturn]] void Fail(const std::string& reason);
 
  private:
   void Discard();
 
-  std::filesystem::path target_;
+  std::filesystem::path target_;       // as given: errors name it
+  std::filesystem::path destination_;  // the target with its links followed
   WriteFailure failure_;
   bool durable_;
   std::filesystem::path temp_;

@@ -99,9 +99,10 @@ std::string Utf8ToCp1252(std::string_view text) {
 }
 
 std::string DecodeFileText(std::string_view bytes) {
-  if (!IsValidUtf8(bytes)) return std::string(bytes);
+  // An editor may mark a file UTF-8 and still save other bytes after the mark.
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+  if (!IsValidUtf8(bytes)) return std::string(bytes);
   return Utf8ToCp1252(bytes);
 }
 

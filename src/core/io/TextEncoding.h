@@ -17,8 +17,8 @@ std::string Cp1252ToUtf8(std::string_view text);
 // taken as Windows-1252 characters themselves.
 std::string Utf8ToCp1252(std::string_view text);
 
-// Contents of a text file as core text: UTF-8 (with or without a byte-order
-// mark) when it is valid UTF-8, otherwise Windows-1252 as it stands.
+// Contents of a text file as core text, without any UTF-8 byte-order mark:
+// UTF-8 when the rest is valid UTF-8, otherwise Windows-1252 as it stands.
 std::string DecodeFileText(std::string_view bytes);
 
 }  // namespace vorla

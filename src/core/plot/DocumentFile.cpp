@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "core/io/NumberText.h"
-#include "core/io/TextEncoding.h"
 
 namespace vorla {
 namespace {
@@ -57,17 +56,13 @@ std::string_view SectionOrMain(std::string_view section) {
   return section.empty() ? kDocumentSection : section;
 }
 
-std::string FileNameText(const std::filesystem::path& path) {
-  return Utf8ToCp1252(path.string());
-}
-
 }  // namespace
 
-DocumentMissingError::DocumentMissingError(const std::string& fileName)
-    : DocumentError(std::string("No se encuentra ").append(fileName)) {}
+DocumentMissingError::DocumentMissingError(const std::filesystem::path& path)
+    : DocumentError(path, "No se encuentra ", "") {}
 
-NotADocumentError::NotADocumentError(const std::string& fileName)
-    : DocumentError(std::string(fileName).append("\nno es un documento de Vorlascope")) {}
+NotADocumentError::NotADocumentError(const std::filesystem::path& path)
+    : DocumentError(path, "", "\nno es un documento de Vorlascope") {}
 
 LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section) {
   const KeyReader read(file, section);
@@ -100,9 +95,9 @@ LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section) {
 }
 
 LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
-                            const std::string& fileName) {
+                            const std::filesystem::path& path) {
   LoadedDocument loaded = ReadUndoEntry(file, section);
-  if (loaded.document.Func.empty()) throw NotADocumentError(fileName);
+  if (loaded.document.Func.empty()) throw NotADocumentError(path);
   return loaded;
 }
 
@@ -136,8 +131,8 @@ void WriteDocument(IniFile& file, std::string_view section, const PlotDocument& 
 
 LoadedDocument LoadDocument(const std::filesystem::path& path, std::string_view section) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw DocumentMissingError(FileNameText(path));
-  return ReadDocument(IniFile::Read(path), SectionOrMain(section), FileNameText(path));
+  if (!std::filesystem::is_regular_file(path, ec)) throw DocumentMissingError(path);
+  return ReadDocument(IniFile::Read(path), SectionOrMain(section), path);
 }
 
 void SaveDocument(const std::filesystem::path& path, std::string_view section,

@@ -3,7 +3,6 @@
 // the numbered sections of the undo file hold the same 22 keys.
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -14,23 +13,23 @@ namespace vorla {
 
 inline constexpr std::string_view kDocumentSection = "Vorlascope";
 
-// A document that cannot be loaded; what() is the Spanish message to show.
-class DocumentError : public std::runtime_error {
+// A document that cannot be loaded; the message is Spanish.
+class DocumentError : public FileError {
  public:
-  using std::runtime_error::runtime_error;
+  using FileError::FileError;
 };
 
 // "No se encuentra " + the file name.
 class DocumentMissingError : public DocumentError {
  public:
-  explicit DocumentMissingError(const std::string& fileName);
+  explicit DocumentMissingError(const std::filesystem::path& path);
 };
 
 // The file has no Func: it is not a plot document. The window still takes
 // the file name as its document's name.
 class NotADocumentError : public DocumentError {
  public:
-  explicit NotADocumentError(const std::string& fileName);
+  explicit NotADocumentError(const std::filesystem::path& path);
 };
 
 struct LoadedDocument {
@@ -39,10 +38,9 @@ struct LoadedDocument {
 };
 
 // Missing keys, and numbers that do not convert, take the file defaults.
-// Raises NotADocumentError (with `fileName` in its message) when Func is
-// missing or empty.
+// Raises NotADocumentError (naming `path`) when Func is missing or empty.
 LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
-                            const std::string& fileName);
+                            const std::filesystem::path& path);
 // An undo entry: the same keys and defaults, but an empty Func is read as
 // it was stored, since the entry holds whatever the window showed.
 LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section);
@@ -54,8 +52,7 @@ void WriteDocument(IniFile& file, std::string_view section, const PlotDocument& 
 
 // The file as a whole; an empty section means kDocumentSection. Loading
 // raises DocumentMissingError, NotADocumentError or IniFileError; saving
-// raises IniFileError and leaves any old file intact. File names in the
-// messages are core text (Windows-1252).
+// raises IniFileError and leaves any old file intact.
 LoadedDocument LoadDocument(const std::filesystem::path& path, std::string_view section = {});
 void SaveDocument(const std::filesystem::path& path, std::string_view section,
                   const PlotDocument& document, float aspect);

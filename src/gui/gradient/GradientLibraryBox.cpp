@@ -77,7 +77,7 @@ void TGradientLibraryBox::Reload() {
   try {
     for (const std::string& name : library_.Names()) InsertSorted(FromCore(name));
   } catch (const IniFileError& error) {
-    tell_(FromCore(error.what()));
+    tell_(ErrorText(error));
   }
   ClearText();
 }
@@ -101,7 +101,7 @@ void TGradientLibraryBox::ComboBox2Change(const QString& text) {
     const std::string value = library_.Read(ToCore(text));
     if (!value.empty()) editor_->Table().SetPalString(value);
   } catch (const std::exception& error) {
-    tell_(FromCore(error.what()));
+    tell_(ErrorText(error));
   }
 }
 
@@ -119,7 +119,7 @@ void TGradientLibraryBox::cmdGuardarPalClick() {
   } catch (const IniFileError& error) {
     // Names the file cannot hold as keys end here too, before the list
     // shows a gradient that was never stored.
-    tell_(FromCore(error.what()));
+    tell_(ErrorText(error));
     return;
   }
   if (!known) {
@@ -136,7 +136,7 @@ void TGradientLibraryBox::cmdBorrarPalClick() {
   try {
     library_.Remove(ToCore(name));
   } catch (const IniFileError& error) {
-    tell_(FromCore(error.what()));
+    tell_(ErrorText(error));
     return;
   }
   // The item removed is the one named by the text the key was taken from,

@@ -117,7 +117,7 @@ void TFVorla::LoadDocument(const QString& fileName, const QString& section) {
   } catch (const std::exception& error) {
     // Neither the caption nor the current file name change, so a later save
     // cannot overwrite a file that is not a document.
-    AppMessageBox(this, FromCore(error.what()), QMessageBox::Warning);
+    AppMessageBox(this, ErrorText(error), QMessageBox::Warning);
     return;
   }
   ApplyLoadedDocument(loaded);
@@ -147,7 +147,7 @@ bool TFVorla::SaveDocument(const QString& fileName, const QString& section) {
   try {
     vorla::SaveDocument(fileName.toStdString(), ToCore(section), DocumentFromControls(), PictureAspect());
   } catch (const std::exception& error) {
-    AppMessageBox(this, FromCore(error.what()), QMessageBox::Critical);
+    AppMessageBox(this, ErrorText(error), QMessageBox::Critical);
     return false;
   }
   if (mainSection) {
@@ -178,7 +178,7 @@ void TFVorla::PushUndo() {
   try {
     undo_->PushUndo(DocumentFromControls(), PictureAspect());
   } catch (const IniFileError& error) {
-    ShowStatus(FromCore(error.what()));
+    ShowStatus(ErrorText(error));
   }
 }
 

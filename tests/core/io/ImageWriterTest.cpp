@@ -259,23 +259,31 @@ TEST_F(ImageWriterTest, FormatFromExtension) {
 
 TEST_F(ImageWriterTest, FailuresLeaveNoTrace) {
   fs::create_directories(dir_ / "folder.png");
-  struct Row { const char* name; std::string file; Bitmap picture; };
+  struct Row { const char* name; std::string file; Bitmap picture; const char* reason; };
   const Row rows[] = {
-      {"missing folder", "none/a.bmp", Paletted(4, 4)},
-      {"target is a folder", "folder.png", Paletted(4, 4)},
-      {"empty picture", "e.jpg", Bitmap(0, 5, 8)},
-      {"unsupported depth", "d.bmp", Bitmap(4, 4, 16)},
-      {"unknown extension", "u.gif", Paletted(4, 4)},
+      {"missing folder", "none/a.bmp", Paletted(4, 4), "no existe el archivo o la carpeta"},
+      {"target is a folder", "folder.png", Paletted(4, 4), "es una carpeta"},
+      {"empty picture", "e.jpg", Bitmap(0, 5, 8), "la imagen est\xC3\xA1 vac\xC3\xAD" "a"},
+      {"unsupported depth", "d.bmp", Bitmap(4, 4, 16), "imagen de 16 bits por p\xC3\xADxel no admitida"},
+      {"unknown extension", "u.gif", Paletted(4, 4), "formato desconocido (se admiten .bmp, .jpg, .jpeg y .png)"},
+      {"wider than JPEG allows", "w.jpg", Paletted(65501, 1),
+       "el formato JPEG admite hasta 65500 p\xC3\xADxeles de ancho y de alto"},
+      {"wider than PNG allows", "w.png", Paletted(1000001, 1), "la imagen es demasiado grande para el formato PNG"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    EXPECT_THROW(WriteImage(r.picture, dir_ / r.file), ImageWriteError);
+    try {
+      WriteImage(r.picture, dir_ / r.file);
+      ADD_FAILURE() << "written";
+    } catch (const ImageWriteError& e) {
+      EXPECT_EQ(Utf8Message(e), "No se pudo guardar \"" + (dir_ / r.file).string() + "\": " + r.reason);
+    }
     EXPECT_EQ(Listing(), std::vector<std::string>{"folder.png"});
   }
 }
 
 // A full disk mid-write, through a file size limit: each library's error path
-// must end in an exception with the old file intact and no temporary left.
+// must end in a Spanish message with the old file intact and no temporary left.
 TEST_F(ImageWriterTest, WriteFailureKeepsTheOldFile) {
   Bitmap noisy(600, 600, 8);
   std::mt19937 random(7);
@@ -293,7 +301,12 @@ TEST_F(ImageWriterTest, WriteFailureKeepsTheOldFile) {
     rlimit limited = saved;
     limited.rlim_cur = 64 * 1024;
     ::setrlimit(RLIMIT_FSIZE, &limited);
-    EXPECT_THROW(WriteImage(noisy, path, {false, 100, false}), ImageWriteError);
+    try {
+      WriteImage(noisy, path, {false, 100, false});
+      ADD_FAILURE() << "written";
+    } catch (const ImageWriteError& e) {
+      EXPECT_EQ(Utf8Message(e), "No se pudo guardar \"" + path.string() + "\": el archivo es demasiado grande");
+    }
     ::setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(ReadBytes(path), "old contents");
     EXPECT_EQ(Listing().size(), 1u);

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <set>
 
 #include "TempDir.h"
 #include "core/io/IniFile.h"
@@ -26,23 +27,50 @@ const char* const kSample =
     "[Otra]\n"
     "a=1\n";
 
-TEST(IniFileTest, ReadsWithoutRegardToCaseAndVerbatim) {
+TEST(IniFileTest, ReadsKeysAndValuesAsProfileStringsDo) {
   const IniFile file = IniFile::FromText(
-      "[VORLASCOPE]\r\nfunc=  x = y ;no comment\r\nXmin=\r\n;Xmax=3\r\n[Secci\xD3n]\r\nCLAVE=\xE1\r\n");
+      "[VORLASCOPE]\nfunc=x = y ;no comment\nXmin=\n;Xmax=3\n  ColGra = 0400000080FF0000 \t\n"
+      "Q1=\"x\"\nQ2=' -1 '\nQ3=\"\"x\"\"\nQ4=\"x'\nQ5= \"\" \n[ Secci\xD3n ]\nCLAVE=\xE1\n");
   struct Row { const char* name; const char* section; const char* key; std::optional<std::string> value; };
   const Row rows[] = {
-      {"key and section case", "Vorlascope", "FUNC", "  x = y ;no comment"},
+      {"key and section case", "Vorlascope", "FUNC", "x = y ;no comment"},
       {"empty value", "vorlascope", "Xmin", ""},
       {"commented key", "Vorlascope", "Xmax", std::nullopt},
       {"missing key", "Vorlascope", "Ymin", std::nullopt},
       {"missing section", "Otra", "Func", std::nullopt},
-      {"accented section folds", "secci\xF3n", "clave", "\xE1"},
+      {"blanks around key and value", "Vorlascope", "ColGra", "0400000080FF0000"},
+      {"double quotes", "Vorlascope", "Q1", "x"},
+      {"single quotes keep the blanks inside", "Vorlascope", "Q2", " -1 "},
+      {"only one pair of quotes", "Vorlascope", "Q3", "\"x\""},
+      {"quotes that do not match", "Vorlascope", "Q4", "\"x'"},
+      {"empty quotes inside blanks", "Vorlascope", "Q5", ""},
+      {"accented section folds, blanks off", "secci\xF3n", "clave", "\xE1"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(file.ReadString(r.section, r.key), r.value);
   }
   EXPECT_EQ(file.ReadString("Vorlascope", "Ymin", "-Pi"), "-Pi");
+}
+
+// Each row holds "[S]", "a=1", a blank line and "b=2", ended as named.
+TEST(IniFileTest, AnyMixOfCrAndLfEndsALine) {
+  struct Row { const char* name; std::string text; };
+  const Row rows[] = {
+      {"LF", "[S]\na=1\n\nb=2\n"},
+      {"CR LF", "[S]\r\na=1\r\n\r\nb=2\r\n"},
+      {"CR CR LF", "[S]\r\r\na=1\r\r\n\r\r\nb=2\r\r\n"},
+      {"CR only", "[S]\ra=1\r\rb=2\r"},
+      {"mixed, no end at the end", "[S]\r\na=1\n\r\r\nb=2"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    IniFile file = IniFile::FromText(r.text);
+    EXPECT_EQ(file.ReadString("S", "a"), "1");
+    EXPECT_EQ(file.ReadString("S", "b"), "2");
+    file.WriteString("S", "a", "3");
+    EXPECT_EQ(file.Text(), "[S]\na=3\n\nb=2\n");
+  }
 }
 
 TEST(IniFileTest, EditsInPlaceAndKeepsEverythingElse) {
@@ -94,6 +122,7 @@ TEST(IniFileTest, DecodesEitherEncodingAndWritesUtf8) {
       {"utf-8", "[G]\nCa\xC3\xB1" "a=\xC2\xA3x\n"},
       {"utf-8 with mark", "\xEF\xBB\xBF[G]\nCa\xC3\xB1" "a=\xC2\xA3x\n"},
       {"windows-1252", "[G]\nCa\xF1" "a=\xA3x\n"},
+      {"utf-8 mark, then windows-1252", "\xEF\xBB\xBF[G]\nCa\xF1" "a=\xA3x\n"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -116,6 +145,51 @@ TEST(IniFileTest, MissingFileReadsEmptyAndIsCreatedOnWrite) {
   EXPECT_EQ(ReadBytes(path), "[Gradientes]\nMar=06FF0000\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
       << "no temporary file is left behind";
+}
+
+std::set<fs::path> Listing(const fs::path& dir) {
+  return {fs::recursive_directory_iterator(dir), fs::recursive_directory_iterator()};
+}
+
+// Each row prepares the folder and names the file to save and the file that
+// must end up holding the text; no temporary file may stay anywhere.
+TEST(IniFileTest, SavesThroughLinksAndUnderTheLongestNames) {
+  std::string enye;
+  for (int i = 0; i < 125; ++i) enye += "\xC3\xB1";
+  struct Row {
+    const char* name;
+    void (*prepare)(const fs::path& dir);
+    std::string saved;
+    std::string holder;
+  };
+  const Row rows[] = {
+      {"link to a file", [](const fs::path& d) {
+         WriteBytes(d / "real.ini", "old");
+         fs::create_symlink("real.ini", d / "l.ini");
+       }, "l.ini", "real.ini"},
+      {"absolute link to a link", [](const fs::path& d) {
+         WriteBytes(d / "real.ini", "old");
+         fs::create_symlink("real.ini", d / "m.ini");
+         fs::create_symlink(d / "m.ini", d / "l.ini");
+       }, "l.ini", "real.ini"},
+      {"link to a file not there yet", [](const fs::path& d) { fs::create_symlink("new.ini", d / "l.ini"); },
+       "l.ini", "new.ini"},
+      {"250-byte name", [](const fs::path&) {}, std::string(246, 'a') + ".ini", std::string(246, 'a') + ".ini"},
+      {"255-byte name of two-byte letters", [](const fs::path&) {}, enye + "x.ini", enye + "x.ini"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    r.prepare(dir.path());
+    std::set<fs::path> expected = Listing(dir.path());
+    expected.insert(dir / r.holder);
+    IniFile file;
+    file.WriteString("S", "k", "v");
+    EXPECT_NO_THROW(file.Write(dir / r.saved));
+    EXPECT_EQ(ReadBytes(dir / r.holder), "[S]\nk=v\n");
+    EXPECT_EQ(fs::is_symlink(dir / r.saved), r.saved != r.holder) << "a link stays a link";
+    EXPECT_EQ(Listing(dir.path()), expected) << "no temporary file is left behind";
+  }
 }
 
 TEST(IniFileTest, FailedSaveIsReportedAndLeavesTheOldFile) {

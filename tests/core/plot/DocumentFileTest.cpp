@@ -12,6 +12,7 @@ namespace {
 using testing_support::ReadBytes;
 using testing_support::TempDir;
 using testing_support::WriteBytes;
+namespace fs = std::filesystem;
 
 // Every parameter away from both its start-up value and its file default.
 PlotDocument Unusual() {
@@ -107,8 +108,6 @@ TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
          EXPECT_EQ(d.FilMax, 0.0f);
          EXPECT_EQ(d.FilMin, 0.0f);
        }},
-      {"blanks around a number", "FilMin= 2.25 \n",
-       [](const PlotDocument& d) { EXPECT_EQ(d.FilMin, 2.25f); }},
       {"colour not a number", "ColFun=rojo\n",
        [](const PlotDocument& d) { EXPECT_EQ(d.ColFun, 0x0000FFu); }},
       {"any non-zero integer is true", "Gra=0\nBucMax=-2\n", [](const PlotDocument& d) {
@@ -128,16 +127,51 @@ TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
   }
 }
 
+// Documents as an editor leaves them: each file holds Func x, Vel 7, a
+// gradient and Xmin -1 and must load as if written by the program.
+TEST(DocumentFileTest, HandWrittenDocumentsLoad) {
+  TempDir dir;
+  struct Row { const char* name; std::string bytes; const char* func; };
+  const Row rows[] = {
+      {"blanks around keys and values",
+       "[Vorlascope]\n Func = x \nVel\t=\t7\nColGra = 0400000080FF0000\nXmin = -1\n", "x"},
+      {"quoted values", "[Vorlascope]\nFunc=\"x\"\nVel='7'\nColGra=\"0400000080FF0000\"\nXmin=\"-1\"\n", "x"},
+      {"CR CR LF line ends",
+       "[Vorlascope]\r\r\nFunc=x\r\r\nVel=7\r\r\nColGra=0400000080FF0000\r\r\nXmin=-1\r\r\n", "x"},
+      {"CR line ends", "[Vorlascope]\rFunc=x\rVel=7\rColGra=0400000080FF0000\rXmin=-1\r", "x"},
+      {"UTF-8 mark before Windows-1252",
+       "\xEF\xBB\xBF[Vorlascope]\nFunc=x+\xB2\nVel=7\nColGra=0400000080FF0000\nXmin=-1\n", "x+\xB2"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    WriteBytes(dir / "mano.vlx", r.bytes);
+    const PlotDocument d = LoadDocument(dir / "mano.vlx").document;
+    EXPECT_EQ(d.Func, r.func);
+    EXPECT_EQ(d.Vel, 7);
+    EXPECT_EQ(d.ColGra, "0400000080FF0000");
+    EXPECT_EQ(d.Xmin, "-1");
+  }
+}
+
 TEST(DocumentFileTest, RefusesMissingFilesAndNonDocuments) {
   TempDir dir;
   WriteBytes(dir / "vacio.vlx", "[Vorlascope]\nFunc=\nXmin=1\n");
   WriteBytes(dir / "otro.ini", "[Pos]\nLeft=3\n");
+  WriteBytes(dir / "\xD0\xB7\xD0\xB0\xD0\xBC.txt", "[Vorlascope]\nXmin=1\n");
+  WriteBytes(dir / "\xF1.txt", "");
+  const std::string folder = dir.path().string() + "/";
   struct Row { const char* name; std::string file; std::string message; bool notADocument; };
   const Row rows[] = {
-      {"missing file", "nada.vlx", std::string("No se encuentra ").append((dir / "nada.vlx").string()), false},
-      {"a folder", "", std::string("No se encuentra ").append(dir.path().string()), false},
-      {"empty Func", "vacio.vlx", (dir / "vacio.vlx").string() + "\nno es un documento de Vorlascope", true},
-      {"no section", "otro.ini", (dir / "otro.ini").string() + "\nno es un documento de Vorlascope", true},
+      {"missing file", "nada.vlx", "No se encuentra " + folder + "nada.vlx", false},
+      {"a folder", "", "No se encuentra " + dir.path().string(), false},
+      {"empty Func", "vacio.vlx", folder + "vacio.vlx\nno es un documento de Vorlascope", true},
+      {"no section", "otro.ini", folder + "otro.ini\nno es un documento de Vorlascope", true},
+      {"missing Cyrillic name", "\xD0\xBD\xD0\xB5\xD1\x82.vlx",
+       "No se encuentra " + folder + "\xD0\xBD\xD0\xB5\xD1\x82.vlx", false},
+      {"Cyrillic name, no Func", "\xD0\xB7\xD0\xB0\xD0\xBC.txt",
+       folder + "\xD0\xB7\xD0\xB0\xD0\xBC.txt\nno es un documento de Vorlascope", true},
+      {"name in Windows-1252 bytes shows as UTF-8", "\xF1.txt",
+       folder + "\xC3\xB1.txt\nno es un documento de Vorlascope", true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -146,10 +180,35 @@ TEST(DocumentFileTest, RefusesMissingFilesAndNonDocuments) {
       ADD_FAILURE() << "loaded";
     } catch (const NotADocumentError& e) {
       EXPECT_TRUE(r.notADocument);
-      EXPECT_EQ(e.what(), r.message);
+      EXPECT_EQ(Utf8Message(e), r.message);
     } catch (const DocumentMissingError& e) {
       EXPECT_FALSE(r.notADocument);
-      EXPECT_EQ(e.what(), r.message);
+      EXPECT_EQ(Utf8Message(e), r.message);
+    }
+  }
+}
+
+// The system's reasons in Spanish after the file name, whole in its script.
+TEST(DocumentFileTest, FailedSavesSayWhyInSpanish) {
+  TempDir dir;
+  fs::create_symlink("bucle.vlx", dir / "bucle.vlx");
+  const std::string folder = dir.path().string() + "/";
+  const std::string tooLong(256, 'n');
+  fs::create_directory(dir / "carpeta.vlx");
+  struct Row { const char* name; std::string file; const char* action; std::string reason; };
+  const Row rows[] = {
+      {"missing Cyrillic folder", "\xD0\xBD\xD0\xB5\xD1\x82/doc.vlx", "guardar", "no existe el archivo o la carpeta"},
+      {"link to itself", "bucle.vlx", "guardar", "demasiados enlaces simb\xC3\xB3licos"},
+      {"name beyond the longest", tooLong, "guardar", "el nombre es demasiado largo"},
+      {"a folder in the way", "carpeta.vlx", "leer", "es una carpeta"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    try {
+      SaveDocument(dir / r.file, "", PlotDocument::StartUp(), 1.0f);
+      ADD_FAILURE() << "saved";
+    } catch (const IniFileError& e) {
+      EXPECT_EQ(Utf8Message(e), "No se puede " + std::string(r.action) + " " + folder + r.file + ": " + r.reason);
     }
   }
 }

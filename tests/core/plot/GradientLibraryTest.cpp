@@ -28,6 +28,26 @@ TEST(GradientLibraryTest, AddsRedefinesAndRemovesNames) {
   EXPECT_EQ(ReadBytes(dir / "vorla.gra"), "[Gradientes]\nFuego \xC3\xA1rido=0400FFFF\n");
 }
 
+// A library edited by hand: each file names Mar and Sol; adding Luna must
+// leave both readable as they were.
+TEST(GradientLibraryTest, HandEditedLibrariesReadAndRewriteCleanly) {
+  TempDir dir;
+  struct Row { const char* name; std::string bytes; };
+  const Row rows[] = {
+      {"blanks around names and values", "[Gradientes]\nMar = 0400000080FF0000\n  Sol\t= 06FF0000 \n"},
+      {"CR CR LF line ends", "[Gradientes]\r\r\nMar=0400000080FF0000\r\r\nSol=06FF0000\r\r\n"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    testing_support::WriteBytes(dir / "vorla.gra", r.bytes);
+    const GradientLibrary library(dir / "vorla.gra");
+    library.Write("Luna", "80000000");
+    EXPECT_EQ(library.Names(), (std::vector<std::string>{"Mar", "Sol", "Luna"}));
+    EXPECT_EQ(library.Read("Mar"), "0400000080FF0000");
+    EXPECT_EQ(library.Read("Sol"), "06FF0000");
+  }
+}
+
 TEST(GradientLibraryTest, RefusesNamesTheFileCannotHold) {
   TempDir dir;
   const GradientLibrary library(dir / "vorla.gra");
