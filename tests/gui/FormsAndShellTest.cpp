@@ -1,4 +1,4 @@
-// Window placement in the settings file, help topics, document-type
+// Window placement in the settings file, help contexts, document-type
 // registration and dropped file names.
 
 #include <gtest/gtest.h>
@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QUrl>
 #include <QWidget>
 
@@ -111,47 +110,6 @@ TEST(AppMessageBoxTest, SpanishButtonsUnderTheApplicationTitle) {
     EXPECT_EQ(caption, QStringLiteral("Vorlascope"));
     EXPECT_EQ(text, QString::fromUtf8(row.text));
   }
-}
-
-TEST(HelpTopicTest, TopicsAreFoundByContextNumber) {
-  const QString help = QStringLiteral(
-      "# comment\n@1 Vorlascope\nGeneral text.\n\n@16 Expresiones\nOperators.\nMore.\n@27 Rango\nEdges.\n");
-  struct Row {
-    const char* name;
-    int context;
-    const char* title;
-    const char* body;
-  };
-  const Row rows[] = {
-      {"first topic", 1, "Vorlascope", "General text."},
-      {"middle topic spans lines", 16, "Expresiones", "Operators.\nMore."},
-      {"last topic", 27, "Rango", "Edges."},
-      {"unknown context falls back to the first", 99, "Vorlascope", "General text."},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    const HelpTopic topic = FindHelpTopic(help, row.context);
-    EXPECT_EQ(topic.title, QString::fromLatin1(row.title));
-    EXPECT_EQ(topic.body, QString::fromLatin1(row.body));
-  }
-}
-
-// The program's own help file sits beside the test binary.
-TEST(HelpTopicTest, F1AgainReusesTheOneHelpWindow) {
-  QWidget window;
-  window.setGeometry(100, 100, 600, 500);
-  ShowHelpTopic(&window, 1);
-  ShowHelpTopic(&window, 16);
-  const auto viewers = window.findChildren<QPlainTextEdit*>(QStringLiteral("Ayuda"));
-  ASSERT_EQ(viewers.size(), 1);
-  QPlainTextEdit* viewer = viewers.front();
-  EXPECT_TRUE(viewer->isVisible());
-  const std::string help = gui_test::ReadFile(QString::fromStdString(HelpFilePath())).toStdString();
-  const QString text = QString::fromStdString(Cp1252ToUtf8(DecodeFileText(help)));
-  const HelpTopic expected = FindHelpTopic(text, 16);
-  EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Ayuda - ") + expected.title);
-  EXPECT_EQ(viewer->toPlainText(), expected.body);
-  EXPECT_NE(FindHelpTopic(text, 1).title, expected.title) << "two topics, so the second one is seen to replace the first";
 }
 
 TEST(HelpTopicTest, ContextIsInheritedFromTheNearestParent) {

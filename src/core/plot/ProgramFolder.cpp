@@ -56,7 +56,7 @@ std::string HelpFilePath() {
   const std::string beside = ProgramFolder() + "VORLA.HLP";
   std::error_code error;
   if (fs::exists(beside, error)) return beside;
-  return (fs::path(ProgramFolder()) / ".." / "share" / "vorlascope" / "VORLA.HLP")
+  return (fs::path(ProgramFolder()) / ".." / "share" / "doc" / "vorlascope" / "VORLA.HLP")
       .lexically_normal()
       .string();
 }

@@ -14,7 +14,8 @@ const std::string& ProgramFolder();
 // (default ~/.config/vorlascope/), created on demand. Trailing separator.
 const std::string& SettingsFolder();
 
-// The help file: beside the executable, else in the installed data folder.
+// The manual's index "VORLA.HLP": beside the executable, else in the installed
+// documentation folder (share/doc/vorlascope).
 std::string HelpFilePath();
 
 }  // namespace vorla

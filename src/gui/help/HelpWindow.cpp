@@ -1,0 +1,283 @@
+#include "gui/help/HelpWindow.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSet>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextDocumentFragment>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/plot/ProgramFolder.h"
+#include "gui/common/FormUtils.h"
+
+namespace vorla {
+namespace {
+
+constexpr int kPageRole = Qt::UserRole;
+constexpr char kTitlePrefix[] = "Ayuda de Vorlascope - ";
+
+QPointer<HelpWindow>& TheWindow() {
+  static QPointer<HelpWindow> window;
+  return window;
+}
+
+// The main window, when the asker is one of its dialogs: the help window
+// lives as long as it and stays above it.
+QWidget* OutermostWindow(QWidget* asker) {
+  if (asker == nullptr) return nullptr;
+  QWidget* top = asker->window();
+  while (top->parentWidget() != nullptr) top = top->parentWidget()->window();
+  return top;
+}
+
+QString ReadPage(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QToolButton* NavigationButton(const QString& text, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setText(text);
+  button->setAccessibleName(text);
+  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  return button;
+}
+
+}  // namespace
+
+void HelpWindow::ShowContext(int context, QWidget* asker) {
+  if (HelpWindow* window = Instance(asker, QString::fromStdString(HelpFilePath()))) {
+    window->OpenContext(context);
+    window->ShowOverAsker(asker);
+  }
+}
+
+void HelpWindow::ShowKeyword(const QString& keyword, QWidget* asker) {
+  if (HelpWindow* window = Instance(asker, QString::fromStdString(HelpFilePath()))) {
+    window->OpenKeyword(keyword);
+    window->ShowOverAsker(asker);
+  }
+}
+
+HelpWindow* HelpWindow::Instance(QWidget* asker, const QString& indexPath) {
+  QPointer<HelpWindow>& window = TheWindow();
+  if (window != nullptr) return window;
+  std::optional<HelpIndex> index = HelpIndex::Load(indexPath);
+  if (!index) {
+    AppMessageBox(asker, QStringLiteral("No se encuentra el archivo de ayuda ") + indexPath, QMessageBox::Warning);
+    return nullptr;
+  }
+  window = new HelpWindow(std::move(*index), OutermostWindow(asker));
+  return window;
+}
+
+HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::Window), index_(std::move(index)) {
+  setObjectName(QStringLiteral("Ayuda"));
+  setAccessibleName(QStringLiteral("Ayuda"));
+  setWindowTitle(QStringLiteral("Ayuda de Vorlascope"));
+
+  back_ = NavigationButton(QStringLiteral("< Atrás"), this);
+  forward_ = NavigationButton(QStringLiteral("Adelante >"), this);
+  home_ = NavigationButton(QStringLiteral("Contenido"), this);
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(back_);
+  bar->addWidget(forward_);
+  bar->addWidget(home_);
+  bar->addStretch();
+
+  tabs_ = new QTabWidget(this);
+  contents_ = new QTreeWidget(tabs_);
+  contents_->setHeaderHidden(true);
+  contents_->setAccessibleName(QStringLiteral("Contenido"));
+  tabs_->addTab(contents_, QStringLiteral("Contenido"));
+
+  auto* keywordPage = new QWidget(tabs_);
+  keywordFilter_ = new QLineEdit(keywordPage);
+  keywordFilter_->setPlaceholderText(QStringLiteral("Escriba el nombre de una función"));
+  keywordFilter_->setAccessibleName(QStringLiteral("Nombre buscado"));
+  keywords_ = new QListWidget(keywordPage);
+  keywords_->setAccessibleName(QStringLiteral("Índice de nombres"));
+  keywords_->setObjectName(QStringLiteral("Indice"));
+  auto* keywordLayout = new QVBoxLayout(keywordPage);
+  keywordLayout->addWidget(keywordFilter_);
+  keywordLayout->addWidget(keywords_);
+  tabs_->addTab(keywordPage, QStringLiteral("Índice"));
+
+  auto* searchPage = new QWidget(tabs_);
+  query_ = new QLineEdit(searchPage);
+  query_->setPlaceholderText(QStringLiteral("Palabras a buscar"));
+  query_->setAccessibleName(QStringLiteral("Palabras a buscar"));
+  auto* searchButton = new QPushButton(QStringLiteral("Buscar"), searchPage);
+  searchButton->setAccessibleName(QStringLiteral("Buscar"));
+  results_ = new QListWidget(searchPage);
+  results_->setAccessibleName(QStringLiteral("Páginas encontradas"));
+  results_->setObjectName(QStringLiteral("Resultados"));
+  auto* queryRow = new QHBoxLayout;
+  queryRow->addWidget(query_);
+  queryRow->addWidget(searchButton);
+  auto* searchLayout = new QVBoxLayout(searchPage);
+  searchLayout->addLayout(queryRow);
+  searchLayout->addWidget(results_);
+  tabs_->addTab(searchPage, QStringLiteral("Buscar"));
+
+  browser_ = new QTextBrowser(this);
+  browser_->setAccessibleName(QStringLiteral("Página de ayuda"));
+  browser_->setSearchPaths({index_.PagesFolder()});
+  browser_->setOpenExternalLinks(true);
+
+  auto* splitter = new QSplitter(this);
+  splitter->addWidget(tabs_);
+  splitter->addWidget(browser_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({220, 560});
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(bar);
+  layout->addWidget(splitter);
+  resize(820, 580);
+
+  BuildContents();
+  BuildKeywordList();
+
+  connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+  connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+  connect(home_, &QToolButton::clicked, this, [this] { OpenPage(QString::fromLatin1(kManualHomePage)); });
+  connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+  connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::FollowSource);
+  connect(contents_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { OpenPage(item->data(0, kPageRole).toString()); });
+  connect(keywordFilter_, &QLineEdit::textEdited, this, &HelpWindow::FilterKeywords);
+  connect(keywordFilter_, &QLineEdit::returnPressed, this, [this] {
+    if (QListWidgetItem* item = keywords_->currentItem()) OpenPage(item->data(kPageRole).toString());
+  });
+  connect(keywords_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { OpenPage(item->data(kPageRole).toString()); });
+  connect(keywords_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { OpenPage(item->data(kPageRole).toString()); });
+  const auto search = [this] { Search(query_->text()); };
+  connect(query_, &QLineEdit::returnPressed, this, search);
+  connect(searchButton, &QPushButton::clicked, this, search);
+  connect(results_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    if (item->data(kPageRole).isValid()) OpenPage(item->data(kPageRole).toString());
+  });
+}
+
+void HelpWindow::BuildContents() {
+  QTreeWidgetItem* functions = nullptr;
+  QTreeWidgetItem* group = nullptr;
+  for (const HelpEntry& entry : index_.Entries()) {
+    QTreeWidgetItem* item = nullptr;
+    if (!entry.function) {
+      item = new QTreeWidgetItem(contents_, {entry.title});
+    } else {
+      if (functions == nullptr) {
+        functions = new QTreeWidgetItem(contents_, {QStringLiteral("Funciones y constantes")});
+        functions->setData(0, kPageRole, entry.File());
+      }
+      item = new QTreeWidgetItem(entry.IsGroup() || group == nullptr ? functions : group, {entry.title});
+      if (entry.IsGroup()) group = item;
+    }
+    item->setData(0, kPageRole, entry.page);
+  }
+}
+
+void HelpWindow::BuildKeywordList() {
+  for (const auto& [name, entry] : index_.Keywords()) {
+    auto* item = new QListWidgetItem(name, keywords_);
+    item->setData(kPageRole, entry->page);
+  }
+}
+
+void HelpWindow::FilterKeywords(const QString& text) {
+  for (int row = 0; row < keywords_->count(); ++row) {
+    QListWidgetItem* item = keywords_->item(row);
+    if (item->text().startsWith(text, Qt::CaseInsensitive)) {
+      keywords_->setCurrentItem(item);
+      keywords_->scrollToItem(item, QAbstractItemView::PositionAtTop);
+      return;
+    }
+  }
+  keywords_->setCurrentItem(nullptr);
+}
+
+void HelpWindow::OpenPage(const QString& page) {
+  QUrl url = QUrl::fromLocalFile(index_.PagesFolder() + page.section(QLatin1Char('#'), 0, 0));
+  const QString anchor = page.section(QLatin1Char('#'), 1);
+  if (!anchor.isEmpty()) url.setFragment(anchor);
+  browser_->setSource(url);
+}
+
+void HelpWindow::OpenContext(int context) {
+  const HelpEntry* entry = index_.ForContext(context);
+  OpenPage(entry != nullptr ? entry->page : QString::fromLatin1(kManualHomePage));
+}
+
+void HelpWindow::OpenKeyword(const QString& keyword) {
+  if (const HelpEntry* entry = index_.ForKeyword(keyword)) {
+    OpenPage(entry->page);
+    return;
+  }
+  tabs_->setCurrentIndex(1);
+  keywordFilter_->setText(keyword);
+  FilterKeywords(keyword);
+}
+
+void HelpWindow::Search(const QString& query) {
+  tabs_->setCurrentIndex(2);
+  query_->setText(query);
+  results_->clear();
+  const QList<SearchHit> hits = SearchPages(SearchablePages(), query);
+  for (const SearchHit& hit : hits) {
+    auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(hit.title).arg(hit.count), results_);
+    item->setData(kPageRole, hit.file);
+  }
+  if (hits.isEmpty()) {
+    new QListWidgetItem(QStringLiteral("No hay páginas con esas palabras"), results_);
+    return;
+  }
+  results_->setCurrentRow(0);
+  OpenPage(hits.front().file);
+  browser_->find(query.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty));
+}
+
+const QList<SearchablePage>& HelpWindow::SearchablePages() {
+  if (!searchable_.isEmpty()) return searchable_;
+  QSet<QString> seen;
+  for (const HelpEntry& entry : index_.Entries()) {
+    const QString file = entry.File();
+    if (seen.contains(file)) continue;
+    seen.insert(file);
+    const QString html = ReadPage(index_.PagesFolder() + file);
+    searchable_.append({file, entry.title, QTextDocumentFragment::fromHtml(html).toPlainText()});
+  }
+  return searchable_;
+}
+
+void HelpWindow::FollowSource() {
+  const QString title = browser_->documentTitle();
+  setWindowTitle(title.isEmpty() ? QStringLiteral("Ayuda de Vorlascope") : QString::fromUtf8(kTitlePrefix) + title);
+}
+
+void HelpWindow::ShowOverAsker(QWidget* asker) {
+  if (!isVisible() && asker != nullptr) {
+    const QRect over = asker->window()->frameGeometry();
+    move(over.center() - rect().center());
+    KeepOnScreen(*this);
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace vorla
