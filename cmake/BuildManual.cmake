@@ -8,6 +8,10 @@
 # dibujos.txt, one picture a line:  name | page#entry | function | Xmin Xmax Ymin Ymax | Zmin Zmax
 
 set(pictureSize 96x72)
+# One gradient for every picture, dark blue at the bottom of the scale to
+# yellow at the top, so that a reader can tell high from low.
+set(gradient 06600000 5AFF9000 AA60E060 FF00F0FF)
+string(REPLACE ";" "" gradient "${gradient}")
 set(pages ${OUTPUT}/ayuda)
 file(MAKE_DIRECTORY ${pages}/img ${WORK})
 file(COPY_FILE ${SOURCE}/VORLA.HLP ${OUTPUT}/VORLA.HLP ONLY_IF_DIFFERENT)
@@ -41,7 +45,7 @@ foreach(line IN LISTS lines)
   list(GET scale 0 zmin)
   list(GET scale 1 zmax)
   set(document ${WORK}/${name}.vlx)
-  file(WRITE ${document} "[Vorlascope]\nFunc=${function}\nXmin=${xmin}\nXmax=${xmax}\nYmin=${ymin}\nYmax=${ymax}\nZmin=${zmin}\nZmax=${zmax}\nAni=0\n")
+  file(WRITE ${document} "[Vorlascope]\nFunc=${function}\nXmin=${xmin}\nXmax=${xmax}\nYmin=${ymin}\nYmax=${ymax}\nZmin=${zmin}\nZmax=${zmax}\nColGra=${gradient}\nAni=0\n")
   set(picture ${pages}/img/${name}.png)
   file(REMOVE ${picture})
   execute_process(COMMAND ${CLI} render ${document} -o ${picture} --size ${pictureSize}

@@ -13,6 +13,7 @@
 #include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -123,6 +124,7 @@ HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::W
   results_ = new QListWidget(searchPage);
   results_->setAccessibleName(QStringLiteral("Páginas encontradas"));
   results_->setObjectName(QStringLiteral("Resultados"));
+  results_->setWordWrap(true);
   auto* queryRow = new QHBoxLayout;
   queryRow->addWidget(query_);
   queryRow->addWidget(searchButton);
@@ -267,6 +269,16 @@ const QList<SearchablePage>& HelpWindow::SearchablePages() {
 void HelpWindow::FollowSource() {
   const QString title = browser_->documentTitle();
   setWindowTitle(title.isEmpty() ? QStringLiteral("Ayuda de Vorlascope") : QString::fromUtf8(kTitlePrefix) + title);
+  // The contents show where the reader is.
+  const QUrl source = browser_->source();
+  const QString page =
+      source.fileName() + (source.hasFragment() ? QLatin1Char('#') + source.fragment() : QString());
+  for (QTreeWidgetItemIterator it(contents_); *it != nullptr; ++it) {
+    if ((*it)->data(0, kPageRole).toString() == page) {
+      contents_->setCurrentItem(*it);
+      return;
+    }
+  }
 }
 
 void HelpWindow::ShowOverAsker(QWidget* asker) {
