@@ -23,6 +23,7 @@
 #include "MainWindowFixture.h"
 #include "core/io/NumberText.h"
 #include "gui/gradient/GradEditM.h"
+#include "gui/help/HelpWindow.h"
 #include "gui/input/frmMemo.h"
 #include "gui/plot/ProgressBox.h"
 #include "gui/view/PaintBoxM.h"
@@ -424,13 +425,13 @@ TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
   }
 }
 
-// The report stays open beside the editor; each editor has its own help topic.
+// The report stays open beside the editor; each editor opens its own help topic.
 TEST_F(FVorlaTest, TheEditorOpenedBesideTheReportIsModalWithItsOwnHelp) {
   QTest::mouseClick(Child<QToolButton>("tbInformacion"), Qt::LeftButton);
   auto* report = window_->findChild<TFMemo*>(QStringLiteral("FMemo"));
   ASSERT_TRUE(report != nullptr && report->isVisible());
   QTest::keyClick(report->Memo1(), Qt::Key_F1);
-  auto* help = report->findChild<QWidget*>(QStringLiteral("Ayuda"));
+  auto* help = window_->findChild<HelpWindow*>();
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->windowTitle().contains(QStringLiteral("Información"))) << qPrintable(help->windowTitle());
 
@@ -443,13 +444,16 @@ TEST_F(FVorlaTest, TheEditorOpenedBesideTheReportIsModalWithItsOwnHelp) {
     modal = editor != report && editor->isModal();
     title = editor->windowTitle();
     QTest::keyClick(editor->Memo1(), Qt::Key_F1);
-    if (auto* own = editor->findChild<QWidget*>(QStringLiteral("Ayuda"))) helpTitle = own->windowTitle();
+    // Under the modal editor, so that the editor does not block it.
+    if (auto* own = editor->findChild<HelpWindow*>()) helpTitle = own->windowTitle();
     QTest::keyClick(editor->Memo1(), Qt::Key_Return);
   });
   QTest::mouseDClick(Child<QComboBox>("ComboBox1")->lineEdit(), Qt::LeftButton);
   EXPECT_TRUE(modal);
   EXPECT_EQ(title, QStringLiteral("Función principal"));
-  EXPECT_TRUE(helpTitle.contains(QStringLiteral("Expresiones"))) << qPrintable(helpTitle);
+  EXPECT_TRUE(helpTitle.contains(QStringLiteral("Campos de expresión"))) << qPrintable(helpTitle);
+  EXPECT_EQ(window_->findChild<HelpWindow*>(), help) << "one help window, back over the main window";
+  EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(window_->CalculationCount(), calculations) << "Enter without a change";
 }
 

@@ -1,5 +1,7 @@
 #include "gui/help/HelpWindow.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -55,8 +57,13 @@ QToolButton* NavigationButton(const QString& text, QWidget* parent) {
 
 }  // namespace
 
+QString ManualHomeFile() {
+  return PagesFolderOf(QString::fromStdString(HelpFilePath())) + QString::fromLatin1(kManualHomePage);
+}
+
 void HelpWindow::ShowContext(int context, QWidget* asker) {
   if (HelpWindow* window = Instance(asker, QString::fromStdString(HelpFilePath()))) {
+    window->AttachTo(asker);
     window->OpenContext(context);
     window->ShowOverAsker(asker);
   }
@@ -64,6 +71,7 @@ void HelpWindow::ShowContext(int context, QWidget* asker) {
 
 void HelpWindow::ShowKeyword(const QString& keyword, QWidget* asker) {
   if (HelpWindow* window = Instance(asker, QString::fromStdString(HelpFilePath()))) {
+    window->AttachTo(asker);
     window->OpenKeyword(keyword);
     window->ShowOverAsker(asker);
   }
@@ -279,6 +287,31 @@ void HelpWindow::FollowSource() {
       return;
     }
   }
+}
+
+void HelpWindow::AttachTo(QWidget* asker) {
+  QWidget* modal = QApplication::activeModalWidget();
+  QWidget* host = modal != nullptr ? modal : OutermostWindow(asker);
+  if (host == nullptr || host == parentWidget()) return;
+  Reparent(host);
+  if (modal != nullptr) modal->installEventFilter(this);
+}
+
+void HelpWindow::Reparent(QWidget* host) {
+  const bool shown = isVisible();
+  const QRect frame = geometry();
+  setParent(host, Qt::Window);
+  setGeometry(frame);
+  if (shown) show();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched == parentWidget()) {
+    watched->removeEventFilter(this);
+    QWidget* dialog = parentWidget();
+    Reparent(dialog->parentWidget() != nullptr ? OutermostWindow(dialog) : nullptr);
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::ShowOverAsker(QWidget* asker) {

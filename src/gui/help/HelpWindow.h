@@ -37,8 +37,16 @@ class HelpWindow : public QWidget {
 
   const HelpIndex& Index() const { return index_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   HelpWindow(HelpIndex index, QWidget* parent);
+  // A modal dialog blocks every window but its own children: while one is up
+  // the help window is its child, and goes back to the main window when the
+  // dialog hides.
+  void AttachTo(QWidget* asker);
+  void Reparent(QWidget* host);
   void BuildContents();
   void BuildKeywordList();
   void FilterKeywords(const QString& text);
@@ -62,5 +70,8 @@ class HelpWindow : public QWidget {
 
 // The start page of the manual, its table of contents.
 inline constexpr char kManualHomePage[] = "index.html";
+
+// The start page's file, for reading the manual in a web browser.
+QString ManualHomeFile();
 
 }  // namespace vorla

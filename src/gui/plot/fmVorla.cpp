@@ -32,6 +32,7 @@
 #include "core/plot/UndoHistory.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/gradient/GradientLibraryBox.h"
+#include "gui/help/HelpWindow.h"
 #include "gui/input/frmMemo.h"
 #include "gui/plot/ColorSwatch.h"
 #include "gui/common/CoreColor.h"
@@ -375,7 +376,7 @@ bool TFVorla::eventFilter(QObject* watched, QEvent* event) {
   if (watched == status_) {
     if (event->type() == QEvent::MouseButtonRelease) {
       TpvlUrl url;
-      url.Url = QUrl::fromLocalFile(QString::fromStdString(HelpFilePath())).toString();
+      url.Url = QUrl::fromLocalFile(ManualHomeFile()).toString();
       if (!url.OpenUrl()) AppMessageBox(this, QString::fromUtf8(kBrowserFailedText), QMessageBox::Critical);
       return true;
     }
