@@ -316,7 +316,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void HelpWindow::ShowOverAsker(QWidget* asker) {
   if (!isVisible() && asker != nullptr) {
-    const QRect over = asker->window()->frameGeometry();
+    const QRect over = OutermostWindow(asker)->frameGeometry();
     move(over.center() - rect().center());
     KeepOnScreen(*this);
   }
