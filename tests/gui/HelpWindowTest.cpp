@@ -14,7 +14,6 @@
 #include "gui/help/HelpIndex.h"
 #include "gui/help/HelpSearch.h"
 #include "gui/help/HelpWindow.h"
-#include "gui/common/HelpTopics.h"
 
 namespace vorla {
 namespace {
@@ -85,7 +84,7 @@ TEST_F(HelpWindowTest, F1OpensTheTopicOfTheFocusedFieldAndTheWindowIsReused) {
   EXPECT_EQ(Shown(), "rango.html");
   EXPECT_TRUE(Help()->windowTitle().endsWith(QStringLiteral("Rectángulo visible")));
 
-  ShowHelpTopic(window_.get(), 15);
+  HelpWindow::ShowContext(15, window_.get());
   HelpWindow::ShowKeyword(QStringLiteral("HIPOT"), xmin);
   EXPECT_EQ(window_->findChildren<HelpWindow*>().size(), 1);
   EXPECT_EQ(Shown(), "plano.html");

@@ -3,8 +3,6 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "gui/help/HelpWindow.h"
-
 namespace vorla {
 namespace {
 
@@ -21,7 +19,5 @@ int HelpContextOf(const QWidget* widget) {
 }
 
 void SetHelpContext(QWidget& widget, int context) { widget.setProperty(kContextProperty, context); }
-
-void ShowHelpTopic(QWidget* parent, int context) { HelpWindow::ShowContext(context, parent); }
 
 }  // namespace vorla

@@ -1,6 +1,6 @@
 #pragma once
-// Help contexts of the widgets: F1 opens the manual at the topic of the
-// focused widget's context (see gui/help/HelpContext.h for the numbers).
+// Help contexts of the widgets: F1 opens the manual (gui/help/HelpWindow) at
+// the topic of the focused widget's context (gui/help/HelpContext.h).
 
 class QWidget;
 
@@ -10,8 +10,5 @@ namespace vorla {
 // nearest parent's, else 1 (the main window's topic).
 int HelpContextOf(const QWidget* widget);
 void SetHelpContext(QWidget& widget, int context);
-
-// Opens the manual's window at the topic of the context, over parent's window.
-void ShowHelpTopic(QWidget* parent, int context);
 
 }  // namespace vorla

@@ -7,7 +7,7 @@
 
 #include "core/expr/Expresion.h"
 #include "gui/common/CoreText.h"
-#include "gui/common/HelpTopics.h"
+#include "gui/help/HelpWindow.h"
 
 namespace vorla {
 
@@ -82,7 +82,7 @@ bool TFMemo::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (key == Qt::Key_F1) {
-      ShowHelpTopic(this, helpContext_);
+      HelpWindow::ShowContext(helpContext_, this);
       return true;
     }
   }

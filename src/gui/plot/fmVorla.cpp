@@ -220,7 +220,7 @@ void TFVorla::ConnectControls() {
   connect(tbAnimar, &QToolButton::clicked, this, &TFVorla::tbAnimarClick);
   connect(Timer1, &QTimer::timeout, this, &TFVorla::Timer1Timer);
   connect(tbPropiedades, &QToolButton::toggled, panel_, &QWidget::setVisible);
-  connect(tbAyuda, &QToolButton::clicked, this, [this] { ShowHelpTopic(this, 1); });
+  connect(tbAyuda, &QToolButton::clicked, this, [this] { HelpWindow::ShowContext(1, this); });
   connect(tbInformacion, &QToolButton::clicked, this, &TFVorla::tbInformacionClick);
   connect(btnFilMin, &QToolButton::toggled, this, [this](bool down) { FilterButtonToggled(true, down); });
   connect(btnFilMax, &QToolButton::toggled, this, [this](bool down) { FilterButtonToggled(false, down); });
@@ -255,7 +255,7 @@ void TFVorla::ConnectControls() {
   // The window sees these keys first, whichever control has the focus.
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
-          [this] { ShowHelpTopic(this, HelpContextOf(QApplication::focusWidget())); });
+          [this] { HelpWindow::ShowContext(HelpContextOf(QApplication::focusWidget()), this); });
   auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
   connect(smooth, &QShortcut::activated, this, [this] {
     SmoothPicture(picture_);
