@@ -72,13 +72,13 @@ struct Rig {
       return answer;
     });
     const auto record = [this](const char* entry) { return [this, entry] { log.push_back(entry); }; };
-    QObject::connect(&editor, &TGradEditM::OnChange, &editor, record("change"));
-    QObject::connect(&editor, &TGradEditM::OnEndChange, &editor, record("end"));
-    QObject::connect(&editor, &TGradEditM::OnColorIndex, &editor,
+    QObject::connect(&editor, &TGradEditM::changed, &editor, record("change"));
+    QObject::connect(&editor, &TGradEditM::editEnded, &editor, record("end"));
+    QObject::connect(&editor, &TGradEditM::colorIndexHovered, &editor,
                      [this](int index) { log.push_back("index " + std::to_string(index)); });
-    QObject::connect(&editor, &TGradEditM::OnMouseDown, &editor, record("down"));
-    QObject::connect(&editor, &TGradEditM::OnMouseMove, &editor, record("move"));
-    QObject::connect(&editor, &TGradEditM::OnMouseUp, &editor, record("up"));
+    QObject::connect(&editor, &TGradEditM::mousePressed, &editor, record("down"));
+    QObject::connect(&editor, &TGradEditM::mouseMoved, &editor, record("move"));
+    QObject::connect(&editor, &TGradEditM::mouseReleased, &editor, record("up"));
     editor.show();
   }
 

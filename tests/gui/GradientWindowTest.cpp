@@ -46,7 +46,7 @@ TEST_F(GradientWindowTest, DraggingANodeRecoloursThePictureAtEveryStepAndUndoes)
   const int calculations = window_->CalculationCount();
   const int undoSteps = window_->UndoCount();
   std::vector<QList<QRgb>> steps;
-  QObject::connect(editor_, &TGradEditM::OnChange, editor_,
+  QObject::connect(editor_, &TGradEditM::changed, editor_,
                    [this, &steps] { steps.push_back(window_->Picture().colorTable()); });
 
   QTest::mousePress(editor_, Qt::LeftButton, {}, {kMarkerX, 102});

@@ -42,17 +42,16 @@ struct PaintBoxFixture : ::testing::Test {
 
   // Every signal of a drag as text, in the order they arrive.
   void Record() {
-    QObject::connect(&box, &TPaintBoxM::mouseDown, &box,
+    QObject::connect(&box, &TPaintBoxM::mousePressed, &box,
                      [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { events.push_back("down"); });
     QObject::connect(&box, &TPaintBoxM::mouseMoved, &box,
                      [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint) { events.push_back("move"); });
-    QObject::connect(&box, &TPaintBoxM::mouseUp, &box,
+    QObject::connect(&box, &TPaintBoxM::mouseReleased, &box,
                      [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { events.push_back("up"); });
-    QObject::connect(&box, &TPaintBoxM::rectDraw, &box,
-                     [this](const PixelRect& oldRect, Qt::MouseButtons, Qt::KeyboardModifiers, PixelRect* newRect) {
-                       events.push_back("draw " + Text(oldRect) + " > " + Text(*newRect));
-                     });
-    QObject::connect(&box, &TPaintBoxM::rectUp, &box,
+    QObject::connect(&box, &TPaintBoxM::bandMoved, &box,
+                     [this](const PixelRect& oldBand, const PixelRect& newBand, Qt::MouseButtons,
+                            Qt::KeyboardModifiers) { events.push_back("draw " + Text(oldBand) + " > " + Text(newBand)); });
+    QObject::connect(&box, &TPaintBoxM::bandReleased, &box,
                      [this](const PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers) {
                        events.push_back(std::string(button == Qt::LeftButton ? "left" : "right") + " up " +
                                         Text(band));
@@ -113,17 +112,17 @@ TEST_F(PaintBoxFixture, DragsReportTheBandInOrder) {
 TEST_F(PaintBoxFixture, ReshapedBandIsWhatIsKeptAndReported) {
   Record();
   // A host keeping the band square, as the aspect lock does.
-  QObject::connect(&box, &TPaintBoxM::rectDraw, &box,
-                   [](const PixelRect&, Qt::MouseButtons, Qt::KeyboardModifiers, PixelRect* newRect) {
-                     newRect->bottom = newRect->top + (newRect->right - newRect->left);
-                   });
+  box.SetBandShaper([](PixelRect band, Qt::MouseButtons) {
+    band.bottom = band.top + (band.right - band.left);
+    return band;
+  });
   QTest::mousePress(&box, Qt::LeftButton, Qt::NoModifier, {10, 10});
   QTest::mouseMove(&box, {30, 15});
   QTest::mouseMove(&box, {40, 70});
   QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, {40, 70});
   const std::vector<std::string> expected{
-      "down", "move", "draw 10,10,10,10 > 10,10,30,15", "move", "draw 10,10,30,30 > 10,10,40,70", "up",
-      "draw 10,10,40,40 > 10,10,40,70", "left up 10,10,40,40"};
+      "down", "move", "draw 10,10,10,10 > 10,10,30,30", "move", "draw 10,10,30,30 > 10,10,40,40", "up",
+      "draw 10,10,40,40 > 10,10,40,40", "left up 10,10,40,40"};
   EXPECT_EQ(events, expected);
 }
 
@@ -139,7 +138,7 @@ TEST_F(PaintBoxFixture, BandIsDrawnOnlyForItsButtons) {
                       {"middle button draws nothing by default", Qt::MiddleButton, false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    QSignalSpy reports(&box, &TPaintBoxM::rectUp);
+    QSignalSpy reports(&box, &TPaintBoxM::bandReleased);
     QTest::mousePress(&box, row.button, Qt::NoModifier, {10, 10});
     QTest::mouseMove(&box, {60, 50});
     EXPECT_EQ(ChangedPixels() > 0, row.drawn);
@@ -151,7 +150,7 @@ TEST_F(PaintBoxFixture, BandIsDrawnOnlyForItsButtons) {
 }
 
 TEST_F(PaintBoxFixture, ThreePixelDragIsAClick) {
-  QSignalSpy reports(&box, &TPaintBoxM::rectUp);
+  QSignalSpy reports(&box, &TPaintBoxM::bandReleased);
   QTest::mousePress(&box, Qt::LeftButton, Qt::NoModifier, {20, 20});
   QTest::mouseMove(&box, {23, 23});
   QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, {23, 23});

@@ -41,12 +41,12 @@ void TGradEditM::TableChanged() {
   ApplyLength();
   Compose();
   update();
-  emit OnChange();
+  emit changed();
 }
 
 bool TGradEditM::DeleteNode(int index) {
   if (index < 0 || index > 255 || !table_.DeleteNode(static_cast<std::uint8_t>(index))) return false;
-  emit OnEndChange();
+  emit editEnded();
   return true;
 }
 
@@ -164,7 +164,7 @@ void TGradEditM::resizeEvent(QResizeEvent* event) {
 void TGradEditM::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = FloorPoint(event->position());
   mouse_.Press(Along(pos), Across(pos));
-  emit OnMouseDown(event->button(), event->modifiers(), pos);
+  emit mousePressed(event->button(), event->modifiers(), pos);
 }
 
 void TGradEditM::mouseMoveEvent(QMouseEvent* event) {
@@ -175,8 +175,8 @@ void TGradEditM::mouseMoveEvent(QMouseEvent* event) {
     case GradCursor::Hand: setCursor(Qt::PointingHandCursor); break;
     case GradCursor::UpArrow: setCursor(Qt::UpArrowCursor); break;
   }
-  if (move.index) emit OnColorIndex(*move.index, event->modifiers());
-  emit OnMouseMove(event->modifiers(), pos);
+  if (move.index) emit colorIndexHovered(*move.index, event->modifiers());
+  emit mouseMoved(event->modifiers(), pos);
 }
 
 void TGradEditM::mouseReleaseEvent(QMouseEvent* event) {
@@ -187,8 +187,8 @@ void TGradEditM::mouseReleaseEvent(QMouseEvent* event) {
     case GradRelease::Action::DeleteNode: DeleteNode(release.index); break;
     case GradRelease::Action::None: break;
   }
-  emit OnMouseUp(event->button(), event->modifiers(), pos);
-  if (release.endOfDrag) emit OnEndChange();
+  emit mouseReleased(event->button(), event->modifiers(), pos);
+  if (release.endOfDrag) emit editEnded();
 }
 
 void TGradEditM::ChooseColor(int index) {
@@ -196,7 +196,7 @@ void TGradEditM::ChooseColor(int index) {
   const std::optional<QColor> chosen = chooseColor_(ToQColor(table_.Colors(entry)), this);
   if (!chosen) return;
   table_.SetNode(entry, FromQColor(*chosen));
-  emit OnEndChange();
+  emit editEnded();
 }
 
 }  // namespace vorla

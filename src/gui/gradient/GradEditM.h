@@ -28,7 +28,7 @@ class TGradEditM : public QWidget {
 
   // The gradient this control owns. Every change made through it (range,
   // palette string, nodes, colours, rotation) repaints the control and fires
-  // OnChange, as edits made with the mouse do.
+  // changed, as edits made with the mouse do.
   TGradTable& Table() { return table_; }
   const TGradTable& Table() const { return table_; }
 
@@ -53,15 +53,15 @@ class TGradEditM : public QWidget {
   const QImage& Picture() const { return display_; }
 
  signals:
-  void OnChange();
-  void OnEndChange();
-  void OnColorIndex(int index, Qt::KeyboardModifiers shift);
+  void changed();
+  void editEnded();
+  void colorIndexHovered(int index, Qt::KeyboardModifiers shift);
   // The plain mouse events, fired after the editor has acted on them, so a
-  // host sees OnColorIndex before OnMouseMove and OnMouseUp before the
-  // OnEndChange that closes a drag.
-  void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
-  void OnMouseMove(Qt::KeyboardModifiers shift, QPoint pos);
-  void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+  // host sees colorIndexHovered before mouseMoved and mouseReleased before the
+  // editEnded that closes a drag.
+  void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+  void mouseMoved(Qt::KeyboardModifiers shift, QPoint pos);
+  void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -30,7 +30,7 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Clicked();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
   QFrame::mouseReleaseEvent(event);
 }
 

@@ -20,7 +20,7 @@ class ColorSwatch : public QFrame {
 
  signals:
   // On release, as the user expects a button to act.
-  void Clicked();
+  void clicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -12,11 +13,20 @@
 
 #include <utility>
 
-#include "gui/plot/ColorSwatch.h"
+#include "gui/common/HelpTopics.h"
 #include "gui/common/ToolButtons.h"
+#include "gui/plot/ColorSwatch.h"
+#include "gui/plot/ExpressionCombo.h"
+#include "gui/plot/ExpressionFieldKeys.h"
 
 namespace vorla {
 namespace {
+
+constexpr int kScaleHelp = 16;
+constexpr int kGradientHelp = 23;
+constexpr int kWrapHelp = 25;
+constexpr int kRangeHelp = 27;
+constexpr int kGradientListHelp = 29;
 
 ColorSwatch* MakeSwatch(QWidget* parent, const char* name, const QString& hint) {
   auto* swatch = new ColorSwatch(parent);
@@ -30,13 +40,15 @@ QLineEdit* MakeRangeEdit(QWidget* parent, const char* name, const QString& hint)
   edit->setObjectName(QString::fromLatin1(name));
   edit->setMinimumWidth(40);
   ApplyHint(*edit, hint);
+  SetHelpContext(*edit, kRangeHelp);
   return edit;
 }
 
-QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text) {
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text, int helpContext) {
   auto* box = new QCheckBox(text, parent);
   box->setObjectName(QString::fromLatin1(name));
   ApplyHint(*box, text);
+  SetHelpContext(*box, helpContext);
   return box;
 }
 
@@ -48,66 +60,84 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   return row;
 }
 
+// Enter in a "Bucle" box asks for the calculation, as in the fields.
+class EnterKey : public QObject {
+ public:
+  EnterKey(QWidget* watched, std::function<void()> pressed) : QObject(watched), pressed_(std::move(pressed)) {
+    watched->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        pressed_();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> pressed_;
+};
+
 }  // namespace
 
-QComboBox* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint) {
-  auto* combo = new QComboBox(parent);
-  combo->setObjectName(QString::fromLatin1(objectName));
-  combo->setEditable(true);
-  combo->setInsertPolicy(QComboBox::NoInsert);
-  combo->setMaxCount(50);
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(6);
-  ApplyHint(*combo, hint);
-  // An editable combo box is read out by its text; its edit carries the name.
-  combo->lineEdit()->setAccessibleName(combo->accessibleName());
-  return combo;
-}
-
 PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList, QWidget* parent)
-    : QWidget(parent), GradEdit1(gradientEditor), ComboBox2(gradientList) {
+    : QWidget(parent), gradientEditor_(gradientEditor) {
   setObjectName(QStringLiteral("pnlPropiedades"));
   setFixedWidth(165);
   QFont small = font();
   small.setPointSizeF(small.pointSizeF() * 0.85);
   setFont(small);
+  BuildControls();
+  SetHelpContext(*gradientList, kGradientListHelp);
+  LayOut(gradientEditor, gradientList);
+  Connect();
+}
 
-  chkGradiente = MakeCheck(this, "chkGradiente", QStringLiteral("Usar gradiente de color"));
+void PropertiesPanel::BuildControls() {
+  chkGradiente = MakeCheck(this, "chkGradiente", QStringLiteral("Usar gradiente de color"), kGradientHelp);
   ColFun = MakeSwatch(this, "ColFun", QStringLiteral("Color plano"));
   lblColFun = new QLabel(QStringLiteral("Color plano"), this);
   ColFon = MakeSwatch(this, "ColFon", QStringLiteral("Color de Fondo"));
   ColZmin = MakeSwatch(this, "ColZmin", QStringLiteral("color plano mínimo"));
-  chkBucleMin = MakeCheck(this, "chkBucleMin", QStringLiteral("Bucle"));
+  chkBucleMin = MakeCheck(this, "chkBucleMin", QStringLiteral("Bucle"), kWrapHelp);
   txtZmin = MakeExpressionCombo(
       this, "txtZmin", QStringLiteral("Rango mínimo de Z|Valor de la función que toma el primer color del gradiente"));
   lblZmin = new QLabel(this);
   lblZmin->setObjectName(QStringLiteral("lblZmin"));
   ColZmax = MakeSwatch(this, "ColZmax", QStringLiteral("Color máximo"));
-  chkBucleMax = MakeCheck(this, "chkBucleMax", QStringLiteral("Bucle"));
+  chkBucleMax = MakeCheck(this, "chkBucleMax", QStringLiteral("Bucle"), kWrapHelp);
   txtZmax = MakeExpressionCombo(
       this, "txtZmax", QStringLiteral("Rango máximo de Z|Valor de la función que toma el último color del gradiente"));
   lblZmax = new QLabel(this);
   lblZmax->setObjectName(QStringLiteral("lblZmax"));
+  for (QComboBox* scale : {txtZmin, txtZmax}) SetHelpContext(*scale, kScaleHelp);
   txtXmin = MakeRangeEdit(this, "txtXmin", QStringLiteral("X mínimo|Valor de x en el borde izquierdo"));
   txtYmin = MakeRangeEdit(this, "txtYmin", QStringLiteral("Y mínimo|Valor de y en el borde superior"));
   txtXmax = MakeRangeEdit(this, "txtXmax", QStringLiteral("X máximo|Valor de x en el borde derecho"));
   txtYmax = MakeRangeEdit(this, "txtYmax", QStringLiteral("Y máximo|Valor de y en el borde inferior"));
 
-  tbRotarDer = MakeToolButton(this, "tbRotarDer", "rotarder", QStringLiteral("Rotar 90° derecha"));
-  tbRotarIzq = MakeToolButton(this, "tbRotarIzq", "rotarizq", QStringLiteral("Rotar 90° izquierda"));
-  tbRotar180 = MakeToolButton(this, "tbRotar180", "rotar180", QStringLiteral("Rotar 180°"));
+  // In ViewCommand order.
+  viewButtons_ = {MakeToolButton(this, "tbRotarDer", "rotarder", QStringLiteral("Rotar 90° derecha")),
+                  MakeToolButton(this, "tbRotarIzq", "rotarizq", QStringLiteral("Rotar 90° izquierda")),
+                  MakeToolButton(this, "tbRotar180", "rotar180", QStringLiteral("Rotar 180°")),
+                  MakeToolButton(this, "tbFlipHorrizontal", "fliph", QStringLiteral("Reflejo horizontal ")),
+                  MakeToolButton(this, "tbFlipVertical", "flipv", QStringLiteral("Reflejo vertical ")),
+                  MakeToolButton(this, "tbtNormalizar", "normalizar", QStringLiteral("Normalizar")),
+                  MakeToolButton(this, "tbCentrar", "centrar", QStringLiteral("Centrar en origen"))};
   tbMostrarEjes = MakeToolButton(this, "tbMostrarEjes", "ejes", QStringLiteral("Mostrar Ejes"), true);
-  tbFlipHorrizontal = MakeToolButton(this, "tbFlipHorrizontal", "fliph", QStringLiteral("Reflejo horizontal "));
-  tbFlipVertical = MakeToolButton(this, "tbFlipVertical", "flipv", QStringLiteral("Reflejo vertical "));
-  tbtNormalizar = MakeToolButton(this, "tbtNormalizar", "normalizar", QStringLiteral("Normalizar"));
-  tbCentrar = MakeToolButton(this, "tbCentrar", "centrar", QStringLiteral("Centrar en origen"));
+}
 
+// The upright gradient runs beside the controls it belongs to: its first
+// entries (the colours of Zmin) at the top, its last (Zmax) at the bottom,
+// the range and view controls between them.
+void PropertiesPanel::LayOut(QWidget* gradientEditor, QWidget* gradientList) {
   gradientEditor->setParent(this);
   gradientList->setParent(this);
-
-  // The upright gradient runs beside the controls it belongs to: its first
-  // entries (the colours of Zmin) at the top, its last (Zmax) at the bottom,
-  // the range and view controls between them.
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(3, 3, 3, 3);
   column->setSpacing(2);
@@ -141,8 +171,8 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
 
   auto* buttons = new QGridLayout;
   buttons->setSpacing(0);
-  QToolButton* const order[] = {tbRotarDer,        tbRotarIzq,     tbRotar180,    tbMostrarEjes,
-                                tbFlipHorrizontal, tbFlipVertical, tbtNormalizar, tbCentrar};
+  QToolButton* const order[] = {viewButtons_[0], viewButtons_[1], viewButtons_[2], tbMostrarEjes,
+                                viewButtons_[3], viewButtons_[4], viewButtons_[5], viewButtons_[6]};
   for (int i = 0; i < 8; ++i) buttons->addWidget(order[i], i / 4, i % 4);
   controls->addLayout(buttons);
   controls->addWidget(gradientList);
@@ -156,6 +186,125 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   body->addWidget(gradientEditor);
   body->addLayout(controls, 1);
   column->addLayout(body, 1);
+}
+
+void PropertiesPanel::Connect() {
+  connect(chkGradiente, &QCheckBox::clicked, this, [this](bool on) {
+    SetUsesGradient(on);
+    emit gradientSwitched();
+  });
+  for (QCheckBox* wrap : {chkBucleMin, chkBucleMax}) {
+    connect(wrap, &QCheckBox::clicked, this, [this] {
+      UpdateVisibility();
+      emit wrapSwitched();
+    });
+    new EnterKey(wrap, [this] { emit applyRequested(); });
+  }
+  const std::pair<ColorSwatch*, FixedColor> swatches[] = {{ColFon, FixedColor::kBackground},
+                                                          {ColZmin, FixedColor::kBelowScale},
+                                                          {ColZmax, FixedColor::kAboveScale},
+                                                          {ColFun, FixedColor::kFlat}};
+  for (const auto& [swatch, which] : swatches)
+    connect(swatch, &ColorSwatch::clicked, this,
+            [this, swatch = swatch, which = which] { emit fixedColorClicked(which, swatch->Color()); });
+  for (std::size_t i = 0; i < viewButtons_.size(); ++i)
+    connect(viewButtons_[i], &QToolButton::clicked, this,
+            [this, i] { emit viewCommandClicked(static_cast<ViewCommand>(i)); });
+  connect(tbMostrarEjes, &QToolButton::toggled, this, &PropertiesPanel::axesToggled);
+  for (ExpressionField field : {ExpressionField::kZmin, ExpressionField::kZmax, ExpressionField::kXmin,
+                                ExpressionField::kYmin, ExpressionField::kXmax, ExpressionField::kYmax}) {
+    auto* keys = new ExpressionFieldKeys(Field(field), Edit(field));
+    connect(keys, &ExpressionFieldKeys::enterPressed, this, &PropertiesPanel::applyRequested);
+    connect(keys, &ExpressionFieldKeys::doubleClicked, this, [this, field] { emit multiLineEditRequested(field); });
+  }
+}
+
+bool PropertiesPanel::UsesGradient() const { return chkGradiente->isChecked(); }
+bool PropertiesPanel::WrapsBelow() const { return chkBucleMin->isChecked(); }
+bool PropertiesPanel::WrapsAbove() const { return chkBucleMax->isChecked(); }
+
+void PropertiesPanel::SetUsesGradient(bool on) {
+  chkGradiente->setChecked(on);
+  if (!on) {
+    chkBucleMin->setChecked(false);
+    chkBucleMax->setChecked(false);
+  }
+  UpdateVisibility();
+}
+
+void PropertiesPanel::SetWrapsBelow(bool on) {
+  chkBucleMin->setChecked(on);
+  UpdateVisibility();
+}
+
+void PropertiesPanel::SetWrapsAbove(bool on) {
+  chkBucleMax->setChecked(on);
+  UpdateVisibility();
+}
+
+void PropertiesPanel::UpdateVisibility() {
+  const bool gradient = chkGradiente->isChecked();
+  gradientEditor_->setVisible(gradient);
+  ColFun->setVisible(!gradient);
+  lblColFun->setVisible(!gradient);
+  chkBucleMin->setVisible(gradient);
+  chkBucleMax->setVisible(gradient);
+  ColZmin->setVisible(!chkBucleMin->isChecked());
+  ColZmax->setVisible(!chkBucleMax->isChecked());
+}
+
+QWidget* PropertiesPanel::Field(ExpressionField field) const {
+  switch (field) {
+    case ExpressionField::kZmin: return txtZmin;
+    case ExpressionField::kZmax: return txtZmax;
+    default: return Edit(field);
+  }
+}
+
+QLineEdit* PropertiesPanel::Edit(ExpressionField field) const {
+  switch (field) {
+    case ExpressionField::kZmin: return txtZmin->lineEdit();
+    case ExpressionField::kZmax: return txtZmax->lineEdit();
+    case ExpressionField::kXmin: return txtXmin;
+    case ExpressionField::kYmin: return txtYmin;
+    case ExpressionField::kXmax: return txtXmax;
+    case ExpressionField::kYmax: return txtYmax;
+    case ExpressionField::kFunc: break;
+  }
+  return nullptr;
+}
+
+QString PropertiesPanel::FieldText(ExpressionField field) const { return Edit(field)->text(); }
+
+void PropertiesPanel::SetFieldText(ExpressionField field, const QString& text) {
+  QLineEdit* edit = Edit(field);
+  edit->setText(text);
+  edit->setCursorPosition(0);
+}
+
+QString PropertiesPanel::FieldCaption(ExpressionField field) const { return Field(field)->toolTip(); }
+
+bool PropertiesPanel::RangeFieldTyped(ExpressionField field) const { return Edit(field)->isModified(); }
+
+void PropertiesPanel::ForgetRangeTyping() {
+  for (QLineEdit* field : {txtXmin, txtYmin, txtXmax, txtYmax}) field->setModified(false);
+}
+
+void PropertiesPanel::RememberScaleTexts() {
+  RememberExpression(*txtZmin);
+  RememberExpression(*txtZmax);
+}
+
+void PropertiesPanel::ShowFixedColors(const std::array<QColor, 4>& colors) {
+  ColFon->SetColor(colors[static_cast<int>(FixedColor::kBackground)]);
+  ColZmin->SetColor(colors[static_cast<int>(FixedColor::kBelowScale)]);
+  ColZmax->SetColor(colors[static_cast<int>(FixedColor::kAboveScale)]);
+  ColFun->SetColor(colors[static_cast<int>(FixedColor::kFlat)]);
+}
+
+void PropertiesPanel::ShowFoundRange(const QString& min, const QString& max) {
+  lblZmax->setText(QStringLiteral("Máximo: ") + max);
+  lblZmin->setText(QStringLiteral("Mínimo: ") + min);
 }
 
 }  // namespace vorla

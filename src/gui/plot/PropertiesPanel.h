@@ -1,10 +1,16 @@
 #pragma once
-// The properties panel on the right of the main window: colour swatches, the
-// colour scale fields, the gradient editor, the range fields, the view
-// buttons and the gradient list. The panel only lays its controls out; the
-// main window connects and reads them.
+// The properties panel on the right of the main window: the gradient switch
+// and the fixed-colour swatches, the colour scale fields, the gradient
+// editor, the plane rectangle's fields, the view buttons and the gradient
+// list. It keeps its controls to itself: the window reads and sets values
+// and hears what the user did through signals.
 
+#include <QColor>
 #include <QWidget>
+
+#include <array>
+
+#include "gui/plot/ExpressionField.h"
 
 class QCheckBox;
 class QComboBox;
@@ -16,6 +22,10 @@ namespace vorla {
 
 class ColorSwatch;
 
+// The picture's fixed colours, by their palette entry.
+enum class FixedColor { kBackground = 0, kBelowScale = 1, kAboveScale = 2, kFlat = 3 };
+enum class ViewCommand { kRotateRight, kRotateLeft, kRotate180, kFlipHorizontal, kFlipVertical, kNormalize, kCenter };
+
 class PropertiesPanel : public QWidget {
   Q_OBJECT
 
@@ -24,6 +34,50 @@ class PropertiesPanel : public QWidget {
   // takes them over.
   PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList, QWidget* parent = nullptr);
 
+  bool UsesGradient() const;
+  bool WrapsBelow() const;
+  bool WrapsAbove() const;
+  // Switching the gradient off clears both "Bucle" boxes, as a click does.
+  void SetUsesGradient(bool on);
+  void SetWrapsBelow(bool on);
+  void SetWrapsAbove(bool on);
+
+  // The texts of the scale and range fields (not kFunc, which is the tool bar's).
+  QString FieldText(ExpressionField field) const;
+  // A range field shows the beginning of a long text, where the sign and the
+  // leading digits are.
+  void SetFieldText(ExpressionField field, const QString& text);
+  // The field's short hint, the multi-line editor's caption.
+  QString FieldCaption(ExpressionField field) const;
+  // The user typed in the range field since the last calculation.
+  bool RangeFieldTyped(ExpressionField field) const;
+  void ForgetRangeTyping();
+  // The scale texts join their fields' histories.
+  void RememberScaleTexts();
+
+  void ShowFixedColors(const std::array<QColor, 4>& colors);  // by FixedColor entry
+  // The found range as the labels show it.
+  void ShowFoundRange(const QString& min, const QString& max);
+
+ signals:
+  void gradientSwitched();
+  void wrapSwitched();
+  void fixedColorClicked(vorla::FixedColor which, QColor current);
+  void viewCommandClicked(vorla::ViewCommand command);
+  void axesToggled(bool shown);
+  // Enter in a field or in a "Bucle" box.
+  void applyRequested();
+  void multiLineEditRequested(vorla::ExpressionField field);
+
+ private:
+  void BuildControls();
+  void LayOut(QWidget* gradientEditor, QWidget* gradientList);
+  void Connect();
+  void UpdateVisibility();
+  QLineEdit* Edit(ExpressionField field) const;
+  QWidget* Field(ExpressionField field) const;
+
+  QWidget* gradientEditor_;
   QCheckBox* chkGradiente;
   ColorSwatch* ColFun;
   QLabel* lblColFun;
@@ -32,7 +86,6 @@ class PropertiesPanel : public QWidget {
   QCheckBox* chkBucleMin;
   QComboBox* txtZmin;
   QLabel* lblZmin;
-  QWidget* GradEdit1;
   QLabel* lblZmax;
   ColorSwatch* ColZmax;
   QCheckBox* chkBucleMax;
@@ -41,19 +94,8 @@ class PropertiesPanel : public QWidget {
   QLineEdit* txtYmin;
   QLineEdit* txtXmax;
   QLineEdit* txtYmax;
-  QToolButton* tbRotarDer;
-  QToolButton* tbRotarIzq;
-  QToolButton* tbRotar180;
+  std::array<QToolButton*, 7> viewButtons_{};  // by ViewCommand
   QToolButton* tbMostrarEjes;
-  QToolButton* tbFlipHorrizontal;
-  QToolButton* tbFlipVertical;
-  QToolButton* tbtNormalizar;
-  QToolButton* tbCentrar;
-  QWidget* ComboBox2;
 };
-
-// An editable combo box for an expression: history in its list, Enter left
-// to the owner (nothing is inserted by the box itself).
-QComboBox* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint);
 
 }  // namespace vorla

@@ -2,51 +2,43 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QColorDialog>
-#include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QFileInfo>
 #include <QMimeData>
-#include <QPainter>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
+#include <QStatusTipEvent>
 #include <QUrl>
 
 #include <cmath>
 
-#include "core/expr/Expresion.h"
 #include "core/gradient/GradTable.h"
 #include "core/io/NumberText.h"
 #include "core/plot/IndexedPicture.h"
 #include "core/plot/ProgramFolder.h"
-#include "core/plot/Readout.h"
-#include "core/plot/UndoHistory.h"
-#include "gui/gradient/GradEditM.h"
-#include "gui/gradient/GradientLibraryBox.h"
-#include "gui/help/HelpWindow.h"
-#include "gui/input/frmMemo.h"
-#include "gui/plot/ColorSwatch.h"
 #include "gui/common/CoreColor.h"
-#include "gui/plot/AboutText.h"
 #include "gui/common/CoreText.h"
 #include "gui/common/FormUtils.h"
 #include "gui/common/HelpTopics.h"
-#include "gui/plot/ProgressBox.h"
-#include "gui/plot/PropertiesPanel.h"
 #include "gui/common/ToolButtons.h"
 #include "gui/desktop/DropFiles.h"
 #include "gui/desktop/FileTypeRegistration.h"
-#include "gui/view/PaintBoxM.h"
 #include "gui/desktop/pvUrl.h"
+#include "gui/gradient/GradEditM.h"
+#include "gui/gradient/GradientLibraryBox.h"
+#include "gui/help/HelpContext.h"
+#include "gui/help/HelpWindow.h"
+#include "gui/input/frmMemo.h"
+#include "gui/plot/AboutText.h"
+#include "gui/plot/DocumentBinder.h"
+#include "gui/plot/MainToolBar.h"
+#include "gui/plot/PaletteAnimation.h"
+#include "gui/plot/ProgressBox.h"
+#include "gui/plot/PropertiesPanel.h"
+#include "gui/view/PaintBoxM.h"
 
 namespace vorla {
 namespace {
@@ -55,16 +47,11 @@ constexpr char kPictureHint[] =
     "Click Izquierdo: Centrar\r\nClick Derecho: Alejar\r\nArrastrar Izquierdo: Zoom\r\nArrastrar Derecho: Mover";
 constexpr char kDefaultStatus[] = "Listo";
 constexpr char kCalculating[] = "Calculando...";
+// Entries 0..3 hold the picture's fixed colours; the gradient runs from here
+// to 255.
+constexpr std::uint8_t kFirstGradientEntry = 4;
 
 }  // namespace
-
-// A text longer than the field shows its beginning, where the sign and the
-// leading digits are.
-void SetFieldText(QLineEdit* field, const QString& text) {
-  field->setText(text);
-  field->setCursorPosition(0);
-}
-
 
 TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString documentToOpen)
     : QMainWindow(parent),
@@ -75,13 +62,43 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   resize(627, 495);
   setAcceptDrops(false);
 
-  GradEdit1 = new TGradEditM;
-  GradEdit1->setObjectName(QStringLiteral("GradEdit1"));
-  ApplyHint(*GradEdit1,
+  gradientEditor_ = new TGradEditM;
+  gradientEditor_->setObjectName(QStringLiteral("GradEdit1"));
+  ApplyHint(*gradientEditor_,
             QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
-  gradientLibrary_ = new TGradientLibraryBox(GradEdit1, (filesFolder_ / "vorla.gra").string());
-  panel_ = new PropertiesPanel(GradEdit1, gradientLibrary_);
+  gradientLibrary_ = new TGradientLibraryBox(gradientEditor_, (filesFolder_ / "vorla.gra").string());
+  panel_ = new PropertiesPanel(gradientEditor_, gradientLibrary_);
+  BuildPictureArea();
+  toolBar_ = new MainToolBar(this);
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+  // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
+  for (ToolCommand command :
+       {ToolCommand::kExport, ToolCommand::kCopy, ToolCommand::kMosaic, ToolCommand::kAdjustColors})
+    toolBar_->SetCommandEnabled(command, false);
+  BuildStatusBar();
+  report_ = new TFMemo(this);
 
+  animation_ = new PaletteAnimation(picture_, [this] { return toolBar_->Speed(); }, this);
+  documents_ = new DocumentCommands(this, *this, filesFolder_);
+  binder_ = std::make_unique<DocumentBinder>(*toolBar_, *panel_, gradientEditor_->Table(), *animation_, filters_,
+                                             session_);
+  session_.OnChange = [this] { documents_->SetModified(true); };
+  documents_->ClearUndo();
+  setWindowTitle(QString::fromLatin1(kVersionTitle));
+  gradientEditor_->Table().SetStartCol(kFirstGradientEntry);
+  ShowDocument(PlotDocument::StartUp());
+  ConnectControls();
+  SetHelpContext(*this, static_cast<int>(HelpContext::Main));
+  RegisterDocumentTypeAfterFirstRun();
+  animation_->SetRunning(true);
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TFVorla::IdleUpdate);
+  ApplyAndCalculate();
+  documents_->SetModified(false);
+}
+
+TFVorla::~TFVorla() = default;
+
+void TFVorla::BuildPictureArea() {
   pb = new TPaintBoxM;
   pb->setObjectName(QStringLiteral("pb"));
   pb->SetDrawRectRight(false);
@@ -98,84 +115,6 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   row->addWidget(pb, 1);
   row->addWidget(panel_);
   setCentralWidget(central);
-
-  BuildToolBar();
-  BuildStatusBar();
-  FMemo = new TFMemo(this);
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(50);
-
-  session_ = std::make_unique<PlotSession>();
-  session_->OnChange = [this] { modified_ = true; };
-  undo_ = std::make_unique<UndoHistory>(filesFolder_);
-  dialogFolder_ = QString::fromStdString(ProgramFolder());
-  ClearUndo();
-  setWindowTitle(QString::fromLatin1(kVersionTitle));
-  SetStartupGradient();
-  ShowDocumentInControls(PlotDocument::StartUp());
-  ConnectControls();
-  SetHelpContexts();
-
-  if (!RestoreFormPlacement(*this, filesFolder_ / "vorla.ini", FirstPlacement::kDesktopCenter)) {
-    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
-                         QCoreApplication::applicationFilePath(), dataDir))
-      NotifyAssociationsChanged(dataDir);
-  }
-  Timer1->start();
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TFVorla::IdleUpdate);
-  ApplyAndCalculate();
-  modified_ = false;
-}
-
-TFVorla::~TFVorla() = default;
-
-void TFVorla::BuildToolBar() {
-  auto* bar = new QToolBar(this);
-  bar->setObjectName(QStringLiteral("ToolBar1"));
-  bar->setMovable(false);
-  bar->setFloatable(false);
-  bar->setIconSize(QSize(20, 20));
-  bar->setContextMenuPolicy(Qt::PreventContextMenu);
-  addToolBar(Qt::TopToolBarArea, bar);
-
-  cmdAbrir = MakeToolButton(bar, "cmdAbrir", "abrir", QStringLiteral("Abrir Archivo de disco"));
-  tbGuardar = MakeToolButton(bar, "tbGuardar", "guardar", QStringLiteral("Guardar archivo a disco"));
-  tbExportar =
-      MakeToolButton(bar, "tbExportar", "exportar", QStringLiteral("Exportar|Exporta la imagen como BMP o JPG"));
-  tbCopiar = MakeToolButton(bar, "tbCopiar", "copiar",
-                            QStringLiteral("Copiar|Copia al portapapeles la imagen al tamaño deseado"));
-  btnDeshacer = MakeToolButton(bar, "btnDeshacer", "deshacer", QStringLiteral("Deshacer|Deshace el último cambio"));
-  tbMozaico = MakeToolButton(bar, "tbMozaico", "mozaico", QStringLiteral("Probar mosaico"));
-  ComboBox1 = MakeExpressionCombo(bar, "ComboBox1", QStringLiteral("Función principal|Función f(x,y) a graficar"));
-  ComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  tbtAspecto = MakeToolButton(bar, "tbtAspecto", "aspecto",
-                              QStringLiteral("Bloquear aspecto|Bloquea aspecto al hacer zoom con el mouse"), true);
-  tbtAspecto->setChecked(true);
-  tbAnimar = MakeToolButton(bar, "tbAnimar", "animar", QStringLiteral("Activa/Desactiva animación"), true);
-  SpinEdit1 = new QSpinBox(bar);
-  SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-  SpinEdit1->setRange(-100, 100);
-  SpinEdit1->setValue(1);
-  ApplyHint(*SpinEdit1, QStringLiteral("Velocidad y dirección de animación"));
-  btnFilMin = MakeToolButton(bar, "btnFilMin", "filmin",
-                             QStringLiteral("Filtrar mínimo|Haga click en la imagen para seleccionar mínimo"), true);
-  btnFilMax = MakeToolButton(bar, "btnFilMax", "filmax",
-                             QStringLiteral("Filtrar máximo|Haga click en la imagen para seleccionar máximo"), true);
-  tbAjustarColor = MakeToolButton(bar, "tbAjustarColor", "ajustarcolor", QStringLiteral("Ajustar colores"));
-  tbInformacion =
-      MakeToolButton(bar, "tbInformacion", "informacion", QStringLiteral("Información|Información del último cálculo"));
-  tbPropiedades =
-      MakeToolButton(bar, "tbPropiedades", "propiedades", QStringLiteral("Mostrar/Ocultar propiedades "), true);
-  tbPropiedades->setChecked(true);
-  tbAyuda = MakeToolButton(bar, "tbAyuda", "ayuda", QStringLiteral("Ayuda"));
-
-  for (QWidget* widget : std::initializer_list<QWidget*>{
-           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, tbtAspecto, tbAnimar,
-           SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
-    bar->addWidget(widget);
-  // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
-  for (QToolButton* button : {tbExportar, tbCopiar, tbMozaico, tbAjustarColor}) button->setEnabled(false);
 }
 
 void TFVorla::BuildStatusBar() {
@@ -191,9 +130,64 @@ void TFVorla::BuildStatusBar() {
   statusBar()->setSizeGripEnabled(true);
 }
 
-// Entries 0..3 hold the picture's fixed colours; the gradient runs over 4..255.
-// The start-up document then brings the gradient and the four colours.
-void TFVorla::SetStartupGradient() { GradEdit1->Table().SetStartCol(4); }
+// The first run only notes the placement; from the second on, documents
+// open with the program.
+void TFVorla::RegisterDocumentTypeAfterFirstRun() {
+  if (RestoreFormPlacement(*this, filesFolder_ / "vorla.ini", FirstPlacement::kDesktopCenter)) return;
+  const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
+                       QCoreApplication::applicationFilePath(), dataDir))
+    NotifyAssociationsChanged(dataDir);
+}
+
+void TFVorla::ConnectControls() {
+  connect(toolBar_, &MainToolBar::commandClicked, this, &TFVorla::RunCommand);
+  connect(toolBar_, &MainToolBar::animationClicked, this, &TFVorla::ToggleAnimation);
+  connect(toolBar_, &MainToolBar::filterToggled, this, &TFVorla::FilterToggled);
+  connect(toolBar_, &MainToolBar::propertiesToggled, panel_, &QWidget::setVisible);
+  connect(toolBar_, &MainToolBar::applyRequested, this, &TFVorla::ApplyAndCalculate);
+  connect(toolBar_, &MainToolBar::functionEditRequested, this,
+          [this] { OpenMultiLineEditor(ExpressionField::kFunc); });
+  connect(animation_, &PaletteAnimation::pictureShifted, this, [this] { pb->ShowPicture(picture_); });
+
+  connect(gradientEditor_, &TGradEditM::changed, this, &TFVorla::GradientChanged);
+  connect(gradientEditor_, &TGradEditM::editEnded, documents_, &DocumentCommands::PushUndo);
+  connect(gradientEditor_, &TGradEditM::colorIndexHovered, this, [this](int index) { ShowGradientReadout(index); });
+
+  connect(panel_, &PropertiesPanel::gradientSwitched, this, [this] { CalculateRegion({}); });
+  connect(panel_, &PropertiesPanel::wrapSwitched, this, [this] { CalculateRegion({}); });
+  connect(panel_, &PropertiesPanel::fixedColorClicked, this, &TFVorla::ChooseFixedColor);
+  connect(panel_, &PropertiesPanel::viewCommandClicked, this, &TFVorla::RunViewCommand);
+  connect(panel_, &PropertiesPanel::axesToggled, pb, &TPaintBoxM::SetShowAxes);
+  connect(panel_, &PropertiesPanel::applyRequested, this, &TFVorla::ApplyAndCalculate);
+  connect(panel_, &PropertiesPanel::multiLineEditRequested, this, &TFVorla::OpenMultiLineEditor);
+  connect(documents_, &DocumentCommands::currentFileChanged, this, &TFVorla::UpdateCaption);
+
+  // The window sees these keys first, whichever control has the focus.
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(help, &QShortcut::activated, this,
+          [this] { HelpWindow::ShowContext(HelpContextOf(QApplication::focusWidget()), this); });
+  auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
+  connect(smooth, &QShortcut::activated, this, [this] {
+    SmoothPicture(picture_);
+    pb->ShowPicture(picture_);
+  });
+  ConnectPaintBox();
+}
+
+void TFVorla::RunCommand(ToolCommand command) {
+  switch (command) {
+    case ToolCommand::kOpen: documents_->OpenWithDialog(); break;
+    case ToolCommand::kSave: documents_->SaveWithDialog(); break;
+    case ToolCommand::kUndo: documents_->Undo(); break;
+    case ToolCommand::kInformation: ShowInformation(); break;
+    case ToolCommand::kHelp: HelpWindow::ShowContext(static_cast<int>(HelpContext::Main), this); break;
+    case ToolCommand::kExport:
+    case ToolCommand::kCopy:
+    case ToolCommand::kMosaic:
+    case ToolCommand::kAdjustColors: break;
+  }
+}
 
 // The status bar holds one line: a taller one would shrink the picture area
 // and recalculate it.
@@ -201,6 +195,11 @@ void TFVorla::ShowStatus(const QString& text) {
   QString line = text;
   line.replace(QStringLiteral("\r\n"), QStringLiteral("  ")).replace(u'\n', QStringLiteral("  "));
   status_->setText(line);
+}
+
+void TFVorla::UpdateCaption(const QString& fileName) {
+  const QString title = QString::fromLatin1(kVersionTitle);
+  setWindowTitle(fileName.isEmpty() ? title : title + QStringLiteral(" - ") + QFileInfo(fileName).fileName());
 }
 
 bool TFVorla::event(QEvent* event) {
@@ -213,186 +212,12 @@ bool TFVorla::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-void TFVorla::ConnectControls() {
-  connect(cmdAbrir, &QToolButton::clicked, this, &TFVorla::cmdAbrirClick);
-  connect(tbGuardar, &QToolButton::clicked, this, [this] { tbGuardarClick(); });
-  connect(btnDeshacer, &QToolButton::clicked, this, &TFVorla::Undo);
-  connect(tbAnimar, &QToolButton::clicked, this, &TFVorla::tbAnimarClick);
-  connect(Timer1, &QTimer::timeout, this, &TFVorla::Timer1Timer);
-  connect(tbPropiedades, &QToolButton::toggled, panel_, &QWidget::setVisible);
-  connect(tbAyuda, &QToolButton::clicked, this, [this] { HelpWindow::ShowContext(1, this); });
-  connect(tbInformacion, &QToolButton::clicked, this, &TFVorla::tbInformacionClick);
-  connect(btnFilMin, &QToolButton::toggled, this, [this](bool down) { FilterButtonToggled(true, down); });
-  connect(btnFilMax, &QToolButton::toggled, this, [this](bool down) { FilterButtonToggled(false, down); });
-
-  connect(GradEdit1, &TGradEditM::OnChange, this, &TFVorla::GradEdit1Change);
-  connect(GradEdit1, &TGradEditM::OnEndChange, this, &TFVorla::PushUndo);
-  connect(GradEdit1, &TGradEditM::OnColorIndex, this, [this](int index) { GradEdit1ColorIndex(index); });
-
-  connect(panel_->chkGradiente, &QCheckBox::clicked, this, &TFVorla::chkGradienteClick);
-  connect(panel_->chkBucleMin, &QCheckBox::clicked, this, &TFVorla::chkBucleClick);
-  connect(panel_->chkBucleMax, &QCheckBox::clicked, this, &TFVorla::chkBucleClick);
-  const std::pair<ColorSwatch*, int> swatches[] = {
-      {panel_->ColFon, 0}, {panel_->ColZmin, 1}, {panel_->ColZmax, 2}, {panel_->ColFun, 3}};
-  for (const auto& [swatch, entry] : swatches) {
-    connect(swatch, &ColorSwatch::Clicked, this, [this, swatch, entry] { SwatchClicked(swatch, entry); });
-  }
-
-  for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
-    // Keys reach an editable combo box, which hands them to its line edit
-    // past that edit's filters: Enter is caught on the box, double-clicks on the edit.
-    combo->installEventFilter(this);
-    QLineEdit* edit = combo->lineEdit();
-    edit->setAcceptDrops(false);  // a dropped document goes to the window, not into the text
-    edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
-  }
-  for (QLineEdit* edit : {panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax}) {
-    edit->setAcceptDrops(false);
-    edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [this, edit] { ExpressionTextEdited(edit); });
-  }
-  // The window sees these keys first, whichever control has the focus.
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this] { HelpWindow::ShowContext(HelpContextOf(QApplication::focusWidget()), this); });
-  auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
-  connect(smooth, &QShortcut::activated, this, [this] {
-    SmoothPicture(picture_);
-    pb->ShowPicture(picture_);
-  });
-  panel_->chkBucleMin->installEventFilter(this);
-  panel_->chkBucleMax->installEventFilter(this);
-
-  connect(panel_->tbRotarDer, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateRight(pb->Scale())); });
-  connect(panel_->tbRotarIzq, &QToolButton::clicked, this, [this] { SetViewAndRecalculate(RotateLeft(pb->Scale())); });
-  connect(panel_->tbtNormalizar, &QToolButton::clicked, this,
-          [this] { SetViewAndRecalculate(Normalize(pb->Scale())); });
-  connect(panel_->tbCentrar, &QToolButton::clicked, this,
-          [this] { SetViewAndRecalculate(CenterOnOrigin(pb->Scale())); });
-  connect(panel_->tbRotar180, &QToolButton::clicked, this, [this] {
-    if (ReportCompileError()) return;
-    SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
-    SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
-    ApplyAndCalculate();
-  });
-  connect(panel_->tbFlipHorrizontal, &QToolButton::clicked, this, [this] {
-    if (ReportCompileError()) return;
-    SwapRangeTexts(panel_->txtYmin, panel_->txtYmax);
-    ApplyAndCalculate();
-  });
-  connect(panel_->tbFlipVertical, &QToolButton::clicked, this, [this] {
-    if (ReportCompileError()) return;
-    SwapRangeTexts(panel_->txtXmin, panel_->txtXmax);
-    ApplyAndCalculate();
-  });
-  connect(panel_->tbMostrarEjes, &QToolButton::toggled, pb, &TPaintBoxM::SetShowAxes);
-
-  connect(pb, &TPaintBoxM::rectDraw, this,
-          [this](const PixelRect& oldRect, Qt::MouseButtons buttons, Qt::KeyboardModifiers, PixelRect* newRect) {
-            pbRectDraw(oldRect, buttons, *newRect);
-          });
-  connect(pb, &TPaintBoxM::rectUp, this,
-          [this](const PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers) { pbRectUp(band, button); });
-  connect(pb, &TPaintBoxM::mouseMoved, this,
-          [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { pbMouseMove(pos); });
-  connect(pb, &TPaintBoxM::resized, this, &TFVorla::pbResize);
-}
-
-void TFVorla::SetHelpContexts() {
-  SetHelpContext(*this, 1);
-  for (QWidget* field : std::initializer_list<QWidget*>{ComboBox1, panel_->txtZmin, panel_->txtZmax})
-    SetHelpContext(*field, 16);
-  SetHelpContext(*SpinEdit1, 20);
-  SetHelpContext(*panel_->chkGradiente, 23);
-  SetHelpContext(*panel_->chkBucleMin, 25);
-  SetHelpContext(*panel_->chkBucleMax, 25);
-  for (QWidget* field :
-       std::initializer_list<QWidget*>{panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax})
-    SetHelpContext(*field, 27);
-  SetHelpContext(*gradientLibrary_, 29);
-}
-
-// The four swatches mirror the gradient editor's fixed entries 0..3.
-void TFVorla::SwatchClicked(ColorSwatch* swatch, int entry) {
-  const QColor chosen = QColorDialog::getColor(swatch->Color(), this, QStringLiteral("Color"));
-  if (!chosen.isValid()) return;
-  swatch->SetColor(chosen);
-  GradEdit1->Table().SetColors(static_cast<std::uint8_t>(entry), FromQColor(chosen));
-}
-
-void TFVorla::UpdateVisibility() {
-  const bool gradient = panel_->chkGradiente->isChecked();
-  GradEdit1->setVisible(gradient);
-  panel_->ColFun->setVisible(!gradient);
-  panel_->lblColFun->setVisible(!gradient);
-  panel_->chkBucleMin->setVisible(gradient);
-  panel_->chkBucleMax->setVisible(gradient);
-  panel_->ColZmin->setVisible(!panel_->chkBucleMin->isChecked());
-  panel_->ColZmax->setVisible(!panel_->chkBucleMax->isChecked());
-}
-
-void TFVorla::chkGradienteClick() {
-  if (!panel_->chkGradiente->isChecked()) {
-    panel_->chkBucleMin->setChecked(false);
-    panel_->chkBucleMax->setChecked(false);
-  }
-  UpdateVisibility();
-  CalculateRegion({});
-}
-
-void TFVorla::chkBucleClick() {
-  UpdateVisibility();
-  CalculateRegion({});
-}
-
-void TFVorla::ExpressionTextEdited(QLineEdit* edit) {
-  const QString text = edit->text();
-  const QString normalized = FromCore(TExpresion::NormalizeOperators(ToCore(text)));
-  if (normalized == text) return;
-  // Two typed characters became one: the caret goes back one place.
-  const int caret = edit->cursorPosition();
-  edit->setText(normalized);
-  edit->setCursorPosition(std::max(0, caret - 1));
-}
-
-// The full texts change places, so that a view zoomed with the mouse keeps
-// its precision when it is flipped.
-void TFVorla::SwapRangeTexts(QLineEdit* a, QLineEdit* b) {
-  const std::string textA = session_->RangeText(RangeFieldOf(a), ToCore(a->text()));
-  const std::string textB = session_->RangeText(RangeFieldOf(b), ToCore(b->text()));
-  SetFieldText(a, FromCore(textB));
-  SetFieldText(b, FromCore(textA));
-}
-
-PlotSession::RangeField TFVorla::RangeFieldOf(const QLineEdit* edit) const {
-  if (edit == panel_->txtXmin) return PlotSession::kXmin;
-  if (edit == panel_->txtXmax) return PlotSession::kXmax;
-  if (edit == panel_->txtYmin) return PlotSession::kYmin;
-  return PlotSession::kYmax;
-}
-
 bool TFVorla::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == status_) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-      TpvlUrl url;
-      url.Url = QUrl::fromLocalFile(ManualHomeFile()).toString();
-      if (!url.OpenUrl()) AppMessageBox(this, QString::fromUtf8(kBrowserFailedText), QMessageBox::Critical);
-      return true;
-    }
-    return false;
-  }
-  if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ApplyAndCalculate();
-      return true;
-    }
-  } else if (event->type() == QEvent::MouseButtonDblClick) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-      OpenMemoEditor(edit);
-      return true;
-    }
+  if (watched == status_ && event->type() == QEvent::MouseButtonRelease) {
+    TpvlUrl url;
+    url.Url = QUrl::fromLocalFile(ManualHomeFile()).toString();
+    if (!url.OpenUrl()) AppMessageBox(this, QString::fromUtf8(kBrowserFailedText), QMessageBox::Critical);
+    return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -415,9 +240,9 @@ void TFVorla::showEvent(QShowEvent* event) {
   if (!starting_) return;
   // Recalculations for the window's first size are no change of the user's,
   // and the history starts with the picture as first shown: nothing to undo yet.
-  modified_ = false;
-  ClearUndo();
-  PushUndo();
+  documents_->SetModified(false);
+  documents_->ClearUndo();
+  documents_->PushUndo();
   if (!documentToOpen_.isEmpty()) LoadDocument(documentToOpen_);
   DrawAboutText(picture_, AboutText());
   pb->ShowPicture(picture_);
@@ -426,107 +251,62 @@ void TFVorla::showEvent(QShowEvent* event) {
 }
 
 void TFVorla::closeEvent(QCloseEvent* event) {
-  if (!QuerySave()) {
+  if (!documents_->QuerySave()) {
     event->ignore();
     return;
   }
-  Timer1->stop();
+  animation_->SetRunning(false);
   setAcceptDrops(false);
   SaveFormPlacement(*this, filesFolder_ / "vorla.ini");
   AppMessageBox(this, AboutText() + QStringLiteral("\n\nGracias por usar Vorlascope."), QMessageBox::NoIcon);
-  ClearUndo();
+  documents_->ClearUndo();
   event->accept();
 }
 
-// ---- Colours and animation ---------------------------------------------------
+// ---- Documents -------------------------------------------------------------------
 
-void TFVorla::GradEdit1Change() {
-  if (picture_.Empty()) return;
-  modified_ = true;
-  RefreshPalette(picture_, GradEdit1->Table().Palette());
-  pb->ShowPalette(picture_.palette);
+void TFVorla::LoadDocument(const QString& fileName, const QString& section) {
+  starting_ = false;
+  documents_->Load(fileName, section);
 }
 
-bool TFVorla::Animating() const { return Timer1->isActive(); }
-
-void TFVorla::tbAnimarClick() {
-  if (Timer1->isActive()) {
-    Timer1->stop();
-    // Undo the accumulated shift: the picture is again exactly as calculated.
-    ShiftIndices(picture_, 128 - paletteOffset_);
-    paletteOffset_ = 128;
-    pb->ShowPicture(picture_);
-  } else {
-    Timer1->start();
-    paletteOffset_ = 128;
-  }
-  tbAnimar->setChecked(Timer1->isActive());
+void TFVorla::ShowDocument(const PlotDocument& document) {
+  if (const std::optional<std::string> refused = binder_->Show(document))
+    AppMessageBox(this, FromCore(*refused), QMessageBox::Warning);
 }
 
-void TFVorla::Timer1Timer() {
-  if (QGuiApplication::applicationState() != Qt::ApplicationActive) return;
-  const int shift = ShiftIndices(picture_, SpinEdit1->value());
-  if (shift == 0) return;
-  paletteOffset_ = AdvanceOffset(paletteOffset_, shift);
-  pb->ShowPicture(picture_);
-}
-
-void TFVorla::IdleUpdate() {
+// The entry holds the view just calculated, not the range texts of the one
+// before it: otherwise one undo after a mouse zoom would skip a view.
+PlotDocument TFVorla::CurrentDocument() {
   WriteViewToRangeFields();
-  btnDeshacer->setEnabled(undo_->CanUndo());
-  tbAnimar->setChecked(Timer1->isActive());
-  const TGradTable& table = GradEdit1->Table();
-  panel_->ColZmin->SetColor(ToQColor(table.Colors(1)));
-  panel_->ColZmax->SetColor(ToQColor(table.Colors(2)));
-  panel_->ColFun->SetColor(ToQColor(table.Colors(3)));
-  panel_->ColFon->SetColor(ToQColor(table.Colors(0)));
+  return binder_->Read();
 }
 
-// A view moved with the mouse shows up in the range fields without a new
-// calculation; expressions the view still matches keep their texts. While an
-// expression fails, the view is the last good one and the fields hold what
-// the user typed or the file held; a field the user is editing is left alone.
-void TFVorla::WriteViewToRangeFields() {
-  const ViewScale& scale = pb->Scale();
-  if (scale.Width() <= 0 || scale.Height() <= 0 || !session_->CompileErrors().empty()) return;
-  const std::pair<QLineEdit*, double> edges[] = {{panel_->txtYmin, scale.ScaleTop()},
-                                                 {panel_->txtXmin, scale.ScaleLeft()},
-                                                 {panel_->txtXmax, scale.ScaleRight()},
-                                                 {panel_->txtYmax, scale.ScaleBottom()}};
-  for (int i = 0; i < 4; ++i) {
-    const auto [field, edge] = edges[i];
-    if (field->isModified()) continue;
-    const auto which = static_cast<PlotSession::RangeField>(i);
-    const double value = session_->RangeValue(which);
-    if (value == edge || std::fabs((edge - value) / edge) <= 1e-7) continue;
-    const std::string shown = FormatG(edge, 6);
-    session_->SetRangeText(which, FormatG(edge), shown);
-    SetFieldText(field, QString::fromStdString(shown));
-  }
+float TFVorla::PictureAspect() const {
+  return pb->width() > 0 ? static_cast<float>(pb->height()) / static_cast<float>(pb->width()) : 1.0f;
 }
 
-// After a calculation the fields no longer hold typing of the user's: the
-// view they stand for is the one on screen.
-void TFVorla::ReleaseRangeFields() {
-  for (QLineEdit* field : {panel_->txtXmin, panel_->txtYmin, panel_->txtXmax, panel_->txtYmax})
-    field->setModified(false);
+void TFVorla::ShowLoaded(LoadedDocument& loaded) {
+  loading_ = true;
+  ShowDocument(loaded.document);
+  if (session_.CorrectAspect(loaded.document, loaded.aspect, PictureAspect())) binder_->ShowXRange(loaded.document);
+  loading_ = false;
+}
+
+void TFVorla::CalculateReplaced() {
+  ApplyAndCalculate();
+  gradientLibrary_->ClearText();
 }
 
 // ---- Calculation ---------------------------------------------------------------
 
 void TFVorla::ApplyAndCalculate() {
-  session_->Compile(DocumentFromControls());
+  session_.Compile(binder_->Read());
   if (ReportCompileError()) return;
-  const ViewBounds range = session_->RangeBounds();
-  SetView(pb->Scale(), range);
+  SetView(pb->Scale(), session_.RangeBounds());
   CalculateRegion({});
-  for (QComboBox* combo : {ComboBox1, panel_->txtZmin, panel_->txtZmax}) {
-    const QString text = combo->currentText();
-    if (combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
-      combo->insertItem(0, text);
-      combo->setEditText(text);
-    }
-  }
+  toolBar_->RememberFunction();
+  panel_->RememberScaleTexts();
 }
 
 // True when it reported a failing expression (the last in the order Func,
@@ -534,7 +314,7 @@ void TFVorla::ApplyAndCalculate() {
 // false while starting, when the calculation goes on and a failed Func
 // paints the background colour.
 bool TFVorla::ReportCompileError() {
-  const std::string message = session_->CompileErrors();
+  const std::string message = session_.CompileErrors();
   if (message.empty() || starting_) return false;
   AppMessageBox(this, FromCore(message), QMessageBox::Warning);
   return true;
@@ -546,63 +326,39 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
   if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
     picture_.Resize(pb->width(), pb->height(), 8);
   if (picture_.Empty()) return;
-  paletteOffset_ = 128;
+  animation_->PictureRecalculated();
   ShowStatus(QString::fromLatin1(kCalculating));
   status_->repaint();
   progreso->SetPercent(0);
-  IndexSettings settings;
-  settings.gradient = panel_->chkGradiente->isChecked();
-  settings.wrapBelow = panel_->chkBucleMin->isChecked();
-  settings.wrapAbove = panel_->chkBucleMax->isChecked();
-  settings.filterBelow = btnFilMin->isChecked();
-  settings.filterAbove = btnFilMax->isChecked();
-  settings.filterMin = filMin_;
-  settings.filterMax = filMax_;
   const bool whole = rect.top == rect.bottom;
-  if (whole) ReleaseRangeFields();
-  const PictureStats& stats = session_->Calculate(picture_, rect, BoundsOf(pb->Scale()), settings,
-                                                  [this](int percent) { progreso->SetPercent(percent); });
+  // After a calculation the fields no longer hold typing of the user's: the
+  // view they stand for is the one on screen.
+  if (whole) panel_->ForgetRangeTyping();
+  const PictureStats& stats =
+      session_.Calculate(picture_, rect, BoundsOf(pb->Scale()), IndexSettings::From(binder_->Read()),
+                         [this](int percent) { progreso->SetPercent(percent); });
   ++calculationCount_;
-  RefreshPalette(picture_, GradEdit1->Table().Palette());
-  modified_ = true;
-  if (whole) PushUndo();
-  panel_->lblZmax->setText(QStringLiteral("Máximo: ") + QString::fromStdString(FormatG(stats.shownMax, 6)));
-  panel_->lblZmin->setText(QStringLiteral("Mínimo: ") + QString::fromStdString(FormatG(stats.shownMin, 6)));
+  RefreshPalette(picture_, gradientEditor_->Table().Palette());
+  documents_->SetModified(true);
+  if (whole) documents_->PushUndo();
+  panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
+                         QString::fromStdString(FormatG(stats.shownMax, 6)));
   if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
   pb->ShowPicture(picture_);
 }
 
-void TFVorla::pbMouseMove(QPoint pos) {
-  const ViewScale& scale = pb->Scale();
-  const Probe probe = session_->ProbeAt(scale.PixelToScaleX(pos.x()), scale.PixelToScaleY(pos.y()));
-  valueUnderMouse_ = probe.hasError ? std::optional<float>() : probe.f;
-  ShowStatus(FromCore(MouseReadout(probe)));
-}
+QImage TFVorla::Picture() const { return pb->Picture(); }
 
-void TFVorla::GradEdit1ColorIndex(int index) {
-  const Probe probe = session_->ProbeAt(0, 0);
-  const double z = LevelValue(probe.zmin, probe.zmax, index);
-  ShowStatus(FromCore(GradientReadout(z, probe.zmin, probe.zmax)));
-}
+// ---- Idle update ---------------------------------------------------------------
 
-void TFVorla::tbInformacionClick() {
-  const PictureStats& stats = session_->LastStats();
-  FMemo->ShowReport(InfoReportLines(stats.infoText, stats.errorCounts));
-}
-
-// The three expression combos take the text back only on OK; a range field
-// takes it whenever it differs, however the editor was closed. Each edit
-// gets an editor of its own, so the report window may stay open beside it.
-void TFVorla::OpenMemoEditor(QLineEdit* edit) {
-  QComboBox* combo = qobject_cast<QComboBox*>(edit->parentWidget());
-  QWidget* field = combo != nullptr ? static_cast<QWidget*>(combo) : edit;
-  TFMemo editor(this);
-  editor.PrepareEdit(field->toolTip(), HelpContextOf(field), edit->text());
-  const bool accepted = editor.exec() == QDialog::Accepted;
-  const QString text = editor.Text();
-  if (combo != nullptr ? !accepted : text == edit->text()) return;
-  edit->setText(text);
-  ApplyAndCalculate();
+void TFVorla::IdleUpdate() {
+  WriteViewToRangeFields();
+  toolBar_->SetCommandEnabled(ToolCommand::kUndo, documents_->CanUndo());
+  toolBar_->ShowAnimating(animation_->Running());
+  const TGradTable& table = gradientEditor_->Table();
+  std::array<QColor, 4> fixed;
+  for (std::uint8_t entry = 0; entry < fixed.size(); ++entry) fixed[entry] = ToQColor(table.Colors(entry));
+  panel_->ShowFixedColors(fixed);
 }
 
 }  // namespace vorla

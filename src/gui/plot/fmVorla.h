@@ -1,47 +1,42 @@
 #pragma once
 // The main window: tool bar, picture area, properties panel and status bar.
-// It binds its controls to the plot document of the core and paints the
-// indexed picture the core calculates.
+// It wires its parts together: the tool bar and the panel (controls), the
+// document binder and commands (documents and undo), the animation, the
+// filter picker and the paint box, and runs the picture calculation of the
+// core over them.
 
 #include <QImage>
 #include <QMainWindow>
-#include <QStringList>
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "core/io/Bitmap.h"
-#include "core/plot/DocumentFile.h"
 #include "core/plot/Navigation.h"
-#include "core/plot/PlotDocument.h"
 #include "core/plot/PlotSession.h"
+#include "gui/plot/DocumentCommands.h"
+#include "gui/plot/FilterPicker.h"
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QSpinBox;
-class QTimer;
-class QToolButton;
 
 namespace vorla {
 
-class PropertiesPanel;
+class DocumentBinder;
+class MainToolBar;
+class PaletteAnimation;
 class ProgressBox;
+class PropertiesPanel;
+class TFMemo;
 class TGradEditM;
 class TGradientLibraryBox;
-class TFMemo;
 class TPaintBoxM;
-class ColorSwatch;
-class UndoHistory;
+enum class ExpressionField;
+enum class FixedColor;
+enum class ToolCommand;
+enum class ViewCommand;
 
-
-// Sets a range field's text, showing its beginning.
-void SetFieldText(QLineEdit* field, const QString& text);
-
-class TFVorla : public QMainWindow {
+class TFVorla : public QMainWindow, private DocumentHost {
   Q_OBJECT
 
  public:
@@ -53,22 +48,20 @@ class TFVorla : public QMainWindow {
   void ApplyAndCalculate();
   // A rectangle with top == bottom stands for the whole picture.
   void CalculateRegion(const PixelRect& rect);
-  // Section empty: the main section of a document (clears the undo history).
   void LoadDocument(const QString& fileName, const QString& section = {});
   // Returns false when nothing was written (save dialog cancelled, write failed).
-  bool SaveDocument(const QString& fileName, const QString& section = {});
-  void PushUndo();
-  void ClearUndo();
-  bool QuerySave();
-  void Undo();
+  bool SaveDocument(const QString& fileName, const QString& section = {}) {
+    return documents_->Save(fileName, section);
+  }
+  void Undo() { documents_->Undo(); }
   void IdleUpdate();
 
   // The calculated picture as painted (palette indices with the palette as
   // colour table).
   QImage Picture() const;
-  int UndoCount() const;
-  bool Modified() const { return modified_; }
-  QString CurrentFileName() const { return currentFile_; }
+  int UndoCount() const { return documents_->UndoCount(); }
+  bool Modified() const { return documents_->Modified(); }
+  QString CurrentFileName() const { return documents_->CurrentFile(); }
   bool Animating() const;
   // Calculations run so far; colour changes and animation never add one.
   int CalculationCount() const { return calculationCount_; }
@@ -82,92 +75,67 @@ class TFVorla : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildToolBar();
+  // DocumentHost
+  PlotDocument CurrentDocument() override;
+  float PictureAspect() const override;
+  void ShowLoaded(LoadedDocument& loaded) override;
+  void CalculateReplaced() override;
+  void ShowStatus(const QString& text) override;
+
+  void BuildPictureArea();
   void BuildStatusBar();
   void ConnectControls();
-  void SetHelpContexts();
-  void SetStartupGradient();
-
-  PlotDocument DocumentFromControls();
-  void ShowDocumentInControls(const PlotDocument& document);
-  void ApplyLoadedDocument(LoadedDocument& loaded);
-  float PictureAspect() const;
+  void ConnectPaintBox();
+  void RegisterDocumentTypeAfterFirstRun();
   bool ReportCompileError();
+  void ShowDocument(const PlotDocument& document);
+  void UpdateCaption(const QString& fileName);
 
-  void GradEdit1Change();
-  void GradEdit1ColorIndex(int index);
-  void SwatchClicked(ColorSwatch* swatch, int entry);
-  void UpdateVisibility();
-  void chkGradienteClick();
-  void chkBucleClick();
+  // Colours, animation and readouts (fmVorlaColors.cpp).
+  void GradientChanged();
+  void ChooseFixedColor(FixedColor which, const QColor& current);
+  void ShowGradientReadout(int index);
+  void ShowMouseReadout(QPoint pos);
+  void ToggleAnimation();
+  void ShowInformation();
+  void OpenMultiLineEditor(ExpressionField field);
+  void RunCommand(ToolCommand command);
 
-  void pbRectDraw(const PixelRect& oldRect, Qt::MouseButtons buttons, PixelRect& newRect);
-  void pbRectUp(const PixelRect& band, Qt::MouseButton button);
-  void pbMouseMove(QPoint pos);
-  void pbResize();
+  // Navigation and filters (fmVorlaNavigation.cpp).
+  PixelRect ShapeBand(const PixelRect& band, Qt::MouseButtons buttons);
+  void BandMoved(const PixelRect& band);
+  void BandReleased(const PixelRect& band, Qt::MouseButton button);
+  void PictureResized();
   void PanBy(int dx, int dy);
   void SetViewAndRecalculate(const ViewBounds& bounds);
-  void SwapRangeTexts(QLineEdit* a, QLineEdit* b);
-  PlotSession::RangeField RangeFieldOf(const QLineEdit* edit) const;
-  void FilterButtonToggled(bool isMin, bool down);
-
-  void tbAnimarClick();
-  void Timer1Timer();
-  void cmdAbrirClick();
-  bool tbGuardarClick();
-  void tbInformacionClick();
-  void ExpressionTextEdited(QLineEdit* edit);
-  void OpenMemoEditor(QLineEdit* edit);
-  void ShowStatus(const QString& text);
-  void UpdateCaption();
+  void RunViewCommand(ViewCommand command);
+  void SwapRangeTexts(ExpressionField a, ExpressionField b);
+  void FilterToggled(FilterSide side, bool on);
   void WriteViewToRangeFields();
-  void ReleaseRangeFields();
 
   std::filesystem::path filesFolder_;
   QString documentToOpen_;
 
-  // Controls, named as the window design names them.
-  QToolButton* cmdAbrir = nullptr;
-  QToolButton* tbGuardar = nullptr;
-  QToolButton* tbExportar = nullptr;
-  QToolButton* tbCopiar = nullptr;
-  QToolButton* btnDeshacer = nullptr;
-  QToolButton* tbMozaico = nullptr;
-  QComboBox* ComboBox1 = nullptr;
-  QToolButton* tbtAspecto = nullptr;
-  QToolButton* tbAnimar = nullptr;
-  QSpinBox* SpinEdit1 = nullptr;
-  QToolButton* btnFilMin = nullptr;
-  QToolButton* btnFilMax = nullptr;
-  QToolButton* tbAjustarColor = nullptr;
-  QToolButton* tbInformacion = nullptr;
-  QToolButton* tbPropiedades = nullptr;
-  QToolButton* tbAyuda = nullptr;
-  TPaintBoxM* pb = nullptr;
-  TGradEditM* GradEdit1 = nullptr;
-  TGradientLibraryBox* gradientLibrary_ = nullptr;
+  MainToolBar* toolBar_ = nullptr;
   PropertiesPanel* panel_ = nullptr;
+  TGradEditM* gradientEditor_ = nullptr;
+  TGradientLibraryBox* gradientLibrary_ = nullptr;
+  TPaintBoxM* pb = nullptr;
   QLabel* status_ = nullptr;
   ProgressBox* progreso = nullptr;
-  QTimer* Timer1 = nullptr;
-  TFMemo* FMemo = nullptr;
+  TFMemo* report_ = nullptr;
 
-  std::unique_ptr<PlotSession> session_;
-  std::unique_ptr<UndoHistory> undo_;
-  QString dialogFolder_;
-
+  PlotSession session_;
   Bitmap picture_;
-  std::uint8_t paletteOffset_ = 128;
+  FilterPicker filters_;
+  PaletteAnimation* animation_ = nullptr;
+  std::unique_ptr<DocumentBinder> binder_;
+  DocumentCommands* documents_ = nullptr;
+
   bool rightDrag_ = false;
-  bool pickingFilMin_ = false;
-  bool pickingFilMax_ = false;
   std::optional<float> valueUnderMouse_;  // empty where f fails
-  float filMin_ = 0;
-  float filMax_ = 0;
   bool starting_ = true;
   bool loading_ = false;
-  bool modified_ = false;
-  QString currentFile_;
   int calculationCount_ = 0;
 };
 

@@ -1,29 +1,60 @@
 // The main window's navigation: what the mouse on the picture and the view
-// buttons do to the plane rectangle, and the filter picking.
+// buttons do to the plane rectangle, the filter picking, and the range
+// fields following the view.
 
-#include <QTimer>
-#include <QToolButton>
+#include <cmath>
 
+#include "core/io/NumberText.h"
 #include "core/plot/Navigation.h"
+#include "gui/common/CoreText.h"
+#include "gui/plot/MainToolBar.h"
+#include "gui/plot/PaletteAnimation.h"
+#include "gui/plot/PropertiesPanel.h"
 #include "gui/plot/fmVorla.h"
 #include "gui/view/PaintBoxM.h"
 
 namespace vorla {
+namespace {
 
-void TFVorla::pbRectDraw(const PixelRect&, Qt::MouseButtons buttons, PixelRect& newRect) {
-  if (buttons & ~Qt::MouseButtons(Qt::LeftButton)) rightDrag_ = true;
-  if (rightDrag_) {
-    if (IsPanningDrag(newRect)) pb->SetDragOffset(QPoint(newRect.right - newRect.left, newRect.bottom - newRect.top));
-  } else if (tbtAspecto->isChecked()) {
-    newRect = KeepBandAspect(newRect, pb->width(), pb->height());
+PlotSession::RangeField RangeFieldOf(ExpressionField field) {
+  switch (field) {
+    case ExpressionField::kXmin: return PlotSession::kXmin;
+    case ExpressionField::kXmax: return PlotSession::kXmax;
+    case ExpressionField::kYmin: return PlotSession::kYmin;
+    default: return PlotSession::kYmax;
   }
 }
 
-void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
+}  // namespace
+
+void TFVorla::ConnectPaintBox() {
+  pb->SetBandShaper([this](const PixelRect& band, Qt::MouseButtons buttons) { return ShapeBand(band, buttons); });
+  connect(pb, &TPaintBoxM::bandMoved, this,
+          [this](const PixelRect&, const PixelRect& band, Qt::MouseButtons, Qt::KeyboardModifiers) { BandMoved(band); });
+  connect(pb, &TPaintBoxM::bandReleased, this,
+          [this](const PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers) { BandReleased(band, button); });
+  connect(pb, &TPaintBoxM::mouseMoved, this,
+          [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { ShowMouseReadout(pos); });
+  connect(pb, &TPaintBoxM::resized, this, &TFVorla::PictureResized);
+}
+
+// A drag that ever held another button than the left one pans; a left drag
+// zooms, to a band of the picture's aspect while the aspect lock is down.
+PixelRect TFVorla::ShapeBand(const PixelRect& band, Qt::MouseButtons buttons) {
+  if (buttons & ~Qt::MouseButtons(Qt::LeftButton)) rightDrag_ = true;
+  if (rightDrag_ || !toolBar_->KeepsAspect()) return band;
+  return KeepBandAspect(band, pb->width(), pb->height());
+}
+
+void TFVorla::BandMoved(const PixelRect& band) {
+  if (rightDrag_ && IsPanningDrag(band)) pb->SetDragOffset(QPoint(band.right - band.left, band.bottom - band.top));
+}
+
+void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
   rightDrag_ = false;
   const ReleaseAction action = ClassifyRelease(button == Qt::LeftButton, band);
   if (action == ReleaseAction::kPan) pb->SetDragOffset(QPoint(0, 0));
-  const bool picking = pickingFilMin_ || pickingFilMax_;
+  const bool picking = filters_.Picking();
   // While an expression fails the view stays: it moves only with a picture.
   if (!(action == ReleaseAction::kClick && picking) && ReportCompileError()) return;
   switch (action) {
@@ -41,12 +72,10 @@ void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
     }
     case ReleaseAction::kClick:
       if (picking) {
-        pbMouseMove(QPoint(band.right, band.bottom));
+        ShowMouseReadout(QPoint(band.right, band.bottom));
         // Where f fails there is no threshold to take: picking goes on.
         if (!valueUnderMouse_) break;
-        bool& armed = pickingFilMin_ ? pickingFilMin_ : pickingFilMax_;
-        (pickingFilMin_ ? filMin_ : filMax_) = *valueUnderMouse_;
-        armed = false;
+        filters_.Take(*valueUnderMouse_);
         pb->setCursor(Qt::CrossCursor);
         CalculateRegion({});
       } else {
@@ -62,14 +91,14 @@ void TFVorla::pbRectUp(const PixelRect& band, Qt::MouseButton button) {
 void TFVorla::PanBy(int dx, int dy) {
   const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
   SetView(pb->Scale(), pan.view);
-  if (Timer1->isActive()) {
+  if (animation_->Running()) {
     CalculateRegion({});
     return;
   }
   ShiftPicture(picture_, dx, dy);
   pb->ShowPicture(picture_);
   for (const PixelRect& strip : pan.strips) CalculateRegion(strip);
-  PushUndo();
+  documents_->PushUndo();
 }
 
 void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
@@ -78,13 +107,38 @@ void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
   CalculateRegion({});
 }
 
+void TFVorla::RunViewCommand(ViewCommand command) {
+  switch (command) {
+    case ViewCommand::kRotateRight: SetViewAndRecalculate(RotateRight(pb->Scale())); return;
+    case ViewCommand::kRotateLeft: SetViewAndRecalculate(RotateLeft(pb->Scale())); return;
+    case ViewCommand::kNormalize: SetViewAndRecalculate(Normalize(pb->Scale())); return;
+    case ViewCommand::kCenter: SetViewAndRecalculate(CenterOnOrigin(pb->Scale())); return;
+    case ViewCommand::kRotate180:
+    case ViewCommand::kFlipHorizontal:
+    case ViewCommand::kFlipVertical: break;
+  }
+  if (ReportCompileError()) return;
+  if (command != ViewCommand::kFlipHorizontal) SwapRangeTexts(ExpressionField::kXmin, ExpressionField::kXmax);
+  if (command != ViewCommand::kFlipVertical) SwapRangeTexts(ExpressionField::kYmin, ExpressionField::kYmax);
+  ApplyAndCalculate();
+}
+
+// The full texts change places, so that a view zoomed with the mouse keeps
+// its precision when it is flipped.
+void TFVorla::SwapRangeTexts(ExpressionField a, ExpressionField b) {
+  const std::string textA = session_.RangeText(RangeFieldOf(a), ToCore(panel_->FieldText(a)));
+  const std::string textB = session_.RangeText(RangeFieldOf(b), ToCore(panel_->FieldText(b)));
+  panel_->SetFieldText(a, FromCore(textB));
+  panel_->SetFieldText(b, FromCore(textA));
+}
+
 // Any release disarms the picking, a load's or an undo's too; only the
 // user's release recalculates.
-void TFVorla::FilterButtonToggled(bool isMin, bool down) {
-  if (!down) (isMin ? pickingFilMin_ : pickingFilMax_) = false;
+void TFVorla::FilterToggled(FilterSide side, bool on) {
+  if (!on) filters_.SetArmed(side, false);
   if (loading_) return;
-  (isMin ? pickingFilMin_ : pickingFilMax_) = down;
-  if (down) {
+  filters_.SetArmed(side, on);
+  if (on) {
     pb->setCursor(Qt::UpArrowCursor);
   } else {
     pb->setCursor(Qt::CrossCursor);
@@ -94,12 +148,32 @@ void TFVorla::FilterButtonToggled(bool isMin, bool down) {
 
 // The old picture, stretched over the new size, stays on screen while the
 // new one is calculated.
-void TFVorla::pbResize() {
+void TFVorla::PictureResized() {
   if (pb->width() <= 0 || pb->height() <= 0) return;
   if (pb->isVisible()) pb->repaint();
   CalculateRegion({});
 }
 
-QImage TFVorla::Picture() const { return pb->Picture(); }
+// A view moved with the mouse shows up in the range fields without a new
+// calculation; expressions the view still matches keep their texts. While an
+// expression fails, the view is the last good one and the fields hold what
+// the user typed or the file held; a field the user is editing is left alone.
+void TFVorla::WriteViewToRangeFields() {
+  const ViewScale& scale = pb->Scale();
+  if (scale.Width() <= 0 || scale.Height() <= 0 || !session_.CompileErrors().empty()) return;
+  const std::pair<ExpressionField, double> edges[] = {{ExpressionField::kYmin, scale.ScaleTop()},
+                                                      {ExpressionField::kXmin, scale.ScaleLeft()},
+                                                      {ExpressionField::kXmax, scale.ScaleRight()},
+                                                      {ExpressionField::kYmax, scale.ScaleBottom()}};
+  for (const auto& [field, edge] : edges) {
+    if (panel_->RangeFieldTyped(field)) continue;
+    const PlotSession::RangeField which = RangeFieldOf(field);
+    const double value = session_.RangeValue(which);
+    if (value == edge || std::fabs((edge - value) / edge) <= 1e-7) continue;
+    const std::string shown = FormatG(edge, 6);
+    session_.SetRangeText(which, FormatG(edge), shown);
+    panel_->SetFieldText(field, QString::fromStdString(shown));
+  }
+}
 
 }  // namespace vorla

@@ -149,16 +149,21 @@ void TPaintBoxM::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   dragging_ = true;
   band_ = {at.x(), at.y(), at.x(), at.y()};
-  emit mouseDown(event->button(), event->modifiers(), at);
+  emit mousePressed(event->button(), event->modifiers(), at);
+}
+
+void TPaintBoxM::MoveBand(QPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  const PixelRect oldBand = band_;
+  const PixelRect proposed{band_.left, band_.top, at.x(), at.y()};
+  band_ = bandShaper_ ? bandShaper_(proposed, buttons) : proposed;
+  emit bandMoved(oldBand, band_, buttons, modifiers);
 }
 
 void TPaintBoxM::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   emit mouseMoved(event->buttons(), event->modifiers(), at);
   if (!dragging_) return;
-  PixelRect newRect{band_.left, band_.top, at.x(), at.y()};
-  emit rectDraw(band_, event->buttons(), event->modifiers(), &newRect);
-  band_ = newRect;
+  MoveBand(at, event->buttons(), event->modifiers());
   const bool draws = DrawsBandFor(event->buttons());
   if (draws || bandVisible_) update();
   bandVisible_ = draws;
@@ -166,17 +171,15 @@ void TPaintBoxM::mouseMoveEvent(QMouseEvent* event) {
 
 void TPaintBoxM::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  emit mouseUp(event->button(), event->modifiers(), at);
+  emit mouseReleased(event->button(), event->modifiers(), at);
   if (!dragging_) return;
   if (bandVisible_) {
     bandVisible_ = false;
     update();
   }
-  PixelRect newRect{band_.left, band_.top, at.x(), at.y()};
-  emit rectDraw(band_, event->buttons(), event->modifiers(), &newRect);
-  band_ = newRect;
+  MoveBand(at, event->buttons(), event->modifiers());
   dragging_ = false;
-  emit rectUp(newRect, event->button(), event->modifiers());
+  emit bandReleased(band_, event->button(), event->modifiers());
 }
 
 }  // namespace vorla

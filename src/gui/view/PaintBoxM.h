@@ -4,16 +4,18 @@
 // and reports mouse drags as a rubber band in pixel coordinates.
 //
 // Signal order, for hosts that depend on it:
-//   press:   mouseDown
-//   move:    mouseMoved, then rectDraw while a button is held
-//   release: mouseUp, then rectDraw, then rectUp
-// Connect directly (the default for widgets on one thread): rectDraw hands
-// its handlers the band by pointer so they may reshape it.
+//   press:   mousePressed
+//   move:    mouseMoved, then bandMoved while a button is held
+//   release: mouseReleased, then bandMoved, then bandReleased
+// A host that reshapes the band (keeping its aspect, say) sets a band shaper:
+// the shaped band is what is drawn, reported and moved on from.
 
 #include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QString>
+
+#include <functional>
 
 #include "core/io/Bitmap.h"
 #include "core/plot/AxesLayout.h"
@@ -47,6 +49,11 @@ class TPaintBoxM : public TArea {
   void SetDrawRectRight(bool draw) { drawRectRight_ = draw; }
   void SetDrawRectMiddle(bool draw) { drawRectMiddle_ = draw; }
 
+  // Gives the band to show for the band from the press point to the mouse,
+  // with the buttons held (none at the release).
+  using BandShaper = std::function<PixelRect(const PixelRect& band, Qt::MouseButtons buttons)>;
+  void SetBandShaper(BandShaper shaper) { bandShaper_ = std::move(shaper); }
+
   // Copies an 8-bit picture and its palette for showing, and ends any zoom
   // preview. A picture of another size than the widget is shown stretched,
   // which is the preview of a resize until the new picture is calculated.
@@ -76,18 +83,16 @@ class TPaintBoxM : public TArea {
   QSize sizeHint() const override;
 
  signals:
-  void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+  void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
   // Every move over the widget, with or without a button held.
   void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
-  void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
-  // The band from the press point to the mouse moved from oldRect to
-  // *newRect. Handlers may change *newRect: the changed band is what is
-  // drawn, handed back as the next oldRect and reported by rectUp.
-  void rectDraw(const vorla::PixelRect& oldRect, Qt::MouseButtons buttons,
-                Qt::KeyboardModifiers modifiers, vorla::PixelRect* newRect);
+  void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+  // The band, shaped, moved from oldBand to newBand.
+  void bandMoved(const vorla::PixelRect& oldBand, const vorla::PixelRect& newBand, Qt::MouseButtons buttons,
+                 Qt::KeyboardModifiers modifiers);
   // The drag ended with this band (press point in left/top, release point
-  // in right/bottom, as the last rectDraw handlers left it).
-  void rectUp(const vorla::PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  // in right/bottom, as shaped).
+  void bandReleased(const vorla::PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   // After every size change, once the scale has followed it.
   void resized();
 
@@ -100,6 +105,8 @@ class TPaintBoxM : public TArea {
 
  private:
   bool DrawsBandFor(Qt::MouseButtons buttons) const;
+  // Shapes and takes the band to `at`, reporting the move.
+  void MoveBand(QPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
   void DrawAxes(QImage& target);
   void DrawAxesOverlay(const AxesLayout& axes);
 
@@ -113,6 +120,7 @@ class TPaintBoxM : public TArea {
   QImage composition_;  // what is shown: picture, axes and band together
   QPoint dragOffset_;
   PixelRect band_;
+  BandShaper bandShaper_;
   bool dragging_ = false;
   bool bandVisible_ = false;
   bool showAxes_ = false;
