@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/plot/CoreText.h"
+#include "gui/common/CoreText.h"
 
 namespace vorla {
 namespace {
