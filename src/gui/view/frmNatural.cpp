@@ -32,13 +32,19 @@ void TfmNatural::ShowGraphic(const QPicture* graphic) {
   if (natural.width() > screen.width())
     client = QSize(screen.width(), MulDiv(natural.height(), screen.width(), natural.width()));
   resize(client);
-  const QSize frame = frameGeometry().size();
-  move(screen.left() + (screen.width() - frame.width()) / 2, screen.top() + (screen.height() - frame.height()) / 2);
+  CentreOn(screen);
   QWidget* const active = QApplication::activeWindow();
   show();
+  // The frame is known only once the window is shown.
+  CentreOn(screen);
   update();
   // The main window stays the one the user works in.
   if (active != nullptr && QApplication::activeWindow() != active) active->activateWindow();
+}
+
+void TfmNatural::CentreOn(const QRect& screen) {
+  const QSize frame = frameGeometry().size();
+  move(screen.left() + (screen.width() - frame.width()) / 2, screen.top() + (screen.height() - frame.height()) / 2);
 }
 
 void TfmNatural::paintEvent(QPaintEvent*) {

@@ -26,6 +26,8 @@ class TfmNatural : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void CentreOn(const QRect& screen);
+
   const QPicture* graphic_ = nullptr;
 };
 

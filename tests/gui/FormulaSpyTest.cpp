@@ -1,0 +1,119 @@
+// The formula window's size and place, and the spy spheres showing the
+// current formula while the mouse rests on them.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QPainter>
+#include <QPicture>
+#include <QScreen>
+
+#include "core/expr/Expresion.h"
+#include "gui/plot/FormulaSpy.h"
+#include "gui/view/AreaFondo.h"
+#include "gui/view/frmNatural.h"
+
+namespace vorla {
+namespace {
+
+QPicture PictureOf(QSize size) {
+  QPicture picture;
+  QPainter painter(&picture);
+  painter.drawLine(0, 0, size.width(), size.height());
+  painter.end();
+  picture.setBoundingRect(QRect(QPoint(0, 0), size));
+  return picture;
+}
+
+TEST(FormulaWindowTest, ShowsAPictureAtItsOwnSizeCentredOnTheScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  struct Row { const char* name; QSize picture; QSize client; };
+  const Row rows[] = {
+      {"natural size", {300, 80}, {300, 80}},
+      {"wider than the screen keeps its aspect", {2 * screen.width(), 100}, {screen.width(), 50}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TfmNatural window;
+    const QPicture picture = PictureOf(row.picture);
+    window.ShowGraphic(&picture);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.size(), row.client);
+    EXPECT_EQ(window.frameGeometry().center(), screen.center());
+  }
+  TfmNatural window;
+  window.ShowGraphic(nullptr);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.windowTitle(), "Espiar");
+  // The window system leaves the focus with the main window.
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+  EXPECT_TRUE(window.testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+void Enter(QWidget& widget) {
+  QEnterEvent event(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+  QApplication::sendEvent(&widget, &event);
+}
+
+void Leave(QWidget& widget) {
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(&widget, &event);
+}
+
+class SpyTest : public ::testing::Test {
+ protected:
+  SpyTest() : spy(window) {
+    expression.SetWantsCatalog(true);
+    expression.AddVariable("x");
+    expression.AddVariable("y");
+    expression.SetText("x");
+    sphere = spy.AddSphere(&panel, "AreaFondo1", QString::fromUtf8("Espiar función principal"), expression);
+  }
+
+  TExpresion expression;
+  QWidget panel;
+  TfmNatural window;
+  FormulaSpy spy;
+  TAreaFondo* sphere = nullptr;
+};
+
+TEST_F(SpyTest, HoveringShowsTheFormulaAndLeavingHidesIt) {
+  EXPECT_EQ(sphere->accessibleName(), QString::fromUtf8("Espiar función principal"));
+  EXPECT_EQ(sphere->Estilo(), TEstiloFondo::efEsfera);
+  const QColor unlit = sphere->Color2();
+
+  Enter(*sphere);
+  EXPECT_TRUE(window.isVisible());
+  ASSERT_NE(window.Graphic(), nullptr);
+  EXPECT_GT(window.Graphic()->boundingRect().width(), 4);
+  EXPECT_EQ(sphere->Color2(), sphere->palette().color(QPalette::Highlight));
+
+  Leave(*sphere);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(sphere->Color2(), unlit);
+}
+
+TEST_F(SpyTest, AnExpressionChangeShowsTheNewFormula) {
+  Enter(*sphere);
+  const int lineHeight = window.Graphic()->boundingRect().height();
+  Leave(*sphere);
+  Enter(*sphere);
+  EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight) << "the kept picture is shown again";
+  Leave(*sphere);
+
+  expression.SetText("x/(y+1)");
+  spy.ForgetPictures();
+  Enter(*sphere);
+  // A fraction stacks two lines.
+  EXPECT_GT(window.Graphic()->boundingRect().height(), lineHeight * 3 / 2);
+
+  // A change while the mouse rests on the sphere shows the new formula at once.
+  expression.SetText("x");
+  spy.ForgetPictures();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight);
+}
+
+}  // namespace
+}  // namespace vorla
