@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QEnterEvent>
 #include <QPainter>
 #include <QPicture>
 #include <QScreen>
 
+#include "MainWindowFixture.h"
 #include "core/expr/Expresion.h"
 #include "gui/plot/FormulaSpy.h"
 #include "gui/view/AreaFondo.h"
@@ -68,7 +71,8 @@ class SpyTest : public ::testing::Test {
     expression.AddVariable("x");
     expression.AddVariable("y");
     expression.SetText("x");
-    sphere = spy.AddSphere(&panel, "AreaFondo1", QString::fromUtf8("Espiar función principal"), expression);
+    sphere = MakeSpySphere(&panel, "AreaFondo1", QStringLiteral("Espiar función principal"));
+    spy.Watch(sphere, expression);
   }
 
   TExpresion expression;
@@ -79,7 +83,7 @@ class SpyTest : public ::testing::Test {
 };
 
 TEST_F(SpyTest, HoveringShowsTheFormulaAndLeavingHidesIt) {
-  EXPECT_EQ(sphere->accessibleName(), QString::fromUtf8("Espiar función principal"));
+  EXPECT_EQ(sphere->accessibleName(), QStringLiteral("Espiar función principal"));
   EXPECT_EQ(sphere->Estilo(), TEstiloFondo::efEsfera);
   const QColor unlit = sphere->Color2();
 
@@ -113,6 +117,42 @@ TEST_F(SpyTest, AnExpressionChangeShowsTheNewFormula) {
   spy.ForgetPictures();
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight);
+}
+
+class MainWindowSpyTest : public gui_test::MainWindowTest {
+ protected:
+  void SetUp() override { OpenWindow(380, 330); }
+  TfmNatural* Window() { return Child<TfmNatural>("fmNatural"); }
+};
+
+TEST_F(MainWindowSpyTest, SpheresShowTheFieldsFormulasAndFollowTheirChanges) {
+  struct Row { const char* sphere; const char* hint; };
+  const Row rows[] = {{"AreaFondo1", "Espiar función principal"},
+                      {"AreaFondo2", "Espiar rango mínimo de Z"},
+                      {"AreaFondo3", "Espiar rango máximo de Z"}};
+  std::vector<const QPicture*> shown;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.sphere);
+    TAreaFondo* sphere = Child<TAreaFondo>(row.sphere);
+    ASSERT_NE(sphere, nullptr);
+    EXPECT_EQ(sphere->accessibleName(), QString::fromUtf8(row.hint));
+    Enter(*sphere);
+    EXPECT_TRUE(Window()->isVisible());
+    shown.push_back(Window()->Graphic());
+    Leave(*sphere);
+    EXPECT_FALSE(Window()->isVisible());
+  }
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_NE(shown[1], shown[2]);
+  const int lineHeight = shown[0]->boundingRect().height();
+
+  QComboBox* func = Child<QComboBox>("ComboBox1");
+  func->lineEdit()->selectAll();
+  QTest::keyClick(func, Qt::Key_Delete);
+  QTest::keyClicks(func, QStringLiteral("x/(y+1)"));
+  QTest::keyClick(func, Qt::Key_Return);
+  Enter(*Child<TAreaFondo>("AreaFondo1"));
+  EXPECT_GT(Window()->Graphic()->boundingRect().height(), lineHeight * 3 / 2) << "the new function, stacked";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "gui/plot/FormulaSpy.h"
 
+#include "gui/common/ToolButtons.h"
 #include "gui/formula/FormulaPicture.h"
 #include "gui/view/AreaFondo.h"
 #include "gui/view/frmNatural.h"
@@ -14,25 +15,26 @@ QColor Lit(const QWidget& sphere) { return sphere.palette().color(QPalette::High
 
 }  // namespace
 
-FormulaSpy::FormulaSpy(TfmNatural& window, QObject* parent) : QObject(parent), window_(window) {}
-
-FormulaSpy::~FormulaSpy() = default;
-
-TAreaFondo* FormulaSpy::AddSphere(QWidget* parent, const char* objectName, const QString& hint,
-                                  const TExpresion& expression) {
+TAreaFondo* MakeSpySphere(QWidget* parent, const char* objectName, const QString& hint) {
   auto* sphere = new TAreaFondo(parent);
   sphere->setObjectName(QString::fromLatin1(objectName));
-  sphere->setToolTip(hint);
-  sphere->setAccessibleName(hint);
+  ApplyHint(*sphere, hint);
   sphere->setFixedSize(kSphereSize, kSphereSize);
   sphere->SetEstilo(TEstiloFondo::efEsfera);
   sphere->SetColor(sphere->palette().color(QPalette::Light));
   sphere->SetColor2(Unlit(*sphere));
   sphere->SetPosicion(3);
+  return sphere;
+}
+
+FormulaSpy::FormulaSpy(TfmNatural& window, QObject* parent) : QObject(parent), window_(window) {}
+
+FormulaSpy::~FormulaSpy() = default;
+
+void FormulaSpy::Watch(TAreaFondo* sphere, const TExpresion& expression) {
   watched_.push_back(std::make_unique<Watched>(Watched{sphere, &expression, nullptr}));
   Watched& watched = *watched_.back();
   connect(sphere, &TAreaFondo::mouseOver, this, [this, &watched](bool inside) { SphereMouseOver(watched, inside); });
-  return sphere;
 }
 
 void FormulaSpy::ForgetPictures() {

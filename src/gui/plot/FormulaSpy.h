@@ -17,6 +17,10 @@ class TAreaFondo;
 class TExpresion;
 class TfmNatural;
 
+// A little shaded sphere named objectName with its hint, ready for
+// FormulaSpy::Watch.
+TAreaFondo* MakeSpySphere(QWidget* parent, const char* objectName, const QString& hint);
+
 class FormulaSpy : public QObject {
   Q_OBJECT
 
@@ -24,9 +28,8 @@ class FormulaSpy : public QObject {
   explicit FormulaSpy(TfmNatural& window, QObject* parent = nullptr);
   ~FormulaSpy() override;
 
-  // A sphere watching `expression` (which must outlive it), with the hint
-  // as tool tip and accessible name.
-  TAreaFondo* AddSphere(QWidget* parent, const char* objectName, const QString& hint, const TExpresion& expression);
+  // Shows `expression` (which must outlive the spy) while the mouse rests on `sphere`.
+  void Watch(TAreaFondo* sphere, const TExpresion& expression);
   // Drops the pictures: the next look typesets the expressions anew.
   void ForgetPictures();
 

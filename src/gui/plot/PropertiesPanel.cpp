@@ -14,6 +14,8 @@
 
 #include "gui/plot/ColorSwatch.h"
 #include "gui/common/ToolButtons.h"
+#include "gui/plot/FormulaSpy.h"
+#include "gui/view/AreaFondo.h"
 
 namespace vorla {
 namespace {
@@ -45,6 +47,15 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   row->setSpacing(4);
   for (QWidget* widget : widgets) row->addWidget(widget);
   row->addStretch(1);
+  return row;
+}
+
+// An expression field with its spy sphere at its right.
+QHBoxLayout* WithSphere(QWidget* field, QWidget* sphere) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  row->addWidget(field, 1);
+  row->addWidget(sphere);
   return row;
 }
 
@@ -80,12 +91,14 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   chkBucleMin = MakeCheck(this, "chkBucleMin", QStringLiteral("Bucle"));
   txtZmin = MakeExpressionCombo(
       this, "txtZmin", QStringLiteral("Rango mínimo de Z|Valor de la función que toma el primer color del gradiente"));
+  AreaFondo2 = MakeSpySphere(this, "AreaFondo2", QStringLiteral("Espiar rango mínimo de Z"));
   lblZmin = new QLabel(this);
   lblZmin->setObjectName(QStringLiteral("lblZmin"));
   ColZmax = MakeSwatch(this, "ColZmax", QStringLiteral("Color máximo"));
   chkBucleMax = MakeCheck(this, "chkBucleMax", QStringLiteral("Bucle"));
   txtZmax = MakeExpressionCombo(
       this, "txtZmax", QStringLiteral("Rango máximo de Z|Valor de la función que toma el último color del gradiente"));
+  AreaFondo3 = MakeSpySphere(this, "AreaFondo3", QStringLiteral("Espiar rango máximo de Z"));
   lblZmax = new QLabel(this);
   lblZmax->setObjectName(QStringLiteral("lblZmax"));
   txtXmin = MakeRangeEdit(this, "txtXmin", QStringLiteral("X mínimo|Valor de x en el borde izquierdo"));
@@ -117,7 +130,7 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   auto* controls = new QVBoxLayout;
   controls->setSpacing(2);
   controls->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
-  controls->addWidget(txtZmin);
+  controls->addLayout(WithSphere(txtZmin, AreaFondo2));
   controls->addWidget(lblZmin);
   controls->addStretch(1);
 
@@ -149,7 +162,7 @@ PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList,
   controls->addStretch(1);
   controls->addWidget(lblZmax);
   controls->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
-  controls->addWidget(txtZmax);
+  controls->addLayout(WithSphere(txtZmax, AreaFondo3));
 
   auto* body = new QHBoxLayout;
   body->setSpacing(3);

@@ -15,6 +15,7 @@ class QToolButton;
 namespace vorla {
 
 class ColorSwatch;
+class TAreaFondo;
 
 class PropertiesPanel : public QWidget {
   Q_OBJECT
@@ -31,12 +32,14 @@ class PropertiesPanel : public QWidget {
   ColorSwatch* ColZmin;
   QCheckBox* chkBucleMin;
   QComboBox* txtZmin;
+  TAreaFondo* AreaFondo2;
   QLabel* lblZmin;
   QWidget* GradEdit1;
   QLabel* lblZmax;
   ColorSwatch* ColZmax;
   QCheckBox* chkBucleMax;
   QComboBox* txtZmax;
+  TAreaFondo* AreaFondo3;
   QLineEdit* txtXmin;
   QLineEdit* txtYmin;
   QLineEdit* txtXmax;

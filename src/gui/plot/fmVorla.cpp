@@ -40,12 +40,15 @@
 #include "gui/common/CoreText.h"
 #include "gui/common/FormUtils.h"
 #include "gui/common/HelpTopics.h"
+#include "gui/plot/FormulaSpy.h"
 #include "gui/plot/ProgressBox.h"
 #include "gui/plot/PropertiesPanel.h"
 #include "gui/common/ToolButtons.h"
 #include "gui/desktop/DropFiles.h"
 #include "gui/desktop/FileTypeRegistration.h"
+#include "gui/view/AreaFondo.h"
 #include "gui/view/PaintBoxM.h"
+#include "gui/view/frmNatural.h"
 #include "gui/desktop/pvUrl.h"
 
 namespace vorla {
@@ -106,7 +109,15 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   Timer1->setInterval(50);
 
   session_ = std::make_unique<PlotSession>();
-  session_->OnChange = [this] { modified_ = true; };
+  fmNatural = new TfmNatural(this);
+  spy_ = new FormulaSpy(*fmNatural, this);
+  spy_->Watch(AreaFondo1, session_->Expression(PlotExpressions::kFunc));
+  spy_->Watch(panel_->AreaFondo2, session_->Expression(PlotExpressions::kZmin));
+  spy_->Watch(panel_->AreaFondo3, session_->Expression(PlotExpressions::kZmax));
+  session_->OnChange = [this] {
+    modified_ = true;
+    spy_->ForgetPictures();
+  };
   undo_ = std::make_unique<UndoHistory>(filesFolder_);
   dialogFolder_ = QString::fromStdString(ProgramFolder());
   ClearUndo();
@@ -149,6 +160,7 @@ void TFVorla::BuildToolBar() {
   tbMozaico = MakeToolButton(bar, "tbMozaico", "mozaico", QStringLiteral("Probar mosaico"));
   ComboBox1 = MakeExpressionCombo(bar, "ComboBox1", QStringLiteral("Función principal|Función f(x,y) a graficar"));
   ComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  AreaFondo1 = MakeSpySphere(bar, "AreaFondo1", QStringLiteral("Espiar función principal"));
   tbtAspecto = MakeToolButton(bar, "tbtAspecto", "aspecto",
                               QStringLiteral("Bloquear aspecto|Bloquea aspecto al hacer zoom con el mouse"), true);
   tbtAspecto->setChecked(true);
@@ -171,8 +183,8 @@ void TFVorla::BuildToolBar() {
   tbAyuda = MakeToolButton(bar, "tbAyuda", "ayuda", QStringLiteral("Ayuda"));
 
   for (QWidget* widget : std::initializer_list<QWidget*>{
-           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, tbtAspecto, tbAnimar,
-           SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
+           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, AreaFondo1, tbtAspecto,
+           tbAnimar, SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
     bar->addWidget(widget);
   // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
   for (QToolButton* button : {tbExportar, tbCopiar, tbMozaico, tbAjustarColor}) button->setEnabled(false);

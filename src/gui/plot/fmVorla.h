@@ -35,6 +35,9 @@ class TGradientLibraryBox;
 class TFMemo;
 class TPaintBoxM;
 class ColorSwatch;
+class FormulaSpy;
+class TAreaFondo;
+class TfmNatural;
 class UndoHistory;
 
 
@@ -134,6 +137,7 @@ class TFVorla : public QMainWindow {
   QToolButton* btnDeshacer = nullptr;
   QToolButton* tbMozaico = nullptr;
   QComboBox* ComboBox1 = nullptr;
+  TAreaFondo* AreaFondo1 = nullptr;
   QToolButton* tbtAspecto = nullptr;
   QToolButton* tbAnimar = nullptr;
   QSpinBox* SpinEdit1 = nullptr;
@@ -151,6 +155,8 @@ class TFVorla : public QMainWindow {
   ProgressBox* progreso = nullptr;
   QTimer* Timer1 = nullptr;
   TFMemo* FMemo = nullptr;
+  TfmNatural* fmNatural = nullptr;
+  FormulaSpy* spy_ = nullptr;
 
   std::unique_ptr<PlotSession> session_;
   std::unique_ptr<UndoHistory> undo_;
