@@ -1,12 +1,13 @@
-// The formula window's size and place, and the spy spheres showing the
-// current formula while the mouse rests on them.
+// The shaded hover areas, the formula window's size and place, and the spy
+// spheres showing the current formula while the mouse rests on them.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QEnterEvent>
+#include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPicture>
 #include <QScreen>
@@ -27,6 +28,28 @@ QPicture PictureOf(QSize size) {
   painter.end();
   picture.setBoundingRect(QRect(QPoint(0, 0), size));
   return picture;
+}
+
+TEST(AreaFondoTest, ShadesFromTheLightColourToTheSecond) {
+  struct Row { const char* name; TEstiloFondo estilo; int posicion; QPoint lit, dark; };
+  const Row rows[] = {
+      {"sphere lit at three tenths", TEstiloFondo::efEsfera, 3, {3, 8}, {0, 0}},
+      {"cylinder lit on its top edge", TEstiloFondo::efCilindroHor, 0, {5, 0}, {5, 25}},
+      {"cylinder lit down the middle", TEstiloFondo::efCilindroVer, 5, {4, 13}, {9, 13}},
+      {"bands from left to right", TEstiloFondo::efGradienteVer, 3, {0, 13}, {9, 13}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TAreaFondo area;
+    area.resize(10, 26);
+    area.SetEstilo(row.estilo);
+    area.SetPosicion(row.posicion);
+    area.SetColor2(Qt::black);
+    const QImage image = area.grab().toImage();
+    // The first band of a ramp is one step away from its start colour.
+    EXPECT_GT(qGray(image.pixel(row.lit)), 220);
+    EXPECT_EQ(qGray(image.pixel(row.dark)), 0);
+  }
 }
 
 TEST(FormulaWindowTest, ShowsAPictureAtItsOwnSizeCentredOnTheScreen) {
