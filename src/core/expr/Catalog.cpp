@@ -210,14 +210,14 @@ void RegisterCatalog(TExpresion& root) {
   root.AddFunction1("arcsinh/arcsenh", ArcSinh,    Sinh,        "Arcoseno hiperb\xF3lico");
   root.AddFunction1("arccosh/arcosh", ArcCosh,     Cosh,        "Arcocoseno hiperb\xF3lico");
   root.AddFunction1("arctanh/arctgh", ArcTanh,     Tanh,        "Arcotangente hiperb\xF3lica");
-  AddTypeset(root, "Rcp",             Rcp,         Rcp,         "Rec\xEDproco",         RaisedAfter("-1"));
+  AddTypeset(root,  "Rcp",            Rcp,         Rcp,         "Rec\xEDproco",         RaisedAfter("-1"));
   root.AddFunction1("ln",             NaturalLog,  Exp,         "Logar\xEDtmo natural");
   root.AddFunction1("log",            Log10,       Exp10,       "Logar\xEDtmo base 10");
-  AddTypeset(root, "sqr/cuad",        Sqr,         SquareRoot,  "Cuadrado",           RaisedAfter("2"));
-  AddTypeset(root, "sqrt/raiz",       SquareRoot,  Sqr,         "Ra\xEDz cuadrada",     RadicalSign());
-  AddTypeset(root, "exp",             Exp,         NaturalLog,  "Exponencial",        BaseRaisedTo("e", true));
-  AddTypeset(root, "exp10",           Exp10,       Log10,       "Expo base 10",       BaseRaisedTo("10", false));
-  AddTypeset(root, "Abs",             Abs,         nullptr,     "Valor Absoluto",     AbsoluteBars());
+  AddTypeset(root,  "sqr/cuad",       Sqr,         SquareRoot,  "Cuadrado",           RaisedAfter("2"));
+  AddTypeset(root,  "sqrt/raiz",      SquareRoot,  Sqr,         "Ra\xEDz cuadrada",     RadicalSign());
+  AddTypeset(root,  "exp",            Exp,         NaturalLog,  "Exponencial",        BaseRaisedTo("e", true));
+  AddTypeset(root,  "exp10",          Exp10,       Log10,       "Expo base 10",       BaseRaisedTo("10", false));
+  AddTypeset(root,  "Abs",            Abs,         nullptr,     "Valor Absoluto",     AbsoluteBars());
   // A function, not a variable, in the picker: kind 3.
   root.AddFunction0("Ale/Rnd",        Random,      KindFunction1, "Aleatorio");
   root.AddFunction1("Int/Ent",        Int,         nullptr,     "Parte entera");
