@@ -81,22 +81,24 @@ std::string ValueText(float value) {
   return buffer;
 }
 
-// Compiles the expression of `options` where the plotted function lives (the
-// view values are 0 outside a plot); false (with the line printed) when it fails.
 bool CompileIn(PlotExpressions& plot, const Options& options) {
   plot.SetRowY(options.y);
   plot.SetColumnX(options.x);
+  return CompileFunction(plot, *options.expression);
+}
+
+}  // namespace
+
+bool CompileFunction(PlotExpressions& plot, std::string_view text) {
   TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
   // A fresh expression already holds the empty text, so an empty EXPR would
   // not be compiled; a blank preprocesses to the same empty text.
-  const std::string text = Utf8ToCp1252(*options.expression);
-  expression.SetText(text.empty() ? " " : text);
+  const std::string coreText = Utf8ToCp1252(text);
+  expression.SetText(coreText.empty() ? " " : coreText);
   if (expression.Compiled()) return true;
   PrintLine("compile error " + std::to_string(expression.ErrorCode()) + ": " + expression.ErrorText());
   return false;
 }
-
-}  // namespace
 
 int RunEval(Args args) {
   const std::optional<Options> options = ParseOptions(args, false);

@@ -6,6 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/EvalCommand.h"
+#include "cli/FormulaCommand.h"
 #include "cli/RenderCommand.h"
 
 namespace vorla::cli {
@@ -14,6 +15,9 @@ namespace {
 std::vector<CliCommand> Commands() {
   return {
       {"eval", "eval EXPR [--x V] [--y V]      evaluate an expression once", RunEval},
+#ifdef VORLA_FORMULA_COMMAND
+      {"formula", "formula EXPR -o OUT.svg|OUT.png [--size N]   typeset EXPR (type size N, 20 by default)", RunFormula},
+#endif
       {"render", "render [DOC.vlx] -o OUT [--size WxH] [--gray] [--quality Q] [--progressive] [--mirror h|v|hv]", RunRender},
       {"solve", "solve EXPR --for NAME --target T [--x V] [--y V]   solve EXPR = T for NAME", RunSolve},
   };

@@ -7,6 +7,7 @@
 #include <numbers>
 #include <random>
 
+#include "core/expr/CatalogTypeset.h"
 #include "core/expr/Expresion.h"
 #include "core/expr/FloatErrors.h"
 #include "core/expr/FloatMath.h"
@@ -168,6 +169,12 @@ float Remainder(const TEvalArray& args) {
   return ToSingle(a - Trunc(Divide(a, b)) * b);
 }
 
+// A one-argument entry with a typeset form of its own.
+void AddTypeset(TExpresion& root, const std::string& names, TFunc1 func, TFunc1 inverse,
+                const std::string& description, TTypesetForm form) {
+  root.AddFunction1(names, func, inverse, description, std::move(form.Measure), std::move(form.Draw));
+}
+
 }  // namespace
 
 float Conditional(const TEvalArray& args) {
@@ -183,7 +190,7 @@ void RegisterCatalog(TExpresion& root) {
   root.AddConstant("R2", "Ra\xEDz cuadrada de 2", static_cast<float>(std::numbers::sqrt2_v<long double>));
   root.AddConstant("R3", "Raiz cuadrada de 3", static_cast<float>(std::numbers::sqrt3_v<long double>));
 
-  //               names              function     inverse      description
+  //               names              function     inverse      description            typeset form
   root.AddFunction1("sin/sen",        Sin,         ArcSin,      "Seno");
   root.AddFunction1("cos",            Cos,         ArcCos,      "Coseno");
   root.AddFunction1("tan/tg",         Tan,         ArcTan,      "Tangente");
@@ -203,14 +210,14 @@ void RegisterCatalog(TExpresion& root) {
   root.AddFunction1("arcsinh/arcsenh", ArcSinh,    Sinh,        "Arcoseno hiperb\xF3lico");
   root.AddFunction1("arccosh/arcosh", ArcCosh,     Cosh,        "Arcocoseno hiperb\xF3lico");
   root.AddFunction1("arctanh/arctgh", ArcTanh,     Tanh,        "Arcotangente hiperb\xF3lica");
-  root.AddFunction1("Rcp",            Rcp,         Rcp,         "Rec\xEDproco");
+  AddTypeset(root,  "Rcp",            Rcp,         Rcp,         "Rec\xEDproco",         RaisedAfter("-1"));
   root.AddFunction1("ln",             NaturalLog,  Exp,         "Logar\xEDtmo natural");
   root.AddFunction1("log",            Log10,       Exp10,       "Logar\xEDtmo base 10");
-  root.AddFunction1("sqr/cuad",       Sqr,         SquareRoot,  "Cuadrado");
-  root.AddFunction1("sqrt/raiz",      SquareRoot,  Sqr,         "Ra\xEDz cuadrada");
-  root.AddFunction1("exp",            Exp,         NaturalLog,  "Exponencial");
-  root.AddFunction1("exp10",          Exp10,       Log10,       "Expo base 10");
-  root.AddFunction1("Abs",            Abs,         nullptr,     "Valor Absoluto");
+  AddTypeset(root,  "sqr/cuad",       Sqr,         SquareRoot,  "Cuadrado",           RaisedAfter("2"));
+  AddTypeset(root,  "sqrt/raiz",      SquareRoot,  Sqr,         "Ra\xEDz cuadrada",     RadicalSign());
+  AddTypeset(root,  "exp",            Exp,         NaturalLog,  "Exponencial",        BaseRaisedTo("e", true));
+  AddTypeset(root,  "exp10",          Exp10,       Log10,       "Expo base 10",       BaseRaisedTo("10", false));
+  AddTypeset(root,  "Abs",            Abs,         nullptr,     "Valor Absoluto",     AbsoluteBars());
   // A function, not a variable, in the picker: kind 3.
   root.AddFunction0("Ale/Rnd",        Random,      KindFunction1, "Aleatorio");
   root.AddFunction1("Int/Ent",        Int,         nullptr,     "Parte entera");

@@ -53,6 +53,7 @@ class PlotSession {
   const PictureStats& LastStats() const { return stats_; }
 
   Probe ProbeAt(double x, double y);
+  const TExpresion& Expression(PlotExpressions::Field field) { return expressions_.Expression(field); }
 
  private:
   PlotExpressions::Field ExpressionOf(RangeField field) const;

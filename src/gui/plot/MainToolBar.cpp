@@ -12,7 +12,7 @@
 
 namespace vorla {
 
-MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent) {
+MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(parent) {
   setObjectName(QStringLiteral("ToolBar1"));
   setMovable(false);
   setFloatable(false);
@@ -53,8 +53,8 @@ MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent) {
   tbAyuda = MakeToolButton(this, "tbAyuda", "ayuda", QStringLiteral("Ayuda"));
 
   for (QWidget* widget : std::initializer_list<QWidget*>{
-           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, tbtAspecto, tbAnimar,
-           SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
+           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, functionSphere, tbtAspecto,
+           tbAnimar, SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
     addWidget(widget);
 
   for (ToolCommand command :

@@ -20,7 +20,8 @@ class MainToolBar : public QToolBar {
   Q_OBJECT
 
  public:
-  explicit MainToolBar(QWidget* parent = nullptr);
+  // functionSphere, the spy sphere of the function field, sits after it.
+  explicit MainToolBar(QWidget* functionSphere, QWidget* parent = nullptr);
 
   QString FunctionText() const;
   void SetFunctionText(const QString& text);

@@ -60,6 +60,15 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
   return row;
 }
 
+// An expression field with its spy sphere at its right.
+QHBoxLayout* WithSphere(QWidget* field, QWidget* sphere) {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  row->addWidget(field, 1);
+  row->addWidget(sphere);
+  return row;
+}
+
 // Enter in a "Bucle" box asks for the calculation, as in the fields.
 class EnterKey : public QObject {
  public:
@@ -85,16 +94,16 @@ class EnterKey : public QObject {
 
 }  // namespace
 
-PropertiesPanel::PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList, QWidget* parent)
-    : QWidget(parent), gradientEditor_(gradientEditor) {
+PropertiesPanel::PropertiesPanel(const Parts& parts, QWidget* parent)
+    : QWidget(parent), gradientEditor_(parts.gradientEditor) {
   setObjectName(QStringLiteral("pnlPropiedades"));
   setFixedWidth(165);
   QFont small = font();
   small.setPointSizeF(small.pointSizeF() * 0.85);
   setFont(small);
   BuildControls();
-  SetHelpContext(*gradientList, kGradientListHelp);
-  LayOut(gradientEditor, gradientList);
+  SetHelpContext(*parts.gradientList, kGradientListHelp);
+  LayOut(parts);
   Connect();
 }
 
@@ -135,9 +144,9 @@ void PropertiesPanel::BuildControls() {
 // The upright gradient runs beside the controls it belongs to: its first
 // entries (the colours of Zmin) at the top, its last (Zmax) at the bottom,
 // the range and view controls between them.
-void PropertiesPanel::LayOut(QWidget* gradientEditor, QWidget* gradientList) {
-  gradientEditor->setParent(this);
-  gradientList->setParent(this);
+void PropertiesPanel::LayOut(const Parts& parts) {
+  for (QWidget* part : {parts.gradientEditor, parts.gradientList, parts.zminSphere, parts.zmaxSphere})
+    part->setParent(this);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(3, 3, 3, 3);
   column->setSpacing(2);
@@ -147,7 +156,7 @@ void PropertiesPanel::LayOut(QWidget* gradientEditor, QWidget* gradientList) {
   auto* controls = new QVBoxLayout;
   controls->setSpacing(2);
   controls->addLayout(Row({ColZmin, new QLabel(QStringLiteral("Z mínimo:"), this), chkBucleMin}));
-  controls->addWidget(txtZmin);
+  controls->addLayout(WithSphere(txtZmin, parts.zminSphere));
   controls->addWidget(lblZmin);
   controls->addStretch(1);
 
@@ -175,15 +184,15 @@ void PropertiesPanel::LayOut(QWidget* gradientEditor, QWidget* gradientList) {
                                 viewButtons_[3], viewButtons_[4], viewButtons_[5], viewButtons_[6]};
   for (int i = 0; i < 8; ++i) buttons->addWidget(order[i], i / 4, i % 4);
   controls->addLayout(buttons);
-  controls->addWidget(gradientList);
+  controls->addWidget(parts.gradientList);
   controls->addStretch(1);
   controls->addWidget(lblZmax);
   controls->addLayout(Row({ColZmax, new QLabel(QStringLiteral("Z máximo:"), this), chkBucleMax}));
-  controls->addWidget(txtZmax);
+  controls->addLayout(WithSphere(txtZmax, parts.zmaxSphere));
 
   auto* body = new QHBoxLayout;
   body->setSpacing(3);
-  body->addWidget(gradientEditor);
+  body->addWidget(parts.gradientEditor);
   body->addLayout(controls, 1);
   column->addLayout(body, 1);
 }

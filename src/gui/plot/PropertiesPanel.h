@@ -21,6 +21,7 @@ class QToolButton;
 namespace vorla {
 
 class ColorSwatch;
+class TAreaFondo;
 
 // The picture's fixed colours, by their palette entry.
 enum class FixedColor { kBackground = 0, kBelowScale = 1, kAboveScale = 2, kFlat = 3 };
@@ -30,9 +31,15 @@ class PropertiesPanel : public QWidget {
   Q_OBJECT
 
  public:
-  // gradientEditor and gradientList are placed where they belong; the panel
-  // takes them over.
-  PropertiesPanel(QWidget* gradientEditor, QWidget* gradientList, QWidget* parent = nullptr);
+  // The gradient editor, the gradient list and the spy spheres of the two
+  // scale fields are placed where they belong; the panel takes them over.
+  struct Parts {
+    QWidget* gradientEditor;
+    QWidget* gradientList;
+    QWidget* zminSphere;
+    QWidget* zmaxSphere;
+  };
+  explicit PropertiesPanel(const Parts& parts, QWidget* parent = nullptr);
 
   bool UsesGradient() const;
   bool WrapsBelow() const;
@@ -71,7 +78,7 @@ class PropertiesPanel : public QWidget {
 
  private:
   void BuildControls();
-  void LayOut(QWidget* gradientEditor, QWidget* gradientList);
+  void LayOut(const Parts& parts);
   void Connect();
   void UpdateVisibility();
   QLineEdit* Edit(ExpressionField field) const;
@@ -85,11 +92,13 @@ class PropertiesPanel : public QWidget {
   ColorSwatch* ColZmin;
   QCheckBox* chkBucleMin;
   QComboBox* txtZmin;
+  TAreaFondo* AreaFondo2;
   QLabel* lblZmin;
   QLabel* lblZmax;
   ColorSwatch* ColZmax;
   QCheckBox* chkBucleMax;
   QComboBox* txtZmax;
+  TAreaFondo* AreaFondo3;
   QLineEdit* txtXmin;
   QLineEdit* txtYmin;
   QLineEdit* txtXmax;

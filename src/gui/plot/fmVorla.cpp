@@ -34,11 +34,14 @@
 #include "gui/input/frmMemo.h"
 #include "gui/plot/AboutText.h"
 #include "gui/plot/DocumentBinder.h"
+#include "gui/plot/FormulaSpy.h"
 #include "gui/plot/MainToolBar.h"
 #include "gui/plot/PaletteAnimation.h"
 #include "gui/plot/ProgressBox.h"
 #include "gui/plot/PropertiesPanel.h"
+#include "gui/view/AreaFondo.h"
 #include "gui/view/PaintBoxM.h"
+#include "gui/view/frmNatural.h"
 
 namespace vorla {
 namespace {
@@ -67,9 +70,13 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   ApplyHint(*gradientEditor_,
             QStringLiteral("Editor de gradiente: Permite mover, agregar, eliminar nodos y rotar el gradiente"));
   gradientLibrary_ = new TGradientLibraryBox(gradientEditor_, (filesFolder_ / "vorla.gra").string());
-  panel_ = new PropertiesPanel(gradientEditor_, gradientLibrary_);
+  QWidget* functionSphere = nullptr;
+  QWidget* zminSphere = nullptr;
+  QWidget* zmaxSphere = nullptr;
+  BuildSpy(functionSphere, zminSphere, zmaxSphere);
+  panel_ = new PropertiesPanel({gradientEditor_, gradientLibrary_, zminSphere, zmaxSphere});
   BuildPictureArea();
-  toolBar_ = new MainToolBar(this);
+  toolBar_ = new MainToolBar(functionSphere, this);
   addToolBar(Qt::TopToolBarArea, toolBar_);
   // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
   for (ToolCommand command :
@@ -82,7 +89,10 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   documents_ = new DocumentCommands(this, *this, filesFolder_);
   binder_ = std::make_unique<DocumentBinder>(*toolBar_, *panel_, gradientEditor_->Table(), *animation_, filters_,
                                              session_);
-  session_.OnChange = [this] { documents_->SetModified(true); };
+  session_.OnChange = [this] {
+    documents_->SetModified(true);
+    spy_->ForgetPictures();
+  };
   documents_->ClearUndo();
   setWindowTitle(QString::fromLatin1(kVersionTitle));
   gradientEditor_->Table().SetStartCol(kFirstGradientEntry);
@@ -115,6 +125,19 @@ void TFVorla::BuildPictureArea() {
   row->addWidget(pb, 1);
   row->addWidget(panel_);
   setCentralWidget(central);
+}
+
+void TFVorla::BuildSpy(QWidget*& functionSphere, QWidget*& zminSphere, QWidget*& zmaxSphere) {
+  spy_ = new FormulaSpy(*new TfmNatural(this), this);
+  const std::tuple<QWidget*&, const char*, const char*, PlotExpressions::Field> spheres[] = {
+      {functionSphere, "AreaFondo1", "Espiar función principal", PlotExpressions::kFunc},
+      {zminSphere, "AreaFondo2", "Espiar rango mínimo de Z", PlotExpressions::kZmin},
+      {zmaxSphere, "AreaFondo3", "Espiar rango máximo de Z", PlotExpressions::kZmax}};
+  for (const auto& [sphere, name, hint, expression] : spheres) {
+    TAreaFondo* made = MakeSpySphere(this, name, QString::fromUtf8(hint));
+    spy_->Watch(made, session_.Expression(expression));
+    sphere = made;
+  }
 }
 
 void TFVorla::BuildStatusBar() {

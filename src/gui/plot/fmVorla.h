@@ -23,6 +23,7 @@ class QLabel;
 namespace vorla {
 
 class DocumentBinder;
+class FormulaSpy;
 class MainToolBar;
 class PaletteAnimation;
 class ProgressBox;
@@ -83,6 +84,8 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ShowStatus(const QString& text) override;
 
   void BuildPictureArea();
+  // The spy spheres of the three expressions, for the tool bar and the panel.
+  void BuildSpy(QWidget*& functionSphere, QWidget*& zminSphere, QWidget*& zmaxSphere);
   void BuildStatusBar();
   void ConnectControls();
   void ConnectPaintBox();
@@ -124,6 +127,7 @@ class TFVorla : public QMainWindow, private DocumentHost {
   QLabel* status_ = nullptr;
   ProgressBox* progreso = nullptr;
   TFMemo* report_ = nullptr;
+  FormulaSpy* spy_ = nullptr;
 
   PlotSession session_;
   Bitmap picture_;

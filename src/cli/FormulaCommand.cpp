@@ -1,0 +1,89 @@
+#include "cli/FormulaCommand.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "cli/EvalCommand.h"
+#include "core/expr/Expresion.h"
+#include "core/expr/Typeset.h"
+#include "core/io/NumberText.h"
+#include "core/plot/PlotExpressions.h"
+#include "gui/formula/FormulaFile.h"
+
+namespace vorla::cli {
+namespace {
+
+struct Options {
+  std::string expression;
+  std::string output;
+  int size = kFormulaSize;
+};
+
+// Exit statuses, the first two as "eval" has them.
+constexpr int kUsageError = 1;
+constexpr int kCompileError = 2;
+constexpr int kWriteError = 3;
+
+// Type sizes are bytes; below 4 no text would show.
+constexpr int kMinSize = 4;
+constexpr int kMaxSize = 255;
+
+std::optional<Options> ParseOptions(Args args) {
+  Options options;
+  bool haveExpression = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg != "-o" && arg != "--size") {
+      if (haveExpression) {
+        std::fprintf(stderr, "vorlascope-cli: more than one expression given\n");
+        return std::nullopt;
+      }
+      options.expression = std::string(arg);
+      haveExpression = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      std::fprintf(stderr, "vorlascope-cli: %.*s needs a value\n", static_cast<int>(arg.size()), arg.data());
+      return std::nullopt;
+    }
+    const std::string_view value = args[++i];
+    if (arg == "-o") {
+      options.output = std::string(value);
+      continue;
+    }
+    const std::optional<std::int32_t> size = ParseInteger(value);
+    if (!size || *size < kMinSize || *size > kMaxSize) {
+      std::fprintf(stderr, "vorlascope-cli: --size takes %d to %d\n", kMinSize, kMaxSize);
+      return std::nullopt;
+    }
+    options.size = *size;
+  }
+  if (!haveExpression || options.output.empty()) {
+    std::fprintf(stderr, "vorlascope-cli: missing %s (see --help)\n", !haveExpression ? "expression" : "-o OUT");
+    return std::nullopt;
+  }
+  return options;
+}
+
+}  // namespace
+
+int RunFormula(Args args) {
+  const std::optional<Options> options = ParseOptions(args);
+  if (!options) return kUsageError;
+  PlotExpressions plot;
+  if (!CompileFunction(plot, options->expression)) return kCompileError;
+  switch (WriteFormulaFile(*plot.Expression(PlotExpressions::kFunc).Root(), options->size, options->output)) {
+    case FormulaFileResult::kWritten:
+      return 0;
+    case FormulaFileResult::kUnknownFormat:
+      std::fprintf(stderr, "vorlascope-cli: OUT must end in .svg or .png\n");
+      return kUsageError;
+    case FormulaFileResult::kWriteFailed:
+      break;
+  }
+  std::fprintf(stderr, "vorlascope-cli: cannot write %s\n", options->output.c_str());
+  return kWriteError;
+}
+
+}  // namespace vorla::cli

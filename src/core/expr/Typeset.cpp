@@ -1,0 +1,134 @@
+#include "core/expr/Typeset.h"
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "core/expr/TypesetLayout.h"
+#include "core/expr/bases2_36.h"
+
+namespace vorla {
+
+namespace typeset {
+
+TBox TextBox(TCanvas& canvas, const std::string& text) {
+  const int h = canvas.TextHeight(text);
+  return {canvas.TextWidth(text), h / 2, h / 2};
+}
+
+namespace {
+
+void SetCellFont(TCanvas& canvas, int cellHeight) {
+  canvas.Font = {TFace::TimesNewRoman, TFontStyle::Regular, cellHeight, THeightKind::Cell};
+}
+
+}  // namespace
+
+// Parentheses around any box; see MeasureParen.
+TBox ParenBox(TCanvas& canvas, const TBox& inner) {
+  const int p = (inner.Ascent + inner.Descent) / 5;
+  const TFont saved = canvas.Font;
+  SetCellFont(canvas, inner.Ascent + inner.Descent + p);
+  const TBox box{inner.Width + canvas.TextWidth("()"), inner.Ascent + p / 2, inner.Descent + p / 2};
+  canvas.Font.Height = saved.Height;
+  canvas.Font.Kind = saved.Kind;
+  return box;
+}
+
+void DrawInParens(TCanvas& canvas, const TBox& inner, int x, int top, const std::function<void(int, int)>& draw) {
+  const int p = (inner.Ascent + inner.Descent) / 5;
+  const TFont saved = canvas.Font;
+  SetCellFont(canvas, inner.Ascent + inner.Descent + p);
+  const int h = p / 2;
+  canvas.TextOut(x, top - h, "(");
+  x += canvas.TextWidth(")");
+  canvas.TextOut(x + inner.Width, top - h, ")");
+  canvas.Font.Height = saved.Height;
+  canvas.Font.Kind = saved.Kind;
+  draw(x, top + h);
+}
+
+}  // namespace typeset
+
+namespace {
+
+using typeset::Is;
+using typeset::TLayout;
+
+// A catalog entry's own typesetting, when the node has one.
+std::pair<const TMeasureHook*, const TDrawHook*> HooksOf(const TEval& node) {
+  if (const auto* call = dynamic_cast<const TFun*>(&node); call && call->MeasureHook && call->DrawHook)
+    return {&call->MeasureHook, &call->DrawHook};
+  if (const auto* call = dynamic_cast<const TFun0*>(&node); call && call->MeasureHook && call->DrawHook)
+    return {&call->MeasureHook, &call->DrawHook};
+  return {nullptr, nullptr};
+}
+
+// A node of a kind typesetting does not know takes no room.
+TLayout LayoutFor(const TEval& node) {
+  for (const auto family : {typeset::LeafLayout, typeset::RowLayout, typeset::StackedLayout, typeset::CallLayout})
+    if (const TLayout layout = family(node)) return layout;
+  return {[](const TEval&, TCanvas&, int) { return TBox{}; }, [](const TEval&, TCanvas&, int, int, int) {}};
+}
+
+}  // namespace
+
+TBox Measure(const TEval& node, TCanvas& canvas, int size) {
+  if (const auto [measure, draw] = HooksOf(node); measure != nullptr) return (*measure)(node, canvas, size);
+  return LayoutFor(node).Measure(node, canvas, size);
+}
+
+void Draw(const TEval& node, TCanvas& canvas, int x, int top, int size) {
+  if (const auto [measure, draw] = HooksOf(node); draw != nullptr) return (*draw)(node, canvas, x, top, size);
+  LayoutFor(node).Draw(node, canvas, x, top, size);
+}
+
+TBox MeasureParen(const TEval& node, TCanvas& canvas, int size, bool paren) {
+  const TBox box = Measure(node, canvas, size);
+  return paren ? typeset::ParenBox(canvas, box) : box;
+}
+
+void DrawParen(const TEval& node, TCanvas& canvas, int x, int top, int size, bool paren) {
+  if (!paren) {
+    Draw(node, canvas, x, top, size);
+    return;
+  }
+  const TBox inner = Measure(node, canvas, size);
+  typeset::DrawInParens(canvas, inner, x, top, [&](int ix, int itop) { Draw(node, canvas, ix, itop, size); });
+}
+
+bool NeedsParens(const TEval& node) {
+  return Is<TSuma>(node) || Is<TResta>(node) || Is<TCompara>(node) || Is<TLogic>(node);
+}
+
+void SetFont(TCanvas& canvas, TFace face, TFontStyle style, int size) {
+  canvas.Font = {face, style, size, THeightKind::Character};
+}
+
+TNumberText NumberText(const TSimpleNum& number) {
+  TNumberText result;
+  result.Text = number.Text.empty() ? FloatToBase(10, number.Value) : number.Text;
+  // The exponent letter is the later of the first "E" and the first "e".
+  const std::size_t upper = result.Text.find('E');
+  const std::size_t lower = result.Text.find('e');
+  std::size_t letter = std::string::npos;
+  if (upper != std::string::npos) letter = upper;
+  if (lower != std::string::npos && (letter == std::string::npos || lower > letter)) letter = lower;
+  if (letter == std::string::npos) return result;
+  result.HasExponent = true;
+  result.Mantissa = result.Text.substr(0, letter);
+  result.Exponent = result.Text.substr(letter + 1);
+  return result;
+}
+
+TPictureSize FormulaPictureSize(const TEval& root, TCanvas& canvas, int size) {
+  const TBox box = Measure(root, canvas, size);
+  return {box.Width + 2 * kFormulaMargin, box.Ascent + box.Descent + 2 * kFormulaMargin};
+}
+
+void DrawFormulaPicture(const TEval& root, TCanvas& canvas, int size) {
+  Draw(root, canvas, kFormulaMargin, kFormulaMargin, size);
+}
+
+}  // namespace vorla

@@ -1,0 +1,19 @@
+#pragma once
+// Typeset formulas written to files, for documents and for checking the
+// typesetting without a window. The interface holds no Qt type, so the
+// command-line program reaches it without compiling against Qt.
+
+#include <string>
+
+#include "core/expr/ExprBase.h"
+
+namespace vorla {
+
+enum class FormulaFileResult { kWritten, kUnknownFormat, kWriteFailed };
+
+// Writes the formula of `root` at type size `size` to `path` (UTF-8): an SVG
+// drawing for ".svg", a picture with a transparent background for ".png".
+// Starts Qt's GUI module on the offscreen platform when no application runs.
+FormulaFileResult WriteFormulaFile(const TEval& root, int size, const std::string& path);
+
+}  // namespace vorla

@@ -1,0 +1,24 @@
+#include "gui/formula/FormulaPicture.h"
+
+#include <QPainter>
+
+#include "core/expr/Expresion.h"
+#include "gui/formula/FormulaCanvas.h"
+
+namespace vorla {
+
+std::unique_ptr<QPicture> FormulaPicture(const TEval* root, int size) {
+  if (root == nullptr) return nullptr;
+  auto picture = std::make_unique<QPicture>();
+  QPainter painter(picture.get());
+  FormulaCanvas canvas(painter);
+  const TPictureSize extent = FormulaPictureSize(*root, canvas, size);
+  DrawFormulaPicture(*root, canvas, size);
+  painter.end();
+  picture->setBoundingRect(QRect(0, 0, extent.Width, extent.Height));
+  return picture;
+}
+
+std::unique_ptr<QPicture> FormulaPicture(const TExpresion& expression) { return FormulaPicture(expression.Root()); }
+
+}  // namespace vorla

@@ -1,0 +1,182 @@
+// The shaded hover areas, the formula window's size and place, and the spy
+// spheres showing the current formula while the mouse rests on them.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPicture>
+#include <QScreen>
+
+#include "MainWindowFixture.h"
+#include "core/expr/Expresion.h"
+#include "gui/plot/FormulaSpy.h"
+#include "gui/view/AreaFondo.h"
+#include "gui/view/frmNatural.h"
+
+namespace vorla {
+namespace {
+
+QPicture PictureOf(QSize size) {
+  QPicture picture;
+  QPainter painter(&picture);
+  painter.drawLine(0, 0, size.width(), size.height());
+  painter.end();
+  picture.setBoundingRect(QRect(QPoint(0, 0), size));
+  return picture;
+}
+
+TEST(AreaFondoTest, ShadesFromTheLightColourToTheSecond) {
+  struct Row { const char* name; TEstiloFondo estilo; int posicion; QPoint lit, dark; };
+  const Row rows[] = {
+      {"sphere lit at three tenths", TEstiloFondo::efEsfera, 3, {3, 8}, {0, 0}},
+      {"cylinder lit on its top edge", TEstiloFondo::efCilindroHor, 0, {5, 0}, {5, 25}},
+      {"cylinder lit down the middle", TEstiloFondo::efCilindroVer, 5, {4, 13}, {9, 13}},
+      {"bands from left to right", TEstiloFondo::efGradienteVer, 3, {0, 13}, {9, 13}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TAreaFondo area;
+    area.resize(10, 26);
+    area.SetEstilo(row.estilo);
+    area.SetPosicion(row.posicion);
+    area.SetColor2(Qt::black);
+    const QImage image = area.grab().toImage();
+    // The first band of a ramp is one step away from its start colour.
+    EXPECT_GT(qGray(image.pixel(row.lit)), 220);
+    EXPECT_EQ(qGray(image.pixel(row.dark)), 0);
+  }
+}
+
+TEST(FormulaWindowTest, ShowsAPictureAtItsOwnSizeCentredOnTheScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  struct Row { const char* name; QSize picture; QSize client; };
+  const Row rows[] = {
+      {"natural size", {300, 80}, {300, 80}},
+      {"wider than the screen keeps its aspect", {2 * screen.width(), 100}, {screen.width(), 50}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TfmNatural window;
+    const QPicture picture = PictureOf(row.picture);
+    window.ShowGraphic(&picture);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.size(), row.client);
+    EXPECT_EQ(window.frameGeometry().center(), screen.center());
+  }
+  TfmNatural window;
+  window.ShowGraphic(nullptr);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.windowTitle(), "Espiar");
+  // The window system leaves the focus with the main window.
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+  EXPECT_TRUE(window.testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+void Enter(QWidget& widget) {
+  QEnterEvent event(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+  QApplication::sendEvent(&widget, &event);
+}
+
+void Leave(QWidget& widget) {
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(&widget, &event);
+}
+
+class SpyTest : public ::testing::Test {
+ protected:
+  SpyTest() : spy(window) {
+    expression.SetWantsCatalog(true);
+    expression.AddVariable("x");
+    expression.AddVariable("y");
+    expression.SetText("x");
+    sphere = MakeSpySphere(&panel, "AreaFondo1", QStringLiteral("Espiar función principal"));
+    spy.Watch(sphere, expression);
+  }
+
+  TExpresion expression;
+  QWidget panel;
+  TfmNatural window;
+  FormulaSpy spy;
+  TAreaFondo* sphere = nullptr;
+};
+
+TEST_F(SpyTest, HoveringShowsTheFormulaAndLeavingHidesIt) {
+  EXPECT_EQ(sphere->accessibleName(), QStringLiteral("Espiar función principal"));
+  EXPECT_EQ(sphere->Estilo(), TEstiloFondo::efEsfera);
+  const QColor unlit = sphere->Color2();
+
+  Enter(*sphere);
+  EXPECT_TRUE(window.isVisible());
+  ASSERT_NE(window.Graphic(), nullptr);
+  EXPECT_GT(window.Graphic()->boundingRect().width(), 4);
+  EXPECT_EQ(sphere->Color2(), sphere->palette().color(QPalette::Highlight));
+
+  Leave(*sphere);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(sphere->Color2(), unlit);
+}
+
+TEST_F(SpyTest, AnExpressionChangeShowsTheNewFormula) {
+  Enter(*sphere);
+  const int lineHeight = window.Graphic()->boundingRect().height();
+  Leave(*sphere);
+  Enter(*sphere);
+  EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight) << "the kept picture is shown again";
+  Leave(*sphere);
+
+  expression.SetText("x/(y+1)");
+  spy.ForgetPictures();
+  Enter(*sphere);
+  // A fraction stacks two lines.
+  EXPECT_GT(window.Graphic()->boundingRect().height(), lineHeight * 3 / 2);
+
+  // A change while the mouse rests on the sphere shows the new formula at once.
+  expression.SetText("x");
+  spy.ForgetPictures();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight);
+}
+
+class MainWindowSpyTest : public gui_test::MainWindowTest {
+ protected:
+  void SetUp() override { OpenWindow(380, 330); }
+  TfmNatural* Window() { return Child<TfmNatural>("fmNatural"); }
+};
+
+TEST_F(MainWindowSpyTest, SpheresShowTheFieldsFormulasAndFollowTheirChanges) {
+  struct Row { const char* sphere; const char* hint; };
+  const Row rows[] = {{"AreaFondo1", "Espiar función principal"},
+                      {"AreaFondo2", "Espiar rango mínimo de Z"},
+                      {"AreaFondo3", "Espiar rango máximo de Z"}};
+  std::vector<const QPicture*> shown;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.sphere);
+    TAreaFondo* sphere = Child<TAreaFondo>(row.sphere);
+    ASSERT_NE(sphere, nullptr);
+    EXPECT_EQ(sphere->accessibleName(), QString::fromUtf8(row.hint));
+    Enter(*sphere);
+    EXPECT_TRUE(Window()->isVisible());
+    shown.push_back(Window()->Graphic());
+    Leave(*sphere);
+    EXPECT_FALSE(Window()->isVisible());
+  }
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_NE(shown[1], shown[2]);
+  const int lineHeight = shown[0]->boundingRect().height();
+
+  QComboBox* func = Child<QComboBox>("ComboBox1");
+  func->lineEdit()->selectAll();
+  QTest::keyClick(func, Qt::Key_Delete);
+  QTest::keyClicks(func, QStringLiteral("x/(y+1)"));
+  QTest::keyClick(func, Qt::Key_Return);
+  Enter(*Child<TAreaFondo>("AreaFondo1"));
+  EXPECT_GT(Window()->Graphic()->boundingRect().height(), lineHeight * 3 / 2) << "the new function, stacked";
+}
+
+}  // namespace
+}  // namespace vorla
