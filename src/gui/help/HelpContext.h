@@ -7,24 +7,24 @@
 namespace vorla {
 
 enum class HelpContext : int {
-  Main = 1,
-  Export = 15,
-  Expression = 16,
-  ColourAdjust = 19,
-  AnimationSpeed = 20,
-  Information = 21,
-  UseGradient = 23,
-  Loop = 25,
-  Range = 27,
-  GradientLibrary = 29,
-  Mosaic = 34,
-  Copy = 35,
+  kMain = 1,
+  kExport = 15,
+  kExpression = 16,
+  kColourAdjust = 19,
+  kAnimationSpeed = 20,
+  kInformation = 21,
+  kUseGradient = 23,
+  kLoop = 25,
+  kRange = 27,
+  kGradientLibrary = 29,
+  kMosaic = 34,
+  kCopy = 35,
 };
 
 inline constexpr std::array kHelpContexts = {
-    HelpContext::Main,         HelpContext::Export,         HelpContext::Expression, HelpContext::ColourAdjust,
-    HelpContext::AnimationSpeed, HelpContext::Information,  HelpContext::UseGradient, HelpContext::Loop,
-    HelpContext::Range,        HelpContext::GradientLibrary, HelpContext::Mosaic,    HelpContext::Copy,
+    HelpContext::kMain,         HelpContext::kExport,         HelpContext::kExpression, HelpContext::kColourAdjust,
+    HelpContext::kAnimationSpeed, HelpContext::kInformation,  HelpContext::kUseGradient, HelpContext::kLoop,
+    HelpContext::kRange,        HelpContext::kGradientLibrary, HelpContext::kMosaic,    HelpContext::kCopy,
 };
 
 }  // namespace vorla

@@ -7,6 +7,7 @@
 
 #include "gui/common/HelpTopics.h"
 #include "gui/common/ToolButtons.h"
+#include "gui/help/HelpContext.h"
 #include "gui/plot/ExpressionFieldKeys.h"
 #include "gui/plot/ExpressionCombo.h"
 
@@ -29,7 +30,7 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
   tbMozaico = MakeToolButton(this, "tbMozaico", "mozaico", QStringLiteral("Probar mosaico"));
   ComboBox1 = MakeExpressionCombo(this, "ComboBox1", QStringLiteral("Función principal|Función f(x,y) a graficar"));
   ComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  SetHelpContext(*ComboBox1, 16);
+  SetHelpContext(*ComboBox1, static_cast<int>(HelpContext::kExpression));
   tbtAspecto = MakeToolButton(this, "tbtAspecto", "aspecto",
                               QStringLiteral("Bloquear aspecto|Bloquea aspecto al hacer zoom con el mouse"), true);
   tbtAspecto->setChecked(true);
@@ -39,7 +40,7 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
   SpinEdit1->setRange(-100, 100);
   SpinEdit1->setValue(1);
   ApplyHint(*SpinEdit1, QStringLiteral("Velocidad y dirección de animación"));
-  SetHelpContext(*SpinEdit1, 20);
+  SetHelpContext(*SpinEdit1, static_cast<int>(HelpContext::kAnimationSpeed));
   btnFilMin = MakeToolButton(this, "btnFilMin", "filmin",
                              QStringLiteral("Filtrar mínimo|Haga click en la imagen para seleccionar mínimo"), true);
   btnFilMax = MakeToolButton(this, "btnFilMax", "filmax",

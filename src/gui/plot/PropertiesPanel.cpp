@@ -15,6 +15,7 @@
 
 #include "gui/common/HelpTopics.h"
 #include "gui/common/ToolButtons.h"
+#include "gui/help/HelpContext.h"
 #include "gui/plot/ColorSwatch.h"
 #include "gui/plot/ExpressionCombo.h"
 #include "gui/plot/ExpressionFieldKeys.h"
@@ -22,11 +23,11 @@
 namespace vorla {
 namespace {
 
-constexpr int kScaleHelp = 16;
-constexpr int kGradientHelp = 23;
-constexpr int kWrapHelp = 25;
-constexpr int kRangeHelp = 27;
-constexpr int kGradientListHelp = 29;
+constexpr int kScaleHelp = static_cast<int>(HelpContext::kExpression);
+constexpr int kGradientHelp = static_cast<int>(HelpContext::kUseGradient);
+constexpr int kWrapHelp = static_cast<int>(HelpContext::kLoop);
+constexpr int kRangeHelp = static_cast<int>(HelpContext::kRange);
+constexpr int kGradientListHelp = static_cast<int>(HelpContext::kGradientLibrary);
 
 ColorSwatch* MakeSwatch(QWidget* parent, const char* name, const QString& hint) {
   auto* swatch = new ColorSwatch(parent);

@@ -98,7 +98,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   gradientEditor_->Table().SetStartCol(kFirstGradientEntry);
   ShowDocument(PlotDocument::StartUp());
   ConnectControls();
-  SetHelpContext(*this, static_cast<int>(HelpContext::Main));
+  SetHelpContext(*this, static_cast<int>(HelpContext::kMain));
   RegisterDocumentTypeAfterFirstRun();
   animation_->SetRunning(true);
   connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &TFVorla::IdleUpdate);
@@ -204,7 +204,7 @@ void TFVorla::RunCommand(ToolCommand command) {
     case ToolCommand::kSave: documents_->SaveWithDialog(); break;
     case ToolCommand::kUndo: documents_->Undo(); break;
     case ToolCommand::kInformation: ShowInformation(); break;
-    case ToolCommand::kHelp: HelpWindow::ShowContext(static_cast<int>(HelpContext::Main), this); break;
+    case ToolCommand::kHelp: HelpWindow::ShowContext(static_cast<int>(HelpContext::kMain), this); break;
     case ToolCommand::kExport:
     case ToolCommand::kCopy:
     case ToolCommand::kMosaic:

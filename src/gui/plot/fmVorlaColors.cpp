@@ -70,7 +70,7 @@ void TFVorla::OpenMultiLineEditor(ExpressionField field) {
   const QString before = function ? toolBar_->FunctionText() : panel_->FieldText(field);
   TFMemo editor(this);
   editor.PrepareEdit(function ? toolBar_->FunctionCaption() : panel_->FieldCaption(field),
-                     static_cast<int>(combo ? HelpContext::Expression : HelpContext::Range), before);
+                     static_cast<int>(combo ? HelpContext::kExpression : HelpContext::kRange), before);
   const bool accepted = editor.exec() == QDialog::Accepted;
   const QString text = editor.Text();
   if (combo ? !accepted : text == before) return;
