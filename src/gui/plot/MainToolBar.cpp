@@ -58,6 +58,9 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
            tbAnimar, SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
     addWidget(widget);
 
+  // Qt's own button for the tools that do not fit.
+  if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QStringLiteral("Más herramientas"));
   for (ToolCommand command :
        {ToolCommand::kOpen, ToolCommand::kSave, ToolCommand::kExport, ToolCommand::kCopy, ToolCommand::kUndo,
         ToolCommand::kMosaic, ToolCommand::kAdjustColors, ToolCommand::kInformation, ToolCommand::kHelp})
