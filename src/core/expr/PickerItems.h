@@ -1,0 +1,74 @@
+#pragma once
+// What the function picker lists and inserts: one item per entry of a
+// function list, "sin( ) - Func: Seno", and the name with its argument
+// template that accepting an item puts into the expression.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorla {
+
+class TFunctionList;
+class TMake;
+
+// The picture drawn beside an item.
+enum class PickerCategory { kConstant, kVariable, kEnvironment, kFunction };
+
+struct PickerItem {
+  std::string text;  // core text
+  PickerCategory category;
+};
+
+// "Pi - Const: Pi", "x - Variable", "minX - Entorno", "Ale - Func: Aleatorio",
+// "sin( ) - Func: Seno", "hipot( , ) - Func: Hipotenusa",
+// "Max( , {255}) - Func: M\xE1ximo".
+PickerItem MakePickerItem(const std::string& name, const TMake& maker);
+
+// One item per entry (a name and its alias are two), in alphabetical order
+// without regard to letter case.
+std::vector<PickerItem> MakePickerItems(const TFunctionList& list);
+
+// From item `from` on (the first when negative), the first item that sorts
+// after `prefix` without regard to letter case (an item starting with the
+// prefix sorts after it); -1 when none does.
+int MatchPrefix(const std::vector<PickerItem>& items, int from, std::string_view prefix);
+
+// What F1 asks the help for: the text up to its first blank or "(".
+std::string PickerKeyword(std::string_view itemText);
+
+// The name and argument template an item inserts: its text without blanks,
+// cut before the first "-" ("sin()", "Max(,{255})", "Pi").
+std::string PickerTemplate(std::string_view itemText);
+
+// Characters the picker list understands besides what is typed: the left
+// and right arrow keys arrive as these two codes.
+inline constexpr char kPickerLeft = '\x1C';
+inline constexpr char kPickerRight = '\x1D';
+
+enum class PickerKeyAction {
+  kExtend,     // a letter: the prefix grows
+  kBackspace,  // the prefix shrinks
+  kCancel,     // Esc: keep what was typed
+  kIgnore,     // other control characters
+  kAccept,     // anything else inserts the selected item
+};
+PickerKeyAction ClassifyPickerKey(char c);
+
+// What accepting with `typed` puts in place of the prefix, and where the
+// caret goes, counted from the start of that text. Enter, blank, "(", ","
+// and the arrow codes insert the template with the caret just inside its
+// parenthesis (one further for "," and right, one back for left); any other
+// character goes inside the first parenthesis ("sin()" and "2" give
+// "sin(2)"), or after a name without one ("Pi*"), with the caret after it.
+struct PickerInsertion {
+  std::string text;
+  int caret;
+};
+PickerInsertion AcceptPicked(std::string_view templateText, char typed);
+// Accepting while no item is selected: the typed name stays and the key goes
+// in after it as typed; Enter adds nothing and the arrows move the caret.
+PickerInsertion AcceptUnmatched(std::string_view prefix, char typed);
+
+}  // namespace vorla
