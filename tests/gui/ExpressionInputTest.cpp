@@ -211,11 +211,12 @@ TEST_F(ExpressionInputTest, FilledTemplateCompiles) {
   EXPECT_EQ(func.GetValue(), 4.0f);
 }
 
-TEST_F(ExpressionInputTest, F1AsksTheHelpForTheSelectedName) {
+TEST_F(ExpressionInputTest, F1AsksTheHelpForTheSelectedNameOfAFreshPicker) {
   TfmAutoComp picker;
   QSignalSpy help(&picker, &TfmAutoComp::HelpRequested);
   Start(QString(), 0);
   picker.Open(combo_.lineEdit(), plot_.Expression(PlotExpressions::kFunc).Functions(), u'h');
+  EXPECT_EQ(picker.ScrollCredits()->Offset(), 20) << "the help starts at the bottom of the 21-pixel strip";
   QTest::keyClick(picker.List(), 'i');
   QTest::keyClick(picker.List(), Qt::Key_F1);
   ASSERT_EQ(help.count(), 1);

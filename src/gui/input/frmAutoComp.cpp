@@ -27,8 +27,7 @@ namespace {
 
 constexpr int kItemHeight = 13;
 constexpr int kIconSize = 12;
-constexpr int kNameLeft = 15;   // the bold name, after the icon
-constexpr int kRestLeft = 12;   // the rest, plus the bold name's width
+constexpr int kNameLeft = 15;  // the bold name, after the icon; the rest follows it
 constexpr int kPanelHeight = 21;
 constexpr int kCategoryRole = Qt::UserRole;
 // Desktop colour numbers of the scrolling help strip.
@@ -71,7 +70,7 @@ class PickerItemDelegate : public QStyledItemDelegate {
     painter->drawText(rect.adjusted(kNameLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
     if (dash >= 0) {
       painter->setFont(option.font);
-      const int restLeft = kRestLeft + QFontMetrics(bold).horizontalAdvance(name);
+      const int restLeft = kNameLeft + QFontMetrics(bold).horizontalAdvance(name);
       painter->drawText(rect.adjusted(restLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text.mid(dash + 1));
     }
     painter->restore();
@@ -198,10 +197,10 @@ void TfmAutoComp::Open(QLineEdit* host, const TFunctionList& functions, QChar ty
   idleCount_ = kIdlePasses;
   if (!typed.isNull()) host->insert(QString(typed));
   Prepare(host, functions);
-  // Each opening shows the help strip from its first line.
+  show();
+  // Each opening shows the help strip from its first line, at the strip's laid-out height.
   scrollCredits1_->SetAnimate(false);
   scrollCredits1_->SetAnimate(true);
-  show();
   lb_->setFocus();
 }
 
