@@ -56,4 +56,8 @@ Probe PlotSession::ProbeAt(double x, double y) {
   return expressions_.EvaluateAt(static_cast<float>(x), static_cast<float>(y));
 }
 
+const TFunctionList& PlotSession::Functions(PlotExpressions::Field field) {
+  return expressions_.Expression(field).Functions();
+}
+
 }  // namespace vorla

@@ -16,6 +16,8 @@
 
 namespace vorla {
 
+class TFunctionList;
+
 class PlotSession {
  public:
   // The range fields in the order the idle update walks them.
@@ -54,6 +56,9 @@ class PlotSession {
 
   Probe ProbeAt(double x, double y);
   const TExpresion& Expression(PlotExpressions::Field field) { return expressions_.Expression(field); }
+
+  // The names expression `field` can use.
+  const TFunctionList& Functions(PlotExpressions::Field field);
 
  private:
   PlotExpressions::Field ExpressionOf(RangeField field) const;

@@ -4,15 +4,13 @@
 #include <QLineEdit>
 
 #include "gui/common/ToolButtons.h"
+#include "gui/input/ComboExpr.h"
 
 namespace vorla {
 
-QComboBox* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint) {
-  auto* combo = new QComboBox(parent);
+TComboExpr* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint) {
+  auto* combo = new TComboExpr(parent);
   combo->setObjectName(QString::fromLatin1(objectName));
-  combo->setEditable(true);
-  combo->setInsertPolicy(QComboBox::NoInsert);
-  combo->setMaxCount(50);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   combo->setMinimumContentsLength(6);
   ApplyHint(*combo, hint);

@@ -8,8 +8,10 @@ class QWidget;
 
 namespace vorla {
 
+class TComboExpr;
+
 // Enter is left to the owner: nothing is inserted by the box itself.
-QComboBox* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint);
+TComboExpr* MakeExpressionCombo(QWidget* parent, const char* objectName, const QString& hint);
 
 // The current text joins the top of the list unless the list has it already.
 void RememberExpression(QComboBox& combo);

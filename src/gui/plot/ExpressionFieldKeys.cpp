@@ -7,6 +7,7 @@
 
 #include "core/expr/Expresion.h"
 #include "gui/common/CoreText.h"
+#include "gui/input/ComboExpr.h"
 
 namespace vorla {
 
@@ -17,12 +18,18 @@ ExpressionFieldKeys::ExpressionFieldKeys(QWidget* field, QLineEdit* edit) : QObj
   if (edit != field) edit->installEventFilter(this);
   edit->setAcceptDrops(false);  // a dropped document goes to the window, not into the text
   connect(edit, &QLineEdit::textEdited, this, &ExpressionFieldKeys::TextEdited);
+  // An expression box takes Enter first (it lets its picker open again) and
+  // then reports it.
+  if (auto* box = qobject_cast<TComboExpr*>(field)) {
+    fieldReportsEnter_ = true;
+    connect(box, &TComboExpr::EnterPressed, this, &ExpressionFieldKeys::enterPressed);
+  }
 }
 
 bool ExpressionFieldKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (!fieldReportsEnter_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
       emit enterPressed();
       return true;
     }

@@ -28,6 +28,7 @@ class ExpressionFieldKeys : public QObject {
   void TextEdited();
 
   QLineEdit* edit_;
+  bool fieldReportsEnter_ = false;
 };
 
 }  // namespace vorla

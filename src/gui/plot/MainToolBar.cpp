@@ -1,6 +1,5 @@
 #include "gui/plot/MainToolBar.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QToolButton>
@@ -8,6 +7,7 @@
 #include "gui/common/HelpTopics.h"
 #include "gui/common/ToolButtons.h"
 #include "gui/help/HelpContext.h"
+#include "gui/input/ComboExpr.h"
 #include "gui/plot/ExpressionFieldKeys.h"
 #include "gui/plot/ExpressionCombo.h"
 
@@ -78,6 +78,7 @@ QString MainToolBar::FunctionText() const { return ComboBox1->currentText(); }
 void MainToolBar::SetFunctionText(const QString& text) { ComboBox1->setEditText(text); }
 QString MainToolBar::FunctionCaption() const { return ComboBox1->toolTip(); }
 void MainToolBar::RememberFunction() { RememberExpression(*ComboBox1); }
+void MainToolBar::SetFunctionList(const TFunctionList* functions) { ComboBox1->SetFunctionList(functions); }
 
 bool MainToolBar::KeepsAspect() const { return tbtAspecto->isChecked(); }
 int MainToolBar::Speed() const { return SpinEdit1->value(); }

@@ -14,6 +14,9 @@ class QToolButton;
 
 namespace vorla {
 
+class TComboExpr;
+class TFunctionList;
+
 enum class ToolCommand { kOpen, kSave, kExport, kCopy, kUndo, kMosaic, kAdjustColors, kInformation, kHelp };
 
 class MainToolBar : public QToolBar {
@@ -29,6 +32,8 @@ class MainToolBar : public QToolBar {
   void RememberFunction();
   // The function field's short hint, the multi-line editor's caption.
   QString FunctionCaption() const;
+  // The names the function can use, for the function field's picker.
+  void SetFunctionList(const TFunctionList* functions);
 
   bool KeepsAspect() const;
   int Speed() const;
@@ -57,7 +62,7 @@ class MainToolBar : public QToolBar {
   QToolButton* tbCopiar;
   QToolButton* btnDeshacer;
   QToolButton* tbMozaico;
-  QComboBox* ComboBox1;
+  TComboExpr* ComboBox1;
   QToolButton* tbtAspecto;
   QToolButton* tbAnimar;
   QSpinBox* SpinEdit1;

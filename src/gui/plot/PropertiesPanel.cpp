@@ -16,6 +16,7 @@
 #include "gui/common/HelpTopics.h"
 #include "gui/common/ToolButtons.h"
 #include "gui/help/HelpContext.h"
+#include "gui/input/ComboExpr.h"
 #include "gui/plot/ColorSwatch.h"
 #include "gui/plot/ExpressionCombo.h"
 #include "gui/plot/ExpressionFieldKeys.h"
@@ -303,6 +304,11 @@ void PropertiesPanel::ForgetRangeTyping() {
 void PropertiesPanel::RememberScaleTexts() {
   RememberExpression(*txtZmin);
   RememberExpression(*txtZmax);
+}
+
+void PropertiesPanel::SetScaleFunctionList(const TFunctionList* functions) {
+  txtZmin->SetFunctionList(functions);
+  txtZmax->SetFunctionList(functions);
 }
 
 void PropertiesPanel::ShowFixedColors(const std::array<QColor, 4>& colors) {

@@ -22,6 +22,8 @@ namespace vorla {
 
 class ColorSwatch;
 class TAreaFondo;
+class TComboExpr;
+class TFunctionList;
 
 // The picture's fixed colours, by their palette entry.
 enum class FixedColor { kBackground = 0, kBelowScale = 1, kAboveScale = 2, kFlat = 3 };
@@ -61,6 +63,8 @@ class PropertiesPanel : public QWidget {
   void ForgetRangeTyping();
   // The scale texts join their fields' histories.
   void RememberScaleTexts();
+  // The names the scale bounds can use, for their fields' picker.
+  void SetScaleFunctionList(const TFunctionList* functions);
 
   void ShowFixedColors(const std::array<QColor, 4>& colors);  // by FixedColor entry
   // The found range as the labels show it.
@@ -91,13 +95,13 @@ class PropertiesPanel : public QWidget {
   ColorSwatch* ColFon;
   ColorSwatch* ColZmin;
   QCheckBox* chkBucleMin;
-  QComboBox* txtZmin;
+  TComboExpr* txtZmin;
   TAreaFondo* AreaFondo2;
   QLabel* lblZmin;
   QLabel* lblZmax;
   ColorSwatch* ColZmax;
   QCheckBox* chkBucleMax;
-  QComboBox* txtZmax;
+  TComboExpr* txtZmax;
   TAreaFondo* AreaFondo3;
   QLineEdit* txtXmin;
   QLineEdit* txtYmin;

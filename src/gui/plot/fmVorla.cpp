@@ -78,6 +78,9 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   BuildPictureArea();
   toolBar_ = new MainToolBar(functionSphere, this);
   addToolBar(Qt::TopToolBarArea, toolBar_);
+  // The scale bounds are children of the function and share its names.
+  toolBar_->SetFunctionList(&session_.Functions(PlotExpressions::kFunc));
+  panel_->SetScaleFunctionList(&session_.Functions(PlotExpressions::kZmin));
   // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
   for (ToolCommand command :
        {ToolCommand::kExport, ToolCommand::kCopy, ToolCommand::kMosaic, ToolCommand::kAdjustColors})
