@@ -223,7 +223,8 @@ TEST_F(ExpressionInputTest, F1AsksTheHelpForTheSelectedNameOfAFreshPicker) {
   EXPECT_EQ(help.front().front().toString(), QStringLiteral("hipot"));
   EXPECT_TRUE(picker.isVisible());
 
-  const QString helpText = QStringLiteral("@1 Vorlascope\nInicio\n@16 Expresiones\nOperadores\n@120 hipot(a, b)\nHipotenusa\n");
+  const QString helpText =
+      QStringLiteral("@1 Vorlascope\nInicio\n@16 Expresiones\nOperadores\n@120 hipot(a, b)\nHipotenusa\n");
   EXPECT_EQ(FindHelpKeyword(helpText, QStringLiteral("HIPOT")).body, QStringLiteral("Hipotenusa"));
   EXPECT_EQ(FindHelpKeyword(helpText, QStringLiteral("hip")).title, QStringLiteral("Expresiones"));
   EXPECT_EQ(FindHelpKeyword(helpText, QString()).title, QStringLiteral("Expresiones"));

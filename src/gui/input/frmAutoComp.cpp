@@ -2,84 +2,31 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
 #include <QScreen>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 
 #include "core/expr/Expresion.h"
 #include "core/gradient/SystemColors.h"
 #include "gui/common/CoreColor.h"
 #include "gui/common/CoreText.h"
-#include "gui/common/ToolButtons.h"
 #include "gui/help/HelpWindow.h"
+#include "gui/input/PickerItemDelegate.h"
 #include "gui/view/ScrollCredits.h"
 
 namespace vorla {
 namespace {
 
-constexpr int kItemHeight = 13;
-constexpr int kIconSize = 12;
-constexpr int kNameLeft = 15;  // the bold name, after the icon; the rest follows it
 constexpr int kPanelHeight = 21;
-constexpr int kCategoryRole = Qt::UserRole;
 // Desktop colour numbers of the scrolling help strip.
 constexpr int kInactiveCaptionText = 19;
 constexpr int kDarkShadow3D = 21;
 constexpr int kIdlePasses = 4;
 constexpr int kIdlePassesAfterKey = 3;
-
-const QIcon& CategoryIcon(PickerCategory category) {
-  static const std::array<QIcon, 4> icons = [] {
-    InitGuiResources();
-    return std::array<QIcon, 4>{QIcon(QStringLiteral(":/icons/constante.svg")),
-                                QIcon(QStringLiteral(":/icons/variable.svg")),
-                                QIcon(QStringLiteral(":/icons/entorno.svg")),
-                                QIcon(QStringLiteral(":/icons/funcion.svg"))};
-  }();
-  return icons[static_cast<std::size_t>(category)];
-}
-
-// An item is its icon, the name up to " - " in bold, then the rest.
-class PickerItemDelegate : public QStyledItemDelegate {
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-
-  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    const bool selected = (option.state & QStyle::State_Selected) != 0;
-    const QRect& rect = option.rect;
-    painter->save();
-    painter->fillRect(rect, selected ? option.palette.highlight() : option.palette.base());
-    const auto category = static_cast<PickerCategory>(index.data(kCategoryRole).toInt());
-    CategoryIcon(category).paint(painter, QRect(rect.left() + 2, rect.top() + 1, kIconSize, kIconSize));
-
-    const QString text = index.data(Qt::DisplayRole).toString();
-    const qsizetype dash = text.indexOf(QStringLiteral(" - "));
-    const QString name = dash < 0 ? text : text.left(dash + 1);
-    QFont bold = option.font;
-    bold.setBold(true);
-    painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
-    painter->setFont(bold);
-    painter->drawText(rect.adjusted(kNameLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, name);
-    if (dash >= 0) {
-      painter->setFont(option.font);
-      const int restLeft = kNameLeft + QFontMetrics(bold).horizontalAdvance(name);
-      painter->drawText(rect.adjusted(restLeft, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text.mid(dash + 1));
-    }
-    painter->restore();
-  }
-
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-    return {option.rect.width(), kItemHeight};
-  }
-};
 
 QStringList HelpStripLines() {
   return {QStringLiteral("Para insertar la función seleccionada"),
@@ -224,7 +171,7 @@ void TfmAutoComp::BuildItems(const TFunctionList& functions) {
   lb_->clear();
   for (const PickerItem& item : items_) {
     auto* row = new QListWidgetItem(FromCore(item.text), lb_);
-    row->setData(kCategoryRole, static_cast<int>(item.category));
+    row->setData(kPickerCategoryRole, static_cast<int>(item.category));
   }
 }
 
@@ -284,8 +231,9 @@ void TfmAutoComp::TypeChar(QChar typed) {
 // With no item selected the typed name stays and the key goes in as typed.
 void TfmAutoComp::Accept(char typed) {
   const int row = lb_->currentRow();
-  const PickerInsertion insertion = row >= 0 ? AcceptPicked(PickerTemplate(items_[static_cast<std::size_t>(row)].text), typed)
-                                             : AcceptUnmatched(ToCore(prefix_), typed);
+  const PickerInsertion insertion =
+      row >= 0 ? AcceptPicked(PickerTemplate(items_[static_cast<std::size_t>(row)].text), typed)
+               : AcceptUnmatched(ToCore(prefix_), typed);
   prefix_ = FromCore(insertion.text);
   caretResult_ = static_cast<int>(before_.size()) + insertion.caret;
   if (host_ != nullptr) host_->setText(before_ + prefix_ + after_);
