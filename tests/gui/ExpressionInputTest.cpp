@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -92,6 +93,29 @@ TEST_F(ExpressionInputTest, KeypadPairsBecomeOneOperator) {
     EXPECT_EQ(Text(), QString::fromLatin1(row.result));
     EXPECT_EQ(Caret(), row.caretAfter);
   }
+}
+
+TEST_F(ExpressionInputTest, EnterAddsToTheHistoryWhenAsked) {
+  for (const bool duplicates : {false, true}) {
+    SCOPED_TRACE(duplicates ? "duplicates" : "no duplicates");
+    TComboExpr box;
+    box.SetAutoagregar(true);
+    box.SetDuplicados(duplicates);
+    for (const char* text : {"x", "y", "X"}) {
+      box.setEditText(QString::fromLatin1(text));
+      QTest::keyClick(&box, Qt::Key_Return);
+    }
+    QStringList history;
+    for (int i = 0; i < box.count(); ++i) history << box.itemText(i);
+    EXPECT_EQ(history, duplicates ? QStringList({"X", "y", "x"}) : QStringList({"X", "y"}));
+  }
+  combo_.addItem(QStringLiteral("2*3"));
+  combo_.activateWindow();
+  combo_.setFocus();
+  QApplication::processEvents();
+  Start(QString(), 0);
+  Type(QStringLiteral("2**"));
+  EXPECT_EQ(Text(), QStringLiteral("2^")) << "no completion from the history";
 }
 
 TEST_F(ExpressionInputTest, ALetterOpensThePickerOnlyWhereANameStarts) {

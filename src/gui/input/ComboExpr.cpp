@@ -13,6 +13,9 @@ TComboExpr::TComboExpr(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setMaxCount(kMaxHistory);
+  // Names are completed by the picker; completing from the history would
+  // select text after the caret that the keypad pairs then keep.
+  setCompleter(nullptr);
   setEditText(QStringLiteral("{Ingrese aquí una expresión para evaluar}"));
   lineEdit()->selectAll();
   TfmAutoComp::Shared();
