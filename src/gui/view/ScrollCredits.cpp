@@ -41,8 +41,10 @@ void TScrollCredits::SetCredits(const QStringList& credits) {
   Redraw();
 }
 
+// Line heights and widths are measured in the font, so the lines are parsed again.
 void TScrollCredits::SetCreditsFont(const QFont& font) {
   font_ = font;
+  Parse();
   Redraw();
 }
 
