@@ -25,7 +25,7 @@ class TfmAutoComp : public QFrame {
 
  public:
   // The application's picker, created on first use and deleted when the
-  // application quits; its F1 opens the help file at the item's keyword.
+  // application quits; its F1 opens the manual at the item's name.
   static TfmAutoComp* Shared();
 
   explicit TfmAutoComp(QWidget* parent = nullptr);
