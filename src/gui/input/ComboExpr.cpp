@@ -18,7 +18,10 @@ TComboExpr::TComboExpr(QWidget* parent) : QComboBox(parent) {
   setCompleter(nullptr);
   setEditText(QStringLiteral("{Ingrese aquí una expresión para evaluar}"));
   lineEdit()->selectAll();
-  TfmAutoComp::Shared();
+  // Esc in the picker is an Esc in the box: the user wants to type on alone.
+  connect(TfmAutoComp::Shared(), &TfmAutoComp::Cancelled, this, [this](const QLineEdit* host) {
+    if (host == lineEdit()) pickerSuppressed_ = true;
+  });
 }
 
 void TComboExpr::OpenPicker() {

@@ -27,8 +27,8 @@ class TComboExpr : public QComboBox {
   void SetFunctionList(const TFunctionList* functions) { functionList_ = functions; }
   const TFunctionList* FunctionList() const { return functionList_; }
 
-  // Esc stops letters from opening the picker until Enter, F2, or a key
-  // pressed while the text is empty.
+  // Esc, in the box or in its picker, stops letters from opening the picker
+  // until Enter, F2, or a key pressed while the text is empty.
   bool PickerSuppressed() const { return pickerSuppressed_; }
 
   // Enter puts the text at the top of the history (at most 50 entries);

@@ -215,10 +215,13 @@ void TfmAutoComp::TypeChar(QChar typed) {
       lb_->setCurrentRow(0);
       Refresh();
       break;
-    case PickerKeyAction::kCancel:
+    case PickerKeyAction::kCancel: {
       Refresh();
+      QLineEdit* host = host_;
       hide();
+      emit Cancelled(host);
       break;
+    }
     case PickerKeyAction::kIgnore:
       Refresh();
       break;

@@ -50,6 +50,8 @@ class TfmAutoComp : public QFrame {
  signals:
   // F1 on an item: the keyword is its text up to the first blank or "(".
   void HelpRequested(const QString& keyword);
+  // Esc, or the idle close, left what was typed in `host`.
+  void Cancelled(QLineEdit* host);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
