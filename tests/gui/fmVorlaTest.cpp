@@ -586,5 +586,18 @@ TEST_F(FVorlaTest, MessagesShowFileNamesWholeAndReasonsInSpanish) {
   }
 }
 
+// The offscreen platform starts no browser, so the link's failure shows.
+TEST_F(FVorlaTest, StatusBarLinkSaysInSpanishThatNoBrowserStarted) {
+  QString shown;
+  WhenModal([&shown](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+  QTest::mouseClick(Child<QLabel>("status"), Qt::LeftButton);
+  EXPECT_EQ(shown, QStringLiteral("No se puede activar el navegador predeterminado"));
+}
+
 }  // namespace
 }  // namespace vorla
