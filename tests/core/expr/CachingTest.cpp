@@ -1,9 +1,11 @@
-// The IsUnchanged caching protocol, error state across evaluations (no stale
-// value after a failure), shared function lists and change notification.
+// The IsUnchanged caching protocol, one computation per node and evaluation
+// point, error state across evaluations (no stale value after a failure),
+// shared function lists and change notification.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "ExprTestEnv.h"
@@ -55,6 +57,52 @@ TEST_F(CachingTest, NothingReassignedMeansNothingEvaluated) {
 
 // The plot assigns y once per row and x per pixel: with y < 0 every pixel of
 // the row must fail, never answer ln of another row's y.
+// x>=(x>=(...(x>=Cuenta(x))...)), `depth` comparisons.
+std::string NestedComparisons(int depth) {
+  std::string text = "x>=Cuenta(x)";
+  for (int level = 1; level < depth; ++level) text = "x>=(" + text + ")";
+  return text;
+}
+
+// a0:Cuenta(x)+1;a1:a0+a0;...;aN:aM+aM;aN, each definition twice the last.
+std::string DoublingDefinitions(int depth) {
+  std::string text = "a0:Cuenta(x)+1;";
+  for (int i = 1; i <= depth; ++i)
+    text += "a" + std::to_string(i) + ":a" + std::to_string(i - 1) + "+a" + std::to_string(i - 1) + ";";
+  return text + "a" + std::to_string(depth);
+}
+
+// Shapes whose shared nodes, evaluated naively, double the work per level:
+// each must compute its counted node once per point and still see the next
+// point's x.
+TEST_F(CachingTest, EveryNodeComputesOncePerPoint) {
+  struct Row {
+    const char* name;
+    std::string text;
+    float x1, value1, x2, value2;
+  };
+  const Row rows[] = {
+      // Levels alternate at x = 0.5: 1, -1, 1, ... the 60th is -1.
+      {"failing comparisons nested 60 deep", NestedComparisons(60), 0.5f, -1.0f, 1.0f, 1.0f},
+      {"definitions doubling 60 times", DoublingDefinitions(60), 1.0f, 0x1p61f, -0.5f, 0x1p59f},
+      {"comparison chain over a definition", "a:Cuenta(x);a<a+1<=a+1", 3.0f, 1.0f, -3.0f, 1.0f},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    env_.root.SetText(row.text);
+    ASSERT_TRUE(env_.root.Compiled()) << env_.root.ErrorText();
+    g_calls = 0;
+    env_.x->SetValue(row.x1);
+    EXPECT_FLOAT_EQ(env_.root.GetValue(), row.value1);
+    EXPECT_EQ(g_calls, 1);
+    env_.x->SetValue(row.x2);
+    EXPECT_FLOAT_EQ(env_.root.GetValue(), row.value2);
+    EXPECT_EQ(g_calls, 2);
+  }
+  env_.root.SetText("a:Ale;a-a");
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(env_.root.GetValue(), 0.0f) << "one random value per point";
+}
+
 TEST_F(CachingTest, FailedRowNeverAnswersAStaleValue) {
   env_.root.SetText("ln(y)+x");
   env_.y->SetValue(std::exp(1.0f));
