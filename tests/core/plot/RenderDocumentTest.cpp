@@ -1,10 +1,11 @@
-// Documents rendered without a window: the view as the window shows it, the
-// aspect correction of loaded documents, refused documents, and a paletted
-// picture (its file encoding is the image writer's tests' business).
+// Documents rendered without a window, as the command line renders them:
+// golden index rows, the view as the window shows it, the aspect correction
+// of loaded documents, and refused documents.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "core/plot/RenderDocument.h"
 
@@ -19,6 +20,51 @@ PlotDocument UnitSquare(const std::string& func) {
   d.Ymin = std::string("-1");
   d.Ymax = std::string("1");
   return d;
+}
+
+std::vector<int> Indices(const Bitmap& picture) {
+  std::vector<int> indices;
+  for (int y = 0; y < picture.Height(); ++y)
+    for (int x = 0; x < picture.Width(); ++x) indices.push_back(picture.Row(y)[x]);
+  return indices;
+}
+
+std::vector<int> Ramp(int first, int last) {
+  std::vector<int> indices;
+  for (int i = first; i <= last; ++i) indices.push_back(i);
+  return indices;
+}
+
+// Pixel column c lies at x = Xmin + c * (Xmax - Xmin) / width, row r at
+// y = Ymin + r * (Ymax - Ymin) / height; level k of 249 steps is index 6 + k.
+TEST(RenderDocumentTest, GoldenRows) {
+  struct Row {
+    const char* name;
+    const char* func;
+    const char* xmax;
+    const char* ymax;
+    const char* zmin;
+    const char* zmax;
+    int width, height;
+    std::vector<int> indices;
+  };
+  const Row rows[] = {
+      {"x over 0..250 left to right", "x", "250", "1", "0", "249", 250, 1, Ramp(6, 255)},
+      {"y over 0..250 top to bottom", "y", "1", "250", "0", "249", 1, 250, Ramp(6, 255)},
+      {"below, inside and above the scale", "x", "500", "1", "100", "349", 5, 1, {1, 6, 106, 206, 2}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    PlotDocument d = PlotDocument::FileDefaults();
+    d.Func = std::string(r.func);
+    d.Xmin = std::string("0");
+    d.Ymin = std::string("0");
+    d.Xmax = std::string(r.xmax);
+    d.Ymax = std::string(r.ymax);
+    d.Zmin = std::string(r.zmin);
+    d.Zmax = std::string(r.zmax);
+    EXPECT_EQ(Indices(RenderDocument(d, r.width, r.height).picture), r.indices);
+  }
 }
 
 TEST(RenderDocumentTest, ViewFollowsTheDocumentAndItsSavedShape) {
@@ -41,7 +87,6 @@ TEST(RenderDocumentTest, ViewFollowsTheDocumentAndItsSavedShape) {
     EXPECT_FLOAT_EQ(rendered.stats.stepX, r.stepX);
     EXPECT_FLOAT_EQ(rendered.stats.stepY, r.stepY);
     EXPECT_EQ(rendered.picture.BitsPerPixel(), 8);
-    EXPECT_EQ(rendered.picture.palette, DocumentPalette(r.document));
   }
 }
 

@@ -1,0 +1,87 @@
+// The documents the program starts from (start-up, a file holding only Func)
+// and the palette a document gives the picture.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "core/plot/DocumentFile.h"
+#include "core/plot/PlotDocument.h"
+
+namespace vorla {
+
+void PrintTo(const PlotDocument& d, std::ostream* os) {
+  *os << std::hex << "Func=" << d.Func << " Ani=" << d.Ani << " Vel=" << d.Vel << " Gra=" << d.Gra
+      << " ColFun=0x" << d.ColFun << " ColMin=0x" << d.ColMin << " ColFon=0x" << d.ColFon
+      << " BucMin=" << d.BucMin << " Zmin=" << d.Zmin << " ColGra=" << d.ColGra << " Xmin=" << d.Xmin
+      << " Ymin=" << d.Ymin << " Xmax=" << d.Xmax << " Ymax=" << d.Ymax << " ColMax=0x" << d.ColMax
+      << " BucMax=" << d.BucMax << " Zmax=" << d.Zmax << " FilMax=" << d.FilMax << " FilMin=" << d.FilMin
+      << " UsaFilMax=" << d.UsaFilMax << " UsaFilMin=" << d.UsaFilMin;
+}
+
+namespace {
+
+TEST(PlotDocumentTest, StartUpAndFileDefaults) {
+  const LoadedDocument onlyFunc = ReadDocument(IniFile::FromText("[Vorlascope]\nFunc=x\n"), kDocumentSection, "f.vlx");
+  EXPECT_EQ(onlyFunc.aspect, 1.0f);
+  struct Row {
+    const char* name;
+    PlotDocument actual;
+    PlotDocument expected;
+  };
+  const Row rows[] = {
+      {"start-up", PlotDocument::StartUp(),
+       {.Func = "Sen(x+y)+r+w", .Ani = true, .Vel = 1, .Gra = true, .ColFun = 0x040000, .ColMin = 0x000000,
+        .ColFon = 0x606060, .BucMin = false, .Zmin = "-Pi", .ColGra = "37B7B7FF66FFFFFF96FFD5D5D580FFFF",
+        .Xmin = "-Pi*3", .Ymin = "-Pi*3", .Xmax = "Pi*3", .Ymax = "Pi*3", .ColMax = 0xFFFFFF, .BucMax = true,
+        .Zmax = "Pi", .FilMax = 0, .FilMin = 0, .UsaFilMax = false, .UsaFilMin = false}},
+      // The x defaults are mirrored: old files without them show the plane flipped.
+      {"file holding only Func", onlyFunc.document,
+       {.Func = "x", .Ani = false, .Vel = 1, .Gra = true, .ColFun = 0x0000FF, .ColMin = 0x000000,
+        .ColFon = 0xC0C0C0, .BucMin = false, .Zmin = "-Pi", .ColGra = "06FF00008000FFFF", .Xmin = "Pi",
+        .Ymin = "-Pi", .Xmax = "-Pi", .Ymax = "Pi", .ColMax = 0xFFFFFF, .BucMax = false, .Zmax = "Pi",
+        .FilMax = 0, .FilMin = 0, .UsaFilMax = false, .UsaFilMin = false}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.actual, row.expected);
+  }
+}
+
+// The window's palette after starting and loading the document: fixed
+// colours first, then the gradient, which starts as the start-up one.
+TEST(PlotDocumentTest, PaletteOfADocument) {
+  constexpr Rgb kGrey{192, 192, 192}, kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0};
+  constexpr Rgb kBlue{0, 0, 255}, kYellow{255, 255, 0}, kGreen{0, 255, 0};
+  struct Entry {
+    int index;
+    Rgb color;
+  };
+  struct Row {
+    const char* name;
+    const char* colGra;
+    std::vector<Entry> entries;
+  };
+  const Row rows[] = {
+      {"file defaults: blue node at 6, yellow at 128", "06FF00008000FFFF",
+       {{0, kGrey}, {1, kBlack}, {2, kWhite}, {3, kRed}, {6, kBlue}, {128, kYellow}}},
+      {"string of a bad length keeps the start-up gradient", "06FF00008000FFF",
+       {{0, kGrey}, {3, kRed}, {55, {255, 183, 183}}, {102, kWhite}, {150, {213, 213, 255}}, {213, {255, 255, 128}}}},
+      {"a node on a fixed entry wins over its colour", "0200FF008000FFFF",
+       {{0, kGrey}, {1, kBlack}, {2, kGreen}, {3, kRed}, {128, kYellow}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PlotDocument document = PlotDocument::FileDefaults();
+    document.ColGra = row.colGra;
+    const Palette palette = DocumentPalette(document);
+    for (const Entry& entry : row.entries) {
+      const Rgb& color = palette[static_cast<std::size_t>(entry.index)];
+      EXPECT_EQ(color, entry.color) << "entry " << entry.index << ": " << int{color.red} << ","
+                                    << int{color.green} << "," << int{color.blue};
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorla
