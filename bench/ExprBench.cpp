@@ -124,13 +124,15 @@ BENCHMARK(BM_CompileWorstShape)->DenseRange(0, 8)->Unit(benchmark::kMillisecond)
 std::string SharedShape(int shape) {
   if (shape == 0) {
     std::string text = "x";
-    for (int level = 0; level < 60; ++level) text = "x>=(" + text + ")";
+    for (int level = 0; level < 60; ++level) text.insert(0, "x>=(").append(")");
     return text;
   }
   std::string text = "a0:x+1;";
-  for (int i = 1; i <= 60; ++i)
-    text += "a" + std::to_string(i) + ":a" + std::to_string(i - 1) + "+a" + std::to_string(i - 1) + ";";
-  return text + "a60";
+  for (int i = 1; i <= 60; ++i) {
+    const std::string previous = std::to_string(i - 1);
+    text.append("a").append(std::to_string(i)).append(":a").append(previous).append("+a").append(previous).append(";");
+  }
+  return text.append("a60");
 }
 
 void BM_GetValueSharedNodesRow(benchmark::State& state) {

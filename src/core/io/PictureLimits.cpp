@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint64_t kMegabyte = 1024 * 1024;
 
 std::string SizeText(std::int64_t width, std::int64_t height) {
-  return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+  return std::to_string(width) + " x " + std::to_string(height) + " p\xEDxeles";
 }
 
 PictureSizeError TooLarge(std::int64_t width, std::int64_t height, const std::string& limit) {
@@ -18,8 +18,8 @@ PictureSizeError TooLarge(std::int64_t width, std::int64_t height, const std::st
 }
 
 std::string MaxSideText(const char* format, std::int64_t side) {
-  return std::string("el formato ") + format + " admite como m\xE1ximo " + std::to_string(side) +
-         " pixels de ancho y de alto";
+  return std::string("el formato ") + format + " admite hasta " + std::to_string(side) +
+         " p\xEDxeles de ancho y de alto";
 }
 
 }  // namespace

@@ -55,21 +55,21 @@ TEST_F(CachingTest, NothingReassignedMeansNothingEvaluated) {
   EXPECT_EQ(g_calls, 3);
 }
 
-// The plot assigns y once per row and x per pixel: with y < 0 every pixel of
-// the row must fail, never answer ln of another row's y.
 // x>=(x>=(...(x>=Cuenta(x))...)), `depth` comparisons.
 std::string NestedComparisons(int depth) {
   std::string text = "x>=Cuenta(x)";
-  for (int level = 1; level < depth; ++level) text = "x>=(" + text + ")";
+  for (int level = 1; level < depth; ++level) text.insert(0, "x>=(").append(")");
   return text;
 }
 
 // a0:Cuenta(x)+1;a1:a0+a0;...;aN:aM+aM;aN, each definition twice the last.
 std::string DoublingDefinitions(int depth) {
   std::string text = "a0:Cuenta(x)+1;";
-  for (int i = 1; i <= depth; ++i)
-    text += "a" + std::to_string(i) + ":a" + std::to_string(i - 1) + "+a" + std::to_string(i - 1) + ";";
-  return text + "a" + std::to_string(depth);
+  for (int i = 1; i <= depth; ++i) {
+    const std::string previous = std::to_string(i - 1);
+    text.append("a").append(std::to_string(i)).append(":a").append(previous).append("+a").append(previous).append(";");
+  }
+  return text.append("a").append(std::to_string(depth));
 }
 
 // Shapes whose shared nodes, evaluated naively, double the work per level:
@@ -103,6 +103,8 @@ TEST_F(CachingTest, EveryNodeComputesOncePerPoint) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(env_.root.GetValue(), 0.0f) << "one random value per point";
 }
 
+// The plot assigns y once per row and x per pixel: with y < 0 every pixel of
+// the row must fail, never answer ln of another row's y.
 TEST_F(CachingTest, FailedRowNeverAnswersAStaleValue) {
   env_.root.SetText("ln(y)+x");
   env_.y->SetValue(std::exp(1.0f));

@@ -268,7 +268,6 @@ TEST_F(ImageWriterTest, FailuresLeaveNoTrace) {
       {"unknown extension", "u.gif", Paletted(4, 4), "formato desconocido (se admiten .bmp, .jpg, .jpeg y .png)"},
       {"wider than JPEG allows", "w.jpg", Paletted(65501, 1),
        "el formato JPEG admite hasta 65500 p\xC3\xADxeles de ancho y de alto"},
-      {"wider than PNG allows", "w.png", Paletted(1000001, 1), "la imagen es demasiado grande para el formato PNG"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

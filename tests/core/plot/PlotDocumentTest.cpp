@@ -10,13 +10,11 @@
 
 namespace vorla {
 
+// A failure shows the document as its file would hold it.
 void PrintTo(const PlotDocument& d, std::ostream* os) {
-  *os << std::hex << "Func=" << d.Func << " Ani=" << d.Ani << " Vel=" << d.Vel << " Gra=" << d.Gra
-      << " ColFun=0x" << d.ColFun << " ColMin=0x" << d.ColMin << " ColFon=0x" << d.ColFon
-      << " BucMin=" << d.BucMin << " Zmin=" << d.Zmin << " ColGra=" << d.ColGra << " Xmin=" << d.Xmin
-      << " Ymin=" << d.Ymin << " Xmax=" << d.Xmax << " Ymax=" << d.Ymax << " ColMax=0x" << d.ColMax
-      << " BucMax=" << d.BucMax << " Zmax=" << d.Zmax << " FilMax=" << d.FilMax << " FilMin=" << d.FilMin
-      << " UsaFilMax=" << d.UsaFilMax << " UsaFilMin=" << d.UsaFilMin;
+  IniFile file;
+  WriteDocument(file, "d", d, 1.0f);
+  *os << file.Text();
 }
 
 namespace {
