@@ -48,36 +48,25 @@ TEST(PlotDocumentTest, StartUpAndFileDefaults) {
 
 // The window's palette after starting and loading the document: fixed
 // colours first, then the gradient, which starts as the start-up one.
+// Colours are 0xBBGGRR, as the palette string writes them.
 TEST(PlotDocumentTest, PaletteOfADocument) {
-  constexpr Rgb kGrey{192, 192, 192}, kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0};
-  constexpr Rgb kBlue{0, 0, 255}, kYellow{255, 255, 0}, kGreen{0, 255, 0};
-  struct Entry {
-    int index;
-    Rgb color;
-  };
-  struct Row {
-    const char* name;
-    const char* colGra;
-    std::vector<Entry> entries;
-  };
+  struct Entry { int index; TColor color; };
+  struct Row { const char* name; const char* colGra; std::vector<Entry> entries; };
   const Row rows[] = {
       {"file defaults: blue node at 6, yellow at 128", "06FF00008000FFFF",
-       {{0, kGrey}, {1, kBlack}, {2, kWhite}, {3, kRed}, {6, kBlue}, {128, kYellow}}},
+       {{0, 0xC0C0C0}, {1, 0x000000}, {2, 0xFFFFFF}, {3, 0x0000FF}, {6, 0xFF0000}, {128, 0x00FFFF}}},
       {"string of a bad length keeps the start-up gradient", "06FF00008000FFF",
-       {{0, kGrey}, {3, kRed}, {55, {255, 183, 183}}, {102, kWhite}, {150, {213, 213, 255}}, {213, {255, 255, 128}}}},
+       {{0, 0xC0C0C0}, {3, 0x0000FF}, {0x37, 0xB7B7FF}, {0x66, 0xFFFFFF}, {0x96, 0xFFD5D5}, {0xD5, 0x80FFFF}}},
       {"a node on a fixed entry wins over its colour", "0200FF008000FFFF",
-       {{0, kGrey}, {1, kBlack}, {2, kGreen}, {3, kRed}, {128, kYellow}}},
+       {{0, 0xC0C0C0}, {1, 0x000000}, {2, 0x00FF00}, {3, 0x0000FF}, {128, 0x00FFFF}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     PlotDocument document = PlotDocument::FileDefaults();
     document.ColGra = row.colGra;
     const Palette palette = DocumentPalette(document);
-    for (const Entry& entry : row.entries) {
-      const Rgb& color = palette[static_cast<std::size_t>(entry.index)];
-      EXPECT_EQ(color, entry.color) << "entry " << entry.index << ": " << int{color.red} << ","
-                                    << int{color.green} << "," << int{color.blue};
-    }
+    for (const Entry& entry : row.entries)
+      EXPECT_EQ(ToColor(palette[static_cast<std::size_t>(entry.index)]), entry.color) << entry.index;
   }
 }
 
