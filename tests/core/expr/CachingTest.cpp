@@ -55,27 +55,25 @@ TEST_F(CachingTest, NothingReassignedMeansNothingEvaluated) {
   EXPECT_EQ(g_calls, 3);
 }
 
-// x>=(x>=(...(x>=Cuenta(x))...)), `depth` comparisons.
-std::string NestedComparisons(int depth) {
+// x>=(x>=(...(x>=Cuenta(x))...)) and a0:Cuenta(x)+1;a1:a0+a0;...;a60, 60 deep.
+std::string NestedComparisons() {
   std::string text = "x>=Cuenta(x)";
-  for (int level = 1; level < depth; ++level) text.insert(0, "x>=(").append(")");
+  for (int level = 1; level < 60; ++level) text.insert(0, "x>=(").append(")");
   return text;
 }
-
-// a0:Cuenta(x)+1;a1:a0+a0;...;aN:aM+aM;aN, each definition twice the last.
-std::string DoublingDefinitions(int depth) {
+std::string DoublingDefinitions() {
   std::string text = "a0:Cuenta(x)+1;";
-  for (int i = 1; i <= depth; ++i) {
+  for (int i = 1; i <= 60; ++i) {
     const std::string previous = std::to_string(i - 1);
     text.append("a").append(std::to_string(i)).append(":a").append(previous).append("+a").append(previous).append(";");
   }
-  return text.append("a").append(std::to_string(depth));
+  return text.append("a60");
 }
 
-// A definition is one node read by several parents; shared 60 levels deep,
-// naive evaluation doubles the work per level. Each text must compute its
-// counted node once per point, and every reader must see the next point's x
-// whichever reads the definition first.
+// A definition is one node read by several parents, as a failing comparison
+// reads its operands twice; 60 levels deep, naive evaluation doubles the work
+// per level. Each text must compute its counted node once per point, and
+// every reader must see the next point's x whichever reads it first.
 TEST_F(CachingTest, EveryNodeComputesOncePerPoint) {
   struct Row {
     const char* name;
@@ -84,8 +82,8 @@ TEST_F(CachingTest, EveryNodeComputesOncePerPoint) {
   };
   const Row rows[] = {
       // Levels alternate at x = 0.5: 1, -1, 1, ... the 60th is -1.
-      {"failing comparisons nested 60 deep", NestedComparisons(60), 0.5f, -1.0f, 1.0f, 1.0f},
-      {"definitions doubling 60 times", DoublingDefinitions(60), 1.0f, 0x1p61f, -0.5f, 0x1p59f},
+      {"failing comparisons nested 60 deep", NestedComparisons(), 0.5f, -1.0f, 1.0f, 1.0f},
+      {"definitions doubling 60 times", DoublingDefinitions(), 1.0f, 0x1p61f, -0.5f, 0x1p59f},
       {"operator reads the definition first", "a:x;a+Cuenta(a)", 1.0f, 2.0f, 4.0f, 8.0f},
       {"function reads the definition first", "a:x;Cuenta(a)*a", 2.0f, 4.0f, 3.0f, 9.0f},
   };
