@@ -119,5 +119,37 @@ void BM_CompileWorstShape(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileWorstShape)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 
+// Shapes that share nodes 60 levels deep: nested comparisons that fail, and
+// definitions each used twice by the next. One row of the picture.
+std::string SharedShape(int shape) {
+  if (shape == 0) {
+    std::string text = "x";
+    for (int level = 0; level < 60; ++level) text.insert(0, "x>=(").append(")");
+    return text;
+  }
+  std::string text = "a0:x+1;";
+  for (int i = 1; i <= 60; ++i) {
+    const std::string previous = std::to_string(i - 1);
+    text.append("a").append(std::to_string(i)).append(":a").append(previous).append("+a").append(previous).append(";");
+  }
+  return text.append("a60");
+}
+
+void BM_GetValueSharedNodesRow(benchmark::State& state) {
+  PlotExpressions plot;
+  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
+  expression.SetText(SharedShape(static_cast<int>(state.range(0))));
+  for (auto _ : state) {
+    plot.SetRowY(0.75f);
+    for (int i = 0; i < kRow; ++i) {
+      plot.SetColumnX(-3.0f + 6.0f * i / kRow);
+      benchmark::DoNotOptimize(expression.GetValue());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRow);
+  state.SetLabel(state.range(0) == 0 ? "x>=(x>=(...)) 60 deep" : "a60:a59+a59 ...");
+}
+BENCHMARK(BM_GetValueSharedNodesRow)->DenseRange(0, 1);
+
 }  // namespace
 }  // namespace vorla

@@ -1,14 +1,17 @@
 #include "cli/RenderCommand.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/FileError.h"
 #include "core/io/ImageWriter.h"
+#include "core/io/PictureLimits.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/DocumentFile.h"
 #include "core/plot/Readout.h"
@@ -92,10 +95,14 @@ std::optional<RenderOptions> ParseArgs(Args args) {
 }
 
 int Render(const RenderOptions& options) {
-  if (!ImageFormatFromPath(options.output)) {
+  const std::optional<ImageFormat> format = ImageFormatFromPath(options.output);
+  if (!format) {
     Fail("the output name must end in .bmp, .jpg, .jpeg or .png: " + options.output);
     return kUsageError;
   }
+  // Mirroring repeats every column (row) but the axis.
+  const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
+  CheckPictureSize(mirrored(options.width, options.mirrorH), mirrored(options.height, options.mirrorV), *format);
   PlotDocument document = PlotDocument::StartUp();
   std::optional<float> savedAspect;
   if (options.document) {
@@ -124,6 +131,9 @@ int RunRender(Args args) {
   if (!options) return kUsageError;
   try {
     return Render(*options);
+  } catch (const std::bad_alloc&) {
+    Fail("No hay memoria suficiente para la imagen");
+    return kRenderError;
   } catch (const std::exception& e) {
     // Document, picture and file errors all carry a message for the user.
     Fail(Utf8Message(e));

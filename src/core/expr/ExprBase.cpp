@@ -34,8 +34,16 @@ TEval::~TEval() {
   for (TEval* operand : Args) ReleaseNode(operand);
 }
 
-bool TEval::ChangedSince(std::uint64_t time) const {
-  return std::any_of(Args.begin(), Args.end(), [time](const TEval* a) { return a->ChangedSince(time); });
+void TEval::Hold(TEval* operand) {
+  ++operand->RefCount;
+  Args.push_back(operand);
+  for (TVariable* variable : operand->reads_)
+    if (!Reads(variable)) reads_.push_back(variable);
+  readsFunction0_ = readsFunction0_ || operand->readsFunction0_;
+}
+
+bool TEval::Reads(const TVariable* variable) const {
+  return std::find(reads_.begin(), reads_.end(), variable) != reads_.end();
 }
 
 void ReleaseNode(TEval* node) {
@@ -62,36 +70,34 @@ TEval* FoldConstant(TEval* node) {
   return node;
 }
 
-namespace {
-
-void Hold(TEval* node, TEvalArray& args) {
-  ++node->RefCount;
-  args.push_back(node);
+TFun0::TFun0(TFunc0 func, bool isConstant) : TConst(0.0f), Func(std::move(func)), IsConstant(isConstant) {
+  if (!IsConstant) ReadsFunction0();
 }
 
-}  // namespace
+float TFun0::Evaluate() {
+  return Cached([this] { return ToSingle(Func()); });
+}
 
-TFun0::TFun0(TFunc0 func, bool isConstant) : TConst(0.0f), Func(std::move(func)), IsConstant(isConstant) {}
-
-float TFun0::Evaluate() { return ToSingle(Func()); }
-
-TVar::TVar(TVariable* variable) : Variable(variable) { variable->AddNode(this); }
+TVar::TVar(TVariable* variable) : Variable(variable) {
+  ReadsVariable(variable);
+  variable->AddNode(this);
+}
 
 TVar::~TVar() { Variable->RemoveNode(this); }
 
 TOp::TOp(TEval* left, TEval* right) {
   Args.reserve(2);
-  Hold(left, Args);
-  Hold(right, Args);
+  Hold(left);
+  Hold(right);
 }
 
 TFun1::TFun1(TFunc1 func, TEval* argument, TFunc1 inverse) : Func(func), Inverse(inverse) {
-  Hold(argument, Args);
+  Hold(argument);
 }
 
 TFunN::TFunN(TFuncN func, const TEvalArray& arguments) : Func(func) {
   Args.reserve(arguments.size());
-  for (TEval* argument : arguments) Hold(argument, Args);
+  for (TEval* argument : arguments) Hold(argument);
 }
 
 TExprMsg::TExprMsg(const std::string& text) { Text = text.substr(0, 255); }
@@ -106,37 +112,37 @@ TEval* NewFunN(TFuncN func, const TEvalArray& arguments) {
 
 // ---- evaluation ------------------------------------------------------------
 
-float TSuma::Evaluate() {
+float TSuma::Compute() {
   const TExtended a = Args[0]->Evaluate();
   return ToSingle(a + Args[1]->Evaluate());
 }
 
-float TResta::Evaluate() {
+float TResta::Compute() {
   const TExtended a = Args[0]->Evaluate();
   return ToSingle(a - Args[1]->Evaluate());
 }
 
-float TMul::Evaluate() {
+float TMul::Compute() {
   const TExtended a = Args[0]->Evaluate();
   return ToSingle(a * Args[1]->Evaluate());
 }
 
-float TDiv::Evaluate() {
+float TDiv::Compute() {
   const TExtended a = Args[0]->Evaluate();
   return ToSingle(Divide(a, Args[1]->Evaluate()));
 }
 
-float TPot::Evaluate() {
+float TPot::Compute() {
   const TExtended a = Args[0]->Evaluate();
   return ToSingle(Power(a, Args[1]->Evaluate()));
 }
 
-float TRaiz::Evaluate() {
+float TRaiz::Compute() {
   const TExtended a = Args[0]->Evaluate();
   return ToSingle(Power(a, Divide(1, Args[1]->Evaluate())));
 }
 
-float TLogN::Evaluate() {
+float TLogN::Compute() {
   const TExtended base = Args[1]->Evaluate();
   const TExtended argument = Args[0]->Evaluate();
   const TExtended numerator = Log2(argument);
@@ -146,7 +152,7 @@ float TLogN::Evaluate() {
 TCompara::TCompara(TEval* left, TEval* right)
     : TOp(left, right), chained_(dynamic_cast<TCompara*>(left)) {}
 
-float TCompara::Evaluate() {
+float TCompara::Compute() {
   if (chained_ == nullptr) return Compare();
   // Compare the middle operand with the right one, then let the left
   // comparison judge its own part (and its own chain).
@@ -186,25 +192,26 @@ float TDist::Compare() {
   return Truth(!NearlyEqual(a, Args[1]->Evaluate()));
 }
 
+// Equal within the tolerance counts too: values a few denormals apart pass.
+// The operands are evaluated once; within one evaluation point a second
+// evaluation would give the same values.
 float TMayIgu::Compare() {
   const float a = Args[0]->Evaluate();
-  if (a >= Args[1]->Evaluate()) return TrueValue;
-  const float again = Args[0]->Evaluate();
-  return Truth(NearlyEqual(again, Args[1]->Evaluate()));
+  const float b = Args[1]->Evaluate();
+  return Truth(a >= b || NearlyEqual(a, b));
 }
 
 float TMenIgu::Compare() {
   const float a = Args[0]->Evaluate();
-  if (a <= Args[1]->Evaluate()) return TrueValue;
-  const float again = Args[0]->Evaluate();
-  return Truth(NearlyEqual(again, Args[1]->Evaluate()));
+  const float b = Args[1]->Evaluate();
+  return Truth(a <= b || NearlyEqual(a, b));
 }
 
-float TAnd::Evaluate() { return Truth(Args[0]->Evaluate() > 0 && Args[1]->Evaluate() > 0); }
+float TAnd::Compute() { return Truth(Args[0]->Evaluate() > 0 && Args[1]->Evaluate() > 0); }
 
-float TOr::Evaluate() { return Truth(Args[0]->Evaluate() > 0 || Args[1]->Evaluate() > 0); }
+float TOr::Compute() { return Truth(Args[0]->Evaluate() > 0 || Args[1]->Evaluate() > 0); }
 
-float TXor::Evaluate() {
+float TXor::Compute() {
   const bool a = Args[0]->Evaluate() > 0;
   return Truth(a != (Args[1]->Evaluate() > 0));
 }
@@ -259,12 +266,7 @@ TEval* TMakeFunN::Make(const TEvalArray& args) const {
 
 // ---- solving ---------------------------------------------------------------
 
-bool ContainsVar(const TEval* node, const TVariable* variable) {
-  if (const auto* var = dynamic_cast<const TVar*>(node)) return var->Variable == variable;
-  return std::any_of(node->Args.begin(), node->Args.end(), [variable](const TEval* operand) {
-    return ContainsVar(operand, variable);
-  });
-}
+bool ContainsVar(const TEval* node, const TVariable* variable) { return node->Reads(variable); }
 
 namespace {
 

@@ -2,7 +2,8 @@
 // Compiled expression trees: nodes, variables, makers and solving for a
 // variable. Values are 32-bit floats; every node computes in extended precision
 // and rounds its result. Nodes are shared by reference count (solved trees and
-// definitions reuse subtrees), so a tree is in general a DAG.
+// definitions reuse subtrees), so a tree is in general a DAG: every walk over
+// it that could reach a node twice answers from what the node keeps instead.
 
 #include <cstdint>
 #include <functional>
@@ -51,9 +52,12 @@ class TVariable {
   void SetValue(float value);
   float Value() const { return value_; }
   // When the value was last assigned, on a clock that every assignment of
-  // every variable advances.
+  // every variable advances. Between two ticks lies one evaluation point.
   std::uint64_t AssignedAt() const { return assignedAt_; }
   static std::uint64_t Now() { return clock_; }
+  // A new evaluation point without an assignment: functions without
+  // arguments (a random number) give a new value, nothing else changes.
+  static void NextPoint() { ++clock_; }
 
   void AddNode(TVar* node);
   void RemoveNode(TVar* node);
@@ -75,11 +79,18 @@ class TEval {
   // True when evaluating again would give the value already computed.
   virtual bool IsUnchanged() const = 0;
   virtual float Evaluate() = 0;
-  // Whether a variable beneath was assigned after `time` (TVariable::Now).
-  // Function caches ask this rather than the read flags of their variables,
-  // because the first reader of a shared node (a definition) clears those
-  // flags for every other reader.
-  virtual bool ChangedSince(std::uint64_t time) const;
+  // Whether a variable beneath was assigned after `time` (TVariable::Now),
+  // or a function without arguments lies beneath. Caches ask this rather
+  // than the read flags of their variables, because the first reader of a
+  // shared node (a definition) clears those flags for every other reader.
+  bool ChangedSince(std::uint64_t time) const {
+    if (readsFunction0_) return true;
+    for (const TVariable* variable : reads_)
+      if (variable->AssignedAt() > time) return true;
+    return false;
+  }
+  // Whether `variable` is read anywhere beneath.
+  bool Reads(const TVariable* variable) const;
   // A new tree computing `variable` from `target`; refuses with EDespejar.
   // The tree does not take `target` over: use Solve() from outside.
   virtual TEval* Despejar(TEval* target, const TVariable* variable);
@@ -91,6 +102,36 @@ class TEval {
 
  protected:
   TEval() = default;
+  // Takes `operand` as the next element of Args.
+  void Hold(TEval* operand);
+  void ReadsVariable(TVariable* variable) { reads_.push_back(variable); }
+  void ReadsFunction0() { readsFunction0_ = true; }
+
+  // Whether Value still holds what evaluating would give.
+  bool Fresh() const { return cached_ && !ChangedSince(computedAt_); }
+  // Value, computed at most once per evaluation point and again only when
+  // something beneath changed since. A failed computation leaves no cache
+  // behind, so the next evaluation fails again rather than answering a
+  // stale value.
+  template <class Compute>
+  float Cached(Compute compute) {
+    const std::uint64_t now = TVariable::Now();  // evaluating assigns nothing
+    if (!cached_ || (computedAt_ != now && ChangedSince(computedAt_))) {
+      cached_ = false;
+      computedAt_ = now;
+      Value = compute();
+      cached_ = true;
+    }
+    return Value;
+  }
+
+ private:
+  // What the node depends on, gathered from its operands when it is built:
+  // a DAG is never walked to find it.
+  std::vector<TVariable*> reads_;
+  bool readsFunction0_ = false;
+  bool cached_ = false;
+  std::uint64_t computedAt_ = 0;
 };
 
 // Drops one holder of an operand: the last holder destroys it.
@@ -120,7 +161,6 @@ class TFun0 : public TConst {
   TFun0(TFunc0 func, bool isConstant);
   bool IsUnchanged() const override { return IsConstant; }
   float Evaluate() override;
-  bool ChangedSince(std::uint64_t) const override { return !IsConstant; }
 
   TFunc0 Func;
   bool IsConstant;
@@ -137,7 +177,6 @@ class TVar final : public TEval {
     UpToDate = true;
     return Variable->Value();
   }
-  bool ChangedSince(std::uint64_t time) const override { return Variable->AssignedAt() > time; }
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TVariable* Variable;
@@ -149,10 +188,14 @@ class TVar final : public TEval {
 class TOp : public TEval {
  public:
   TOp(TEval* left, TEval* right);
-  bool IsUnchanged() const override { return Args[0]->IsUnchanged() && Args[1]->IsUnchanged(); }
-  bool ChangedSince(std::uint64_t time) const override {
-    return Args[0]->ChangedSince(time) || Args[1]->ChangedSince(time);
+  bool IsUnchanged() const override { return Fresh(); }
+  float Evaluate() final {
+    return Cached([this] { return Compute(); });
   }
+
+ protected:
+  // The operation itself, evaluating the operands.
+  virtual float Compute() = 0;
 };
 
 class TOpDespejable : public TOp {
@@ -169,9 +212,11 @@ class TOpDespejable : public TOp {
   class Name : public TOpDespejable {                  \
    public:                                             \
     using TOpDespejable::TOpDespejable;                \
-    float Evaluate() override;                         \
     TEval* InverseRight(TEval* target) override;       \
     TEval* InverseLeft(TEval* target) override;        \
+                                                       \
+   protected:                                          \
+    float Compute() override;                          \
   };
 VORLA_INVERTIBLE_OP(TSuma)
 VORLA_INVERTIBLE_OP(TResta)
@@ -187,8 +232,10 @@ VORLA_INVERTIBLE_OP(TLogN)  // Args: argument, base
 class TCompara : public TOp {
  public:
   TCompara(TEval* left, TEval* right);
-  float Evaluate() override;
   virtual float Compare() = 0;
+
+ protected:
+  float Compute() override;
 
  private:
   TCompara* chained_;
@@ -217,7 +264,9 @@ class TLogic : public TOp {
   class Name : public TLogic {   \
    public:                       \
     using TLogic::TLogic;        \
-    float Evaluate() override;   \
+                                 \
+   protected:                    \
+    float Compute() override;    \
   };
 VORLA_LOGIC(TAnd)  // the right operand is skipped when the left is false
 VORLA_LOGIC(TOr)   // the right operand is skipped when the left is true
@@ -226,36 +275,16 @@ VORLA_LOGIC(TXor)
 
 class TFun : public TEval {
  public:
-  bool IsUnchanged() const override { return cached_ && !ChangedSince(computedAt_); }
+  bool IsUnchanged() const override { return Fresh(); }
 
   TMeasureHook MeasureHook;
   TDrawHook DrawHook;
-
- protected:
-  // Value, computed again only when an argument changed since it was. A
-  // failed computation leaves no cache behind, so the next evaluation fails
-  // again rather than answering a stale value.
-  template <class Compute>
-  float Cached(Compute compute) {
-    if (!cached_ || ChangedSince(computedAt_)) {
-      cached_ = false;
-      computedAt_ = TVariable::Now();  // evaluating assigns nothing
-      Value = compute();
-      cached_ = true;
-    }
-    return Value;
-  }
-
- private:
-  bool cached_ = false;
-  std::uint64_t computedAt_ = 0;
 };
 
 class TFun1 final : public TFun {
  public:
   TFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
   float Evaluate() override { return Cached([this] { return Func(Args[0]->Evaluate()); }); }
-  bool ChangedSince(std::uint64_t time) const override { return Args[0]->ChangedSince(time); }
   TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TFunc1 Func;

@@ -113,6 +113,7 @@ float TExpresion::GetValue() {
     dirty_ = false;
     hasError_ = false;
     errorCode_ = 0;
+    TVariable::NextPoint();
     try {
       lastValue_ = root_->Evaluate();
     } catch (const EMathError& fault) {

@@ -4,7 +4,6 @@
 // QImage expect), with a 256-entry palette for 8-bit pictures.
 
 #include <array>
-#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -34,10 +33,11 @@ constexpr TColor ToColor(Rgb rgb) {
 
 using Palette = std::array<Rgb, 256>;
 
-// A picture whose rows would not fit the 32-bit sizes of bitmaps.
+// A picture too large to be made or written; what() names the limit it
+// passes (core text).
 class PictureSizeError : public std::length_error {
  public:
-  PictureSizeError() : std::length_error("La imagen es demasiado grande") {}
+  using std::length_error::length_error;
 };
 
 class Bitmap {
@@ -48,19 +48,8 @@ class Bitmap {
   Bitmap(int width, int height, int bitsPerPixel = 8) { Resize(width, height, bitsPerPixel); }
 
   // Raises PictureSizeError, leaving the bitmap as it was, for a row longer
-  // than 32 bits can count.
-  void Resize(int width, int height, int bitsPerPixel) {
-    width = width < 0 ? 0 : width;
-    height = height < 0 ? 0 : height;
-    const std::int64_t bits = std::int64_t{width} * (bitsPerPixel > 0 ? bitsPerPixel : 8);
-    const std::int64_t stride = (bits + 31) / 32 * 4;
-    if (stride > INT_MAX) throw PictureSizeError();
-    data_.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
-    width_ = width;
-    height_ = height;
-    bitsPerPixel_ = bitsPerPixel;
-    stride_ = static_cast<int>(stride);
-  }
+  // than 32 bits can count or memory the system does not give.
+  void Resize(int width, int height, int bitsPerPixel);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -64,7 +64,9 @@ DocumentMissingError::DocumentMissingError(const std::filesystem::path& path)
 NotADocumentError::NotADocumentError(const std::filesystem::path& path)
     : DocumentError(path, "", "\nno es un documento de Vorlascope") {}
 
-LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section) {
+namespace {
+
+LoadedDocument ReadKeys(const IniFile& file, std::string_view section) {
   const KeyReader read(file, section);
   LoadedDocument loaded{PlotDocument::FileDefaults(), 1.0f};
   PlotDocument& d = loaded.document;
@@ -94,9 +96,11 @@ LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section) {
   return loaded;
 }
 
+}  // namespace
+
 LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
                             const std::filesystem::path& path) {
-  LoadedDocument loaded = ReadUndoEntry(file, section);
+  LoadedDocument loaded = ReadKeys(file, section);
   if (loaded.document.Func.empty()) throw NotADocumentError(path);
   return loaded;
 }

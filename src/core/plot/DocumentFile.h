@@ -41,9 +41,6 @@ struct LoadedDocument {
 // Raises NotADocumentError (naming `path`) when Func is missing or empty.
 LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
                             const std::filesystem::path& path);
-// An undo entry: the same keys and defaults, but an empty Func is read as
-// it was stored, since the entry holds whatever the window showed.
-LoadedDocument ReadUndoEntry(const IniFile& file, std::string_view section);
 // Writes the 22 keys in their fixed order. Every control character of an
 // expression text is written as a blank, so a text typed over several lines
 // stays one key on one line (compiling ignores them anyway).

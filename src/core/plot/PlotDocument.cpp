@@ -51,14 +51,19 @@ PlotDocument PlotDocument::FileDefaults() {
   return d;
 }
 
+void ApplyDocumentColors(TGradTable& table, const PlotDocument& document) {
+  table.SetColors(3, document.ColFun);
+  table.SetColors(1, document.ColMin);
+  table.SetColors(2, document.ColMax);
+  table.SetColors(0, document.ColFon);
+  table.SetPalString(document.ColGra);
+}
+
 Palette DocumentPalette(const PlotDocument& document) {
   TGradTable table;
   table.SetStartCol(4);
-  table.SetPalString(document.ColGra);
-  table.SetColors(0, document.ColFon);
-  table.SetColors(1, document.ColMin);
-  table.SetColors(2, document.ColMax);
-  table.SetColors(3, document.ColFun);
+  ApplyDocumentColors(table, PlotDocument::StartUp());
+  ApplyDocumentColors(table, document);
   return table.Palette();
 }
 

@@ -10,6 +10,8 @@
 
 namespace vorla {
 
+class TGradTable;
+
 struct PlotDocument {
   std::string Func;        // f(x, y)
   bool Ani = false;        // animation running
@@ -45,9 +47,16 @@ struct PlotDocument {
 inline constexpr int kMinSpeed = -100;
 inline constexpr int kMaxSpeed = 100;
 
-// The picture's 256 colours for a document: its four fixed colours in
-// entries 0..3 and its gradient over 4..255. Raises GradientTextError for a
-// palette string that cannot be read.
+// Gives the window's gradient table a document's colours as loading does:
+// the four fixed colours into entries 0..3 first, then the palette string,
+// whose nodes may overwrite them. A string that is not a whole number of
+// nodes leaves the gradient as it was. Raises GradientTextError, after the
+// fixed colours are set, for a palette string that cannot be read.
+void ApplyDocumentColors(TGradTable& table, const PlotDocument& document);
+
+// The picture's 256 colours for a document as the window shows it right
+// after starting and loading it: the gradient runs over 4..255 and starts as
+// the start-up document's. Raises GradientTextError as above.
 Palette DocumentPalette(const PlotDocument& document);
 
 }  // namespace vorla

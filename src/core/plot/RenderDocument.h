@@ -25,8 +25,9 @@ struct RenderedPicture {
 // A document loaded from a file passes the aspect it was saved with, and its
 // x range is corrected for width x height as loading does; the start-up
 // document passes nothing and is shown as it stands. Raises RenderError for
-// a palette string, expression or range that fails, and EmptyPictureError
-// for a size of 0.
+// a palette string, expression or range that fails, EmptyPictureError for
+// a size of 0, and PictureSizeError for a bitmap that cannot be had (check a
+// size first with CheckPictureSize).
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
                                std::optional<float> savedAspect = std::nullopt);
 

@@ -63,10 +63,8 @@ void UndoHistory::ClearUndo() {
 
 std::optional<UndoHistory::Step> UndoHistory::Undo() {
   if (!CanUndo()) return std::nullopt;
-  const std::uint16_t number = counter_ - 2;
-  LoadedDocument loaded = ReadUndoEntry(file_, std::to_string(number));
-  counter_ = number;
-  return Step{std::move(loaded), number};
+  counter_ -= 2;
+  return Step{ReadDocument(file_, std::to_string(counter_), path_), counter_};
 }
 
 }  // namespace vorla

@@ -40,7 +40,10 @@ class UndoHistory {
   };
   // Steps back: the counter drops by two and that section is returned. The
   // caller loads it and recalculates, which pushes it again under the same
-  // number. Nothing when CanUndo is false.
+  // number. Nothing when CanUndo is false. An entry without Func (a gradient
+  // edit pushes whatever the fields hold) is refused with NotADocumentError
+  // as a file would be; the counter has dropped all the same, so the next
+  // calculation writes over that entry.
   std::optional<Step> Undo();
 
  private:

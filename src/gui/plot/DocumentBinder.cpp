@@ -46,15 +46,11 @@ std::optional<std::string> DocumentBinder::Show(const PlotDocument& d) {
   toolBar_.ShowAnimating(d.Ani);
   toolBar_.SetSpeed(d.Vel);
   panel_.SetUsesGradient(d.Gra);
-  gradient_.SetColors(static_cast<std::uint8_t>(FixedColor::kFlat), d.ColFun);
-  gradient_.SetColors(static_cast<std::uint8_t>(FixedColor::kBelowScale), d.ColMin);
-  gradient_.SetColors(static_cast<std::uint8_t>(FixedColor::kAboveScale), d.ColMax);
-  gradient_.SetColors(static_cast<std::uint8_t>(FixedColor::kBackground), d.ColFon);
   panel_.SetWrapsBelow(d.BucMin);
   panel_.SetFieldText(ExpressionField::kZmin, FromCore(d.Zmin));
   std::optional<std::string> refused;
   try {
-    gradient_.SetPalString(d.ColGra);
+    ApplyDocumentColors(gradient_, d);
   } catch (const GradientTextError& error) {
     refused = error.what();
   }

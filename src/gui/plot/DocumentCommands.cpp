@@ -105,7 +105,13 @@ void DocumentCommands::PushUndo() {
 void DocumentCommands::ClearUndo() { undo_->ClearUndo(); }
 
 void DocumentCommands::Undo() {
-  std::optional<UndoHistory::Step> step = undo_->Undo();
+  std::optional<UndoHistory::Step> step;
+  try {
+    step = undo_->Undo();
+  } catch (const DocumentError& error) {
+    AppMessageBox(window_, ErrorText(error), QMessageBox::Warning);
+    return;
+  }
   if (!step) return;
   host_.ShowLoaded(step->loaded);
   host_.CalculateReplaced();

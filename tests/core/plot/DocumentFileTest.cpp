@@ -94,13 +94,6 @@ TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
     void (*expect)(const PlotDocument&);
   };
   const Row rows[] = {
-      {"only Func", "", [](const PlotDocument& d) {
-         PlotDocument expected = PlotDocument::FileDefaults();
-         expected.Func = "x";
-         EXPECT_EQ(d, expected);
-         EXPECT_EQ(d.Xmin, "Pi") << "the x defaults are mirrored";
-         EXPECT_EQ(d.Xmax, "-Pi");
-       }},
       {"speed not a number", "Vel=rapido\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 1); }},
       {"speed beyond the box", "Vel=500\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 100); }},
       {"comma decimal", "FilMax=1,5\n", [](const PlotDocument& d) { EXPECT_EQ(d.FilMax, 0.0f); }},

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 
 #include "core/expr/Expresion.h"
 #include "core/plot/PlotExpressions.h"
@@ -96,23 +95,6 @@ TEST(PlotExpressionsTest, CalculatesWithRealExpressions) {
   int failures = 0;
   for (int count : stats.errorCounts) failures += count;
   EXPECT_EQ(failures, 9) << "columns 0..2 of three rows";
-}
-
-TEST(PlotExpressionsTest, StartUpDocumentWrapsAboveTheScale) {
-  const PlotDocument d = PlotDocument::StartUp();
-  PlotExpressions plot;
-  plot.Compile(d);
-  ASSERT_FALSE(plot.CheckExpressions());
-  Bitmap picture(64, 48);
-  PictureStats stats;
-  CalculateIndexed(picture, PixelRect{}, plot.EvaluateRange(), IndexSettings::From(d), plot, stats);
-  std::map<int, int> histogram;
-  for (int y = 0; y < 48; ++y)
-    for (int x = 0; x < 64; ++x) ++histogram[picture.Row(y)[x]];
-  EXPECT_EQ(histogram[2], 0) << "values above Pi wrap";
-  EXPECT_EQ(histogram[0] + histogram[3] + histogram[4] + histogram[5], 0);
-  EXPECT_GT(stats.foundMax, 3.2f);
-  EXPECT_GT(histogram.size(), 100u);
 }
 
 }  // namespace

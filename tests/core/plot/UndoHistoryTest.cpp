@@ -60,19 +60,18 @@ TEST(UndoHistoryTest, ClearingDeletesTheFileAndDisablesUndo) {
 }
 
 // A gradient edit pushes whatever the fields hold, an emptied function too;
-// undoing to that state gives it back instead of refusing it as no document.
-TEST(UndoHistoryTest, StateWithAnEmptyFunctionUndoes) {
+// undoing to that state is refused as a file without Func is, and the next
+// calculation writes over it.
+TEST(UndoHistoryTest, StateWithAnEmptyFunctionIsRefused) {
   TempDir dir;
   UndoHistory history(dir.path());
-  PlotDocument cleared = WithFunc("");
-  cleared.Zmax = "7";
-  history.PushUndo(cleared, 1.0f);
-  history.PushUndo(WithFunc("b"), 1.0f);
-  std::optional<UndoHistory::Step> step;
-  ASSERT_NO_THROW(step = history.Undo());
-  ASSERT_TRUE(step.has_value());
-  EXPECT_EQ(step->loaded.document, cleared);
-  EXPECT_EQ(history.Counter(), 0);
+  history.PushUndo(WithFunc("a"), 1.0f);
+  history.PushUndo(WithFunc(""), 1.0f);
+  history.PushUndo(WithFunc("c"), 1.0f);
+  EXPECT_THROW(history.Undo(), NotADocumentError);
+  EXPECT_EQ(history.Counter(), 1);
+  history.PushUndo(WithFunc("d"), 1.0f);
+  EXPECT_EQ(UndoAndRecalculate(history), "a@0");
 }
 
 TEST(UndoHistoryTest, FailedPushLeavesTheHistoryAsItWas) {

@@ -1,0 +1,75 @@
+#include "core/io/PictureLimits.h"
+
+#include <climits>
+#include <fstream>
+#include <string>
+
+namespace vorla {
+namespace {
+
+constexpr std::uint64_t kMegabyte = 1024 * 1024;
+
+std::string SizeText(std::int64_t width, std::int64_t height) {
+  return std::to_string(width) + " x " + std::to_string(height) + " p\xEDxeles";
+}
+
+PictureSizeError TooLarge(std::int64_t width, std::int64_t height, const std::string& limit) {
+  return PictureSizeError("La imagen de " + SizeText(width, height) + " es demasiado grande: " + limit);
+}
+
+std::string MaxSideText(const char* format, std::int64_t side) {
+  return std::string("el formato ") + format + " admite hasta " + std::to_string(side) +
+         " p\xEDxeles de ancho y de alto";
+}
+
+}  // namespace
+
+std::int64_t BitmapStride(std::int64_t width, int bitsPerPixel) {
+  return (width * (bitsPerPixel > 0 ? bitsPerPixel : 8) + 31) / 32 * 4;
+}
+
+PictureSizeError RowTooLong(std::int64_t width, std::int64_t height) {
+  return TooLarge(width, height, "una fila de la imagen no puede pasar de 2 GB");
+}
+
+PictureSizeError NoMemoryFor(std::int64_t width, std::int64_t height) {
+  return PictureSizeError("No hay memoria suficiente para la imagen de " + SizeText(width, height));
+}
+
+std::optional<std::uint64_t> AvailableMemory() {
+  std::ifstream meminfo("/proc/meminfo");
+  std::string key;
+  std::uint64_t kilobytes = 0;
+  std::string unit;
+  while (meminfo >> key >> kilobytes >> unit)
+    if (key == "MemAvailable:") return kilobytes * 1024;
+  return std::nullopt;
+}
+
+void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel) {
+  if (width <= 0 || height <= 0) return;
+  switch (format) {
+    case ImageFormat::Jpeg:
+      if (width > kJpegMaxSide || height > kJpegMaxSide) throw TooLarge(width, height, MaxSideText("JPEG", kJpegMaxSide));
+      break;
+    case ImageFormat::Png:
+      if (width > kPngMaxSide || height > kPngMaxSide) throw TooLarge(width, height, MaxSideText("PNG", kPngMaxSide));
+      break;
+    case ImageFormat::Bmp:
+      // A side beyond 32 bits makes a file beyond 4 GB anyway.
+      if (width > INT_MAX || height > INT_MAX ||
+          !BmpFileSize(static_cast<int>(width), static_cast<int>(height), bitsPerPixel))
+        throw TooLarge(width, height, "un archivo BMP no puede pasar de 4 GB");
+      break;
+  }
+  const std::int64_t stride = BitmapStride(width, bitsPerPixel);
+  if (stride > kMaxRowBytes) throw RowTooLong(width, height);
+  const std::uint64_t bytes = static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);
+  const std::optional<std::uint64_t> available = AvailableMemory();
+  if (available && bytes > *available)
+    throw PictureSizeError(NoMemoryFor(width, height).what() + std::string(": necesita ") +
+                           std::to_string((bytes + kMegabyte - 1) / kMegabyte) + " MB y hay " +
+                           std::to_string(*available / kMegabyte) + " MB disponibles");
+}
+
+}  // namespace vorla

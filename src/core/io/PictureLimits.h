@@ -1,0 +1,35 @@
+#pragma once
+// The largest pictures that can be made and written. A size is checked
+// before its picture is calculated, so that one beyond a limit is refused at
+// once with a message naming the limit, rather than after the work.
+
+#include <cstdint>
+#include <optional>
+
+#include "core/io/Bitmap.h"
+#include "core/io/ImageWriter.h"
+
+namespace vorla {
+
+inline constexpr std::int64_t kJpegMaxSide = 65500;       // the JPEG library's largest width and height
+inline constexpr std::int64_t kPngMaxSide = 2147483647;   // 2^31 - 1, the format's own
+inline constexpr std::int64_t kMaxRowBytes = 2147483647;  // a bitmap row is counted in 32 bits
+
+// Raises PictureSizeError naming the first limit that a width x height
+// picture passes when it is written as `format`: the format's (JPEG and PNG
+// sides, the BMP file's 4 GB), the bitmap's row, then the memory the system
+// can give now. Sizes of 0 and below pass: the calculation refuses them.
+void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel = 8);
+
+// Bytes in one bitmap row of `width` pixels, padded to a multiple of 4.
+std::int64_t BitmapStride(std::int64_t width, int bitsPerPixel);
+
+// What a bitmap raises for a row beyond kMaxRowBytes, and when memory is
+// refused.
+PictureSizeError RowTooLong(std::int64_t width, std::int64_t height);
+PictureSizeError NoMemoryFor(std::int64_t width, std::int64_t height);
+
+// Bytes of memory the system can give now without swapping, when known.
+std::optional<std::uint64_t> AvailableMemory();
+
+}  // namespace vorla
