@@ -26,8 +26,9 @@ struct RenderedPicture {
 // x range is corrected for width x height as loading does; the start-up
 // document passes nothing and is shown as it stands. Raises RenderError for
 // a palette string, expression or range that fails, and EmptyPictureError
-// for a size of 0.
+// for a size of 0; progress may throw to abandon the calculation.
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
-                               std::optional<float> savedAspect = std::nullopt);
+                               std::optional<float> savedAspect = std::nullopt,
+                               const RowProgress& progress = {});
 
 }  // namespace vorla
