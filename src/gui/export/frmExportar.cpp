@@ -166,16 +166,20 @@ bool TfmExportar::AskFileName() {
   return true;
 }
 
-// The two rules answer each other until a field is given the value it
-// already shows, which fires no change.
+// The field the user changed is never rewritten by the other one's rule:
+// typing digit by digit would otherwise have them round each other.
 void TfmExportar::spnAnchoChange() {
-  if (chkAspecto->isChecked() && !spnAncho->cleanText().isEmpty())
-    spnAlto->setValue(KeptAspect(spnAncho->value(), base_.width, base_.height));
+  if (applyingAspect_ || !chkAspecto->isChecked() || spnAncho->cleanText().isEmpty()) return;
+  applyingAspect_ = true;
+  spnAlto->setValue(KeptAspect(spnAncho->value(), base_.width, base_.height));
+  applyingAspect_ = false;
 }
 
 void TfmExportar::spnAltoChange() {
-  if (chkAspecto->isChecked() && !spnAlto->cleanText().isEmpty())
-    spnAncho->setValue(KeptAspect(spnAlto->value(), base_.height, base_.width));
+  if (applyingAspect_ || !chkAspecto->isChecked() || spnAlto->cleanText().isEmpty()) return;
+  applyingAspect_ = true;
+  spnAncho->setValue(KeptAspect(spnAlto->value(), base_.height, base_.width));
+  applyingAspect_ = false;
 }
 
 void TfmExportar::TrackBar1Change() { Label1->setText(CompressionText(TrackBar1->value())); }

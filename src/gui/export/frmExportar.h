@@ -49,6 +49,7 @@ class TfmExportar : public QDialog {
   PictureSize base_;
   QString fileName_;
   bool produced_ = false;
+  bool applyingAspect_ = false;
 
   QGroupBox* GroupBox2 = nullptr;
   QSpinBox* spnAncho = nullptr;
