@@ -45,6 +45,9 @@ TfmMozaico::TfmMozaico(const Bitmap& picture, TfmExportar& exporter, std::filesy
     bar->addWidget(button);
   btnHor->setChecked(true);
   btnVer->setChecked(true);
+  // The button that shows what a short window cannot fit.
+  if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+    more->setAccessibleName(QStringLiteral("Más botones"));
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
