@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -50,7 +51,7 @@ Palette TestPalette() {
 class ExportDialogTest : public ::testing::Test {
  protected:
   ExportDialogTest()
-      : dialog_(ExportHost{[] { return QSize(454, 415); }, [] { return Ramp(); }, [] { return TestPalette(); },
+      : dialog_(ExportHost{[] { return QSize(454, 415); }, [this] { return document_; }, [] { return TestPalette(); },
                            [] { return QString(); }, [this](const QString& text) { statuses_ << text; }}) {}
 
   // Runs the export: the save dialog (unless copying) gets path and type,
@@ -89,6 +90,7 @@ class ExportDialogTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir_;
+  PlotDocument document_ = Ramp();
   QStringList statuses_;
   bool askedForFile_ = false;
   TfmExportar dialog_;
@@ -272,6 +274,23 @@ TEST_F(ExportDialogTest, FailuresAreExplained) {
     EXPECT_TRUE(message.contains(QStringLiteral("0 pixels"))) << message.toStdString();
     EXPECT_FALSE(fs::exists(dir_ / "zero.png"));
   }
+}
+
+TEST_F(ExportDialogTest, EscCancelsTheCalculation) {
+  // Long enough for the progress box to come up.
+  document_.Func = std::string("Sen(x*Cos(y))^2+Cos(y*Sen(x))^3+r*w+Sen(r+w)");
+  bool progressShown = false;
+  EXPECT_FALSE(Run({}, false, dir_ / "big", ExportFileType::kPng, [&progressShown](TfmExportar* d) {
+    WhenModalIs<QProgressDialog>([&progressShown](QProgressDialog* progress) {
+      progressShown = true;
+      QTest::keyClick(progress, Qt::Key_Escape);
+    });
+    NamedChild<QSpinBox>(d, "spnAncho")->setValue(2000);
+    Accept(d);
+  }));
+  EXPECT_TRUE(progressShown);
+  EXPECT_FALSE(fs::exists(dir_ / "big.png"));
+  EXPECT_TRUE(statuses_.isEmpty()) << "nothing to save";
 }
 
 }  // namespace

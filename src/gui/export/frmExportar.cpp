@@ -217,6 +217,8 @@ bool TfmExportar::Calculate(Bitmap& picture) {
   progress.setWindowTitle(windowTitle());
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);
+  // Esc closes the box wherever the focus is in it; closed is cancelled.
+  connect(&progress, &QDialog::rejected, &progress, &QProgressDialog::cancel);
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   try {
     picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, [&](int done, int rows) {
