@@ -86,7 +86,8 @@ inline bool ReadJpeg(const std::filesystem::path& path, JpegImage& image) {
   image.components = cinfo.output_components;
   image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * image.components);
   while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = image.pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * image.width * image.components;
+    JSAMPROW row =
+        image.pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * image.width * image.components;
     jpeg_read_scanlines(&cinfo, &row, 1);
   }
   jpeg_finish_decompress(&cinfo);

@@ -92,7 +92,13 @@ class ExportDialogTest : public ::testing::Test {
 };
 
 TEST_F(ExportDialogTest, SizeFieldsKeepTheAspect) {
-  struct Row { const char* name; Mirrors mirrors; bool keep; const char* field; const char* typed; int opensW, opensH, w, h; };
+  struct Row {
+    const char* name;
+    Mirrors mirrors;
+    bool keep;
+    const char *field, *typed;
+    int opensW, opensH, w, h;
+  };
   const Row rows[] = {
       {"width 908 gives height 830", {}, true, "spnAncho", "908", 454, 415, 908, 830},
       {"height 830 gives width 908", {}, true, "spnAlto", "830", 454, 415, 908, 830},
@@ -116,11 +122,19 @@ TEST_F(ExportDialogTest, SizeFieldsKeepTheAspect) {
 }
 
 TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrors) {
-  struct Row { const char* name; ExportFileType type; bool copy; Mirrors mirrors; const char* title, *sizeTitle; bool jpeg; };
+  struct Row {
+    const char* name;
+    ExportFileType type;
+    bool copy;
+    Mirrors mirrors;
+    const char *title, *sizeTitle;
+    bool jpeg;
+  };
   const Row rows[] = {
       {"JPEG colour", ExportFileType::kJpegColor, false, {}, "Exportar JPEG 24 bits", "Tamaño:", true},
       {"JPEG grey", ExportFileType::kJpegGray, false, {}, "Exportar JPEG Escala de grises", "Tamaño:", true},
-      {"bitmap", ExportFileType::kBitmap, false, {false, true}, "Exportar Bitmap", "Tamaño: (Incluye reflejos)", false},
+      {"bitmap", ExportFileType::kBitmap, false, {false, true}, "Exportar Bitmap", "Tamaño: (Incluye reflejos)",
+       false},
       {"PNG", ExportFileType::kPng, false, {}, "Exportar PNG", "Tamaño:", false},
       {"copy never shows the JPEG settings", ExportFileType::kJpegColor, true, {}, "Copiar", "Tamaño:", false},
   };

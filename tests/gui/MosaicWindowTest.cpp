@@ -154,7 +154,8 @@ TEST_F(MosaicWindowTest, EveryControlHasAnAccessibleName) {
   TfmAjusCol colours(table);
   for (const QWidget* window : std::initializer_list<const QWidget*>{mosaic_.get(), &exporter_, &colours}) {
     for (const QWidget* control : window->findChildren<QWidget*>()) {
-      const bool isControl = qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QAbstractSlider*>(control) ||
+      const bool isControl = qobject_cast<const QAbstractButton*>(control) ||
+                             qobject_cast<const QAbstractSlider*>(control) ||
                              qobject_cast<const QAbstractSpinBox*>(control) || qobject_cast<const MosaicView*>(control);
       // The save dialog's own controls are Qt's.
       if (!isControl || control->parentWidget()->inherits("QFileDialog") || control->window() != window) continue;

@@ -231,7 +231,10 @@ bool TfmExportar::Calculate(Bitmap& picture) {
     AppMessageBox(owner, FromCore(e.what()), QMessageBox::Warning);
     return false;
   } catch (const std::length_error&) {
-    AppMessageBox(owner, QStringLiteral("La imagen de %1 x %2 pixels es demasiado grande.").arg(requested.width).arg(requested.height),
+    AppMessageBox(owner,
+                  QStringLiteral("La imagen de %1 x %2 pixels es demasiado grande.")
+                      .arg(requested.width)
+                      .arg(requested.height),
                   QMessageBox::Warning);
     return false;
   } catch (const std::bad_alloc&) {

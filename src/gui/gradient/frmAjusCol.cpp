@@ -76,7 +76,8 @@ TfmAjusCol::TfmAjusCol(TGradTable& table, QWidget* parent) : QDialog(parent), ta
                                    {trkA, Label4, "Azul: %1", Channel::kBlue}};
   for (const RgbSlider& control : rgbSliders)
     connect(control.slider, &QSlider::valueChanged, this, [this, control] { RgbSliderChange(control); });
-  for (QSlider* slider : {trkH, trkS, trkL}) connect(slider, &QSlider::valueChanged, this, &TfmAjusCol::HslSliderChange);
+  for (QSlider* slider : {trkH, trkS, trkL})
+    connect(slider, &QSlider::valueChanged, this, &TfmAjusCol::HslSliderChange);
   connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
     if (PageControl1->currentWidget() == TabSheet1) {
       ResetRgbPage();
