@@ -45,9 +45,9 @@ TfmMozaico::TfmMozaico(const Bitmap& picture, TfmExportar& exporter, std::filesy
     bar->addWidget(button);
   btnHor->setChecked(true);
   btnVer->setChecked(true);
-  // The button that shows what a short window cannot fit.
+  // Qt's own button for the tools that do not fit.
   if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-    more->setAccessibleName(QStringLiteral("Más botones"));
+    more->setAccessibleName(QStringLiteral("Más herramientas"));
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
