@@ -92,7 +92,8 @@ class EmptyPictureError : public std::runtime_error {
   EmptyPictureError();
 };
 
-// Called after each row with the rows done so far and the rows to do.
+// Called after each row with the rows done so far and the rows to do; it may
+// throw to abandon the calculation, which leaves the picture partly calculated.
 using RowProgress = std::function<void(int rowsDone, int rows)>;
 
 // Calculates `rect` of `picture` (right and bottom exclusive, clipped to the

@@ -7,7 +7,7 @@
 namespace vorla {
 
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
-                               std::optional<float> savedAspect) {
+                               std::optional<float> savedAspect, const RowProgress& progress) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
   RenderedPicture rendered;
   try {
@@ -35,7 +35,7 @@ RenderedPicture RenderDocument(PlotDocument document, int width, int height,
 
   rendered.picture.Resize(width, height, 8);
   CalculateIndexed(rendered.picture, PixelRect{}, view, IndexSettings::From(document), plot,
-                   rendered.stats);
+                   rendered.stats, progress);
   return rendered;
 }
 

@@ -27,8 +27,10 @@ struct RenderedPicture {
 // document passes nothing and is shown as it stands. Raises RenderError for
 // a palette string, expression or range that fails, EmptyPictureError for
 // a size of 0, and PictureSizeError for a bitmap that cannot be had (check a
-// size first with CheckPictureSize).
+// size first with CheckPictureSize); progress may throw to abandon the
+// calculation.
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
-                               std::optional<float> savedAspect = std::nullopt);
+                               std::optional<float> savedAspect = std::nullopt,
+                               const RowProgress& progress = {});
 
 }  // namespace vorla

@@ -3,9 +3,11 @@
 // the low byte).
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QRgb>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/io/Bitmap.h"
@@ -28,6 +30,15 @@ inline QList<QRgb> ToColorTable(const Palette& palette) {
   for (std::size_t i = 0; i < palette.size(); ++i)
     table[static_cast<qsizetype>(i)] = qRgb(palette[i].red, palette[i].green, palette[i].blue);
   return table;
+}
+
+// An 8-bit picture as an indexed QImage with its palette (a deep copy).
+inline QImage ToIndexedImage(const Bitmap& picture) {
+  QImage image(picture.Width(), picture.Height(), QImage::Format_Indexed8);
+  image.setColorTable(ToColorTable(picture.palette));
+  for (int y = 0; y < picture.Height(); ++y)
+    std::copy_n(picture.Row(y), picture.Width(), image.scanLine(y));
+  return image;
 }
 
 }  // namespace vorla

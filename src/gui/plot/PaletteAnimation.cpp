@@ -24,8 +24,7 @@ void PaletteAnimation::SetRunning(bool running) {
   } else {
     timer_->stop();
     // Undo the accumulated shift: the picture is again exactly as calculated.
-    ShiftIndices(picture_, kUnshifted - offset_);
-    emit pictureShifted();
+    emit pictureShifted(ShiftIndices(picture_, kUnshifted - offset_));
   }
   offset_ = kUnshifted;
 }
@@ -35,7 +34,7 @@ void PaletteAnimation::Tick() {
   const int shift = ShiftIndices(picture_, speed_());
   if (shift == 0) return;
   offset_ = AdvanceOffset(offset_, shift);
-  emit pictureShifted();
+  emit pictureShifted(shift);
 }
 
 }  // namespace vorla

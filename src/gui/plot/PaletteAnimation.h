@@ -27,8 +27,8 @@ class PaletteAnimation : public QObject {
   void PictureRecalculated() { offset_ = kUnshifted; }
 
  signals:
-  // The picture's indices changed and want showing.
-  void pictureShifted();
+  // The picture's indices moved by shift (0..251, as ShiftIndices counts) and want showing.
+  void pictureShifted(int shift);
 
  private:
   static constexpr std::uint8_t kUnshifted = 128;

@@ -27,11 +27,14 @@
 #include "gui/desktop/DropFiles.h"
 #include "gui/desktop/FileTypeRegistration.h"
 #include "gui/desktop/pvUrl.h"
+#include "gui/export/frmExportar.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/gradient/GradientLibraryBox.h"
+#include "gui/gradient/frmAjusCol.h"
 #include "gui/help/HelpContext.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/input/frmMemo.h"
+#include "gui/mosaic/frmMozaico.h"
 #include "gui/plot/AboutText.h"
 #include "gui/plot/DocumentBinder.h"
 #include "gui/plot/FormulaSpy.h"
@@ -81,10 +84,6 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   // The scale bounds are children of the function and share its names.
   toolBar_->SetFunctionList(&session_.Functions(PlotExpressions::kFunc));
   panel_->SetScaleFunctionList(&session_.Functions(PlotExpressions::kZmin));
-  // The export, copy, mosaic and colour-adjustment dialogs are not part of this window yet.
-  for (ToolCommand command :
-       {ToolCommand::kExport, ToolCommand::kCopy, ToolCommand::kMosaic, ToolCommand::kAdjustColors})
-    toolBar_->SetCommandEnabled(command, false);
   BuildStatusBar();
   report_ = new TFMemo(this);
 
@@ -100,6 +99,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   setWindowTitle(QString::fromLatin1(kVersionTitle));
   gradientEditor_->Table().SetStartCol(kFirstGradientEntry);
   ShowDocument(PlotDocument::StartUp());
+  CreateDialogs();
   ConnectControls();
   SetHelpContext(*this, static_cast<int>(HelpContext::kMain));
   RegisterDocumentTypeAfterFirstRun();
@@ -175,6 +175,7 @@ void TFVorla::ConnectControls() {
   connect(toolBar_, &MainToolBar::functionEditRequested, this,
           [this] { OpenMultiLineEditor(ExpressionField::kFunc); });
   connect(animation_, &PaletteAnimation::pictureShifted, this, [this] { pb->ShowPicture(picture_); });
+  connect(animation_, &PaletteAnimation::pictureShifted, fmMozaico, &TfmMozaico::StepAnimation);
 
   connect(gradientEditor_, &TGradEditM::changed, this, &TFVorla::GradientChanged);
   connect(gradientEditor_, &TGradEditM::editEnded, documents_, &DocumentCommands::PushUndo);
@@ -208,10 +209,13 @@ void TFVorla::RunCommand(ToolCommand command) {
     case ToolCommand::kUndo: documents_->Undo(); break;
     case ToolCommand::kInformation: ShowInformation(); break;
     case ToolCommand::kHelp: HelpWindow::ShowContext(static_cast<int>(HelpContext::kMain), this); break;
-    case ToolCommand::kExport:
-    case ToolCommand::kCopy:
+    case ToolCommand::kExport: fmExportar->Execute({}, false); break;
+    case ToolCommand::kCopy: fmExportar->Execute({}, true); break;
     case ToolCommand::kMosaic:
-    case ToolCommand::kAdjustColors: break;
+      fmMozaico->show();
+      fmMozaico->raise();
+      break;
+    case ToolCommand::kAdjustColors: fmAjusCol->exec(); break;
   }
 }
 
@@ -371,6 +375,7 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
                          QString::fromStdString(FormatG(stats.shownMax, 6)));
   if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
   pb->ShowPicture(picture_);
+  fmMozaico->RefreshIfShown();
 }
 
 QImage TFVorla::Picture() const { return pb->Picture(); }

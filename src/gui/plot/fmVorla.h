@@ -29,6 +29,9 @@ class PaletteAnimation;
 class ProgressBox;
 class PropertiesPanel;
 class TFMemo;
+class TfmAjusCol;
+class TfmExportar;
+class TfmMozaico;
 class TGradEditM;
 class TGradientLibraryBox;
 class TPaintBoxM;
@@ -94,6 +97,10 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ShowDocument(const PlotDocument& document);
   void UpdateCaption(const QString& fileName);
 
+  // The export, mosaic and colour adjustment windows (fmVorlaDialogs.cpp).
+  void CreateDialogs();
+  PlotDocument ExportDocument();
+
   // Colours, animation and readouts (fmVorlaColors.cpp).
   void GradientChanged();
   void ChooseFixedColor(FixedColor which, const QColor& current);
@@ -128,6 +135,9 @@ class TFVorla : public QMainWindow, private DocumentHost {
   ProgressBox* progreso = nullptr;
   TFMemo* report_ = nullptr;
   FormulaSpy* spy_ = nullptr;
+  TfmExportar* fmExportar = nullptr;
+  TfmAjusCol* fmAjusCol = nullptr;
+  TfmMozaico* fmMozaico = nullptr;
 
   PlotSession session_;
   Bitmap picture_;

@@ -12,6 +12,7 @@
 #include "gui/gradient/GradEditM.h"
 #include "gui/help/HelpContext.h"
 #include "gui/input/frmMemo.h"
+#include "gui/mosaic/frmMozaico.h"
 #include "gui/plot/MainToolBar.h"
 #include "gui/plot/PaletteAnimation.h"
 #include "gui/plot/PropertiesPanel.h"
@@ -26,6 +27,7 @@ void TFVorla::GradientChanged() {
   documents_->SetModified(true);
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
   pb->ShowPalette(picture_.palette);
+  fmMozaico->RefreshIfShown();
 }
 
 // The four swatches mirror the gradient editor's fixed entries 0..3.

@@ -7,17 +7,13 @@
 
 #include <algorithm>
 #include <climits>
-#include <csetjmp>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-#include <png.h>
-
+#include "ImageFiles.h"
 #include "TempDir.h"
 #include "core/io/ImageWriter.h"
 
@@ -25,6 +21,10 @@ namespace vorla {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::JpegImage;
+using testing_support::PngImage;
+using testing_support::ReadJpeg;
+using testing_support::ReadPng;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
@@ -108,40 +108,6 @@ TEST_F(ImageWriterTest, BmpTrueColourSources) {
   EXPECT_EQ(f[54 + 2 * 3 + 2], 99);
 }
 
-struct PngImage {
-  int width = 0, height = 0, colorType = -1, bitDepth = 0;
-  std::vector<png_color> palette;
-  std::vector<std::vector<std::uint8_t>> rows;
-};
-
-PngImage ReadPng(const fs::path& path) {
-  PngImage image;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return image;
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
-    image.colorType = -1;
-    return image;
-  }
-  png_init_io(png, file);
-  png_read_info(png, info);
-  image.width = static_cast<int>(png_get_image_width(png, info));
-  image.height = static_cast<int>(png_get_image_height(png, info));
-  image.colorType = png_get_color_type(png, info);
-  image.bitDepth = png_get_bit_depth(png, info);
-  png_colorp colors = nullptr;
-  int count = 0;
-  if (png_get_PLTE(png, info, &colors, &count)) image.palette.assign(colors, colors + count);
-  image.rows.assign(static_cast<std::size_t>(image.height), std::vector<std::uint8_t>(png_get_rowbytes(png, info)));
-  for (auto& row : image.rows) png_read_row(png, row.data(), nullptr);
-  png_destroy_read_struct(&png, &info, nullptr);
-  std::fclose(file);
-  return image;
-}
-
 TEST_F(ImageWriterTest, PngPalettedAndTrueColour) {
   const Bitmap picture = Paletted(13, 4);
   WritePng(picture, dir_ / "p.png");
@@ -165,48 +131,6 @@ TEST_F(ImageWriterTest, PngPalettedAndTrueColour) {
   const PngImage c = ReadPng(dir_ / "c.png");
   ASSERT_EQ(c.colorType, PNG_COLOR_TYPE_RGB);
   EXPECT_EQ(c.rows[0], (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4}));
-}
-
-struct JpegImage {
-  int width = 0, height = 0, components = 0;
-  bool progressive = false;
-  std::vector<std::uint8_t> pixels;
-};
-
-struct JpegReadErrors {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-};
-
-bool ReadJpeg(const fs::path& path, JpegImage& image) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  jpeg_decompress_struct cinfo;
-  JpegReadErrors errors;
-  cinfo.err = jpeg_std_error(&errors.manager);
-  errors.manager.error_exit = [](j_common_ptr c) { std::longjmp(reinterpret_cast<JpegReadErrors*>(c->err)->jump, 1); };
-  if (setjmp(errors.jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    std::fclose(file);
-    return false;
-  }
-  jpeg_create_decompress(&cinfo);
-  jpeg_stdio_src(&cinfo, file);
-  jpeg_read_header(&cinfo, TRUE);
-  image.progressive = cinfo.progressive_mode;
-  jpeg_start_decompress(&cinfo);
-  image.width = static_cast<int>(cinfo.output_width);
-  image.height = static_cast<int>(cinfo.output_height);
-  image.components = cinfo.output_components;
-  image.pixels.resize(static_cast<std::size_t>(image.width) * image.height * image.components);
-  while (cinfo.output_scanline < cinfo.output_height) {
-    JSAMPROW row = image.pixels.data() + static_cast<std::size_t>(cinfo.output_scanline) * image.width * image.components;
-    jpeg_read_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  std::fclose(file);
-  return true;
 }
 
 TEST_F(ImageWriterTest, JpegOptionsReachTheFile) {

@@ -1,0 +1,57 @@
+#include "core/plot/ExportPicture.h"
+
+#include "core/gradient/DrawRoutines.h"
+#include "core/io/MulDiv.h"
+#include "core/plot/RenderDocument.h"
+
+namespace vorla {
+
+int KeptAspect(int value, int baseValue, int baseOther) {
+  if (baseValue <= 0 || baseOther <= 0) return value;
+  return MulDiv(value, baseOther, baseValue);
+}
+
+PictureSize ExportBaseSize(PictureSize pictureBox, Mirrors mirrors) {
+  return {mirrors.horizontal ? 2 * pictureBox.width : pictureBox.width,
+          mirrors.vertical ? 2 * pictureBox.height : pictureBox.height};
+}
+
+PictureSize CalculatedSize(PictureSize requested, Mirrors mirrors) {
+  return {mirrors.horizontal ? requested.width / 2 : requested.width,
+          mirrors.vertical ? requested.height / 2 : requested.height};
+}
+
+bool IsJpeg(ExportFileType type) { return type == ExportFileType::kJpegColor || type == ExportFileType::kJpegGray; }
+
+int JpegQuality(int compression) { return 101 - compression; }
+
+ImageFormat FormatOf(ExportFileType type) {
+  switch (type) {
+    case ExportFileType::kBitmap: return ImageFormat::Bmp;
+    case ExportFileType::kPng: return ImageFormat::Png;
+    case ExportFileType::kJpegColor:
+    case ExportFileType::kJpegGray: break;
+  }
+  return ImageFormat::Jpeg;
+}
+
+std::filesystem::path ExportFileName(const std::filesystem::path& chosen, ExportFileType type) {
+  std::filesystem::path name = chosen;
+  switch (FormatOf(type)) {
+    case ImageFormat::Bmp: return name.replace_extension(".bmp");
+    case ImageFormat::Png: return name.replace_extension(".png");
+    case ImageFormat::Jpeg: break;
+  }
+  return name.replace_extension(".jpg");
+}
+
+Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
+                           Mirrors mirrors, const RowProgress& progress) {
+  const PictureSize size = CalculatedSize(requested, mirrors);
+  Bitmap picture = RenderDocument(document, size.width, size.height, std::nullopt, progress).picture;
+  picture.palette = palette;
+  if (mirrors.Any()) MirrorBitmap(picture, mirrors.horizontal, mirrors.vertical);
+  return picture;
+}
+
+}  // namespace vorla

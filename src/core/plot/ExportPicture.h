@@ -1,0 +1,56 @@
+#pragma once
+// The arithmetic of exporting the picture at a chosen size: sizes kept in
+// aspect, the size calculated before mirroring, file types and names, and
+// the picture itself calculated anew for the file or the clipboard.
+
+#include <filesystem>
+
+#include "core/io/Bitmap.h"
+#include "core/io/ImageWriter.h"
+#include "core/plot/PictureCalculation.h"
+#include "core/plot/PlotDocument.h"
+
+namespace vorla {
+
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PictureSize&, const PictureSize&) = default;
+};
+
+// Mirrored copies added to the right and below, so that the picture tiles.
+struct Mirrors {
+  bool horizontal = false;
+  bool vertical = false;
+  bool Any() const { return horizontal || vertical; }
+};
+
+// The other field of a size kept in aspect: value * baseOther / baseValue,
+// rounded to nearest; value itself when the base has no extent.
+int KeptAspect(int value, int baseValue, int baseOther);
+
+// The size the export proposes: the picture box doubled in each mirrored direction.
+PictureSize ExportBaseSize(PictureSize pictureBox, Mirrors mirrors);
+// The size to calculate for a requested size: halved in each mirrored
+// direction, since mirroring then makes n into 2n - 1.
+PictureSize CalculatedSize(PictureSize requested, Mirrors mirrors);
+
+// Numbered from 1 in the order the save dialog lists them.
+enum class ExportFileType { kJpegColor = 1, kJpegGray, kBitmap, kPng };
+
+bool IsJpeg(ExportFileType type);
+// 1 (least compression) gives quality 100, 100 gives 1.
+int JpegQuality(int compression);
+// The chosen name with its extension replaced by the type's (".jpg", ".bmp", ".png").
+std::filesystem::path ExportFileName(const std::filesystem::path& chosen, ExportFileType type);
+ImageFormat FormatOf(ExportFileType type);
+
+// The document calculated at the requested size, with the given palette
+// (the gradient as it is now, which may differ from the document's text
+// after a colour adjustment), then mirrored. Raises EmptyPictureError for a
+// size of 0 and RenderError for a document that cannot be drawn; progress
+// may throw to abandon the calculation.
+Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
+                           Mirrors mirrors, const RowProgress& progress = {});
+
+}  // namespace vorla

@@ -1,0 +1,273 @@
+#include "gui/export/frmExportar.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QShortcut>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <array>
+#include <new>
+
+#include "core/io/ImageWriter.h"
+#include "core/plot/RenderDocument.h"
+#include "gui/common/CoreColor.h"
+#include "gui/common/CoreText.h"
+#include "gui/common/FormUtils.h"
+#include "gui/common/HelpTopics.h"
+#include "gui/help/HelpContext.h"
+#include "gui/help/HelpWindow.h"
+
+namespace vorla {
+namespace {
+
+constexpr int kMaxSize = 2000;
+
+// In the order of ExportFileType.
+struct FileTypeText {
+  const char* filter;
+  const char* caption;
+};
+constexpr std::array<FileTypeText, 4> kFileTypes{{
+    {"JPG - JPEG color 24 bits (*.jpg)", "Exportar JPEG 24 bits"},
+    {"JPG - JPEG Escala de grises (*.jpg)", "Exportar JPEG Escala de grises"},
+    {"BMP - Bitmap Windows (*.bmp)", "Exportar Bitmap"},
+    {"PNG - Imagen PNG 8 bits (*.png)", "Exportar PNG"},
+}};
+
+const FileTypeText& TextsOf(ExportFileType type) { return kFileTypes[static_cast<std::size_t>(type) - 1]; }
+
+QString CompressionText(int position) { return QStringLiteral("Compresión: %1%").arg(position); }
+
+// Thrown from the progress callback to leave the calculation.
+struct CalculationCancelled {};
+
+template <class Control>
+Control* Named(Control* control, const char* objectName, const QString& accessibleName) {
+  control->setObjectName(QString::fromLatin1(objectName));
+  control->setAccessibleName(accessibleName);
+  return control;
+}
+
+}  // namespace
+
+TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), host_(std::move(host)) {
+  setObjectName(QStringLiteral("fmExportar"));
+  setWindowTitle(QStringLiteral("Exportar"));
+
+  GroupBox2 = Named(new QGroupBox(QStringLiteral("Tamaño"), this), "GroupBox2", QStringLiteral("Tamaño"));
+  spnAncho = Named(new QSpinBox, "spnAncho", QStringLiteral("Ancho"));
+  spnAlto = Named(new QSpinBox, "spnAlto", QStringLiteral("Alto"));
+  for (QSpinBox* field : {spnAncho, spnAlto}) {
+    field->setRange(0, kMaxSize);
+    field->setValue(128);
+  }
+  auto* label2 = Named(new QLabel(QStringLiteral("X")), "Label2", QStringLiteral("X"));
+  chkAspecto = Named(new QCheckBox(QStringLiteral("Mantener aspecto")), "chkAspecto",
+                     QStringLiteral("Mantener aspecto"));
+  chkAspecto->setChecked(true);
+  auto* sizeLayout = new QGridLayout(GroupBox2);
+  sizeLayout->addWidget(spnAncho, 0, 0);
+  sizeLayout->addWidget(label2, 0, 1, Qt::AlignCenter);
+  sizeLayout->addWidget(spnAlto, 0, 2);
+  sizeLayout->addWidget(chkAspecto, 1, 0, 1, 3);
+
+  GroupBox1 = Named(new QGroupBox(QStringLiteral("JPEG"), this), "GroupBox1", QStringLiteral("JPEG"));
+  Label1 = Named(new QLabel(CompressionText(20)), "Label1", QStringLiteral("Compresión"));
+  CheckBox1 = Named(new QCheckBox(QStringLiteral("Progresivo")), "CheckBox1", QStringLiteral("Progresivo"));
+  TrackBar1 = Named(new QSlider(Qt::Horizontal), "TrackBar1", QStringLiteral("Compresión"));
+  TrackBar1->setRange(1, 100);
+  TrackBar1->setValue(20);
+  TrackBar1->setTickInterval(5);
+  TrackBar1->setTickPosition(QSlider::TicksBelow);
+  auto* jpegLayout = new QGridLayout(GroupBox1);
+  jpegLayout->addWidget(Label1, 0, 0);
+  jpegLayout->addWidget(CheckBox1, 0, 1, Qt::AlignRight);
+  jpegLayout->addWidget(TrackBar1, 1, 0, 1, 2);
+
+  auto* button1 = Named(new QPushButton(QStringLiteral("Cancelar")), "Button1", QStringLiteral("Cancelar"));
+  auto* button2 = Named(new QPushButton(QStringLiteral("Aceptar")), "Button2", QStringLiteral("Aceptar"));
+  button2->setDefault(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(button1);
+  buttons->addWidget(button2);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(GroupBox2);
+  layout->addWidget(GroupBox1);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  SaveDialog1 = Named(new QFileDialog(this), "SaveDialog1", QStringLiteral("Exportar"));
+  SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+  SaveDialog1->setFileMode(QFileDialog::AnyFile);
+  QStringList filters;
+  for (const FileTypeText& type : kFileTypes) filters << QString::fromUtf8(type.filter);
+  SaveDialog1->setNameFilters(filters);
+
+  connect(spnAncho, &QSpinBox::valueChanged, this, &TfmExportar::spnAnchoChange);
+  connect(spnAlto, &QSpinBox::valueChanged, this, &TfmExportar::spnAltoChange);
+  connect(chkAspecto, &QCheckBox::clicked, this, &TfmExportar::spnAnchoChange);
+  connect(TrackBar1, &QSlider::valueChanged, this, &TfmExportar::TrackBar1Change);
+  connect(button1, &QPushButton::clicked, this, &QDialog::reject);
+  connect(button2, &QPushButton::clicked, this, &TfmExportar::Button2Click);
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
+}
+
+ExportFileType TfmExportar::FileType() const {
+  const qsizetype index = SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter());
+  return static_cast<ExportFileType>(index < 0 ? 1 : index + 1);
+}
+
+bool TfmExportar::Execute(Mirrors mirrors, bool toClipboard) {
+  mirrors_ = mirrors;
+  toClipboard_ = toClipboard;
+  produced_ = false;
+  SetHelpContext(*this, static_cast<int>(toClipboard ? HelpContext::kCopy : HelpContext::kExport));
+  if (toClipboard) {
+    setWindowTitle(QStringLiteral("Copiar"));
+  } else {
+    if (!AskFileName()) return false;
+    setWindowTitle(QString::fromUtf8(TextsOf(FileType()).caption));
+  }
+  GroupBox2->setTitle(mirrors.Any() ? QStringLiteral("Tamaño: (Incluye reflejos)") : QStringLiteral("Tamaño:"));
+  GroupBox1->setVisible(!toClipboard && IsJpeg(FileType()));
+  const QSize box = host_.pictureBoxSize();
+  base_ = ExportBaseSize({box.width(), box.height()}, mirrors);
+  spnAncho->setValue(base_.width);
+  spnAlto->setValue(base_.height);
+  exec();
+  return produced_;
+}
+
+bool TfmExportar::AskFileName() {
+  SaveDialog1->setWindowTitle(QStringLiteral("Exportar"));
+  const QString document = host_.documentFileName();
+  if (!document.isEmpty()) {
+    const QFileInfo info(document);
+    SaveDialog1->setDirectory(info.absolutePath());
+    SaveDialog1->selectFile(info.completeBaseName());
+  }
+  if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return false;
+  fileName_ = SaveDialog1->selectedFiles().front();
+  return true;
+}
+
+// The field the user changed is never rewritten by the other one's rule:
+// typing digit by digit would otherwise have them round each other.
+void TfmExportar::spnAnchoChange() {
+  if (applyingAspect_ || !chkAspecto->isChecked() || spnAncho->cleanText().isEmpty()) return;
+  applyingAspect_ = true;
+  spnAlto->setValue(KeptAspect(spnAncho->value(), base_.width, base_.height));
+  applyingAspect_ = false;
+}
+
+void TfmExportar::spnAltoChange() {
+  if (applyingAspect_ || !chkAspecto->isChecked() || spnAlto->cleanText().isEmpty()) return;
+  applyingAspect_ = true;
+  spnAncho->setValue(KeptAspect(spnAlto->value(), base_.height, base_.width));
+  applyingAspect_ = false;
+}
+
+void TfmExportar::TrackBar1Change() { Label1->setText(CompressionText(TrackBar1->value())); }
+
+void TfmExportar::Button2Click() {
+  if (spnAncho->cleanText().isEmpty() || spnAlto->cleanText().isEmpty()) return;
+  const PictureSize calculated = CalculatedSize({spnAncho->value(), spnAlto->value()}, mirrors_);
+  if (calculated.width <= 0 || calculated.height <= 0) {
+    AppMessageBox(this,
+                  mirrors_.Any() ? QStringLiteral("La imagen no puede tener 0 pixels de ancho ni de alto: con "
+                                                  "reflejos, cada medida reflejada debe ser de al menos 2 pixels.")
+                                 : QStringLiteral("La imagen no puede tener 0 pixels de ancho ni de alto."),
+                  QMessageBox::Warning);
+    return;
+  }
+  accept();
+  produced_ = Produce();
+}
+
+bool TfmExportar::Produce() {
+  Bitmap picture;
+  if (!Calculate(picture)) return false;
+  if (toClipboard_) {
+    // Qt offers the image to other programs in the platform's bitmap and PNG formats.
+    QGuiApplication::clipboard()->setImage(ToIndexedImage(picture));
+    return true;
+  }
+  return WriteFile(picture);
+}
+
+bool TfmExportar::Calculate(Bitmap& picture) {
+  QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
+  QProgressDialog progress(QStringLiteral("Calculando la imagen..."), QStringLiteral("Cancelar"), 0, 100, owner);
+  progress.setObjectName(QStringLiteral("ExportProgress"));
+  progress.setWindowTitle(windowTitle());
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(300);
+  // Esc closes the box wherever the focus is in it; closed is cancelled.
+  connect(&progress, &QDialog::rejected, &progress, &QProgressDialog::cancel);
+  const PictureSize requested{spnAncho->value(), spnAlto->value()};
+  try {
+    picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, [&](int done, int rows) {
+      progress.setValue(done * 100 / rows);
+      if (progress.wasCanceled()) throw CalculationCancelled{};
+    });
+  } catch (const CalculationCancelled&) {
+    return false;
+  } catch (const RenderError& e) {
+    AppMessageBox(owner, FromCore(e.what()), QMessageBox::Warning);
+    return false;
+  } catch (const std::length_error&) {
+    AppMessageBox(owner,
+                  QStringLiteral("La imagen de %1 x %2 pixels es demasiado grande.")
+                      .arg(requested.width)
+                      .arg(requested.height),
+                  QMessageBox::Warning);
+    return false;
+  } catch (const std::bad_alloc&) {
+    AppMessageBox(owner, QStringLiteral("No hay memoria suficiente para una imagen de %1 x %2 pixels.")
+                             .arg(requested.width)
+                             .arg(requested.height),
+                  QMessageBox::Warning);
+    return false;
+  }
+  return true;
+}
+
+bool TfmExportar::WriteFile(const Bitmap& picture) {
+  const ExportFileType type = FileType();
+  const std::filesystem::path path = ExportFileName(QFile::encodeName(fileName_).toStdString(), type);
+  host_.showStatus(QStringLiteral("Guardando archivo"));
+  try {
+    switch (FormatOf(type)) {
+      case ImageFormat::Bmp: WriteBmp(picture, path); break;
+      case ImageFormat::Png: WritePng(picture, path); break;
+      case ImageFormat::Jpeg:
+        WriteJpeg(picture, path,
+                  JpegOptions{type == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()),
+                              CheckBox1->isChecked()});
+        break;
+    }
+  } catch (const ImageWriteError& e) {
+    host_.showStatus(QStringLiteral("No se guardó la imagen"));
+    AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, FromCore(e.what()), QMessageBox::Critical);
+    return false;
+  }
+  host_.showStatus(QStringLiteral("Listo"));
+  return true;
+}
+
+}  // namespace vorla

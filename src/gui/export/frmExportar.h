@@ -1,0 +1,65 @@
+#pragma once
+// The export dialog: the picture calculated anew at a chosen size, optionally
+// mirrored so it tiles, saved as JPEG, bitmap or PNG, or put on the clipboard.
+// Created once; its settings (aspect, compression, progressive, file type)
+// carry over from one use to the next.
+
+#include <QDialog>
+
+#include "core/plot/ExportPicture.h"
+#include "gui/export/ExportHost.h"
+
+class QCheckBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QSlider;
+class QSpinBox;
+
+namespace vorla {
+
+class TfmExportar : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfmExportar(ExportHost host, QWidget* parent = nullptr);
+
+  // Asks for the file (unless copying), then shows the dialog; true when a
+  // file was written or the clipboard filled.
+  bool Execute(Mirrors mirrors, bool toClipboard);
+
+  // The file type chosen in the save dialog.
+  ExportFileType FileType() const;
+
+ private:
+  void spnAnchoChange();
+  void spnAltoChange();
+  void TrackBar1Change();
+  void Button2Click();
+  bool AskFileName();
+  bool Produce();
+  // The picture for the requested size, calculated with a progress box that
+  // Esc cancels; false when cancelled or refused (the reason already shown).
+  bool Calculate(Bitmap& picture);
+  bool WriteFile(const Bitmap& picture);
+
+  ExportHost host_;
+  Mirrors mirrors_;
+  bool toClipboard_ = false;
+  PictureSize base_;
+  QString fileName_;
+  bool produced_ = false;
+  bool applyingAspect_ = false;
+
+  QGroupBox* GroupBox2 = nullptr;
+  QSpinBox* spnAncho = nullptr;
+  QSpinBox* spnAlto = nullptr;
+  QCheckBox* chkAspecto = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QSlider* TrackBar1 = nullptr;
+  QFileDialog* SaveDialog1 = nullptr;
+};
+
+}  // namespace vorla

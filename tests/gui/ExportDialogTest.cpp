@@ -1,0 +1,266 @@
+// The export dialog: the aspect rule, captions and carried settings, the
+// JPEG quality, files read back with their own decoders, the clipboard,
+// cancelling, and failures explained.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include <filesystem>
+
+#include "DialogTestSupport.h"
+#include "ImageFiles.h"
+#include "TempDir.h"
+#include "gui/export/frmExportar.h"
+
+namespace vorla::gui_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExportDialogTest : public ::testing::Test {
+ protected:
+  // The palette's entry i is (i, 255 - i, 3i), unlike the document's own gradient.
+  ExportDialogTest()
+      : dialog_(ExportHost{[] { return QSize(454, 415); }, [this] { return document_; },
+                           [] {
+                             Palette palette;
+                             for (int i = 0; i < 256; ++i)
+                               palette[static_cast<std::size_t>(i)] = Rgb{static_cast<std::uint8_t>(i),
+                                                                          static_cast<std::uint8_t>(255 - i),
+                                                                          static_cast<std::uint8_t>(3 * i)};
+                             return palette;
+                           },
+                           [] { return QString(); }, [this](const QString& text) { statuses_ << text; }}) {
+    document_.Func = std::string("x+y");
+  }
+
+  // The save dialog (unless copying) gets path and type as a user types
+  // them, then act works the export dialog, which is closed if left open.
+  bool Run(Mirrors mirrors, bool toClipboard, const fs::path& path, ExportFileType type,
+           const std::function<void(TfmExportar*)>& act) {
+    auto onExport = [act](TfmExportar* dialog) {
+      act(dialog);
+      if (dialog->isVisible()) dialog->reject();
+    };
+    const QPointer<QTimer> fileWatch = WhenModalIs<QFileDialog>([=, this](QFileDialog* save) {
+      askedForFile_ = true;
+      save->selectNameFilter(save->nameFilters().at(static_cast<int>(type) - 1));
+      save->setDirectory(QString::fromStdString(path.parent_path().string()));
+      NamedChild<QLineEdit>(save, "fileNameEdit")->setText(QString::fromStdString(path.filename().string()));
+      QMetaObject::invokeMethod(save, "accept");
+      WhenModalIs<TfmExportar>(onExport);
+    });
+    if (toClipboard) WhenModalIs<TfmExportar>(onExport);
+    const bool produced = dialog_.Execute(mirrors, toClipboard);
+    delete fileWatch.data();
+    return produced;
+  }
+
+  static void Accept(TfmExportar* d) { QTest::mouseClick(NamedChild<QPushButton>(d, "Button2"), Qt::LeftButton); }
+  static void TypeInto(TfmExportar* d, const char* field, const char* text) {
+    auto* spin = NamedChild<QSpinBox>(d, field);
+    spin->selectAll();
+    QTest::keyClicks(spin, QString::fromLatin1(text));
+  }
+  static std::function<void(TfmExportar*)> AnswerMessage(QString& text) {
+    return [&text](TfmExportar*) {
+      WhenModalIs<QMessageBox>([&text](QMessageBox* box) {
+        text = box->text();
+        box->accept();
+      });
+    };
+  }
+
+  testing_support::TempDir dir_;
+  PlotDocument document_ = PlotDocument::StartUp();
+  QStringList statuses_;
+  bool askedForFile_ = false;
+  TfmExportar dialog_;
+};
+
+TEST_F(ExportDialogTest, SizeFieldsKeepTheAspect) {
+  struct Row {
+    const char* name;
+    Mirrors mirrors;
+    bool keep;
+    const char *field, *typed;
+    int opensW, opensH, w, h;
+  };
+  const Row rows[] = {
+      {"width 908 gives height 830", {}, true, "spnAncho", "908", 454, 415, 908, 830},
+      {"height 830 gives width 908", {}, true, "spnAlto", "830", 454, 415, 908, 830},
+      {"without the aspect the other field stays", {}, false, "spnAncho", "100", 454, 415, 100, 415},
+      {"mirrored opens doubled; the typed field is kept", {true, false}, true, "spnAncho", "45", 908, 415, 45, 21},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Run(r.mirrors, true, {}, ExportFileType::kBitmap, [&r](TfmExportar* d) {
+      auto* width = NamedChild<QSpinBox>(d, "spnAncho");
+      auto* height = NamedChild<QSpinBox>(d, "spnAlto");
+      EXPECT_EQ(width->value(), r.opensW);
+      EXPECT_EQ(height->value(), r.opensH);
+      NamedChild<QCheckBox>(d, "chkAspecto")->setChecked(r.keep);
+      TypeInto(d, r.field, r.typed);
+      EXPECT_EQ(width->value(), r.w);
+      EXPECT_EQ(height->value(), r.h);
+      NamedChild<QCheckBox>(d, "chkAspecto")->setChecked(true);
+    });
+  }
+}
+
+TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrors) {
+  struct Row {
+    const char* name;
+    ExportFileType type;
+    bool copy;
+    Mirrors mirrors;
+    const char *title, *sizeTitle;
+    bool jpeg;
+  };
+  const Row rows[] = {
+      {"JPEG colour", ExportFileType::kJpegColor, false, {}, "Exportar JPEG 24 bits", "Tamaño:", true},
+      {"JPEG grey", ExportFileType::kJpegGray, false, {}, "Exportar JPEG Escala de grises", "Tamaño:", true},
+      {"bitmap", ExportFileType::kBitmap, false, {false, true}, "Exportar Bitmap", "Tamaño: (Incluye reflejos)",
+       false},
+      {"PNG", ExportFileType::kPng, false, {}, "Exportar PNG", "Tamaño:", false},
+      {"copy never shows the JPEG settings", ExportFileType::kJpegColor, true, {}, "Copiar", "Tamaño:", false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    Run(r.mirrors, r.copy, dir_ / "a", r.type, [&r](TfmExportar* d) {
+      EXPECT_EQ(d->windowTitle().toStdString(), r.title);
+      EXPECT_EQ(NamedChild<QGroupBox>(d, "GroupBox2")->title().toStdString(), r.sizeTitle);
+      EXPECT_EQ(NamedChild<QGroupBox>(d, "GroupBox1")->isVisible(), r.jpeg);
+      NamedChild<QSlider>(d, "TrackBar1")->setValue(37);
+    });
+    if (!r.copy) EXPECT_EQ(dialog_.FileType(), r.type) << "the chosen type";
+  }
+  askedForFile_ = false;
+  Run({}, true, {}, ExportFileType::kPng, [](TfmExportar* d) {
+    EXPECT_EQ(NamedChild<QLabel>(d, "Label1")->text(), QStringLiteral("Compresión: 37%")) << "carried over";
+  });
+  EXPECT_FALSE(askedForFile_) << "copying never asks for a file";
+}
+
+TEST_F(ExportDialogTest, JpegQualityComesFromTheCompression) {
+  struct Row { const char* name; int compression; int quant; };
+  const Row rows[] = {{"compression 1 is quality 100", 1, 1}, {"compression 100 is quality 1", 100, 255}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const fs::path chosen = dir_ / ("q" + std::to_string(r.compression) + ".png");
+    EXPECT_TRUE(Run({}, false, chosen, ExportFileType::kJpegColor, [&r](TfmExportar* d) {
+      NamedChild<QSlider>(d, "TrackBar1")->setValue(r.compression);
+      Accept(d);
+    }));
+    EXPECT_FALSE(fs::exists(chosen)) << "a .png name is saved as .jpg";
+    testing_support::JpegImage image;
+    ASSERT_TRUE(testing_support::ReadJpeg(fs::path(chosen).replace_extension(".jpg"), image));
+    EXPECT_EQ(image.width, 454);
+    EXPECT_EQ(image.height, 415);
+    EXPECT_EQ(image.components, 3);
+    EXPECT_EQ(image.lumaQuant[0], r.quant);
+    EXPECT_EQ(image.lumaQuant[63], r.quant);
+  }
+  EXPECT_EQ(statuses_, (QStringList{"Guardando archivo", "Listo", "Guardando archivo", "Listo"}));
+}
+
+TEST_F(ExportDialogTest, FilesReadBackWithTheirOwnDecoders) {
+  ASSERT_TRUE(Run({true, false}, false, dir_ / "b.jpg", ExportFileType::kBitmap, Accept));
+  const auto bmp = testing_support::ReadBmp(dir_ / "b.bmp");
+  ASSERT_EQ(bmp.width, 907) << "454 x 415 calculated, then mirrored";
+  ASSERT_EQ(bmp.height, 415);
+  EXPECT_EQ(bmp.bitsPerPixel, 8);
+  ASSERT_EQ(bmp.palette.size(), 256u);
+  EXPECT_EQ(bmp.palette[200], (std::array<std::uint8_t, 3>{200, 55, 88})) << "the host's palette";
+  const auto& row = bmp.rows[50];
+  for (int x : {0, 200, 452}) EXPECT_EQ(row[static_cast<std::size_t>(x)], row[static_cast<std::size_t>(906 - x)]);
+  EXPECT_NE(row[0], row[453]);
+
+  ASSERT_TRUE(Run({}, false, dir_ / "p", ExportFileType::kPng, [](TfmExportar* d) {
+    TypeInto(d, "spnAncho", "227");
+    Accept(d);
+  }));
+  const auto png = testing_support::ReadPng(dir_ / "p.png");
+  EXPECT_EQ(png.colorType, PNG_COLOR_TYPE_PALETTE);
+  EXPECT_EQ(png.width, 227);
+  EXPECT_EQ(png.height, 208);
+  ASSERT_EQ(png.palette.size(), 256u);
+  EXPECT_EQ(png.palette[9].blue, 27);
+
+  ASSERT_TRUE(Run({}, false, dir_ / "g", ExportFileType::kJpegGray, Accept));
+  testing_support::JpegImage grey;
+  ASSERT_TRUE(testing_support::ReadJpeg(dir_ / "g.jpg", grey));
+  EXPECT_EQ(grey.components, 1);
+}
+
+TEST_F(ExportDialogTest, CopyPutsThePictureOnTheClipboard) {
+  QGuiApplication::clipboard()->clear();
+  EXPECT_TRUE(Run({}, true, {}, ExportFileType::kBitmap, [](TfmExportar* d) {
+    TypeInto(d, "spnAncho", "200");
+    Accept(d);
+  }));
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(200, 183));
+  EXPECT_TRUE(statuses_.isEmpty()) << "the status line is for files";
+}
+
+TEST_F(ExportDialogTest, EscCancelsTheCalculation) {
+  // Long enough for the progress box to come up.
+  document_.Func = std::string("Sen(x*Cos(y))^2+Cos(y*Sen(x))^3+r*w+Sen(r+w)");
+  bool progressShown = false;
+  EXPECT_FALSE(Run({}, false, dir_ / "big", ExportFileType::kPng, [&progressShown](TfmExportar* d) {
+    WhenModalIs<QProgressDialog>([&progressShown](QProgressDialog* progress) {
+      progressShown = true;
+      QTest::keyClick(progress, Qt::Key_Escape);
+    });
+    NamedChild<QSpinBox>(d, "spnAncho")->setValue(2000);
+    Accept(d);
+  }));
+  EXPECT_TRUE(progressShown);
+  EXPECT_FALSE(fs::exists(dir_ / "big.png"));
+}
+
+TEST_F(ExportDialogTest, FailuresAreExplained) {
+  fs::create_directory(dir_ / "pic.bmp");
+  QString message;
+  EXPECT_FALSE(Run({}, false, dir_ / "pic.png", ExportFileType::kBitmap, [&message](TfmExportar* d) {
+    AnswerMessage(message)(d);
+    Accept(d);
+  }));
+  EXPECT_TRUE(message.contains(QStringLiteral("pic.bmp")) && message.contains(QStringLiteral("carpeta")))
+      << message.toStdString();
+  EXPECT_NE(statuses_.last(), QStringLiteral("Guardando archivo"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1) << "no partial file";
+
+  struct Row { const char* name; Mirrors mirrors; const char* width; };
+  const Row zeros[] = {{"width 0", {}, "0"}, {"width 1 halved by the mirror", {true, false}, "1"}};
+  for (const Row& r : zeros) {
+    SCOPED_TRACE(r.name);
+    message.clear();
+    EXPECT_FALSE(Run(r.mirrors, false, dir_ / "zero", ExportFileType::kPng, [&message, &r](TfmExportar* d) {
+      NamedChild<QCheckBox>(d, "chkAspecto")->setChecked(false);
+      TypeInto(d, "spnAncho", r.width);
+      AnswerMessage(message)(d);
+      Accept(d);
+      EXPECT_TRUE(d->isVisible()) << "the dialog stays open to correct the size";
+      NamedChild<QCheckBox>(d, "chkAspecto")->setChecked(true);
+    }));
+    EXPECT_TRUE(message.contains(QStringLiteral("0 pixels"))) << message.toStdString();
+    EXPECT_FALSE(fs::exists(dir_ / "zero.png"));
+  }
+}
+
+}  // namespace
+}  // namespace vorla::gui_test
