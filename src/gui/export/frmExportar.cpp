@@ -21,6 +21,7 @@
 #include <new>
 
 #include "core/io/ImageWriter.h"
+#include "core/io/PictureLimits.h"
 #include "core/plot/RenderDocument.h"
 #include "gui/common/CoreColor.h"
 #include "gui/common/CoreText.h"
@@ -221,6 +222,8 @@ bool TfmExportar::Calculate(Bitmap& picture) {
   connect(&progress, &QDialog::rejected, &progress, &QProgressDialog::cancel);
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   try {
+    // Refused at once, before any work, when the picture cannot be made or written.
+    CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::Png : FormatOf(FileType()));
     picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, [&](int done, int rows) {
       progress.setValue(done * 100 / rows);
       if (progress.wasCanceled()) throw CalculationCancelled{};
@@ -228,6 +231,9 @@ bool TfmExportar::Calculate(Bitmap& picture) {
   } catch (const CalculationCancelled&) {
     return false;
   } catch (const RenderError& e) {
+    AppMessageBox(owner, FromCore(e.what()), QMessageBox::Warning);
+    return false;
+  } catch (const PictureSizeError& e) {
     AppMessageBox(owner, FromCore(e.what()), QMessageBox::Warning);
     return false;
   } catch (const std::length_error&) {
@@ -263,7 +269,7 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
     }
   } catch (const ImageWriteError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
-    AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, FromCore(e.what()), QMessageBox::Critical);
+    AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
     return false;
   }
   host_.showStatus(QStringLiteral("Listo"));
