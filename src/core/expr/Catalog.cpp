@@ -219,7 +219,7 @@ void RegisterCatalog(TExpresion& root) {
   AddTypeset(root,  "exp10",          Exp10,       Log10,       "Expo base 10",       BaseRaisedTo("10", false));
   AddTypeset(root,  "Abs",            Abs,         nullptr,     "Valor Absoluto",     AbsoluteBars());
   // A function, not a variable, in the picker: kind 3.
-  root.AddFunction0("Ale/Rnd",        Random,      KindFunction1, "Aleatorio");
+  root.AddFunction0("Ale/Rnd",        Random,      MakerKind::kFunction1, "Aleatorio");
   root.AddFunction1("Int/Ent",        Int,         nullptr,     "Parte entera");
   root.AddFunction1("Rd",             Rd,          nullptr,     "Redondeo");
   root.AddFunction1("Frac",           Frac,        nullptr,     "Fracci\xF3n");

@@ -232,20 +232,20 @@ TEval* WithHooks(Call* node, const TMake& maker) {
 
 }  // namespace
 
-TMakeConst::TMakeConst(float value) : Value(value) { Kind = KindConstant; }
+TMakeConst::TMakeConst(float value) : Value(value) { Kind = MakerKind::kConstant; }
 
 TEval* TMakeConst::Make(const TEvalArray&) const { return new TConst(Value); }
 
-TMakeVar::TMakeVar(TVariable* variable) : Variable(variable) { Kind = KindVariable; }
+TMakeVar::TMakeVar(TVariable* variable) : Variable(variable) { Kind = MakerKind::kVariable; }
 
 TEval* TMakeVar::Make(const TEvalArray&) const { return new TVar(Variable); }
 
-TMakeFun0::TMakeFun0(TFunc0 func) : Func(std::move(func)) { Kind = KindFunction0; }
+TMakeFun0::TMakeFun0(TFunc0 func) : Func(std::move(func)) { Kind = MakerKind::kFunction0; }
 
 TEval* TMakeFun0::Make(const TEvalArray&) const { return WithHooks(new TFun0(Func, false), *this); }
 
 TMakeFun1::TMakeFun1(TFunc1 func, TFunc1 inverse) : Func(func), Inverse(inverse) {
-  Kind = KindFunction1;
+  Kind = MakerKind::kFunction1;
   MinArgs = MaxArgs = 1;
 }
 
@@ -254,7 +254,7 @@ TEval* TMakeFun1::Make(const TEvalArray& args) const {
 }
 
 TMakeFunN::TMakeFunN(TFuncN func, int minArgs, int maxArgs) : Func(func) {
-  Kind = KindFunctionN;
+  Kind = MakerKind::kFunctionN;
   MinArgs = minArgs;
   MaxArgs = maxArgs;
 }

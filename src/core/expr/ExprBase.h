@@ -319,11 +319,14 @@ TEval* NewFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
 TEval* NewFunN(TFuncN func, const TEvalArray& arguments);
 
 // Catalog entries: each builds one node on demand.
-inline constexpr int KindConstant = 0;
-inline constexpr int KindVariable = 1;
-inline constexpr int KindFunction0 = 2;
-inline constexpr int KindFunction1 = 3;
-inline constexpr int KindFunctionN = 4;
+// What a catalog entry builds, as the function picker lists it.
+enum class MakerKind {
+  kConstant,   // "Pi": a fixed value
+  kVariable,   // "x": a value bound from outside
+  kFunction0,  // "minX": a value computed without arguments
+  kFunction1,  // "sen(x)": one argument
+  kFunctionN,  // "hipot(x, y)", "Max(x, y, ...)": several arguments
+};
 
 class TMake {
  public:
@@ -333,7 +336,7 @@ class TMake {
 
   int MinArgs = 0;
   int MaxArgs = 0;
-  int Kind = 0;  // may be overwritten to group entries for display
+  MakerKind Kind = MakerKind::kConstant;  // may be overwritten to group entries for display
   std::string Description;
   TMeasureHook MeasureHook;
   TDrawHook DrawHook;

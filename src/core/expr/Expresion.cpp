@@ -149,7 +149,7 @@ void TExpresion::AddConstant(const std::string& names, const std::string& descri
   List().Add(names, std::move(maker));
 }
 
-void TExpresion::AddFunction0(const std::string& names, TFunc0 func, int kind,
+void TExpresion::AddFunction0(const std::string& names, TFunc0 func, MakerKind kind,
                               const std::string& description) {
   auto maker = std::make_unique<TMakeFun0>(std::move(func));
   maker->Description = description;

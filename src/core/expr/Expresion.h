@@ -93,7 +93,7 @@ class TExpresion {
   // The variable lives as long as the root expression.
   TVariable* AddVariable(const std::string& names);
   void AddConstant(const std::string& names, const std::string& description, float value);
-  void AddFunction0(const std::string& names, TFunc0 func, int kind, const std::string& description);
+  void AddFunction0(const std::string& names, TFunc0 func, MakerKind kind, const std::string& description);
   void AddFunction1(const std::string& names, TFunc1 func, TFunc1 inverse,
                     const std::string& description, TMeasureHook measureHook = {},
                     TDrawHook drawHook = {});

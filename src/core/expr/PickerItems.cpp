@@ -22,19 +22,19 @@ std::string ArgumentPattern(const TMake& maker) {
 PickerItem MakePickerItem(const std::string& name, const TMake& maker) {
   PickerItem item{name, PickerCategory::kFunction};
   switch (maker.Kind) {
-    case KindConstant:
+    case MakerKind::kConstant:
       item.text += " - Const";
       item.category = PickerCategory::kConstant;
       break;
-    case KindVariable:
+    case MakerKind::kVariable:
       item.text += " - Variable";
       item.category = PickerCategory::kVariable;
       break;
-    case KindFunction0:
+    case MakerKind::kFunction0:
       item.text += " - Entorno";
       item.category = PickerCategory::kEnvironment;
       break;
-    case KindFunction1:
+    case MakerKind::kFunction1:
       item.text += maker.MinArgs > 0 ? "( ) - Func" : " - Func";
       break;
     default:

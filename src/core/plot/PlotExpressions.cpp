@@ -8,9 +8,10 @@
 namespace vorla {
 namespace {
 
-// Environment values, registered as zero-argument functions of kind 2.
-constexpr int kListedAsVariable = 1;
-constexpr int kListedAsValue = 2;
+// The polar values are listed with the variables, the view's values as
+// computed ones.
+constexpr MakerKind kListedAsVariable = MakerKind::kVariable;
+constexpr MakerKind kListedAsValue = MakerKind::kFunction0;
 
 }  // namespace
 

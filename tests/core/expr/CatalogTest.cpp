@@ -93,17 +93,18 @@ TEST(CatalogNamesTest, EntriesCarryKindCountsAndDescription) {
   const TFunctionList& list = env.root.Functions();
   struct Row {
     const char* name;
-    int kind, minArgs, maxArgs;
+    MakerKind kind;
+    int minArgs, maxArgs;
     const char* description;
   };
-  for (const Row& row : {Row{"Pi", KindConstant, 0, 0, "Pi"},
-                         Row{"R2", KindConstant, 0, 0, "Ra\xEDz cuadrada de 2"},
-                         Row{"x", KindVariable, 0, 0, ""},
-                         Row{"sen", KindFunction1, 1, 1, "Seno"},
-                         Row{"Ale", KindFunction1, 0, 0, "Aleatorio"},
-                         Row{"Max", KindFunctionN, 2, 255, "M\xE1ximo"},
-                         Row{"hipot", KindFunctionN, 2, 2, "Hipotenusa"},
-                         Row{"Si", KindFunctionN, 3, 3, ""}}) {
+  for (const Row& row : {Row{"Pi", MakerKind::kConstant, 0, 0, "Pi"},
+                         Row{"R2", MakerKind::kConstant, 0, 0, "Ra\xEDz cuadrada de 2"},
+                         Row{"x", MakerKind::kVariable, 0, 0, ""},
+                         Row{"sen", MakerKind::kFunction1, 1, 1, "Seno"},
+                         Row{"Ale", MakerKind::kFunction1, 0, 0, "Aleatorio"},
+                         Row{"Max", MakerKind::kFunctionN, 2, 255, "M\xE1ximo"},
+                         Row{"hipot", MakerKind::kFunctionN, 2, 2, "Hipotenusa"},
+                         Row{"Si", MakerKind::kFunctionN, 3, 3, ""}}) {
     SCOPED_TRACE(row.name);
     const TFunctionEntry* entry = list.Find(row.name);
     ASSERT_NE(entry, nullptr);

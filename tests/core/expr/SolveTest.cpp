@@ -96,7 +96,7 @@ class SharedNodesTest : public ::testing::Test {
     {
       LiveCounter counter;
       live_ = counter.live;
-      env_.root.AddFunction0("k", counter, KindFunction0, "");
+      env_.root.AddFunction0("k", counter, MakerKind::kFunction0, "");
     }
     baseline_ = *live_;
   }
