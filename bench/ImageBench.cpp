@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/gradient/GradTable.h"
-#include "core/io/ImageWriter.h"
+#include "core/io/PictureFormats.h"
 
 namespace vorla {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/FileError.h"
-#include "core/io/ImageWriter.h"
+#include "core/io/PictureFormats.h"
 #include "core/io/PictureLimits.h"
 #include "core/io/TextEncoding.h"
 #include "core/plot/DocumentFile.h"
@@ -97,7 +97,7 @@ std::optional<RenderOptions> ParseArgs(Args args) {
 int Render(const RenderOptions& options) {
   const std::optional<ImageFormat> format = ImageFormatFromPath(options.output);
   if (!format) {
-    Fail("the output name must end in .bmp, .jpg, .jpeg or .png: " + options.output);
+    Fail("the output name must end in " + ExtensionList(" or ") + ": " + options.output);
     return kUsageError;
   }
   // Mirroring repeats every column (row) but the axis.

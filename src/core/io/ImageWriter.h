@@ -1,5 +1,6 @@
 #pragma once
-// Picture files: Windows bitmap, JPEG and PNG. Every writer goes through a
+// Picture files: Windows bitmap, JPEG and PNG (the table of types is
+// PictureFormats). Every writer goes through a
 // temporary file in the target's folder that is renamed over the target only
 // once complete, so a failure never leaves a half-written picture behind.
 
@@ -35,14 +36,5 @@ std::optional<std::uint32_t> BmpFileSize(int width, int height, int bitsPerPixel
 void WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
 // Colour or greyscale; all settings beyond the options stay at the library's defaults.
 void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
-
-enum class ImageFormat { Bmp, Jpeg, Png };
-
-// By extension, without regard to letter case: .bmp, .jpg/.jpeg, .png.
-std::optional<ImageFormat> ImageFormatFromPath(const std::filesystem::path& path);
-
-// Writes in the format of the path's extension; an unknown extension raises
-// ImageWriteError and creates nothing. The options matter only for JPEG.
-void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
 
 }  // namespace vorla

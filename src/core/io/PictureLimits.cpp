@@ -17,8 +17,8 @@ PictureSizeError TooLarge(std::int64_t width, std::int64_t height, const std::st
   return PictureSizeError("La imagen de " + SizeText(width, height) + " es demasiado grande: " + limit);
 }
 
-std::string MaxSideText(const char* format, std::int64_t side) {
-  return std::string("el formato ") + format + " admite hasta " + std::to_string(side) +
+std::string MaxSideText(std::string_view format, std::int64_t side) {
+  return "el formato " + std::string(format) + " admite hasta " + std::to_string(side) +
          " p\xEDxeles de ancho y de alto";
 }
 
@@ -48,20 +48,13 @@ std::optional<std::uint64_t> AvailableMemory() {
 
 void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel) {
   if (width <= 0 || height <= 0) return;
-  switch (format) {
-    case ImageFormat::Jpeg:
-      if (width > kJpegMaxSide || height > kJpegMaxSide) throw TooLarge(width, height, MaxSideText("JPEG", kJpegMaxSide));
-      break;
-    case ImageFormat::Png:
-      if (width > kPngMaxSide || height > kPngMaxSide) throw TooLarge(width, height, MaxSideText("PNG", kPngMaxSide));
-      break;
-    case ImageFormat::Bmp:
-      // A side beyond 32 bits makes a file beyond 4 GB anyway.
-      if (width > INT_MAX || height > INT_MAX ||
-          !BmpFileSize(static_cast<int>(width), static_cast<int>(height), bitsPerPixel))
-        throw TooLarge(width, height, "un archivo BMP no puede pasar de 4 GB");
-      break;
-  }
+  const PictureFormat& row = FormatInfo(format);
+  // A BMP side beyond 32 bits makes a file beyond 4 GB anyway.
+  if (format == ImageFormat::kBmp && (width > row.maxSide || height > row.maxSide ||
+                                      !BmpFileSize(static_cast<int>(width), static_cast<int>(height), bitsPerPixel)))
+    throw TooLarge(width, height, "un archivo BMP no puede pasar de 4 GB");
+  if (width > row.maxSide || height > row.maxSide)
+    throw TooLarge(width, height, MaxSideText(row.name, row.maxSide));
   const std::int64_t stride = BitmapStride(width, bitsPerPixel);
   if (stride > kMaxRowBytes) throw RowTooLong(width, height);
   const std::uint64_t bytes = static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);

@@ -7,12 +7,10 @@
 #include <optional>
 
 #include "core/io/Bitmap.h"
-#include "core/io/ImageWriter.h"
+#include "core/io/PictureFormats.h"
 
 namespace vorla {
 
-inline constexpr std::int64_t kJpegMaxSide = 65500;       // the JPEG library's largest width and height
-inline constexpr std::int64_t kPngMaxSide = 2147483647;   // 2^31 - 1, the format's own
 inline constexpr std::int64_t kMaxRowBytes = 2147483647;  // a bitmap row is counted in 32 bits
 
 // Raises PictureSizeError naming the first limit that a width x height

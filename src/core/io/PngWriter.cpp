@@ -79,7 +79,7 @@ bool Compress(const Bitmap& bitmap, PngErrors& errors) {
   if (!info) png_error(png, "Out of memory");
   png_set_write_fn(png, &errors, WriteData, FlushData);
   // The library's own default stops at a million pixels a side; the format
-  // goes to 2^31 - 1 (kPngMaxSide).
+  // goes to 2^31 - 1 (the PNG row of the picture formats).
   png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
 
   const int bits = bitmap.BitsPerPixel();

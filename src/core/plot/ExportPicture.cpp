@@ -21,28 +21,23 @@ PictureSize CalculatedSize(PictureSize requested, Mirrors mirrors) {
           mirrors.vertical ? requested.height / 2 : requested.height};
 }
 
-bool IsJpeg(ExportFileType type) { return type == ExportFileType::kJpegColor || type == ExportFileType::kJpegGray; }
+bool TakesJpegOptions(ExportFileType type) { return FormatInfo(FormatOf(type)).jpegOptions; }
 
 int JpegQuality(int compression) { return 101 - compression; }
 
 ImageFormat FormatOf(ExportFileType type) {
   switch (type) {
-    case ExportFileType::kBitmap: return ImageFormat::Bmp;
-    case ExportFileType::kPng: return ImageFormat::Png;
+    case ExportFileType::kBitmap: return ImageFormat::kBmp;
+    case ExportFileType::kPng: return ImageFormat::kPng;
     case ExportFileType::kJpegColor:
     case ExportFileType::kJpegGray: break;
   }
-  return ImageFormat::Jpeg;
+  return ImageFormat::kJpeg;
 }
 
 std::filesystem::path ExportFileName(const std::filesystem::path& chosen, ExportFileType type) {
   std::filesystem::path name = chosen;
-  switch (FormatOf(type)) {
-    case ImageFormat::Bmp: return name.replace_extension(".bmp");
-    case ImageFormat::Png: return name.replace_extension(".png");
-    case ImageFormat::Jpeg: break;
-  }
-  return name.replace_extension(".jpg");
+  return name.replace_extension(FormatInfo(FormatOf(type)).extension);
 }
 
 Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,

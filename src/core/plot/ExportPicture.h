@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/io/Bitmap.h"
-#include "core/io/ImageWriter.h"
+#include "core/io/PictureFormats.h"
 #include "core/plot/PictureCalculation.h"
 #include "core/plot/PlotDocument.h"
 
@@ -38,7 +38,8 @@ PictureSize CalculatedSize(PictureSize requested, Mirrors mirrors);
 // Numbered from 1 in the order the save dialog lists them.
 enum class ExportFileType { kJpegColor = 1, kJpegGray, kBitmap, kPng };
 
-bool IsJpeg(ExportFileType type);
+// The type's file takes the quality and progressive options.
+bool TakesJpegOptions(ExportFileType type);
 // 1 (least compression) gives quality 100, 100 gives 1.
 int JpegQuality(int compression);
 // The chosen name with its extension replaced by the type's (".jpg", ".bmp", ".png").

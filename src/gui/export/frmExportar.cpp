@@ -145,7 +145,7 @@ bool TfmExportar::Execute(Mirrors mirrors, bool toClipboard) {
     setWindowTitle(QString::fromUtf8(TextsOf(FileType()).caption));
   }
   GroupBox2->setTitle(mirrors.Any() ? QStringLiteral("Tamaño: (Incluye reflejos)") : QStringLiteral("Tamaño:"));
-  GroupBox1->setVisible(!toClipboard && IsJpeg(FileType()));
+  GroupBox1->setVisible(!toClipboard && TakesJpegOptions(FileType()));
   const QSize box = host_.pictureBoxSize();
   base_ = ExportBaseSize({box.width(), box.height()}, mirrors);
   spnAncho->setValue(base_.width);
@@ -223,7 +223,7 @@ bool TfmExportar::Calculate(Bitmap& picture) {
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   try {
     // Refused at once, before any work, when the picture cannot be made or written.
-    CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::Png : FormatOf(FileType()));
+    CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType()));
     picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, [&](int done, int rows) {
       progress.setValue(done * 100 / rows);
       if (progress.wasCanceled()) throw CalculationCancelled{};
@@ -258,15 +258,9 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
   const std::filesystem::path path = ExportFileName(QFile::encodeName(fileName_).toStdString(), type);
   host_.showStatus(QStringLiteral("Guardando archivo"));
   try {
-    switch (FormatOf(type)) {
-      case ImageFormat::Bmp: WriteBmp(picture, path); break;
-      case ImageFormat::Png: WritePng(picture, path); break;
-      case ImageFormat::Jpeg:
-        WriteJpeg(picture, path,
-                  JpegOptions{type == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()),
-                              CheckBox1->isChecked()});
-        break;
-    }
+    const JpegOptions options{type == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()),
+                              CheckBox1->isChecked()};
+    FormatInfo(FormatOf(type)).write(picture, path, options);
   } catch (const ImageWriteError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);

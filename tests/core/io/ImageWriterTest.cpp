@@ -15,7 +15,7 @@
 
 #include "ImageFiles.h"
 #include "TempDir.h"
-#include "core/io/ImageWriter.h"
+#include "core/io/PictureFormats.h"
 
 namespace vorla {
 namespace {
@@ -170,8 +170,8 @@ TEST_F(ImageWriterTest, JpegOptionsReachTheFile) {
 TEST_F(ImageWriterTest, FormatFromExtension) {
   struct Row { const char* path; std::optional<ImageFormat> format; };
   const Row rows[] = {
-      {"A.BMP", ImageFormat::Bmp}, {"x/y.jpg", ImageFormat::Jpeg}, {"b.JPeG", ImageFormat::Jpeg},
-      {"c.png", ImageFormat::Png}, {"jpg", std::nullopt},          {"e.png.txt", std::nullopt},
+      {"A.BMP", ImageFormat::kBmp}, {"x/y.jpg", ImageFormat::kJpeg}, {"b.JPeG", ImageFormat::kJpeg},
+      {"c.png", ImageFormat::kPng}, {"jpg", std::nullopt},          {"e.png.txt", std::nullopt},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.path);

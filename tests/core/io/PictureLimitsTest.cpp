@@ -17,13 +17,13 @@ TEST(PictureLimitsTest, RefusesSizesBeyondALimitNamingIt) {
     const char* limit;  // part of the message; null: accepted
   };
   const Row rows[] = {
-      {"JPEG at its largest side", 65500, 2, ImageFormat::Jpeg, nullptr},
-      {"JPEG one pixel wider", 65501, 2, ImageFormat::Jpeg, "JPEG admite hasta 65500 p\xEDxeles"},
-      {"BMP of a 4-byte row past 4 GB", 1, 2147483647, ImageFormat::Bmp, "BMP no puede pasar de 4 GB"},
-      {"BMP of a side past 32 bits", 4294967295, 1, ImageFormat::Bmp, "BMP no puede pasar de 4 GB"},
-      {"PNG side past 2^31 - 1", 2147483648, 1, ImageFormat::Png, "PNG admite hasta 2147483647 p\xEDxeles"},
-      {"PNG row past 2 GB", 2147483647, 1, ImageFormat::Png, "una fila de la imagen no puede pasar de 2 GB"},
-      {"more memory than any machine has", 2000000000, 2000000000, ImageFormat::Png,
+      {"JPEG at its largest side", 65500, 2, ImageFormat::kJpeg, nullptr},
+      {"JPEG one pixel wider", 65501, 2, ImageFormat::kJpeg, "JPEG admite hasta 65500 p\xEDxeles"},
+      {"BMP of a 4-byte row past 4 GB", 1, 2147483647, ImageFormat::kBmp, "BMP no puede pasar de 4 GB"},
+      {"BMP of a side past 32 bits", 4294967295, 1, ImageFormat::kBmp, "BMP no puede pasar de 4 GB"},
+      {"PNG side past 2^31 - 1", 2147483648, 1, ImageFormat::kPng, "PNG admite hasta 2147483647 p\xEDxeles"},
+      {"PNG row past 2 GB", 2147483647, 1, ImageFormat::kPng, "una fila de la imagen no puede pasar de 2 GB"},
+      {"more memory than any machine has", 2000000000, 2000000000, ImageFormat::kPng,
        "No hay memoria suficiente para la imagen de 2000000000 x 2000000000 p\xEDxeles: necesita 3814697265625 MB"},
   };
   for (const Row& r : rows) {

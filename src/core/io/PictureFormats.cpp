@@ -1,0 +1,64 @@
+#include "core/io/PictureFormats.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <climits>
+#include <vector>
+
+#include "core/io/ImageRows.h"
+
+namespace vorla {
+namespace {
+
+void BmpRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&) { WriteBmp(bitmap, path); }
+void PngRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&) { WritePng(bitmap, path); }
+
+constexpr std::array kFormats = {
+    PictureFormat{ImageFormat::kBmp, ".bmp", "", "BMP", INT_MAX, false, BmpRow},
+    PictureFormat{ImageFormat::kJpeg, ".jpg", ".jpeg", "JPEG", 65500, true, WriteJpeg},
+    PictureFormat{ImageFormat::kPng, ".png", "", "PNG", 2147483647, false, PngRow},
+};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+}  // namespace
+
+std::span<const PictureFormat> PictureFormats() { return kFormats; }
+
+const PictureFormat& FormatInfo(ImageFormat format) {
+  return *std::find_if(kFormats.begin(), kFormats.end(), [format](const PictureFormat& row) { return row.format == format; });
+}
+
+std::optional<ImageFormat> ImageFormatFromPath(const std::filesystem::path& path) {
+  const std::string extension = Lower(path.extension().string());
+  for (const PictureFormat& row : kFormats)
+    if (extension == row.extension || (!row.alsoNamed.empty() && extension == row.alsoNamed)) return row.format;
+  return std::nullopt;
+}
+
+std::string ExtensionList(std::string_view lastJoin) {
+  std::vector<std::string_view> names;
+  for (const PictureFormat& row : kFormats) {
+    names.push_back(row.extension);
+    if (!row.alsoNamed.empty()) names.push_back(row.alsoNamed);
+  }
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += i + 1 == names.size() ? lastJoin : std::string_view(", ");
+    list += names[i];
+  }
+  return list;
+}
+
+void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options) {
+  const std::optional<ImageFormat> format = ImageFormatFromPath(path);
+  if (!format) throw ImageWriteFailure(path, "formato desconocido (se admiten " + ExtensionList(" y ") + ")");
+  FormatInfo(*format).write(bitmap, path, options);
+}
+
+}  // namespace vorla

@@ -1,0 +1,43 @@
+#pragma once
+// The picture file types the program writes, in one table that the writers,
+// the size checks, the command-line tool and the export dialog share: a new
+// type is one row here and its writer.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/io/Bitmap.h"
+#include "core/io/ImageWriter.h"
+
+namespace vorla {
+
+enum class ImageFormat { kBmp, kJpeg, kPng };
+
+struct PictureFormat {
+  ImageFormat format;
+  std::string_view extension;  // what the type's files are written with
+  std::string_view alsoNamed;  // another extension read as this type, or empty
+  std::string_view name;       // "JPEG", for messages
+  std::int64_t maxSide;        // the format's largest width and height
+  bool jpegOptions;            // quality, progressive and grey apply
+  void (*write)(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options);
+};
+
+std::span<const PictureFormat> PictureFormats();
+const PictureFormat& FormatInfo(ImageFormat format);
+
+// By extension, without regard to letter case.
+std::optional<ImageFormat> ImageFormatFromPath(const std::filesystem::path& path);
+
+// Every extension of the table, ".bmp, .jpg, .jpeg or .png" with lastJoin " or ".
+std::string ExtensionList(std::string_view lastJoin);
+
+// Writes in the format of the path's extension; an unknown extension raises
+// ImageWriteError and creates nothing. The options apply where the row says.
+void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
+
+}  // namespace vorla
