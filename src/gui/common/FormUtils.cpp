@@ -1,5 +1,7 @@
 #include "gui/common/FormUtils.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QAbstractButton>
 
 #include <QGuiApplication>
@@ -113,6 +115,20 @@ QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text, 
     if (QAbstractButton* shown = box.button(button)) shown->setText(QString::fromUtf8(caption));
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+CancelAcceptButtons MakeCancelAcceptButtons() {
+  CancelAcceptButtons buttons{new QPushButton(QStringLiteral("Cancelar")), new QPushButton(QStringLiteral("Aceptar")),
+                              new QHBoxLayout};
+  buttons.cancel->setObjectName(QStringLiteral("Button1"));
+  buttons.cancel->setAccessibleName(buttons.cancel->text());
+  buttons.accept->setObjectName(QStringLiteral("Button2"));
+  buttons.accept->setAccessibleName(buttons.accept->text());
+  buttons.accept->setDefault(true);
+  buttons.row->addStretch(1);
+  buttons.row->addWidget(buttons.cancel);
+  buttons.row->addWidget(buttons.accept);
+  return buttons;
 }
 
 }  // namespace vorla

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace vorla {
@@ -32,6 +34,15 @@ bool RestoreFormPlacement(QWidget& form, const std::filesystem::path& settingsFi
 // Moves the form back onto its screen where it sticks out at the top, left,
 // bottom or right; the size is never changed.
 void KeepOnScreen(QWidget& form);
+
+// The dialogs' closing buttons "Cancelar" (Button1) and "Aceptar" (Button2,
+// the default), right-aligned in a row.
+struct CancelAcceptButtons {
+  QPushButton* cancel;
+  QPushButton* accept;
+  QHBoxLayout* row;
+};
+CancelAcceptButtons MakeCancelAcceptButtons();
 
 // A message box captioned with the application title; returns the button pressed.
 QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text, QMessageBox::Icon icon,

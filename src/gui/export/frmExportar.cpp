@@ -97,18 +97,12 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   jpegLayout->addWidget(CheckBox1, 0, 1, Qt::AlignRight);
   jpegLayout->addWidget(TrackBar1, 1, 0, 1, 2);
 
-  auto* button1 = Named(new QPushButton(QStringLiteral("Cancelar")), "Button1", QStringLiteral("Cancelar"));
-  auto* button2 = Named(new QPushButton(QStringLiteral("Aceptar")), "Button2", QStringLiteral("Aceptar"));
-  button2->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(button1);
-  buttons->addWidget(button2);
+  const CancelAcceptButtons buttons = MakeCancelAcceptButtons();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(GroupBox2);
   layout->addWidget(GroupBox1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   SaveDialog1 = Named(new QFileDialog(this), "SaveDialog1", QStringLiteral("Exportar"));
@@ -122,8 +116,8 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   connect(spnAlto, &QSpinBox::valueChanged, this, &TfmExportar::spnAltoChange);
   connect(chkAspecto, &QCheckBox::clicked, this, &TfmExportar::spnAnchoChange);
   connect(TrackBar1, &QSlider::valueChanged, this, &TfmExportar::TrackBar1Change);
-  connect(button1, &QPushButton::clicked, this, &QDialog::reject);
-  connect(button2, &QPushButton::clicked, this, &TfmExportar::Button2Click);
+  connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(buttons.accept, &QPushButton::clicked, this, &TfmExportar::Button2Click);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
           [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
 }

@@ -1,3 +1,4 @@
+#include "gui/common/FormUtils.h"
 #include "gui/gradient/frmAjusCol.h"
 
 #include <QHBoxLayout>
@@ -54,21 +55,11 @@ TfmAjusCol::TfmAjusCol(TGradTable& table, QWidget* parent) : QDialog(parent), ta
   trkL = AddSlider(TabSheet2, "trkL", QStringLiteral("Luminancia"), 100, 25, Label6);
   PageControl1->setCurrentWidget(TabSheet2);
 
-  auto* button1 = new QPushButton(QStringLiteral("Cancelar"));
-  button1->setObjectName(QStringLiteral("Button1"));
-  button1->setAccessibleName(QStringLiteral("Cancelar"));
-  auto* button2 = new QPushButton(QStringLiteral("Aceptar"));
-  button2->setObjectName(QStringLiteral("Button2"));
-  button2->setAccessibleName(QStringLiteral("Aceptar"));
-  button2->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(button1);
-  buttons->addWidget(button2);
+  const CancelAcceptButtons buttons = MakeCancelAcceptButtons();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl1);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   const RgbSlider rgbSliders[] = {{trkR, Label2, "Rojo: %1", Channel::kRed},
@@ -85,8 +76,8 @@ TfmAjusCol::TfmAjusCol(TGradTable& table, QWidget* parent) : QDialog(parent), ta
       ResetHslPage();
     }
   });
-  connect(button1, &QPushButton::clicked, this, &TfmAjusCol::Button1Click);
-  connect(button2, &QPushButton::clicked, this, &QDialog::accept);
+  connect(buttons.cancel, &QPushButton::clicked, this, &TfmAjusCol::Button1Click);
+  connect(buttons.accept, &QPushButton::clicked, this, &QDialog::accept);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
           [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
 }
