@@ -1,10 +1,9 @@
 #include "gui/common/FormUtils.h"
 
+#include <QAbstractButton>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QAbstractButton>
-
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 

@@ -1,4 +1,3 @@
-#include "gui/common/FormUtils.h"
 #include "gui/gradient/frmAjusCol.h"
 
 #include <QHBoxLayout>
@@ -10,6 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "gui/common/FormUtils.h"
 #include "core/gradient/ColorAdjust.h"
 #include "core/gradient/GradTable.h"
 #include "gui/common/HelpTopics.h"
