@@ -9,9 +9,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "gui/common/FormUtils.h"
 #include "core/gradient/ColorAdjust.h"
 #include "core/gradient/GradTable.h"
+#include "gui/common/FormUtils.h"
 #include "gui/common/HelpTopics.h"
 #include "gui/help/HelpContext.h"
 #include "gui/help/HelpWindow.h"
