@@ -1,6 +1,5 @@
 #include "cli/RenderCommand.h"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -8,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/CliDocument.h"
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/FileError.h"
 #include "core/io/PictureFormats.h"
@@ -26,22 +26,13 @@ constexpr int kRenderError = 1;
 struct RenderOptions {
   std::optional<std::string> document;
   std::string output;
-  int width = 640;
-  int height = 480;
+  std::optional<PictureSize> size;  // by default a picture's own, else 640 x 480
   JpegOptions jpeg;
   bool mirrorH = false;
   bool mirrorV = false;
 };
 
 void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli render: %s\n", utf8.c_str()); }
-
-std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
-    return std::nullopt;
-  return value;
-}
 
 // Usage errors are printed here; nothing means the arguments were refused.
 std::optional<RenderOptions> ParseArgs(Args args) {
@@ -59,13 +50,8 @@ std::optional<RenderOptions> ParseArgs(Args args) {
       options.output = std::string(args[++i]);
       hasOutput = true;
     } else if (arg == "--size") {
-      const std::string_view size = args[++i];
-      const std::size_t x = size.find('x');
-      const auto w = x == std::string_view::npos ? std::nullopt : ParseInt(size.substr(0, x));
-      const auto h = x == std::string_view::npos ? std::nullopt : ParseInt(size.substr(x + 1));
-      if (!w || !h || *w < 0 || *h < 0) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
-      options.width = *w;
-      options.height = *h;
+      options.size = ParseSize(args[++i]);
+      if (!options.size) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
     } else if (arg == "--quality") {
       const auto q = ParseInt(args[++i]);
       if (!q || *q < 1 || *q > 100) return usage("--quality wants a whole number from 1 to 100");
@@ -100,20 +86,18 @@ int Render(const RenderOptions& options) {
     Fail("the output name must end in " + ExtensionList(" or ") + ": " + options.output);
     return kUsageError;
   }
+  const CliDocument loaded = LoadCliDocument(options.document);
+  const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
   // Mirroring repeats every column (row) but the axis.
   const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
-  CheckPictureSize(mirrored(options.width, options.mirrorH), mirrored(options.height, options.mirrorV), *format);
-  PlotDocument document = PlotDocument::StartUp();
-  std::optional<float> savedAspect;
-  if (options.document) {
-    const LoadedDocument loaded = LoadDocument(*options.document);
-    document = loaded.document;
-    savedAspect = loaded.aspect;
-  }
-  RenderedPicture rendered = RenderDocument(document, options.width, options.height, savedAspect);
+  CheckPictureSize(mirrored(size.width, options.mirrorH), mirrored(size.height, options.mirrorV), *format);
+  RenderedPicture rendered = RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect);
   if (options.mirrorH || options.mirrorV)
     MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
-  WriteImage(rendered.picture, options.output, options.jpeg);
+  // The document as loaded, with the aspect it is corrected from, draws the
+  // same picture again at the same size.
+  WriteImage(rendered.picture, options.output, options.jpeg,
+             DocumentText(loaded.document, loaded.savedAspect.value_or(AspectOf(size))));
 
   // The information window's report; a calculation under a millisecond has
   // no statistics line.

@@ -23,6 +23,7 @@
 #include "DialogTestSupport.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
+#include "core/plot/DocumentFile.h"
 #include "gui/export/frmExportar.h"
 
 namespace vorla::gui_test {
@@ -199,6 +200,9 @@ TEST_F(ExportDialogTest, FilesReadBackWithTheirOwnDecoders) {
   EXPECT_EQ(png.height, 208);
   ASSERT_EQ(png.palette.size(), 256u);
   EXPECT_EQ(png.palette[9].blue, 27);
+  const LoadedDocument carried = LoadDocument(dir_ / "p.png");
+  EXPECT_EQ(carried.document.Func, "x+y") << "the picture carries its document";
+  EXPECT_EQ(carried.aspect, 208.0f / 227.0f);
 
   ASSERT_TRUE(Run({}, false, dir_ / "g", ExportFileType::kJpegGray, Accept));
   testing_support::JpegImage grey;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "core/io/Bitmap.h"
 #include "core/io/FileError.h"
@@ -33,8 +34,15 @@ void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
 // nothing when the file would be beyond the format's 32-bit sizes (WriteBmp
 // then refuses it rather than write sizes that wrap).
 std::optional<std::uint32_t> BmpFileSize(int width, int height, int bitsPerPixel);
-void WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
+// A PNG or JPEG carries the plot document that made it, when one is given
+// (the ".vlx" text, UTF-8): PNG in an iTXt chunk under kPictureTextKeyword,
+// JPEG in comment markers, each the keyword, a NUL and a piece of the text.
+void WritePng(const Bitmap& bitmap, const std::filesystem::path& path, std::string_view documentText = {});
 // Colour or greyscale; all settings beyond the options stay at the library's defaults.
-void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
+void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {},
+               std::string_view documentText = {});
+
+// The PNG text keyword under which pictures carry their document.
+inline constexpr char kPictureTextKeyword[] = "Vorlascope";
 
 }  // namespace vorla

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <jpeglib.h>
@@ -51,8 +52,22 @@ std::string FailureText(const JpegErrors& errors) {
 void IgnoreJpegMessage(j_common_ptr) {}
 
 // False, with the library's error code in errors, when the library failed.
-bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options, std::uint8_t* rgb,
-              JpegErrors& errors) {
+// A marker holds at most 65533 bytes: longer texts go in several, in order.
+// Byte by byte, so that no frame the library's longjmp may skip owns memory.
+void WriteDocumentMarkers(j_compress_ptr cinfo, std::string_view text) {
+  constexpr std::size_t kMarkerBytes = 65533;
+  const std::string_view keyword(kPictureTextKeyword, sizeof kPictureTextKeyword);  // with its NUL
+  const std::size_t piece = kMarkerBytes - keyword.size();
+  for (std::size_t at = 0; at < text.size(); at += piece) {
+    const std::string_view part = text.substr(at, piece);
+    jpeg_write_m_header(cinfo, JPEG_COM, static_cast<unsigned int>(keyword.size() + part.size()));
+    for (const char c : keyword) jpeg_write_m_byte(cinfo, static_cast<unsigned char>(c));
+    for (const char c : part) jpeg_write_m_byte(cinfo, static_cast<unsigned char>(c));
+  }
+}
+
+bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options, std::string_view documentText,
+              std::uint8_t* rgb, JpegErrors& errors) {
   jpeg_compress_struct cinfo;
   cinfo.err = jpeg_std_error(&errors.manager);
   errors.manager.error_exit = OnJpegError;
@@ -72,6 +87,7 @@ bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options,
   jpeg_set_quality(&cinfo, options.quality < 1 ? 1 : options.quality > 100 ? 100 : options.quality, TRUE);
   if (options.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
+  WriteDocumentMarkers(&cinfo, documentText);
   while (cinfo.next_scanline < cinfo.image_height) {
     RowToRgb(bitmap, static_cast<int>(cinfo.next_scanline), rgb);
     JSAMPROW row = rgb;
@@ -84,12 +100,13 @@ bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options,
 
 }  // namespace
 
-void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options) {
+void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
+               std::string_view documentText) {
   RequireWritable(bitmap, path);
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(bitmap.Width()) * 3);
   SafeFileOutput out(path, ImageFileFailure);
   JpegErrors errors{};
-  if (!Compress(out.File(), bitmap, options, rgb.data(), errors)) out.Fail(FailureText(errors));
+  if (!Compress(out.File(), bitmap, options, documentText, rgb.data(), errors)) out.Fail(FailureText(errors));
   out.Commit();
 }
 

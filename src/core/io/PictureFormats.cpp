@@ -11,8 +11,12 @@
 namespace vorla {
 namespace {
 
-void BmpRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&) { WriteBmp(bitmap, path); }
-void PngRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&) { WritePng(bitmap, path); }
+void BmpRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&, std::string_view) {
+  WriteBmp(bitmap, path);
+}
+void PngRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&, std::string_view text) {
+  WritePng(bitmap, path, text);
+}
 
 constexpr std::array kFormats = {
     PictureFormat{ImageFormat::kBmp, ".bmp", "", "BMP", INT_MAX, false, BmpRow},
@@ -55,10 +59,11 @@ std::string ExtensionList(std::string_view lastJoin) {
   return list;
 }
 
-void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options) {
+void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
+                std::string_view documentText) {
   const std::optional<ImageFormat> format = ImageFormatFromPath(path);
   if (!format) throw ImageWriteFailure(path, "formato desconocido (se admiten " + ExtensionList(" y ") + ")");
-  FormatInfo(*format).write(bitmap, path, options);
+  FormatInfo(*format).write(bitmap, path, options, documentText);
 }
 
 }  // namespace vorla

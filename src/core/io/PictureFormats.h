@@ -24,7 +24,9 @@ struct PictureFormat {
   std::string_view name;       // "JPEG", for messages
   std::int64_t maxSide;        // the format's largest width and height
   bool jpegOptions;            // quality, progressive and grey apply
-  void (*write)(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options);
+  // documentText: the plot document the picture carries, where the type has room for it
+  void (*write)(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
+                std::string_view documentText);
 };
 
 std::span<const PictureFormat> PictureFormats();
@@ -37,7 +39,9 @@ std::optional<ImageFormat> ImageFormatFromPath(const std::filesystem::path& path
 std::string ExtensionList(std::string_view lastJoin);
 
 // Writes in the format of the path's extension; an unknown extension raises
-// ImageWriteError and creates nothing. The options apply where the row says.
-void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {});
+// ImageWriteError and creates nothing. The options apply where the row says;
+// PNG and JPEG carry the document text, a BMP has no room for it.
+void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {},
+                std::string_view documentText = {});
 
 }  // namespace vorla

@@ -65,7 +65,7 @@ void OnPngWarning(png_structp png, png_const_charp message) {
   if (SpeaksOfSize(message)) errors->sizeRefused = true;
 }
 
-bool Compress(const Bitmap& bitmap, PngErrors& errors) {
+bool Compress(const Bitmap& bitmap, const std::string& documentText, PngErrors& errors) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, OnPngWarning);
   if (!png) {
     SetMessage(errors, SystemErrorText(ENOMEM));
@@ -96,6 +96,14 @@ bool Compress(const Bitmap& bitmap, PngErrors& errors) {
     }
     png_set_PLTE(png, info, colors, 256);
   }
+  // Before the image data, so a reader finds it without decoding the picture.
+  png_text chunk{};
+  if (!documentText.empty()) {
+    chunk.compression = PNG_ITXT_COMPRESSION_zTXt;
+    chunk.key = const_cast<char*>(kPictureTextKeyword);
+    chunk.text = const_cast<char*>(documentText.c_str());
+    png_set_text(png, info, &chunk, 1);
+  }
   png_write_info(png, info);
   if (!paletted) {
     png_set_bgr(png);
@@ -109,11 +117,11 @@ bool Compress(const Bitmap& bitmap, PngErrors& errors) {
 
 }  // namespace
 
-void WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
+void WritePng(const Bitmap& bitmap, const std::filesystem::path& path, std::string_view documentText) {
   RequireWritable(bitmap, path);
   SafeFileOutput out(path, ImageFileFailure);
   PngErrors errors{out.File(), 0, false, {}};
-  if (!Compress(bitmap, errors)) out.Fail(errors.message);
+  if (!Compress(bitmap, std::string(documentText), errors)) out.Fail(errors.message);
   out.Commit();
 }
 

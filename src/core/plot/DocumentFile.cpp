@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "core/io/NumberText.h"
+#include "core/io/PictureText.h"
+#include "core/io/TextEncoding.h"
 
 namespace vorla {
 namespace {
@@ -63,6 +65,10 @@ DocumentMissingError::DocumentMissingError(const std::filesystem::path& path)
 
 NotADocumentError::NotADocumentError(const std::filesystem::path& path)
     : DocumentError(path, "", "\nno es un documento de Vorlascope") {}
+
+NoDocumentInPictureError::NoDocumentInPictureError(const std::filesystem::path& path)
+    : DocumentError(path, "La imagen ", "\nno lleva ning\xFAn documento de Vorlascope: s\xF3lo lo llevan las "
+                                       "im\xE1genes PNG y JPEG que guarda Vorlascope") {}
 
 namespace {
 
@@ -133,9 +139,20 @@ void WriteDocument(IniFile& file, std::string_view section, const PlotDocument& 
   file.WriteString(section, "Aspecto", FormatG(aspect));
 }
 
+std::string DocumentText(const PlotDocument& document, float aspect) {
+  IniFile file;
+  WriteDocument(file, kDocumentSection, document, aspect);
+  return Cp1252ToUtf8(file.Text());
+}
+
 LoadedDocument LoadDocument(const std::filesystem::path& path, std::string_view section) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) throw DocumentMissingError(path);
+  if (PictureKindOf(path)) {
+    const std::optional<std::string> text = ReadPictureText(path).text;
+    if (!text) throw NoDocumentInPictureError(path);
+    return ReadDocument(IniFile::FromText(DecodeFileText(*text)), kDocumentSection, path);
+  }
   return ReadDocument(IniFile::Read(path), SectionOrMain(section), path);
 }
 

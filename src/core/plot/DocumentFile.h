@@ -32,6 +32,12 @@ class NotADocumentError : public DocumentError {
   explicit NotADocumentError(const std::filesystem::path& path);
 };
 
+// A PNG or JPEG that carries no document.
+class NoDocumentInPictureError : public DocumentError {
+ public:
+  explicit NoDocumentInPictureError(const std::filesystem::path& path);
+};
+
 struct LoadedDocument {
   PlotDocument document;
   float aspect = 1.0f;  // "Aspecto": picture height / width when it was saved
@@ -47,8 +53,13 @@ LoadedDocument ReadDocument(const IniFile& file, std::string_view section,
 void WriteDocument(IniFile& file, std::string_view section, const PlotDocument& document,
                    float aspect);
 
-// The file as a whole; an empty section means kDocumentSection. Loading
-// raises DocumentMissingError, NotADocumentError or IniFileError; saving
+// The document as the whole text of a ".vlx" file, UTF-8: what pictures carry.
+std::string DocumentText(const PlotDocument& document, float aspect);
+
+// The file as a whole; an empty section means kDocumentSection. A PNG or
+// JPEG (known by its content) gives the document it carries, the section
+// aside. Loading raises DocumentMissingError, NotADocumentError,
+// NoDocumentInPictureError, PictureReadError or IniFileError; saving
 // raises IniFileError and leaves any old file intact.
 LoadedDocument LoadDocument(const std::filesystem::path& path, std::string_view section = {});
 void SaveDocument(const std::filesystem::path& path, std::string_view section,

@@ -2,6 +2,7 @@
 
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/MulDiv.h"
+#include "core/plot/DocumentFile.h"
 #include "core/plot/RenderDocument.h"
 
 namespace vorla {
@@ -38,6 +39,12 @@ ImageFormat FormatOf(ExportFileType type) {
 std::filesystem::path ExportFileName(const std::filesystem::path& chosen, ExportFileType type) {
   std::filesystem::path name = chosen;
   return name.replace_extension(FormatInfo(FormatOf(type)).extension);
+}
+
+std::string ExportDocumentText(const PlotDocument& document, PictureSize requested, Mirrors mirrors) {
+  const PictureSize size = CalculatedSize(requested, mirrors);
+  const float aspect = size.width > 0 ? static_cast<float>(size.height) / static_cast<float>(size.width) : 1.0f;
+  return DocumentText(document, aspect);
 }
 
 Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,

@@ -4,6 +4,7 @@
 // the picture itself calculated anew for the file or the clipboard.
 
 #include <filesystem>
+#include <string>
 
 #include "core/io/Bitmap.h"
 #include "core/io/PictureFormats.h"
@@ -45,6 +46,10 @@ int JpegQuality(int compression);
 // The chosen name with its extension replaced by the type's (".jpg", ".bmp", ".png").
 std::filesystem::path ExportFileName(const std::filesystem::path& chosen, ExportFileType type);
 ImageFormat FormatOf(ExportFileType type);
+
+// The document text a written picture carries: drawn again at the size it
+// was calculated at, it gives the same picture.
+std::string ExportDocumentText(const PlotDocument& document, PictureSize requested, Mirrors mirrors);
 
 // The document calculated at the requested size, with the given palette
 // (the gradient as it is now, which may differ from the document's text

@@ -254,7 +254,8 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
   try {
     const JpegOptions options{type == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()),
                               CheckBox1->isChecked()};
-    FormatInfo(FormatOf(type)).write(picture, path, options);
+    const PictureSize requested{spnAncho->value(), spnAlto->value()};
+    FormatInfo(FormatOf(type)).write(picture, path, options, ExportDocumentText(host_.document(), requested, mirrors_));
   } catch (const ImageWriteError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);

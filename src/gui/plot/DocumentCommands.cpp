@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "core/io/PictureText.h"
 #include "core/plot/ProgramFolder.h"
 #include "core/plot/UndoHistory.h"
 #include "gui/common/CoreText.h"
@@ -12,6 +13,7 @@ namespace vorla {
 namespace {
 
 constexpr char kFileFilter[] = "Vorlascopes(*.vlx)";
+constexpr char kPictureFilter[] = "Imágenes con su documento (*.png *.jpg *.jpeg)";
 
 }  // namespace
 
@@ -47,7 +49,8 @@ void DocumentCommands::Load(const QString& fileName, const QString& section) {
     return;
   }
   host_.ShowLoaded(loaded);
-  if (mainSection) BecomeCurrent(fileName);
+  // A picture's document has no file of its own: saving asks for a name.
+  if (mainSection) BecomeCurrent(PictureKindOf(fileName.toStdString()) ? QString() : fileName);
   host_.CalculateReplaced();
   modified_ = false;
 }
@@ -78,8 +81,9 @@ bool DocumentCommands::QuerySave() {
 }
 
 void DocumentCommands::OpenWithDialog() {
-  const QString name = QFileDialog::getOpenFileName(window_, QStringLiteral("Abrir vorlascope"), dialogFolder_,
-                                                    QString::fromLatin1(kFileFilter));
+  const QString name =
+      QFileDialog::getOpenFileName(window_, QStringLiteral("Abrir vorlascope"), dialogFolder_,
+                                   QString::fromLatin1(kFileFilter) + QStringLiteral(";;") + QString::fromUtf8(kPictureFilter));
   if (name.isEmpty()) return;
   dialogFolder_ = QFileInfo(name).absolutePath();
   Load(name);

@@ -1,0 +1,36 @@
+#pragma once
+// The plot document a PNG or JPEG carries (written by WritePng and
+// WriteJpeg), read back with the picture's size and without decoding its
+// pixels.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/io/FileError.h"
+
+namespace vorla {
+
+enum class PictureKind { kPng, kJpeg };
+
+// By the file's first bytes, whatever its name says; nothing for any other
+// file, and for one that cannot be opened.
+std::optional<PictureKind> PictureKindOf(const std::filesystem::path& path);
+
+// A PNG or JPEG whose header cannot be read; the message is Spanish.
+class PictureReadError : public FileError {
+ public:
+  using FileError::FileError;
+};
+
+struct PictureText {
+  int width = 0;
+  int height = 0;
+  std::optional<std::string> text;  // UTF-8, as written; nothing when the picture carries none
+};
+
+// Raises PictureReadError for a file that cannot be read or whose header is
+// not a valid PNG or JPEG one.
+PictureText ReadPictureText(const std::filesystem::path& path);
+
+}  // namespace vorla

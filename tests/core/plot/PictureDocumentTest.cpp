@@ -1,0 +1,96 @@
+// Pictures that carry their document: written and read back through PNG and
+// JPEG, drawn again the same, and pictures that carry none or are damaged.
+
+#include <gtest/gtest.h>
+
+#include "core/io/ImageWriter.h"
+#include "core/io/PictureText.h"
+#include "core/plot/DocumentFile.h"
+#include "core/plot/RenderDocument.h"
+#include "TempDir.h"
+
+namespace vorla {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+PlotDocument Accented() {
+  PlotDocument d = PlotDocument::StartUp();
+  d.Func = "Sen(x*y)/2 {a\xF1o \xB2}";  // core text; the picture holds UTF-8
+  d.Xmin = "-2";
+  d.Xmax = "3";
+  return d;
+}
+
+TEST(PictureDocumentTest, PicturesGiveBackTheirDocumentAndDrawTheSame) {
+  TempDir dir;
+  const PlotDocument document = Accented();
+  const RenderedPicture direct = RenderDocument(document, 40, 30, 0.5f);
+  WriteBmp(direct.picture, dir / "direct.bmp");
+  struct Row { const char* name; const char* file; };
+  for (const Row& r : {Row{"PNG", "p.png"}, Row{"JPEG", "p.jpg"}, Row{"JPEG named .png", "jpeg.png"}}) {
+    SCOPED_TRACE(r.name);
+    const auto path = dir / r.file;
+    if (std::string(r.name).starts_with("JPEG"))
+      WriteJpeg(direct.picture, path, {}, DocumentText(document, 0.5f));
+    else
+      WritePng(direct.picture, path, DocumentText(document, 0.5f));
+    const PictureText text = ReadPictureText(path);
+    EXPECT_EQ(text.width, 40);
+    EXPECT_EQ(text.height, 30);
+    ASSERT_TRUE(text.text);
+    EXPECT_NE(text.text->find("Func=Sen(x*y)/2 {a\xC3\xB1o \xC2\xB2}\n"), std::string::npos) << *text.text;
+
+    const LoadedDocument loaded = LoadDocument(path);
+    EXPECT_EQ(loaded.document, document);
+    EXPECT_EQ(loaded.aspect, 0.5f);
+    WriteBmp(RenderDocument(loaded.document, 40, 30, loaded.aspect).picture, dir / "again.bmp");
+    EXPECT_EQ(ReadBytes(dir / "again.bmp"), ReadBytes(dir / "direct.bmp"));
+  }
+}
+
+// A comment marker holds under 64 KiB: a longer document spans several.
+TEST(PictureDocumentTest, LongDocumentSpansSeveralJpegMarkers) {
+  TempDir dir;
+  PlotDocument document = PlotDocument::StartUp();
+  for (int i = 0; i < 20000; ++i) document.Func += "x+1+";
+  document.Func += "y";
+  const Bitmap picture(2, 2, 24);
+  WriteJpeg(picture, dir / "long.jpg", {}, DocumentText(document, 1.0f));
+  EXPECT_EQ(LoadDocument(dir / "long.jpg").document.Func, document.Func);
+}
+
+TEST(PictureDocumentTest, RefusesPicturesWithoutADocument) {
+  TempDir dir;
+  const Bitmap picture(3, 2, 24);
+  WritePng(picture, dir / "bare.png");
+  WriteJpeg(picture, dir / "bare.jpg");
+  const std::string png = ReadBytes(dir / "bare.png");
+  WriteBytes(dir / "cut.png", png.substr(0, 20));
+  WriteBytes(dir / "cut.jpg", ReadBytes(dir / "bare.jpg").substr(0, 4));
+  WriteBytes(dir / "text.png", "[Vorlascope]\nFunc=x\n");
+  struct Row { const char* name; const char* file; const char* says; };
+  const Row rows[] = {
+      {"PNG without text", "bare.png", "no lleva ning\xFAn documento de Vorlascope"},
+      {"JPEG without comment", "bare.jpg", "no lleva ning\xFAn documento de Vorlascope"},
+      {"PNG cut in its header", "cut.png", "el archivo PNG est\xE1 da\xF1" "ado"},
+      {"JPEG cut in its header", "cut.jpg", "el archivo JPEG est\xE1 da\xF1" "ado"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    try {
+      LoadDocument(dir / r.file);
+      ADD_FAILURE() << "loaded";
+    } catch (const DocumentError& e) {
+      EXPECT_NE(std::string(e.what()).find(r.says), std::string::npos) << e.what();
+    } catch (const PictureReadError& e) {
+      EXPECT_NE(std::string(e.what()).find(r.says), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(LoadDocument(dir / "text.png").document.Func, "x") << "a document named .png is still a document";
+}
+
+}  // namespace
+}  // namespace vorla
