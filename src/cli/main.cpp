@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/AnimateCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/EvalCommand.h"
 #include "cli/FormulaCommand.h"
@@ -14,6 +15,7 @@ namespace {
 
 std::vector<CliCommand> Commands() {
   return {
+      {"animate", "animate [DOC.vlx|PICTURE] -o OUT.gif [--size WxH] [--speed N]   the palette cycle as a looping GIF", RunAnimate},
       {"eval", "eval EXPR [--x V] [--y V]      evaluate an expression once", RunEval},
 #ifdef VORLA_FORMULA_COMMAND
       {"formula", "formula EXPR -o OUT.svg|OUT.png [--size N]   typeset EXPR (type size N, 20 by default)", RunFormula},
