@@ -90,9 +90,10 @@ TEST(GradientLibraryBoxTest, StartsSortedWithEmptyTextAndLoadsByName) {
   EXPECT_TRUE(library.messages.empty());
 }
 
-TEST(GradientLibraryBoxTest, MissingFileIsCreatedByTheFirstAddAndSurvivesARestart) {
+TEST(GradientLibraryBoxTest, MissingFileIsCreatedSeededAndKeepsAnAddThroughARestart) {
   Library library;
-  EXPECT_TRUE(library.Items().empty());
+  const std::vector<QString> seeded{"cividis", "inferno", "magma", "plasma", "twilight", "viridis"};
+  EXPECT_EQ(library.Items(), seeded);
   library.Type("Océano");
   library.Add();
   EXPECT_TRUE(library.messages.empty());
@@ -100,7 +101,8 @@ TEST(GradientLibraryBoxTest, MissingFileIsCreatedByTheFirstAddAndSurvivesARestar
 
   library.editor.Table().SetPalString(kAlfa);
   library.Open();
-  EXPECT_EQ(library.Items(), (std::vector<QString>{"Océano"}));
+  EXPECT_EQ(library.Items(), (std::vector<QString>{"cividis", "inferno", "magma", "Océano", "plasma", "twilight",
+                                                   "viridis"}));
   library.Select("Océano");
   EXPECT_EQ(library.editor.Table().PalString(), "0400000080FF0000");
 }

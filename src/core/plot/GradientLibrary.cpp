@@ -1,5 +1,7 @@
 #include "core/plot/GradientLibrary.h"
 
+#include "core/gradient/ScientificGradients.h"
+
 namespace vorla {
 
 GradientNameError::GradientNameError(const std::string& name)
@@ -23,9 +25,25 @@ bool GradientLibrary::Contains(std::string_view name) const {
   return IniFile::Read(path_).ReadString(kGradientSection, name).has_value();
 }
 
+IniFile GradientLibrary::ReadOrSeed() const {
+  std::error_code ec;
+  if (std::filesystem::exists(path_, ec) || ec) return IniFile::Read(path_);
+  IniFile file;
+  for (const NamedGradient& gradient : ScientificGradients())
+    file.WriteString(kGradientSection, gradient.name, gradient.palString);
+  return file;
+}
+
+bool GradientLibrary::CreateSeeded() const {
+  std::error_code ec;
+  if (std::filesystem::exists(path_, ec) || ec) return false;
+  ReadOrSeed().Write(path_);
+  return true;
+}
+
 void GradientLibrary::Write(std::string_view name, std::string_view palString) const {
   if (!IniFile::IsValidKey(name)) throw GradientNameError(std::string(name));
-  IniFile file = IniFile::Read(path_);
+  IniFile file = ReadOrSeed();
   file.WriteString(kGradientSection, name, palString);
   file.Write(path_);
 }

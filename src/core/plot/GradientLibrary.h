@@ -2,7 +2,9 @@
 // The library of named gradients shared by all documents: "vorla.gra" in the
 // settings folder, section "Gradientes", one key per name whose value is the
 // gradient's palette string. The file is read for each operation and
-// replaced crash-safely on each change; nothing is cached.
+// replaced crash-safely on each change; nothing is cached. A file is born
+// holding the scientific gradients (ScientificGradients); after that only
+// the user changes it.
 
 #include <filesystem>
 #include <string>
@@ -32,7 +34,10 @@ class GradientLibrary {
   // The palette string stored under the name (letter case ignored), or empty.
   std::string Read(std::string_view name) const;
   bool Contains(std::string_view name) const;
-  // Adds or redefines. Raises GradientNameError for an empty name, one
+  // Creates the file with the scientific gradients unless it exists; true
+  // when it did. Raises IniFileError when it cannot be written.
+  bool CreateSeeded() const;
+  // Adds or redefines, in a file created seeded when missing. Raises GradientNameError for an empty name, one
   // with "=", one starting with "[" or ";", or with blanks at either end,
   // and IniFileError when the file cannot be written.
   void Write(std::string_view name, std::string_view palString) const;
@@ -40,6 +45,9 @@ class GradientLibrary {
   bool Remove(std::string_view name) const;
 
  private:
+  // The file as it is, or as it is born when there is none.
+  IniFile ReadOrSeed() const;
+
   std::filesystem::path path_;
 };
 

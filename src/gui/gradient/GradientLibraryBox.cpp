@@ -63,6 +63,13 @@ TGradientLibraryBox::TGradientLibraryBox(TGradEditM* editor, std::string library
   connect(combo_, &QComboBox::currentTextChanged, this, &TGradientLibraryBox::ComboBox2Change);
   connect(addButton_, &QToolButton::clicked, this, &TGradientLibraryBox::cmdGuardarPalClick);
   connect(deleteButton_, &QToolButton::clicked, this, &TGradientLibraryBox::cmdBorrarPalClick);
+  // A first start offers the scientific gradients. A folder that cannot be
+  // written is no reason for a message at every start: the list is then
+  // empty and "+" reports the failure when it is used.
+  try {
+    library_.CreateSeeded();
+  } catch (const IniFileError&) {
+  }
   Reload();
 }
 

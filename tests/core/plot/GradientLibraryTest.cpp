@@ -16,6 +16,7 @@ TEST(GradientLibraryTest, AddsRedefinesAndRemovesNames) {
   const GradientLibrary library(dir / "vorla.gra");
   EXPECT_TRUE(library.Names().empty()) << "a missing file is an empty library";
   EXPECT_EQ(library.Read("Mar"), "");
+  testing_support::WriteBytes(dir / "vorla.gra", "");  // an empty library, not a missing one
   library.Write("Mar", "06FF0000");
   library.Write("Fuego \xE1rido", "0400FFFF");
   library.Write("MAR", "80000000");  // redefines, whatever the case
@@ -46,6 +47,33 @@ TEST(GradientLibraryTest, HandEditedLibrariesReadAndRewriteCleanly) {
     EXPECT_EQ(library.Read("Mar"), "0400000080FF0000");
     EXPECT_EQ(library.Read("Sol"), "06FF0000");
   }
+}
+
+// A library is born with the scientific gradients; the user's own entries
+// are never replaced by them.
+TEST(GradientLibraryTest, NewLibrariesHoldTheScientificGradients) {
+  const std::vector<std::string> seeded{"viridis", "magma", "inferno", "plasma", "cividis", "twilight"};
+  struct Row { const char* name; const char* before; bool created; std::vector<std::string> names; };
+  const Row rows[] = {
+      {"no file: created seeded", nullptr, true, seeded},
+      {"a file of the user's: left alone", "[Gradientes]\nviridis=06FF0000\n", false, {"viridis"}},
+      {"an empty file is the user's too", "", false, {}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    TempDir dir;
+    const GradientLibrary library(dir / "vorla.gra");
+    if (r.before) testing_support::WriteBytes(dir / "vorla.gra", r.before);
+    EXPECT_EQ(library.CreateSeeded(), r.created);
+    EXPECT_EQ(library.Names(), r.names);
+    EXPECT_FALSE(library.CreateSeeded()) << "only once";
+  }
+  TempDir dir;
+  const GradientLibrary library(dir / "vorla.gra");
+  library.Write("viridis", "06FF0000");  // the first save creates the file
+  EXPECT_EQ(library.Read("viridis"), "06FF0000") << "the user's entry wins";
+  EXPECT_EQ(library.Read("magma").substr(0, 8), "04040000");
+  EXPECT_EQ(library.Names().size(), 6u);
 }
 
 TEST(GradientLibraryTest, RefusesNamesTheFileCannotHold) {
