@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <algorithm>
 #include <array>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "gui/gradient/GradEditGeometry.h"
 #include "gui/gradient/GradEditM.h"
+#include "MainWindowFixture.h"
 
 namespace vorla {
 namespace {
@@ -259,6 +262,40 @@ TEST(GradEditMTest, PictureShowsEveryEntryAndFollowsTheTable) {
   rig.editor.Table().Rotate(50);
   expectStrip();
   EXPECT_EQ(rig.editor.Picture().pixelColor(2, 178), QColor(0, 0, 255));
+}
+
+// A GIMP file dropped on the strip replaces the gradient as one finished
+// edit; a broken one is reported and changes nothing.
+TEST(GradEditMTest, DroppedGimpFilesBecomeTheGradient) {
+  QTemporaryDir dir;
+  TGradEditM editor;
+  editor.Table().SetStartCol(4);
+  editor.Table().SetPalString("0400000080FF0000");
+  int ended = 0;
+  QObject::connect(&editor, &TGradEditM::editEnded, [&ended] { ++ended; });
+  const auto drop = [&editor](const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(&editor)->event(&event);
+  };
+  gui_test::WriteFile(dir.filePath("tres.gpl"), "GIMP Palette\nName: Tres\n0 0 0\n255 0 0\n255 255 255\n");
+  drop(dir.filePath("tres.gpl"));
+  EXPECT_EQ(editor.Table().PalString(), "04000000820000FFFFFFFFFF");
+  EXPECT_EQ(ended, 1);
+
+  gui_test::WriteFile(dir.filePath("roto.ggr"), "GIMP Gradient\n3\n0 0.5 1 0 0 0 1 1 1 1 1 0 0\n");
+  QString message;
+  gui_test::WhenModal([&message](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    message = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+  drop(dir.filePath("roto.ggr"));
+  EXPECT_TRUE(message.contains(QStringLiteral("faltan segmentos"))) << qPrintable(message);
+  EXPECT_EQ(editor.Table().PalString(), "04000000820000FFFFFFFFFF");
+  EXPECT_EQ(ended, 1);
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
 #include "gui/gradient/GradEditM.h"
 
 #include <QColorDialog>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
 
+#include "core/gradient/GimpGradientFiles.h"
 #include "gui/common/CoreColor.h"
+#include "gui/common/CoreText.h"
+#include "gui/common/FormUtils.h"
+#include "gui/desktop/DropFiles.h"
 
 namespace vorla {
 
@@ -21,6 +27,15 @@ std::optional<QColor> AskColorDialog(const QColor& initial, QWidget* parent) {
   return dialog.selectedColor();
 }
 
+// The first dropped file, when it is a GIMP palette or gradient.
+std::optional<std::filesystem::path> DroppedGimpFile(const QMimeData* data) {
+  const QStringList files = ReadDroppedFiles(data);
+  if (files.isEmpty()) return std::nullopt;
+  const std::filesystem::path path = files.front().toStdString();
+  if (!GimpFileKindOf(path)) return std::nullopt;
+  return path;
+}
+
 QPoint FloorPoint(const QPointF& pos) {
   return QPoint(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
 }
@@ -31,6 +46,7 @@ TGradEditM::TGradEditM(QWidget* parent)
     : QWidget(parent), backColor_(palette().color(QPalette::Button)), chooseColor_(AskColorDialog) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setAcceptDrops(true);
   table_.OnChange = [this] { TableChanged(); };
   resize(20, GradLength(table_));
   ApplyLength();
@@ -196,6 +212,26 @@ void TGradEditM::ChooseColor(int index) {
   const std::optional<QColor> chosen = chooseColor_(ToQColor(table_.Colors(entry)), this);
   if (!chosen) return;
   table_.SetNode(entry, FromQColor(*chosen));
+  emit editEnded();
+}
+
+void TGradEditM::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedGimpFile(event->mimeData())) event->acceptProposedAction();
+}
+
+// The nodes spread over the current range; a file refused leaves the gradient as it was.
+void TGradEditM::dropEvent(QDropEvent* event) {
+  const std::optional<std::filesystem::path> path = DroppedGimpFile(event->mimeData());
+  if (!path) return;
+  event->acceptProposedAction();
+  std::string palString;
+  try {
+    palString = ReadGimpFileAsPalString(*path, table_.StartCol(), table_.EndCol());
+  } catch (const GimpFileError& error) {
+    AppMessageBox(this, ErrorText(error), QMessageBox::Warning);
+    return;
+  }
+  table_.SetPalString(palString);
   emit editEnded();
 }
 

@@ -2,7 +2,8 @@
 // The gradient editor control: a strip of the gradient, one pixel per table
 // entry, with a triangular marker beside each node. Drag a marker to move its
 // node, drag the strip to rotate the gradient, left-click to recolour a node
-// or add one, click a marker with another button to delete its node.
+// or add one, click a marker with another button to delete its node. A GIMP
+// palette or gradient dropped on it becomes its gradient.
 
 #include <QColor>
 #include <QImage>
@@ -69,6 +70,8 @@ class TGradEditM : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void TableChanged();
