@@ -20,6 +20,8 @@
 
 #include <filesystem>
 
+#include <gif_lib.h>
+
 #include "DialogTestSupport.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
@@ -208,6 +210,31 @@ TEST_F(ExportDialogTest, FilesReadBackWithTheirOwnDecoders) {
   testing_support::JpegImage grey;
   ASSERT_TRUE(testing_support::ReadJpeg(dir_ / "g.jpg", grey));
   EXPECT_EQ(grey.components, 1);
+}
+
+// "GIF animado": the palette cycle at the document's speed; a still one is refused.
+TEST_F(ExportDialogTest, AnimatedGifTurnsThePaletteOnce) {
+  document_.Vel = 2;
+  ASSERT_TRUE(Run({}, false, dir_ / "ciclo.png", ExportFileType::kAnimatedGif, [](TfmExportar* d) {
+    TypeInto(d, "spnAncho", "20");
+    Accept(d);
+  }));
+  int error = 0;
+  GifFileType* gif = DGifOpenFileName((dir_ / "ciclo.gif").c_str(), &error);
+  ASSERT_NE(gif, nullptr);
+  ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+  EXPECT_EQ(gif->ImageCount, 126) << "252 indices, 2 a tick";
+  EXPECT_EQ(gif->SWidth, 20);
+  DGifCloseFile(gif, &error);
+
+  document_.Vel = 0;
+  QString message;
+  EXPECT_FALSE(Run({}, false, dir_ / "quieto.gif", ExportFileType::kAnimatedGif, [&message](TfmExportar* d) {
+    AnswerMessage(message)(d);
+    Accept(d);
+  }));
+  EXPECT_TRUE(message.contains(QStringLiteral("velocidad 0"))) << qPrintable(message);
+  EXPECT_FALSE(fs::exists(dir_ / "quieto.gif"));
 }
 
 TEST_F(ExportDialogTest, CopyPutsThePictureOnTheClipboard) {

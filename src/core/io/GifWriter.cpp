@@ -32,6 +32,14 @@ int WriteBytes(GifFileType* gif, const GifByteType* data, int length) {
 
 }  // namespace
 
+void WriteGif(const Bitmap& bitmap, const std::filesystem::path& path) {
+  if (bitmap.BitsPerPixel() != 8 && !bitmap.Empty())
+    throw ImageWriteFailure(path, "el formato GIF s\xF3lo admite im\xE1genes de 256 colores");
+  GifAnimationWriter gif(path, bitmap.Width(), bitmap.Height(), bitmap.palette, 0);
+  gif.AddFrame(bitmap);
+  gif.Commit();
+}
+
 struct GifAnimationWriter::Encoder {
   Sink sink;
   GifFileType* gif = nullptr;

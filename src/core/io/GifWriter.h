@@ -14,6 +14,9 @@ namespace vorla {
 
 class SafeFileOutput;
 
+// A still 8-bit picture as a one-frame GIF; other depths raise ImageWriteError.
+void WriteGif(const Bitmap& bitmap, const std::filesystem::path& path);
+
 class GifAnimationWriter {
  public:
   // Raises ImageWriteError for an empty picture or one beyond the format's

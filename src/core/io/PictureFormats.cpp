@@ -6,6 +6,7 @@
 #include <climits>
 #include <vector>
 
+#include "core/io/GifWriter.h"
 #include "core/io/ImageRows.h"
 
 namespace vorla {
@@ -13,6 +14,9 @@ namespace {
 
 void BmpRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&, std::string_view) {
   WriteBmp(bitmap, path);
+}
+void GifRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&, std::string_view) {
+  WriteGif(bitmap, path);
 }
 void PngRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions&, std::string_view text) {
   WritePng(bitmap, path, text);
@@ -22,6 +26,7 @@ constexpr std::array kFormats = {
     PictureFormat{ImageFormat::kBmp, ".bmp", "", "BMP", INT_MAX, false, BmpRow},
     PictureFormat{ImageFormat::kJpeg, ".jpg", ".jpeg", "JPEG", 65500, true, WriteJpeg},
     PictureFormat{ImageFormat::kPng, ".png", "", "PNG", 2147483647, false, PngRow},
+    PictureFormat{ImageFormat::kGif, ".gif", "", "GIF", 65535, false, GifRow},
 };
 
 std::string Lower(std::string text) {

@@ -15,7 +15,7 @@
 
 namespace vorla {
 
-enum class ImageFormat { kBmp, kJpeg, kPng };
+enum class ImageFormat { kBmp, kJpeg, kPng, kGif };
 
 struct PictureFormat {
   ImageFormat format;

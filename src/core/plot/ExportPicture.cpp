@@ -30,6 +30,7 @@ ImageFormat FormatOf(ExportFileType type) {
   switch (type) {
     case ExportFileType::kBitmap: return ImageFormat::kBmp;
     case ExportFileType::kPng: return ImageFormat::kPng;
+    case ExportFileType::kAnimatedGif: return ImageFormat::kGif;
     case ExportFileType::kJpegColor:
     case ExportFileType::kJpegGray: break;
   }

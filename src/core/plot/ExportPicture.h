@@ -37,7 +37,8 @@ PictureSize ExportBaseSize(PictureSize pictureBox, Mirrors mirrors);
 PictureSize CalculatedSize(PictureSize requested, Mirrors mirrors);
 
 // Numbered from 1 in the order the save dialog lists them.
-enum class ExportFileType { kJpegColor = 1, kJpegGray, kBitmap, kPng };
+// kAnimatedGif: the palette cycle at the document's speed (WriteCycleGif).
+enum class ExportFileType { kJpegColor = 1, kJpegGray, kBitmap, kPng, kAnimatedGif };
 
 // The type's file takes the quality and progressive options.
 bool TakesJpegOptions(ExportFileType type);

@@ -22,6 +22,7 @@
 
 #include "core/io/ImageWriter.h"
 #include "core/io/PictureLimits.h"
+#include "core/plot/PaletteCycle.h"
 #include "core/plot/RenderDocument.h"
 #include "gui/common/CoreColor.h"
 #include "gui/common/CoreText.h"
@@ -40,11 +41,12 @@ struct FileTypeText {
   const char* filter;
   const char* caption;
 };
-constexpr std::array<FileTypeText, 4> kFileTypes{{
+constexpr std::array<FileTypeText, 5> kFileTypes{{
     {"JPG - JPEG color 24 bits (*.jpg)", "Exportar JPEG 24 bits"},
     {"JPG - JPEG Escala de grises (*.jpg)", "Exportar JPEG Escala de grises"},
     {"BMP - Bitmap Windows (*.bmp)", "Exportar Bitmap"},
     {"PNG - Imagen PNG 8 bits (*.png)", "Exportar PNG"},
+    {"GIF - GIF animado (*.gif)", "Exportar GIF animado"},
 }};
 
 const FileTypeText& TextsOf(ExportFileType type) { return kFileTypes[static_cast<std::size_t>(type) - 1]; }
@@ -255,7 +257,14 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
     const JpegOptions options{type == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()),
                               CheckBox1->isChecked()};
     const PictureSize requested{spnAncho->value(), spnAlto->value()};
-    FormatInfo(FormatOf(type)).write(picture, path, options, ExportDocumentText(host_.document(), requested, mirrors_));
+    if (type == ExportFileType::kAnimatedGif)
+      WriteCycleGif(picture, host_.document().Vel, path);
+    else
+      FormatInfo(FormatOf(type)).write(picture, path, options, ExportDocumentText(host_.document(), requested, mirrors_));
+  } catch (const AnimationSpeedError& e) {
+    host_.showStatus(QStringLiteral("No se guardó la imagen"));
+    AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Warning);
+    return false;
   } catch (const ImageWriteError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);

@@ -189,7 +189,7 @@ TEST_F(ImageWriterTest, FailuresLeaveNoTrace) {
       {"target is a folder", "folder.png", Paletted(4, 4), "es una carpeta"},
       {"empty picture", "e.jpg", Bitmap(0, 5, 8), "la imagen est\xC3\xA1 vac\xC3\xAD" "a"},
       {"unsupported depth", "d.bmp", Bitmap(4, 4, 16), "imagen de 16 bits por p\xC3\xADxel no admitida"},
-      {"unknown extension", "u.gif", Paletted(4, 4), "formato desconocido (se admiten .bmp, .jpg, .jpeg y .png)"},
+      {"unknown extension", "u.tif", Paletted(4, 4), "formato desconocido (se admiten .bmp, .jpg, .jpeg, .png y .gif)"},
       {"wider than JPEG allows", "w.jpg", Paletted(65501, 1),
        "el formato JPEG admite hasta 65500 p\xC3\xADxeles de ancho y de alto"},
   };
