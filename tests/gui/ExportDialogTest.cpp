@@ -95,13 +95,7 @@ class ExportDialogTest : public ::testing::Test {
 };
 
 TEST_F(ExportDialogTest, SizeFieldsKeepTheAspect) {
-  struct Row {
-    const char* name;
-    Mirrors mirrors;
-    bool keep;
-    const char *field, *typed;
-    int opensW, opensH, w, h;
-  };
+  struct Row { const char* name; Mirrors mirrors; bool keep; const char *field, *typed; int opensW, opensH, w, h; };
   const Row rows[] = {
       {"width 908 gives height 830", {}, true, "spnAncho", "908", 454, 415, 908, 830},
       {"height 830 gives width 908", {}, true, "spnAlto", "830", 454, 415, 908, 830},

@@ -72,14 +72,7 @@ TEST_F(ExpressionInputTest, StartsWithASelectedCommentThatTheFirstLetterReplaces
 }
 
 TEST_F(ExpressionInputTest, KeypadPairsBecomeOneOperator) {
-  struct Row {
-    const char* name;
-    const char* text;
-    int caret;
-    const char* typed;
-    const char* result;
-    int caretAfter;
-  };
+  struct Row { const char* name; const char* text; int caret; const char* typed; const char* result; int caretAfter; };
   const Row rows[] = {
       {"root", "x", 1, "//", "x\\", 2},       {"power", "x", 1, "**", "x^", 2},
       {"open", "x", 1, "/*", "x(", 2},        {"close", "x", 1, "*/", "x)", 2},
@@ -178,12 +171,7 @@ TEST_F(ExpressionInputTest, EscSuppressesThePickerUntilEnterF2OrAnEmptyText) {
 }
 
 TEST_F(ExpressionInputTest, KeysInThePickerInsertTheNameWithItsTemplate) {
-  struct Row {
-    const char* name;
-    const char* keys;
-    const char* text;
-    int caret;
-  };
+  struct Row { const char* name; const char* keys; const char* text; int caret; };
   const Row rows[] = {
       {"Enter puts the caret inside", "sq\r", "sqr()", 4},
       {"an operator after a constant", "pi*", "Pi*", 3},

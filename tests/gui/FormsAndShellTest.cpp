@@ -61,10 +61,7 @@ TEST(FormPlacementTest, SavedPlacementComesBackUnderTheFormsOwnSection) {
 TEST(FormPlacementTest, KeepOnScreenPullsAStrayWindowBack) {
   QWidget form;
   form.resize(200, 100);
-  struct Row {
-    const char* name;
-    QPoint start;
-  };
+  struct Row { const char* name; QPoint start; };
   const Row rows[] = {{"above and left", QPoint(-500, -400)}, {"below and right", QPoint(100000, 100000)}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

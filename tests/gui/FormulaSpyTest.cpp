@@ -13,8 +13,6 @@
 #include <QScreen>
 
 #include "MainWindowFixture.h"
-#include "core/expr/Expresion.h"
-#include "gui/plot/FormulaSpy.h"
 #include "gui/view/AreaFondo.h"
 #include "gui/view/frmNatural.h"
 
@@ -87,61 +85,6 @@ void Leave(QWidget& widget) {
   QApplication::sendEvent(&widget, &event);
 }
 
-class SpyTest : public ::testing::Test {
- protected:
-  SpyTest() : spy(window) {
-    expression.SetWantsCatalog(true);
-    expression.AddVariable("x");
-    expression.AddVariable("y");
-    expression.SetText("x");
-    sphere = MakeSpySphere(&panel, "AreaFondo1", QStringLiteral("Espiar función principal"));
-    spy.Watch(sphere, expression);
-  }
-
-  TExpresion expression;
-  QWidget panel;
-  TfmNatural window;
-  FormulaSpy spy;
-  TAreaFondo* sphere = nullptr;
-};
-
-TEST_F(SpyTest, HoveringShowsTheFormulaAndLeavingHidesIt) {
-  EXPECT_EQ(sphere->accessibleName(), QStringLiteral("Espiar función principal"));
-  EXPECT_EQ(sphere->Estilo(), TEstiloFondo::efEsfera);
-  const QColor unlit = sphere->Color2();
-
-  Enter(*sphere);
-  EXPECT_TRUE(window.isVisible());
-  ASSERT_NE(window.Graphic(), nullptr);
-  EXPECT_GT(window.Graphic()->boundingRect().width(), 4);
-  EXPECT_EQ(sphere->Color2(), sphere->palette().color(QPalette::Highlight));
-
-  Leave(*sphere);
-  EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(sphere->Color2(), unlit);
-}
-
-TEST_F(SpyTest, AnExpressionChangeShowsTheNewFormula) {
-  Enter(*sphere);
-  const int lineHeight = window.Graphic()->boundingRect().height();
-  Leave(*sphere);
-  Enter(*sphere);
-  EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight) << "the kept picture is shown again";
-  Leave(*sphere);
-
-  expression.SetText("x/(y+1)");
-  spy.ForgetPictures();
-  Enter(*sphere);
-  // A fraction stacks two lines.
-  EXPECT_GT(window.Graphic()->boundingRect().height(), lineHeight * 3 / 2);
-
-  // A change while the mouse rests on the sphere shows the new formula at once.
-  expression.SetText("x");
-  spy.ForgetPictures();
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(window.Graphic()->boundingRect().height(), lineHeight);
-}
-
 class MainWindowSpyTest : public gui_test::MainWindowTest {
  protected:
   void SetUp() override { OpenWindow(380, 330); }
@@ -159,22 +102,30 @@ TEST_F(MainWindowSpyTest, SpheresShowTheFieldsFormulasAndFollowTheirChanges) {
     TAreaFondo* sphere = Child<TAreaFondo>(row.sphere);
     ASSERT_NE(sphere, nullptr);
     EXPECT_EQ(sphere->accessibleName(), QString::fromUtf8(row.hint));
+    EXPECT_EQ(sphere->Estilo(), TEstiloFondo::efEsfera);
+    const QColor unlit = sphere->Color2();
     Enter(*sphere);
     EXPECT_TRUE(Window()->isVisible());
+    EXPECT_EQ(sphere->Color2(), sphere->palette().color(QPalette::Highlight));
     shown.push_back(Window()->Graphic());
     Leave(*sphere);
     EXPECT_FALSE(Window()->isVisible());
+    EXPECT_EQ(sphere->Color2(), unlit);
   }
   EXPECT_NE(shown[0], shown[1]);
   EXPECT_NE(shown[1], shown[2]);
   const int lineHeight = shown[0]->boundingRect().height();
+  EXPECT_GT(shown[0]->boundingRect().width(), 4);
 
+  Enter(*Child<TAreaFondo>("AreaFondo1"));
+  EXPECT_EQ(Window()->Graphic(), shown[0]) << "the kept picture is shown again";
+  // A change while the mouse rests on the sphere shows the new formula at once.
   QComboBox* func = Child<QComboBox>("ComboBox1");
   func->lineEdit()->selectAll();
   QTest::keyClick(func, Qt::Key_Delete);
   QTest::keyClicks(func, QStringLiteral("x/(y+1)"));
   QTest::keyClick(func, Qt::Key_Return);
-  Enter(*Child<TAreaFondo>("AreaFondo1"));
+  EXPECT_TRUE(Window()->isVisible());
   EXPECT_GT(Window()->Graphic()->boundingRect().height(), lineHeight * 3 / 2) << "the new function, stacked";
 }
 

@@ -47,11 +47,7 @@ TEST(HelpSearchTest, FindsWordStartsWithoutCaseOrAccentsAndRanksByMatches) {
       {QStringLiteral("b.html"), QStringLiteral("B"), QStringLiteral("Tangente hiperbólica y un logaritmo.")},
       {QStringLiteral("c.html"), QStringLiteral("C"), QStringLiteral("Catálogo: dialogar no es logaritmo.")},
   };
-  struct Row {
-    const char* name;
-    const char* query;
-    QStringList files;
-  };
+  struct Row { const char* name; const char* query; QStringList files; };
   const Row rows[] = {
       {"most matches first", "logar", {"a.html", "b.html", "c.html"}},
       {"a word inside another does not match", "alogo", {}},

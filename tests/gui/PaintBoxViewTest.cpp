@@ -128,11 +128,7 @@ TEST_F(PaintBoxFixture, ReshapedBandIsWhatIsKeptAndReported) {
 
 TEST_F(PaintBoxFixture, BandIsDrawnOnlyForItsButtons) {
   box.SetDrawRectRight(false);
-  struct Row {
-    const char* name;
-    Qt::MouseButton button;
-    bool drawn;
-  };
+  struct Row { const char* name; Qt::MouseButton button; bool drawn; };
   const Row rows[] = {{"left button draws the band", Qt::LeftButton, true},
                       {"right button with its band off draws nothing", Qt::RightButton, false},
                       {"middle button draws nothing by default", Qt::MiddleButton, false}};
@@ -226,11 +222,7 @@ TEST_F(PaintBoxFixture, NegativeLabelsStandApartFromTheirTicks) {
 }
 
 TEST_F(PaintBoxFixture, ZoomPreviewStretchesTheBandAndMirrorsReversedBands) {
-  struct Row {
-    const char* name;
-    PixelRect band;
-    QRgb topLeft, bottomRight;
-  };
+  struct Row { const char* name; PixelRect band; QRgb topLeft, bottomRight; };
   // Left half index 1 (kFill), right half index 2 (red).
   const Row rows[] = {
       {"left half fills the area", {0, 0, 50, 80}, kFill, kFill},

@@ -156,12 +156,7 @@ std::set<fs::path> Listing(const fs::path& dir) {
 TEST(IniFileTest, SavesThroughLinksAndUnderTheLongestNames) {
   std::string enye;
   for (int i = 0; i < 125; ++i) enye += "\xC3\xB1";
-  struct Row {
-    const char* name;
-    void (*prepare)(const fs::path& dir);
-    std::string saved;
-    std::string holder;
-  };
+  struct Row { const char* name; void (*prepare)(const fs::path& dir); std::string saved; std::string holder; };
   const Row rows[] = {
       {"link to a file", [](const fs::path& d) {
          WriteBytes(d / "real.ini", "old");

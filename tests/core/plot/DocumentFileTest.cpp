@@ -88,11 +88,7 @@ TEST(DocumentFileTest, LineBreaksInExpressionsAreWrittenAsBlanks) {
 }
 
 TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
-  struct Row {
-    const char* name;
-    const char* extra;
-    void (*expect)(const PlotDocument&);
-  };
+  struct Row { const char* name; const char* extra; void (*expect)(const PlotDocument&); };
   const Row rows[] = {
       {"speed not a number", "Vel=rapido\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 1); }},
       {"speed beyond the box", "Vel=500\n", [](const PlotDocument& d) { EXPECT_EQ(d.Vel, 100); }},
