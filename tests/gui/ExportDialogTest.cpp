@@ -118,7 +118,7 @@ TEST_F(ExportDialogTest, SizeFieldsKeepTheAspect) {
   }
 }
 
-TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrors) {
+TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrorsAndCopyGoesToTheClipboard) {
   struct Row {
     const char* name;
     ExportFileType type;
@@ -143,13 +143,21 @@ TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrors) {
       EXPECT_EQ(NamedChild<QGroupBox>(d, "GroupBox1")->isVisible(), r.jpeg);
       NamedChild<QSlider>(d, "TrackBar1")->setValue(37);
     });
-    if (!r.copy) EXPECT_EQ(dialog_.FileType(), r.type) << "the chosen type";
+    if (!r.copy) {
+      EXPECT_EQ(dialog_.FileType(), r.type) << "the chosen type";
+    }
   }
   askedForFile_ = false;
-  Run({}, true, {}, ExportFileType::kPng, [](TfmExportar* d) {
+  statuses_.clear();
+  QGuiApplication::clipboard()->clear();
+  EXPECT_TRUE(Run({}, true, {}, ExportFileType::kPng, [](TfmExportar* d) {
     EXPECT_EQ(NamedChild<QLabel>(d, "Label1")->text(), QStringLiteral("Compresión: 37%")) << "carried over";
-  });
+    TypeInto(d, "spnAncho", "200");
+    Accept(d);
+  }));
   EXPECT_FALSE(askedForFile_) << "copying never asks for a file";
+  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(200, 183));
+  EXPECT_TRUE(statuses_.isEmpty()) << "the status line is for files";
 }
 
 TEST_F(ExportDialogTest, JpegQualityComesFromTheCompression) {
@@ -229,16 +237,6 @@ TEST_F(ExportDialogTest, AnimatedGifTurnsThePaletteOnce) {
   }));
   EXPECT_TRUE(message.contains(QStringLiteral("velocidad 0"))) << qPrintable(message);
   EXPECT_FALSE(fs::exists(dir_ / "quieto.gif"));
-}
-
-TEST_F(ExportDialogTest, CopyPutsThePictureOnTheClipboard) {
-  QGuiApplication::clipboard()->clear();
-  EXPECT_TRUE(Run({}, true, {}, ExportFileType::kBitmap, [](TfmExportar* d) {
-    TypeInto(d, "spnAncho", "200");
-    Accept(d);
-  }));
-  EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(200, 183));
-  EXPECT_TRUE(statuses_.isEmpty()) << "the status line is for files";
 }
 
 TEST_F(ExportDialogTest, EscCancelsTheCalculation) {

@@ -187,34 +187,22 @@ TEST(GradEditMTest, DraggingAMarkerMovesItsNode) {
   }
 }
 
-struct RotateRow {
-  const char* name;
-  int from;
-  std::vector<int> path;  // y of each move, the release at the last one
-  int shift;              // entries every colour moves towards EndCol
-};
-
+// The table's rotation itself is the core's; the editor turns the mouse path into it.
 TEST(GradEditMTest, DraggingTheStripRotatesWithTheMouse) {
-  const RotateRow rows[] = {
-      {"ten one-pixel steps", 100, {101, 102, 103, 104, 105, 106, 107, 108, 109, 110}, 10},
-      {"one jump of 200 entries", 20, {220}, 200},
-      {"there and partly back", 150, {130, 140}, -10},
+  struct Row { const char* name; int from; std::vector<int> path; std::vector<int> nodes; int blue; };
+  const Row rows[] = {
+      {"ten one-pixel steps", 100, {101, 102, 103, 104, 105, 106, 107, 108, 109, 110}, {14, 138}, 138},
+      {"one jump of 200 entries", 20, {220}, {76, 204}, 76},
+      {"there and partly back", 150, {130, 140}, {118, 246}, 118},
   };
-  for (const RotateRow& row : rows) {
+  for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     Rig rig;
-    std::array<TColor, 256> before{};
-    for (int i = 0; i < 256; ++i) before[i] = rig.editor.Table().Colors(static_cast<std::uint8_t>(i));
     rig.Press(kOnStrip(row.from));
     for (int y : row.path) rig.MoveTo(kOnStrip(y));
     rig.Release(kOnStrip(row.path.back()));
-
-    const auto moved = [&row](int i) { return 4 + ((i - 4 + row.shift) % 252 + 252) % 252; };
-    for (int i = 4; i <= 255; ++i)
-      ASSERT_EQ(rig.editor.Table().Colors(static_cast<std::uint8_t>(moved(i))), before[i]) << "entry " << i;
-    std::vector<int> nodes{moved(4), moved(128)};
-    std::sort(nodes.begin(), nodes.end());
-    EXPECT_EQ(Nodes(rig.editor.Table()), nodes);
+    EXPECT_EQ(Nodes(rig.editor.Table()), row.nodes);
+    EXPECT_EQ(rig.editor.Table().Colors(static_cast<std::uint8_t>(row.blue)), 0xFF0000u) << "the blue node moved along";
     Log expected{"down"};
     for (int y : row.path) expected.insert(expected.end(), {"change", "index " + std::to_string(y), "move"});
     expected.insert(expected.end(), {"up", "end"});
