@@ -119,19 +119,11 @@ TEST_F(ExportDialogTest, SizeFieldsKeepTheAspect) {
 }
 
 TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrorsAndCopyGoesToTheClipboard) {
-  struct Row {
-    const char* name;
-    ExportFileType type;
-    bool copy;
-    Mirrors mirrors;
-    const char *title, *sizeTitle;
-    bool jpeg;
-  };
+  struct Row { const char* name; ExportFileType type; bool copy; Mirrors mirrors; const char *title, *size; bool jpeg; };
   const Row rows[] = {
       {"JPEG colour", ExportFileType::kJpegColor, false, {}, "Exportar JPEG 24 bits", "Tamaño:", true},
       {"JPEG grey", ExportFileType::kJpegGray, false, {}, "Exportar JPEG Escala de grises", "Tamaño:", true},
-      {"bitmap", ExportFileType::kBitmap, false, {false, true}, "Exportar Bitmap", "Tamaño: (Incluye reflejos)",
-       false},
+      {"bitmap", ExportFileType::kBitmap, false, {false, true}, "Exportar Bitmap", "Tamaño: (Incluye reflejos)", false},
       {"PNG", ExportFileType::kPng, false, {}, "Exportar PNG", "Tamaño:", false},
       {"copy never shows the JPEG settings", ExportFileType::kJpegColor, true, {}, "Copiar", "Tamaño:", false},
   };
@@ -139,7 +131,7 @@ TEST_F(ExportDialogTest, CaptionsFollowTheFileTypeAndMirrorsAndCopyGoesToTheClip
     SCOPED_TRACE(r.name);
     Run(r.mirrors, r.copy, dir_ / "a", r.type, [&r](TfmExportar* d) {
       EXPECT_EQ(d->windowTitle().toStdString(), r.title);
-      EXPECT_EQ(NamedChild<QGroupBox>(d, "GroupBox2")->title().toStdString(), r.sizeTitle);
+      EXPECT_EQ(NamedChild<QGroupBox>(d, "GroupBox2")->title().toStdString(), r.size);
       EXPECT_EQ(NamedChild<QGroupBox>(d, "GroupBox1")->isVisible(), r.jpeg);
       NamedChild<QSlider>(d, "TrackBar1")->setValue(37);
     });

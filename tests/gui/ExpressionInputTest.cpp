@@ -114,13 +114,8 @@ TEST_F(ExpressionInputTest, EnterAddsToTheHistoryWhenAsked) {
 }
 
 TEST_F(ExpressionInputTest, ALetterOpensThePickerOnlyWhereANameStarts) {
-  struct Row {
-    const char* name;
-    const char* text;
-    int caret;
-    const char* shown;  // the box's text after the letter
-    bool opens;
-  };
+  // shown: the box's text after the letter
+  struct Row { const char* name; const char* text; int caret; const char* shown; bool opens; };
   const Row rows[] = {
       {"after an operator", "2+", 2, "2+s", true},
       {"inside a word", "exp", 2, "exsp", false},

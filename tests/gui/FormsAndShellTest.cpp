@@ -67,11 +67,8 @@ TEST(FormPlacementTest, KeepOnScreenPullsAStrayWindowBack) {
   }
 }
 
-struct MessageButtonRow {
-  const char* name;
-  QMessageBox::StandardButton button;
-  const char* text;  // UTF-8
-};
+// text: UTF-8
+struct MessageButtonRow { const char* name; QMessageBox::StandardButton button; const char* text; };
 
 // The buttons speak Spanish even where the toolkit's translations are missing,
 // and the one pressed is what the caller gets back.

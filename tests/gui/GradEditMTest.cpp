@@ -25,15 +25,7 @@ std::vector<int> Nodes(const TGradTable& table) {
   return {nodes.begin(), nodes.end()};
 }
 
-struct HitRow {
-  const char* name;
-  const char* palString;
-  int along;
-  int across;
-  bool found;
-  int index;
-  bool inMarkerBand;
-};
+struct HitRow { const char *name, *palString; int along, across; bool found; int index; bool inMarkerBand; };
 
 TEST(GradHitTest, RangeEndsMarkersAndCloseNodes) {
   const HitRow rows[] = {
@@ -102,15 +94,8 @@ using Log = std::vector<std::string>;
 constexpr QPoint kOnStrip(int y) { return {12, y}; }
 constexpr QPoint kOnMarkers(int y) { return {3, y}; }
 
-struct ClickRow {
-  const char* name;
-  const char* palString;
-  QPoint at;
-  Qt::MouseButton button;
-  std::optional<QColor> answer;
-  std::vector<int> nodes;
-  Log log;
-};
+struct ClickRow { const char* name; const char* palString; QPoint at; Qt::MouseButton button;
+  std::optional<QColor> answer; std::vector<int> nodes; Log log; };
 
 TEST(GradEditMTest, ClicksAddRecolourAndDeleteNodes) {
   const QColor chosen(10, 20, 30);
@@ -150,14 +135,8 @@ TEST(GradEditMTest, ClicksAddRecolourAndDeleteNodes) {
   EXPECT_EQ(rig.editor.Table().Colors(200), TColor{10 + 20 * 256 + 30 * 65536});
 }
 
-struct DragRow {
-  const char* name;
-  std::vector<int> path;  // y of each move, the release at the last one
-  std::vector<int> nodes;
-  int changes;
-  int ends;
-  int dialogs;
-};
+// path: y of each move, the release at the last one
+struct DragRow { const char* name; std::vector<int> path; std::vector<int> nodes; int changes; int ends; int dialogs; };
 
 TEST(GradEditMTest, DraggingAMarkerMovesItsNode) {
   const DragRow rows[] = {

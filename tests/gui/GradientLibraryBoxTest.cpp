@@ -107,14 +107,8 @@ TEST(GradientLibraryBoxTest, MissingFileIsCreatedSeededAndKeepsAnAddThroughARest
   EXPECT_EQ(library.editor.Table().PalString(), "0400000080FF0000");
 }
 
-struct AddRow {
-  const char* name;
-  QString typed;
-  bool answer;
-  std::vector<QString> messages;
-  std::vector<QString> items;
-  std::optional<std::string> storedFuego;
-};
+struct AddRow { const char* name; QString typed; bool answer; std::vector<QString> messages; std::vector<QString> items;
+  std::optional<std::string> storedFuego; };
 
 TEST(GradientLibraryBoxTest, AddStoresOrRedefinesTheCurrentGradient) {
   const std::string current = "0400000080FF0000";

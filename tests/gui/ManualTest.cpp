@@ -33,11 +33,8 @@ QStringList PageFiles(const HelpIndex& index) {
   return files;
 }
 
-struct CodeExample {
-  QString file;
-  QString kind;  // "ej", or "errNN" for an example that fails with code NN
-  QString text;
-};
+// kind: "ej", or "errNN" for an example that fails with code NN
+struct CodeExample { QString file; QString kind; QString text; };
 
 // The <code class="..."> examples of a page's text, from position `from` on.
 QList<CodeExample> CodeExamples(const QString& file, const QString& html, qsizetype from = 0) {

@@ -74,15 +74,8 @@ struct PaintBoxFixture : ::testing::Test {
 // The shaping row keeps the band square, as the host's aspect lock does.
 TEST_F(PaintBoxFixture, DragsReportTheBandInOrder) {
   Record();
-  struct Row {
-    const char* name;
-    Qt::MouseButton button;
-    QPoint press;
-    std::vector<QPoint> moves;
-    QPoint release;
-    bool square;
-    std::vector<std::string> expected;
-  };
+  struct Row { const char* name; Qt::MouseButton button; QPoint press; std::vector<QPoint> moves; QPoint release;
+    bool square; std::vector<std::string> expected; };
   const Row rows[] = {
       {"left drag", Qt::LeftButton, {10, 10}, {{20, 15}, {30, 40}}, {31, 41}, false,
        {"down", "move", "draw 10,10,10,10 > 10,10,20,15", "move", "draw 10,10,20,15 > 10,10,30,40", "up",

@@ -15,19 +15,9 @@ namespace {
 constexpr TColor kBase = 0x123456;
 
 TEST(CreditLinesTest, CodesSetTheLineUp) {
-  struct Row {
-    const char* name;
-    const char* line;
-    const char* text;
-    TColor color;
-    const char* fontName;
-    int fontSize;
-    unsigned style;
-    CreditAlignment alignment;
-    bool blinking;
-    int height;  // -1: measured from the font
-    bool drawn;
-  };
+  // height: -1: measured from the font
+  struct Row { const char* name; const char* line; const char* text; TColor color; const char* fontName; int fontSize;
+    unsigned style; CreditAlignment alignment; bool blinking; int height; bool drawn; };
   constexpr auto kC = CreditAlignment::kCenter;
   const Row rows[] = {
       {"bold pure blue", "&$FF0000&n;Azul", "Azul", 0xFF0000, "", 0, kCreditBold, kC, false, -1, true},

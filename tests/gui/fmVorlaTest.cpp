@@ -51,13 +51,8 @@ TEST_F(FVorlaTest, StartsWithTheStartUpDocumentAndPicture) {
   EXPECT_FALSE(Child<QToolButton>("btnDeshacer")->isEnabled()) << "nothing to undo at start";
 }
 
-struct EnterRow {
-  const char* name;
-  const char* func;
-  const char* zmin;
-  const char* zmax;
-  int index;  // every pixel of the picture
-};
+// index: every pixel of the picture
+struct EnterRow { const char* name; const char* func; const char* zmin; const char* zmax; int index; };
 
 TEST_F(FVorlaTest, EnterRecalculatesWithTheTypedFunction) {
   QTest::mouseClick(Child<QCheckBox>("chkBucleMax"), Qt::LeftButton);
@@ -116,12 +111,9 @@ TEST_F(FVorlaTest, RightClickZoomsOutByTwo) {
   EXPECT_NEAR(pb_->Scale().ScaleWidth() / width, 2, 0.01) << "up to the half pixel of an odd size";
 }
 
-struct NavigationRow {
-  const char* name;
-  std::function<void()> act;
-  // Checks the view after the act against the view before it; empty: any change.
-  std::function<void(const ViewScale& before, const ViewScale& after)> check;
-};
+// Checks the view after the act against the view before it; empty: any change.
+struct NavigationRow { const char* name; std::function<void()> act;
+  std::function<void(const ViewScale& before, const ViewScale& after)> check; };
 
 // Every navigation leaves exactly one new state behind: one undo shows the
 // view from before it again, never the same view a second time.
@@ -136,49 +128,43 @@ TEST_F(FVorlaTest, NavigationsTransformTheViewAndOneUndoGivesItBack) {
     };
   };
   const NavigationRow rows[] = {
-      {"flip vertical swaps left and right", click("tbFlipVertical"),
-       [&](const ViewScale& b, const ViewScale& a) {
-         near(a.ScaleLeft(), b.ScaleRight());
-         near(a.ScaleRight(), b.ScaleLeft());
-         near(a.ScaleTop(), b.ScaleTop());
-       }},
-      {"flip horizontal swaps top and bottom", click("tbFlipHorrizontal"),
-       [&](const ViewScale& b, const ViewScale& a) {
-         near(a.ScaleTop(), b.ScaleBottom());
-         near(a.ScaleBottom(), b.ScaleTop());
-         near(a.ScaleLeft(), b.ScaleLeft());
-       }},
-      {"half turn swaps both", click("tbRotar180"),
-       [&](const ViewScale& b, const ViewScale& a) {
-         near(a.ScaleLeft(), b.ScaleRight());
-         near(a.ScaleTop(), b.ScaleBottom());
-       }},
+      {"flip vertical swaps left and right", click("tbFlipVertical"), [&](const ViewScale& b, const ViewScale& a) {
+        near(a.ScaleLeft(), b.ScaleRight());
+        near(a.ScaleRight(), b.ScaleLeft());
+        near(a.ScaleTop(), b.ScaleTop());
+      }},
+      {"flip horizontal swaps top and bottom", click("tbFlipHorrizontal"), [&](const ViewScale& b, const ViewScale& a) {
+        near(a.ScaleTop(), b.ScaleBottom());
+        near(a.ScaleBottom(), b.ScaleTop());
+        near(a.ScaleLeft(), b.ScaleLeft());
+      }},
+      {"half turn swaps both", click("tbRotar180"), [&](const ViewScale& b, const ViewScale& a) {
+        near(a.ScaleLeft(), b.ScaleRight());
+        near(a.ScaleTop(), b.ScaleBottom());
+      }},
       {"quarter turn swaps the units per pixel (up to a pixel when W - H is odd)", click("tbRotarDer"),
        [&](const ViewScale& b, const ViewScale& a) {
-         EXPECT_NEAR(std::fabs(a.UnitsPerPixelX() / b.UnitsPerPixelY()), 1, 0.01);
-         EXPECT_NEAR(std::fabs(a.UnitsPerPixelY() / b.UnitsPerPixelX()), 1, 0.01);
-       }},
+        EXPECT_NEAR(std::fabs(a.UnitsPerPixelX() / b.UnitsPerPixelY()), 1, 0.01);
+        EXPECT_NEAR(std::fabs(a.UnitsPerPixelY() / b.UnitsPerPixelX()), 1, 0.01);
+      }},
       {"normalise makes a unit equally long on both axes", click("tbtNormalizar"),
        [&](const ViewScale& b, const ViewScale& a) {
-         near(std::fabs(a.UnitsPerPixelX()), std::fabs(a.UnitsPerPixelY()));
-         near(a.ScaleCenterX(), b.ScaleCenterX());
-       }},
-      {"centre moves the origin to the middle", click("tbCentrar"),
-       [&](const ViewScale& b, const ViewScale& a) {
-         near(a.ScaleCenterX(), 0);
-         near(a.ScaleCenterY(), 0);
-         near(a.ScaleWidth(), b.ScaleWidth());
-       }},
+        near(std::fabs(a.UnitsPerPixelX()), std::fabs(a.UnitsPerPixelY()));
+        near(a.ScaleCenterX(), b.ScaleCenterX());
+      }},
+      {"centre moves the origin to the middle", click("tbCentrar"), [&](const ViewScale& b, const ViewScale& a) {
+        near(a.ScaleCenterX(), 0);
+        near(a.ScaleCenterY(), 0);
+        near(a.ScaleWidth(), b.ScaleWidth());
+      }},
       {"click away from the centre", [this] { QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(40, 30)); }, {}},
       {"right click", [this] { QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(40, 30)); }, {}},
       {"right drag", [this] { RightDrag(); }, {}},
-      {"right drag while animating (a whole calculation)",
-       [this] {
-         QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
-         RightDrag();
-         StopAnimation();
-       },
-       {}},
+      {"right drag while animating (a whole calculation)", [this] {
+        QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
+        RightDrag();
+        StopAnimation();
+      }, {}},
   };
   // Off the origin and not square, so that every row changes the view.
   ZoomToAnOffCentreBand();
@@ -343,13 +329,9 @@ TEST_F(FVorlaTest, AnsweringYesAndCancellingTheSaveKeepsTheDocument) {
   EXPECT_TRUE(window_->CurrentFileName().isEmpty());
 }
 
-struct MemoRow {
-  const char* name;
-  const char* field;  // object name of the QLineEdit or QComboBox
-  const char* typed;
-  Qt::Key closingKey;
-  const char* expected;  // the field's text afterwards; nullptr: unchanged
-};
+// field: object name of the QLineEdit or QComboBox
+// expected: the field's text afterwards; nullptr: unchanged
+struct MemoRow { const char* name; const char* field; const char* typed; Qt::Key closingKey; const char* expected; };
 
 TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
   const MemoRow rows[] = {

@@ -45,137 +45,117 @@ struct Recorder : TCanvas {
   }
 };
 
-struct LayoutCase {
-  const char* name;
-  std::string text;
-  TBox box;  // at size 20
-  std::function<void(const Recorder&)> check;
-};
+// box: at size 20
+struct LayoutCase { const char* name; std::string text; TBox box; std::function<void(const Recorder&)> check; };
 
 // At size 20 a variable or a digit is 10 wide with ascent and descent 12.
 TEST(Typeset, LaysOutTheFormulaAsWritten) {
   const LayoutCase cases[] = {
-      {"difference of a sum keeps its parentheses", "x-(y+z)", {82, 14, 14},
-       [](const Recorder& r) {
-         ASSERT_NE(r.Find("("), nullptr);
-         EXPECT_EQ(r.Find("(")->x, 25);
-         EXPECT_EQ(r.Find("(")->y, -2);
-         EXPECT_EQ(r.Find(")")->x, 71);
-         EXPECT_TRUE(r.HasLine({13, 14}, {22, 14}));
-       }},
+      {"difference of a sum keeps its parentheses", "x-(y+z)", {82, 14, 14}, [](const Recorder& r) {
+        ASSERT_NE(r.Find("("), nullptr);
+        EXPECT_EQ(r.Find("(")->x, 25);
+        EXPECT_EQ(r.Find("(")->y, -2);
+        EXPECT_EQ(r.Find(")")->x, 71);
+        EXPECT_TRUE(r.HasLine({13, 14}, {22, 14}));
+      }},
       {"sum of a sum drops them", "x+(y+z)", {60, 12, 12}, [](const Recorder& r) { EXPECT_EQ(r.Find("("), nullptr); }},
       {"difference of a product drops them", "x-y*z", {51, 12, 12},
        [](const Recorder& r) { EXPECT_EQ(r.Find("("), nullptr); }},
-      {"zero minus x is a leading minus", "0-x", {25, 12, 12},
-       [](const Recorder& r) {
-         EXPECT_EQ(r.Find("0"), nullptr);
-         EXPECT_TRUE(r.HasLine({3, 12}, {12, 12}));
-       }},
+      {"zero minus x is a leading minus", "0-x", {25, 12, 12}, [](const Recorder& r) {
+        EXPECT_EQ(r.Find("0"), nullptr);
+        EXPECT_TRUE(r.HasLine({3, 12}, {12, 12}));
+      }},
       {"five minus x shows the five", "5-x", {35, 12, 12}, [](const Recorder& r) { EXPECT_NE(r.Find("5"), nullptr); }},
       {"number and variable juxtaposed", "2x", {23, 12, 12}, [](const Recorder& r) { EXPECT_TRUE(r.rects.empty()); }},
       {"number and parenthesis juxtaposed", "2(x+1)", {70, 14, 14},
        [](const Recorder& r) { EXPECT_TRUE(r.rects.empty()); }},
       {"number and power juxtaposed", "2x^2", {29, 19, 12}, [](const Recorder& r) { EXPECT_TRUE(r.rects.empty()); }},
-      {"two variables get a dot", "x*y", {26, 12, 12},
-       [](const Recorder& r) {
-         ASSERT_EQ(r.rects.size(), 1u);
-         const Recorder::Box dot = r.rects[0];
-         EXPECT_EQ(std::vector<int>({dot.left, dot.top, dot.right, dot.bottom}), std::vector<int>({12, 11, 14, 13}));
-         EXPECT_TRUE(dot.filled);
-       }},
+      {"two variables get a dot", "x*y", {26, 12, 12}, [](const Recorder& r) {
+        ASSERT_EQ(r.rects.size(), 1u);
+        const Recorder::Box dot = r.rects[0];
+        EXPECT_EQ(std::vector<int>({dot.left, dot.top, dot.right, dot.bottom}), std::vector<int>({12, 11, 14, 13}));
+        EXPECT_TRUE(dot.filled);
+      }},
       {"two numbers get a dot", "2*3", {26, 12, 12}, [](const Recorder& r) { EXPECT_EQ(r.rects.size(), 1u); }},
-      {"square root reserves the index width", "x\\2", {22, 19, 16},
-       [](const Recorder& r) {
-         ASSERT_EQ(r.texts.size(), 1u);
-         EXPECT_EQ(r.texts[0].x, 12);
-         EXPECT_EQ(r.texts[0].y, 7);
-         ASSERT_EQ(r.polylines.size(), 1u);
-         EXPECT_EQ(r.polylines[0], (std::vector<TPoint>{{22, 7}, {10, 7}, {6, 29}, {0, 14}}));
-       }},
-      {"cube root shows a small index", "x\\3", {22, 19, 16},
-       [](const Recorder& r) {
-         ASSERT_NE(r.Find("3"), nullptr);
-         EXPECT_EQ(r.Find("3")->x, 0);
-         EXPECT_EQ(r.Find("3")->font.Height, 10);
-       }},
-      {"fraction bar spans the box", "x/(y+1)", {37, 24, 24},
-       [](const Recorder& r) {
-         EXPECT_TRUE(r.HasLine({0, 24}, {37, 24}));
-         EXPECT_EQ(r.Find("x")->x, 13);
-         EXPECT_EQ(r.Find("y")->x, 1);
-         EXPECT_EQ(r.Find("y")->y, 24);
-         EXPECT_EQ(r.Find("("), nullptr);
-       }},
-      {"not-equal strikes the equal sign", "x<>y", {35, 12, 12},
-       [](const Recorder& r) {
-         ASSERT_NE(r.Find("="), nullptr);
-         EXPECT_EQ(r.Find("=")->font.Face, TFace::Symbol);
-         EXPECT_EQ(r.Find("=")->x, 11);
-         EXPECT_TRUE(r.HasLine({17, 3}, {13, 21}));
-       }},
-      {"greater-or-equal is raised and underlined", "x>=y", {35, 12, 12},
-       [](const Recorder& r) {
-         EXPECT_EQ(r.Find(">")->y, -4);
-         EXPECT_TRUE(r.HasLine({11, 16}, {19, 16}));
-       }},
-      {"a call raised to a power gets parentheses", "sin(x)^2", {71, 21, 14},
-       [](const Recorder& r) {
-         ASSERT_NE(r.Find("("), nullptr);
-         EXPECT_EQ(r.Find("(")->y, 5);
-         EXPECT_EQ(r.Find("sin")->x, 11);
-         EXPECT_EQ(r.Find("2")->x, 65);
-       }},
+      {"square root reserves the index width", "x\\2", {22, 19, 16}, [](const Recorder& r) {
+        ASSERT_EQ(r.texts.size(), 1u);
+        EXPECT_EQ(r.texts[0].x, 12);
+        EXPECT_EQ(r.texts[0].y, 7);
+        ASSERT_EQ(r.polylines.size(), 1u);
+        EXPECT_EQ(r.polylines[0], (std::vector<TPoint>{{22, 7}, {10, 7}, {6, 29}, {0, 14}}));
+      }},
+      {"cube root shows a small index", "x\\3", {22, 19, 16}, [](const Recorder& r) {
+        ASSERT_NE(r.Find("3"), nullptr);
+        EXPECT_EQ(r.Find("3")->x, 0);
+        EXPECT_EQ(r.Find("3")->font.Height, 10);
+      }},
+      {"fraction bar spans the box", "x/(y+1)", {37, 24, 24}, [](const Recorder& r) {
+        EXPECT_TRUE(r.HasLine({0, 24}, {37, 24}));
+        EXPECT_EQ(r.Find("x")->x, 13);
+        EXPECT_EQ(r.Find("y")->x, 1);
+        EXPECT_EQ(r.Find("y")->y, 24);
+        EXPECT_EQ(r.Find("("), nullptr);
+      }},
+      {"not-equal strikes the equal sign", "x<>y", {35, 12, 12}, [](const Recorder& r) {
+        ASSERT_NE(r.Find("="), nullptr);
+        EXPECT_EQ(r.Find("=")->font.Face, TFace::Symbol);
+        EXPECT_EQ(r.Find("=")->x, 11);
+        EXPECT_TRUE(r.HasLine({17, 3}, {13, 21}));
+      }},
+      {"greater-or-equal is raised and underlined", "x>=y", {35, 12, 12}, [](const Recorder& r) {
+        EXPECT_EQ(r.Find(">")->y, -4);
+        EXPECT_TRUE(r.HasLine({11, 16}, {19, 16}));
+      }},
+      {"a call raised to a power gets parentheses", "sin(x)^2", {71, 21, 14}, [](const Recorder& r) {
+        ASSERT_NE(r.Find("("), nullptr);
+        EXPECT_EQ(r.Find("(")->y, 5);
+        EXPECT_EQ(r.Find("sin")->x, 11);
+        EXPECT_EQ(r.Find("2")->x, 65);
+      }},
       {"an exponent never does", "x^(y+1)", {31, 19, 12}, [](const Recorder& r) { EXPECT_EQ(r.Find("("), nullptr); }},
-      {"big number as mantissa times a power of ten", "1e20", {219, 14, 12},
-       [](const Recorder& r) {
-         ASSERT_NE(r.Find("0.1000000020040877"), nullptr);
-         EXPECT_EQ(r.Find("0.1000000020040877")->y, 2);
-         EXPECT_EQ(r.Find(" 10")->x, 180);
-         ASSERT_NE(r.Find("21"), nullptr);
-         EXPECT_EQ(r.Find("21")->x, 210);
-         EXPECT_EQ(r.Find("21")->y, -2);
-         EXPECT_EQ(r.Find("21")->font, (TFont{TFace::TimesNewRoman, TFontStyle::Regular, 16, THeightKind::Cell}));
-         ASSERT_EQ(r.rects.size(), 1u);
-         EXPECT_EQ(std::vector<int>({r.rects[0].left, r.rects[0].top, r.rects[0].right, r.rects[0].bottom}),
+      {"big number as mantissa times a power of ten", "1e20", {219, 14, 12}, [](const Recorder& r) {
+        ASSERT_NE(r.Find("0.1000000020040877"), nullptr);
+        EXPECT_EQ(r.Find("0.1000000020040877")->y, 2);
+        EXPECT_EQ(r.Find(" 10")->x, 180);
+        ASSERT_NE(r.Find("21"), nullptr);
+        EXPECT_EQ(r.Find("21")->x, 210);
+        EXPECT_EQ(r.Find("21")->y, -2);
+        EXPECT_EQ(r.Find("21")->font, (TFont{TFace::TimesNewRoman, TFontStyle::Regular, 16, THeightKind::Cell}));
+        ASSERT_EQ(r.rects.size(), 1u);
+        EXPECT_EQ(std::vector<int>({r.rects[0].left, r.rects[0].top, r.rects[0].right, r.rects[0].bottom}),
                    std::vector<int>({183, 16, 185, 18}));
-       }},
-      {"message in Arial between quotes", "'hola'", {60, 12, 12},
-       [](const Recorder& r) {
-         ASSERT_EQ(r.texts.size(), 1u);
-         EXPECT_EQ(r.texts[0].text, "\"hola\"");
-         EXPECT_EQ(r.texts[0].font.Face, TFace::Arial);
-       }},
-      {"pi in the Symbol face", "pI", {10, 12, 12},
-       [](const Recorder& r) {
-         EXPECT_EQ(r.texts[0].text, "p");
-         EXPECT_EQ(r.texts[0].font.Face, TFace::Symbol);
-         EXPECT_EQ(r.texts[0].y, -2);
-       }},
-      {"logarithm with its base below", "x\xA3" "2", {48, 12, 12},
-       [](const Recorder& r) {
-         EXPECT_EQ(r.Find("log")->y, 0);
-         EXPECT_EQ(r.Find("2")->x, 33);
-         EXPECT_EQ(r.Find("2")->y, 12);
-       }},
+      }},
+      {"message in Arial between quotes", "'hola'", {60, 12, 12}, [](const Recorder& r) {
+        ASSERT_EQ(r.texts.size(), 1u);
+        EXPECT_EQ(r.texts[0].text, "\"hola\"");
+        EXPECT_EQ(r.texts[0].font.Face, TFace::Arial);
+      }},
+      {"pi in the Symbol face", "pI", {10, 12, 12}, [](const Recorder& r) {
+        EXPECT_EQ(r.texts[0].text, "p");
+        EXPECT_EQ(r.texts[0].font.Face, TFace::Symbol);
+        EXPECT_EQ(r.texts[0].y, -2);
+      }},
+      {"logarithm with its base below", "x\xA3" "2", {48, 12, 12}, [](const Recorder& r) {
+        EXPECT_EQ(r.Find("log")->y, 0);
+        EXPECT_EQ(r.Find("2")->x, 33);
+        EXPECT_EQ(r.Find("2")->y, 12);
+      }},
       {"and is an upward wedge", "x&y", {33, 12, 12},
        [](const Recorder& r) { EXPECT_EQ(r.polylines.at(0), (std::vector<TPoint>{{12, 18}, {16, 10}, {20, 18}})); }},
-      {"argument list between parentheses", "max(x,y)", {87, 14, 14},
-       [](const Recorder& r) {
-         EXPECT_EQ(r.Find("(")->x, 30);
-         EXPECT_EQ(r.Find(", ")->x, 51);
-         EXPECT_EQ(r.Find(", ")->y, 5);
-       }},
-      {"square root of the catalog under its sign", "sqrt(x)", {22, 14, 16},
-       [](const Recorder& r) {
-         EXPECT_EQ(r.polylines.at(0), (std::vector<TPoint>{{22, 2}, {10, 2}, {6, 24}, {0, 14}}));
-         EXPECT_EQ(r.Find("x")->x, 12);
-       }},
-      {"absolute value between bars", "abs(x)", {14, 12, 12},
-       [](const Recorder& r) {
-         EXPECT_TRUE(r.HasLine({0, 2}, {0, 22}));
-         EXPECT_TRUE(r.HasLine({14, 2}, {14, 22}));
-         EXPECT_EQ(r.Find("x")->x, 3);
-       }},
+      {"argument list between parentheses", "max(x,y)", {87, 14, 14}, [](const Recorder& r) {
+        EXPECT_EQ(r.Find("(")->x, 30);
+        EXPECT_EQ(r.Find(", ")->x, 51);
+        EXPECT_EQ(r.Find(", ")->y, 5);
+      }},
+      {"square root of the catalog under its sign", "sqrt(x)", {22, 14, 16}, [](const Recorder& r) {
+        EXPECT_EQ(r.polylines.at(0), (std::vector<TPoint>{{22, 2}, {10, 2}, {6, 24}, {0, 14}}));
+        EXPECT_EQ(r.Find("x")->x, 12);
+      }},
+      {"absolute value between bars", "abs(x)", {14, 12, 12}, [](const Recorder& r) {
+        EXPECT_TRUE(r.HasLine({0, 2}, {0, 22}));
+        EXPECT_TRUE(r.HasLine({14, 2}, {14, 22}));
+        EXPECT_EQ(r.Find("x")->x, 3);
+      }},
   };
   for (const LayoutCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -97,15 +97,13 @@ TEST(DocumentFileTest, MissingAndUnreadableKeysTakeTheFileDefaults) {
          EXPECT_EQ(d.FilMax, 0.0f);
          EXPECT_EQ(d.FilMin, 0.0f);
        }},
-      {"colour not a number", "ColFun=rojo\n",
-       [](const PlotDocument& d) { EXPECT_EQ(d.ColFun, 0x0000FFu); }},
+      {"colour not a number", "ColFun=rojo\n", [](const PlotDocument& d) { EXPECT_EQ(d.ColFun, 0x0000FFu); }},
       {"any non-zero integer is true", "Gra=0\nBucMax=-2\n", [](const PlotDocument& d) {
          EXPECT_FALSE(d.Gra);
          EXPECT_TRUE(d.BucMax);
        }},
       {"boolean not an integer", "Ani=si\n", [](const PlotDocument& d) { EXPECT_FALSE(d.Ani); }},
-      {"empty expression stays empty", "Zmax=\n",
-       [](const PlotDocument& d) { EXPECT_EQ(d.Zmax, ""); }},
+      {"empty expression stays empty", "Zmax=\n", [](const PlotDocument& d) { EXPECT_EQ(d.Zmax, ""); }},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -203,13 +201,7 @@ TEST(DocumentFileTest, FailedSavesSayWhyInSpanish) {
 }
 
 TEST(DocumentFileTest, AspectCorrectionResizesOnlyTheXRangeAroundItsCentre) {
-  struct Row {
-    const char* name;
-    float saved, current, xmin, xmax;
-    bool changed;
-    const char* newXmin;
-    const char* newXmax;
-  };
+  struct Row { const char* name; float saved, current, xmin, xmax; bool changed; const char *newXmin, *newXmax; };
   const Row rows[] = {
       {"same shape", 0.75f, 0.75f, -1, 1, false, "-Pi*3", "Pi*3"},
       {"wider window", 1.0f, 0.5f, -1, 1, true, "-2", "2"},

@@ -58,8 +58,7 @@ TEST(NavigationTest, PanMovesTheViewAndListsTheUncoveredStrips) {
       {"no move calculates nothing", 0, 0, {0, 0, 100, 50}, {}},
       {"right and down", 10, 5, {-10, -5, 90, 45}, {{0, 0, 100, 5}, {0, 5, 10, 50}}},
       {"left and up", -10, -5, {10, 5, 110, 55}, {{0, 45, 100, 50}, {90, 0, 100, 45}}},
-      {"farther than the picture is clipped", -150, 80, {150, -80, 250, -30},
-       {{0, 0, 100, 50}}},
+      {"farther than the picture is clipped", -150, 80, {150, -80, 250, -30}, {{0, 0, 100, 50}}},
   };
   const ViewScale view = MakeView(100, 50, {0, 0, 100, 50});
   for (const Row& row : rows) {
