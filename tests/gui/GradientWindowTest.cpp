@@ -70,11 +70,7 @@ TEST_F(GradientWindowTest, DraggingANodeRecoloursThePictureAtEveryStepAndUndoes)
   EXPECT_EQ(window_->Picture().colorTable(), before.colorTable());
 }
 
-struct ReadoutRow {
-  const char* name;
-  int y;
-  const char* status;
-};
+struct ReadoutRow { const char* name; int y; const char* status; };
 
 TEST_F(GradientWindowTest, HoverOverTheEditorShowsTheValueOfTheEntry) {
   const ReadoutRow rows[] = {

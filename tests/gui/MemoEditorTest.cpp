@@ -12,23 +12,14 @@ namespace vorla {
 namespace {
 
 TEST(MemoEditorTest, TypingAndClosing) {
-  struct Row {
-    const char* name;
-    QString initial;
-    int caret;  // where typing starts
-    QString typed;
-    Qt::Key closingKey;
-    QString text;
-    int caretAfter;
-    int result;
-  };
+  // caret: where typing starts
+  struct Row { const char* name; QString initial; int caret; QString typed; Qt::Key closingKey; QString text;
+    int caretAfter; int result; };
   const Row rows[] = {
       {"Enter at once cancels", "Sen(x)", 6, "", Qt::Key_Return, "Sen(x)", 6, QDialog::Rejected},
-      {"power shorthand becomes a caret, Enter accepts", "2", 1, "**x", Qt::Key_Return, "2^x", 3,
-       QDialog::Accepted},
+      {"power shorthand becomes a caret, Enter accepts", "2", 1, "**x", Qt::Key_Return, "2^x", 3, QDialog::Accepted},
       {"log shorthand becomes a backslash", "a", 1, "//b", Qt::Key_Enter, "a\\b", 3, QDialog::Accepted},
-      {"caret stays one before where it was", "x*y+1", 2, "*", Qt::Key_Return, "x^y+1", 2,
-       QDialog::Accepted},
+      {"caret stays one before where it was", "x*y+1", 2, "*", Qt::Key_Return, "x^y+1", 2, QDialog::Accepted},
       {"plain typing keeps its caret", "x+y", 1, "-1", Qt::Key_Return, "x-1+y", 3, QDialog::Accepted},
       {"Esc cancels whatever was typed", "x", 1, "**2", Qt::Key_Escape, "x^2", 3, QDialog::Rejected},
   };

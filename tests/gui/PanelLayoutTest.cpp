@@ -27,10 +27,7 @@ int Distance(QRgb a, QRgb b) {
   return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
 }
 
-struct SwatchRow {
-  const char* name;
-  QColor color;
-};
+struct SwatchRow { const char* name; QColor color; };
 
 TEST(ColorSwatchTest, FrameStandsOutFromThePanelAndFromTheColour) {
   QWidget panel;
@@ -65,10 +62,8 @@ TEST(ColorSwatchTest, FrameStandsOutFromThePanelAndFromTheColour) {
   }
 }
 
-struct SizeRow {
-  const char* name;
-  QSize size;  // clamped to the window's minimum
-};
+// size: clamped to the window's minimum
+struct SizeRow { const char* name; QSize size; };
 
 // Direct children of the panel, in panel coordinates.
 std::vector<std::pair<QWidget*, QRect>> VisibleControls(QWidget* panel) {

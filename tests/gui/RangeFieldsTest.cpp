@@ -72,18 +72,14 @@ TEST_F(RangeFieldsTest, ViewCommandsWaitForTheFailingExpressionToBeFixed) {
   Type(Field("txtXmax"), QStringLiteral("(3"));
   EnterFailingFunction(QStringLiteral("Sen(x"));
   const int calculations = window_->CalculationCount();
-  struct Command {
-    const char* name;
-    std::function<void()> run;
-  };
+  struct Command { const char* name; std::function<void()> run; };
   const Command commands[] = {
       {"right click zooms out", [&] { QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(60, 60)); }},
-      {"left drag zooms in",
-       [&] {
-         QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
-         QTest::mouseMove(pb_, QPoint(150, 60));
-         QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
-       }},
+      {"left drag zooms in", [&] {
+        QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
+        QTest::mouseMove(pb_, QPoint(150, 60));
+        QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
+      }},
       {"rotate", [&] { QTest::mouseClick(Child<QToolButton>("tbRotarDer"), Qt::LeftButton); }},
       {"flip", [&] { QTest::mouseClick(Child<QToolButton>("tbFlipVertical"), Qt::LeftButton); }},
   };

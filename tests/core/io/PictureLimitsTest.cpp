@@ -10,12 +10,8 @@ namespace vorla {
 namespace {
 
 TEST(PictureLimitsTest, RefusesSizesBeyondALimitNamingIt) {
-  struct Row {
-    const char* name;
-    std::int64_t width, height;
-    ImageFormat format;
-    const char* limit;  // part of the message; null: accepted
-  };
+  // limit: part of the message; null: accepted
+  struct Row { const char* name; std::int64_t width, height; ImageFormat format; const char* limit; };
   const Row rows[] = {
       {"JPEG at its largest side", 65500, 2, ImageFormat::kJpeg, nullptr},
       {"JPEG one pixel wider", 65501, 2, ImageFormat::kJpeg, "JPEG admite hasta 65500 p\xEDxeles"},

@@ -28,12 +28,8 @@ TEST(AxesLayoutTest, TicksSkipTheOriginAndCarryTheirValues) {
 }
 
 TEST(AxesLayoutTest, AxesOutOfViewRunAlongTheNearestEdge) {
-  struct Row {
-    const char* name;
-    ViewBounds view;
-    int originColumn, originRow, tickColumn, tickRow;
-    bool xLabelsBelow, yLabelsLeft;
-  };
+  struct Row { const char* name; ViewBounds view; int originColumn, originRow, tickColumn, tickRow;
+    bool xLabelsBelow, yLabelsLeft; };
   const Row rows[] = {
       {"both axes inside", {-2, 1.5, 2, -1.5}, 200, 150, 200, 150, false, false},
       {"y = 0 below the view", {-2, 5, 2, 2}, 200, 500, 200, 300, false, false},
@@ -57,10 +53,7 @@ TEST(AxesLayoutTest, AxesOutOfViewRunAlongTheNearestEdge) {
 }
 
 TEST(AxesLayoutTest, ViewsWithoutUsableTicksEnd) {
-  struct Row {
-    const char* name;
-    ViewBounds view;
-  };
+  struct Row { const char* name; ViewBounds view; };
   const Row rows[] = {
       {"zero width", {1, 1, 1, -1}},
       // Near 1e20 neighbouring doubles are 16384 apart, more than the step.

@@ -72,14 +72,12 @@ TEST(ShiftIndicesTest, AnimationReturnsToTheCalculatedPicture) {
 TEST(SmoothPictureTest, AveragesNeighboursFromTheBottomRightInPlace) {
   struct Row { const char* name; int width; std::vector<int> before, after; };
   const Row rows[] = {
-      {"flat level stays", 3, {10, 10, 10, 10, 99, 10, 10, 10, 10},
-       {10, 10, 10, 10, 10, 10, 10, 10, 10}},
+      {"flat level stays", 3, {10, 10, 10, 10, 99, 10, 10, 10, 10}, {10, 10, 10, 10, 10, 10, 10, 10, 10}},
       // Right inner pixel: (6*6+8+40)/8... neighbours 6,6,6 / 6,46 / 6,6,6
       // sum 88 -> (88-48)/8+6 = 11; the left one then sees the new 11.
       {"earlier result feeds the next", 4, {6, 6, 6, 6, 6, 6, 6, 46, 6, 6, 6, 6},
        {6, 6, 6, 6, 6, 6, 11, 46, 6, 6, 6, 6}},
-      {"sum under 48 wraps in 16 bits", 3, {0, 0, 0, 0, 50, 0, 0, 0, 0},
-       {0, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {"sum under 48 wraps in 16 bits", 3, {0, 0, 0, 0, 50, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
       {"border too thin to smooth", 2, {9, 200, 7, 30}, {9, 200, 7, 30}},
   };
   for (const Row& r : rows) {

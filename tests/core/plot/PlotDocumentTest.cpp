@@ -22,11 +22,7 @@ namespace {
 TEST(PlotDocumentTest, StartUpAndFileDefaults) {
   const LoadedDocument onlyFunc = ReadDocument(IniFile::FromText("[Vorlascope]\nFunc=x\n"), kDocumentSection, "f.vlx");
   EXPECT_EQ(onlyFunc.aspect, 1.0f);
-  struct Row {
-    const char* name;
-    PlotDocument actual;
-    PlotDocument expected;
-  };
+  struct Row { const char* name; PlotDocument actual; PlotDocument expected; };
   const Row rows[] = {
       {"start-up", PlotDocument::StartUp(),
        {.Func = "Sen(x+y)+r+w", .Ani = true, .Vel = 1, .Gra = true, .ColFun = 0x040000, .ColMin = 0x000000,

@@ -31,11 +31,7 @@ TEST(PlotSessionTest, AFieldShowingSixDigitsCompilesAsTheFullText) {
   PlotSession session;
   PlotDocument document = PlotDocument::StartUp();
   session.SetRangeText(PlotSession::kXmin, "-1.23456789012345", "-1.23457");
-  struct Row {
-    const char* name;
-    const char* field;
-    const char* stored;
-  };
+  struct Row { const char* name; const char* field; const char* stored; };
   const Row rows[] = {
       {"field as the idle update left it", "-1.23457", "-1.23456789012345"},
       {"field the user changed", "-1.2", "-1.2"},
@@ -53,11 +49,7 @@ TEST(PlotSessionTest, AFieldShowingSixDigitsCompilesAsTheFullText) {
 }
 
 TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
-  struct Row {
-    const char* name;
-    int width, height;
-    std::vector<int> percents;
-  };
+  struct Row { const char* name; int width, height; std::vector<int> percents; };
   const Row rows[] = {
       {"one pixel", 1, 1, {100}},
       {"four rows", 3, 4, {25, 50, 75, 100}},

@@ -9,12 +9,8 @@ namespace vorla {
 namespace {
 
 TEST(ReadoutTest, MouseReadoutShowsTheErrorInPlaceOfTheValues) {
-  struct Row {
-    const char* name;
-    float x, y, r, w, f, zmin, zmax;
-    const char* error;  // null: the evaluation succeeded
-    std::string text;
-  };
+  // error: null: the evaluation succeeded
+  struct Row { const char* name; float x, y, r, w, f, zmin, zmax; const char* error; std::string text; };
   const Row rows[] = {
       {"value with its scale", 0.5f, -2, 2.0615528f, -1.3258177f, 1.25f, -3.1415927f, 3.1415927f, nullptr,
        "x=0.5 y=-2 r=2.06155 w=-1.32582 f=1.25 [min=-3.14159, max=3.14159]"},
@@ -38,12 +34,7 @@ TEST(ReadoutTest, MouseReadoutShowsTheErrorInPlaceOfTheValues) {
 }
 
 TEST(ReadoutTest, GradientProbeShowsTheValueThePicturePaintsWithTheEntry) {
-  struct Row {
-    const char* name;
-    float zmin, zmax;
-    int index;
-    double z;
-  };
+  struct Row { const char* name; float zmin, zmax; int index; double z; };
   const Row rows[] = {
       {"entry 6 is the bottom", -1, 1, 6, -1},
       {"entry 255 is the top", 0, 249, 255, 249},

@@ -48,15 +48,9 @@ TEST(RenderDocumentTest, GoldenRows) {
 
 TEST(RenderDocumentTest, ViewFollowsTheDocumentAndItsSavedShape) {
   const float pi = 3.14159265f;
-  struct Row {
-    const char* name;
-    PlotDocument document;
-    std::optional<float> savedAspect;
-    float stepX, stepY;
-  };
+  struct Row { const char* name; PlotDocument document; std::optional<float> savedAspect; float stepX, stepY; };
   const Row rows[] = {
-      {"start-up document stretched, not corrected", PlotDocument::StartUp(), std::nullopt,
-       6 * pi / 20, 6 * pi / 10},
+      {"start-up document stretched, not corrected", PlotDocument::StartUp(), std::nullopt, 6 * pi / 20, 6 * pi / 10},
       {"saved square, shown wide: x range doubles", UnitSquare("x"), 1.0f, 0.2f, 0.2f},
       {"saved in this shape: unchanged", UnitSquare("x"), 0.5f, 0.1f, 0.2f},
   };

@@ -55,12 +55,7 @@ TEST(ViewScaleTest, CentreMovesBothBoundsKeepingTheWidth) {
 }
 
 TEST(ViewScaleTest, ResizeFollowsTheAspectRule) {
-  struct Row {
-    const char* name;
-    bool keepAspect;
-    int newWidth, newHeight;
-    double left, top, right, bottom;
-  };
+  struct Row { const char* name; bool keepAspect; int newWidth, newHeight; double left, top, right, bottom; };
   const Row rows[] = {
       {"keep_widen_by_10", true, 410, 200, -2.05, 1, 2.05, -1},
       {"keep_shrink_both", true, 380, 180, -1.9, 0.9, 1.9, -0.9},
