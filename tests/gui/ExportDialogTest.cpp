@@ -157,7 +157,7 @@ TEST_F(ExportDialogTest, JpegQualityComesFromTheCompression) {
   const Row rows[] = {{"compression 1 is quality 100", 1, 1}, {"compression 100 is quality 1", 100, 255}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const fs::path chosen = dir_ / ("q" + std::to_string(r.compression) + ".png");
+    const fs::path chosen = dir_ / (std::to_string(r.compression) + ".png");
     EXPECT_TRUE(Run({}, false, chosen, ExportFileType::kJpegColor, [&r](TfmExportar* d) {
       NamedChild<QSlider>(d, "TrackBar1")->setValue(r.compression);
       Accept(d);
