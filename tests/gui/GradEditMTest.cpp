@@ -253,12 +253,7 @@ TEST(GradEditMTest, DroppedGimpFilesBecomeTheGradient) {
 
   gui_test::WriteFile(dir.filePath("roto.ggr"), "GIMP Gradient\n3\n0 0.5 1 0 0 0 1 1 1 1 1 0 0\n");
   QString message;
-  gui_test::WhenModal([&message](QWidget* dialog) {
-    auto* box = qobject_cast<QMessageBox*>(dialog);
-    ASSERT_NE(box, nullptr);
-    message = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
+  gui_test::AcceptMessage(message);
   drop(dir.filePath("roto.ggr"));
   EXPECT_TRUE(message.contains(QStringLiteral("faltan segmentos"))) << qPrintable(message);
   EXPECT_EQ(editor.Table().PalString(), "04000000820000FFFFFFFFFF");

@@ -49,6 +49,16 @@ inline void Answer(QMessageBox::StandardButton button, std::function<void()> the
   });
 }
 
+// Presses "Aceptar" on the next message box, noting its text in `text`.
+inline void AcceptMessage(QString& text) {
+  WhenModal([&text](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+}
+
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();

@@ -42,12 +42,7 @@ TEST_F(PictureDropTest, APictureOpensTheDocumentItCarries) {
   const QString bare = dir_.filePath(QStringLiteral("foto.jpg"));
   WriteJpeg(Bitmap(4, 3, 24), bare.toStdString());
   QString message;
-  WhenModal([&message](QWidget* dialog) {
-    auto* box = qobject_cast<QMessageBox*>(dialog);
-    ASSERT_NE(box, nullptr);
-    message = box->text();
-    box->button(QMessageBox::Ok)->click();
-  });
+  AcceptMessage(message);
   Drop(bare);
   EXPECT_TRUE(message.contains(QStringLiteral("no lleva ningún documento de Vorlascope"))) << qPrintable(message);
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x*y-1"));

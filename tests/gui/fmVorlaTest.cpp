@@ -30,6 +30,7 @@
 namespace vorla {
 namespace {
 
+using gui_test::AcceptMessage;
 using gui_test::Answer;
 using gui_test::FVorlaTest;
 using gui_test::WhenModal;
@@ -509,12 +510,7 @@ TEST_F(FVorlaTest, MessagesShowFileNamesWholeAndReasonsInSpanish) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
     QString shown;
-    WhenModal([&shown](QWidget* dialog) {
-      auto* box = qobject_cast<QMessageBox*>(dialog);
-      ASSERT_NE(box, nullptr);
-      shown = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
+    AcceptMessage(shown);
     r.act();
     EXPECT_EQ(shown.toStdString(), r.message.toStdString());
   }
