@@ -30,6 +30,7 @@ struct RenderOptions {
   JpegOptions jpeg;
   bool mirrorH = false;
   bool mirrorV = false;
+  int threads = 0;  // all cores
 };
 
 void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli render: %s\n", utf8.c_str()); }
@@ -44,7 +45,8 @@ std::optional<RenderOptions> ParseArgs(Args args) {
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    const bool takesValue = arg == "-o" || arg == "--size" || arg == "--quality" || arg == "--mirror";
+    const bool takesValue = arg == "-o" || arg == "--size" || arg == "--quality" || arg == "--mirror" ||
+                            arg == "--threads";
     if (takesValue && i + 1 >= args.size()) return usage("an option lacks its value");
     if (arg == "-o") {
       options.output = std::string(args[++i]);
@@ -62,6 +64,10 @@ std::optional<RenderOptions> ParseArgs(Args args) {
         return usage("--mirror wants h, v or hv");
       options.mirrorH = how.find('h') != std::string_view::npos;
       options.mirrorV = how.find('v') != std::string_view::npos;
+    } else if (arg == "--threads") {
+      const auto n = ParseInt(args[++i]);
+      if (!n || *n < 1) return usage("--threads wants a whole number from 1 on");
+      options.threads = *n;
     } else if (arg == "--gray") {
       options.jpeg.gray = true;
     } else if (arg == "--progressive") {
@@ -91,7 +97,8 @@ int Render(const RenderOptions& options) {
   // Mirroring repeats every column (row) but the axis.
   const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
   CheckPictureSize(mirrored(size.width, options.mirrorH), mirrored(size.height, options.mirrorV), *format);
-  RenderedPicture rendered = RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect);
+  RenderedPicture rendered =
+      RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, {}, options.threads);
   if (options.mirrorH || options.mirrorV)
     MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
   // The document as loaded, with the aspect it is corrected from, draws the

@@ -20,7 +20,7 @@ std::vector<CliCommand> Commands() {
 #ifdef VORLA_FORMULA_COMMAND
       {"formula", "formula EXPR -o OUT.svg|OUT.png [--size N]   typeset EXPR (type size N, 20 by default)", RunFormula},
 #endif
-      {"render", "render [DOC.vlx|PICTURE] -o OUT [--size WxH] [--gray] [--quality Q] [--progressive] [--mirror h|v|hv]", RunRender},
+      {"render", "render [DOC.vlx|PICTURE] -o OUT [--size WxH] [--gray] [--quality Q] [--progressive] [--mirror h|v|hv] [--threads N]", RunRender},
       {"solve", "solve EXPR --for NAME --target T [--x V] [--y V]   solve EXPR = T for NAME", RunSolve},
   };
 }

@@ -232,8 +232,11 @@ TEST_F(ExportDialogTest, AnimatedGifTurnsThePaletteOnce) {
 }
 
 TEST_F(ExportDialogTest, EscCancelsTheCalculation) {
-  // Long enough for the progress box to come up.
-  document_.Func = std::string("Sen(x*Cos(y))^2+Cos(y*Sen(x))^3+r*w+Sen(r+w)");
+  // Long enough for the progress box to come up: random numbers keep the
+  // calculation on one thread, pixel by pixel.
+  std::string draws = "Ale";
+  for (int i = 0; i < 200; ++i) draws += ",Ale";
+  document_.Func = "Max(" + draws + ")";
   bool progressShown = false;
   EXPECT_FALSE(Run({}, false, dir_ / "big", ExportFileType::kPng, [&progressShown](TfmExportar* d) {
     WhenModalIs<QProgressDialog>([&progressShown](QProgressDialog* progress) {

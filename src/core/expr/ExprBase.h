@@ -52,7 +52,10 @@ class TVariable {
   void SetValue(float value);
   float Value() const { return value_; }
   // When the value was last assigned, on a clock that every assignment of
-  // every variable advances. Between two ticks lies one evaluation point.
+  // a variable on the same thread advances. Between two ticks lies one
+  // evaluation point. One clock per thread lets trees evaluate on several
+  // threads at once; a tree that reads variables is evaluated on one thread
+  // (the thread that builds it may differ, as building evaluates constants only).
   std::uint64_t AssignedAt() const { return assignedAt_; }
   static std::uint64_t Now() { return clock_; }
   // A new evaluation point without an assignment: functions without
@@ -65,7 +68,7 @@ class TVariable {
  private:
   float value_ = 0.0f;
   std::uint64_t assignedAt_ = 0;
-  static inline std::uint64_t clock_ = 0;
+  static inline thread_local std::uint64_t clock_ = 0;
   std::vector<TVar*> nodes_;
 };
 

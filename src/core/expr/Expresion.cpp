@@ -121,9 +121,11 @@ float TExpresion::GetValue() {
     } catch (const EExprMsj& message) {
       errorCode_ = 20;
       errorText_ = message.Message();
-    } catch (...) {
+    } catch (const EExprError&) {
       errorCode_ = 19;
     }
+    // Anything else (memory exhausted, say) is no failure of the expression:
+    // it propagates, to fail whatever evaluation asked for the value.
     if (errorCode_ > 0) {
       hasError_ = true;
       // Copied into the text's own buffer: once it has grown, failing pixels

@@ -69,7 +69,9 @@ class TExpresion {
   void SetValueText(float value);
 
   // Evaluates when something the tree reads changed since the last call;
-  // after a failure it is the last good value and HasError() is true.
+  // after a failure it is the last good value and HasError() is true. Only
+  // failures of the expression language are caught; std::bad_alloc and
+  // other exceptions propagate.
   float GetValue();
 
   bool Compiled() const { return compiled_; }

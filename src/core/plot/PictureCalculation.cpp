@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/io/NumberText.h"
+#include "core/plot/RowCalculation.h"
 
 namespace vorla {
 namespace {
@@ -86,9 +87,53 @@ bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
   return true;
 }
 
+namespace {
+
+// The picture pixel by pixel on this thread, bottom row first and each row
+// from right to left.
+void CalculatePixels(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
+                     const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
+                     const RowProgress& progress) {
+  const int rows = rect.bottom - rect.top;
+  float foundMin = stats.foundMin;
+  float foundMax = stats.foundMax;
+  float zmin = stats.lastZmin;
+  float zmax = stats.lastZmax;
+  for (int row = rect.bottom - 1; row >= rect.top; --row) {
+    evaluator.SetRowY(grid.Y(row));
+    std::uint8_t* const pixels = picture.Row(row);
+    for (int column = rect.right - 1; column >= rect.left; --column) {
+      std::uint8_t index = 0;
+      evaluator.SetColumnX(grid.X(column));
+      int errorCode = 0;
+      const float z = evaluator.Function(errorCode);
+      if (errorCode != 0) {
+        CountError(stats.errorCounts, errorCode);
+      } else {
+        if (z < foundMin) foundMin = z;
+        if (z > foundMax) foundMax = z;
+        if (!settings.Filters(z)) {
+          zmin = evaluator.ScaleMin();
+          zmax = evaluator.ScaleMax();
+          if (!LevelIndex(z, zmin, zmax, settings, index)) CountError(stats.errorCounts, kPixelFaultError);
+        }
+      }
+      pixels[column] = index;
+    }
+    if (progress) progress(rect.bottom - row, rows);
+  }
+  stats.foundMin = foundMin;
+  stats.foundMax = foundMax;
+  stats.lastZmin = zmin;
+  stats.lastZmax = zmax;
+  stats.treePixels = static_cast<long long>(rows) * (rect.right - rect.left);
+}
+
+}  // namespace
+
 void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
-                      PictureStats& stats, const RowProgress& progress) {
+                      PictureStats& stats, const RowProgress& progress, int threads) {
   if (picture.Empty()) throw EmptyPictureError();
   const auto started = std::chrono::steady_clock::now();
   const bool whole = rect.top == rect.bottom;
@@ -100,9 +145,11 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
   rect.top = std::max(rect.top, 0);
   rect.right = std::min(rect.right, picture.Width());
   rect.bottom = std::min(rect.bottom, picture.Height());
-  const int rows = std::max(rect.bottom - rect.top, 0);
+  rect.bottom = std::max(rect.bottom, rect.top);
+  rect.right = std::max(rect.right, rect.left);
 
   stats.errorCounts.fill(0);
+  stats.treePixels = 0;
   if (whole) {
     stats.foundMin = 1e38f;
     stats.foundMax = -1e38f;
@@ -110,53 +157,13 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
   // Steps over the whole picture, also for a partial rectangle.
   stats.stepX = static_cast<float>((view.right - view.left) / picture.Width());
   stats.stepY = static_cast<float>((view.bottom - view.top) / picture.Height());
-  const double stepX = stats.stepX;
-  const double stepY = stats.stepY;
   evaluator.BeginPicture(view, stats.stepX, stats.stepY);
+  const PixelGrid grid{view, stats.stepX, stats.stepY};
 
-  float foundMin = stats.foundMin;
-  float foundMax = stats.foundMax;
-  float zmin = stats.lastZmin;
-  float zmax = stats.lastZmax;
-  for (int row = rect.bottom - 1; row >= rect.top; --row) {
-    evaluator.SetRowY(static_cast<float>(row * stepY + view.top));
-    std::uint8_t* const pixels = picture.Row(row);
-    for (int column = rect.right - 1; column >= rect.left; --column) {
-      std::uint8_t index = 0;
-      try {
-        evaluator.SetColumnX(static_cast<float>(column * stepX + view.left));
-        int errorCode = 0;
-        const float z = evaluator.Function(errorCode);
-        if (errorCode != 0) {
-          if (errorCode >= kFirstCountedError && errorCode <= kLastCountedError)
-            ++stats.errorCounts[static_cast<std::size_t>(errorCode - kFirstCountedError)];
-        } else {
-          if (z < foundMin) foundMin = z;
-          if (z > foundMax) foundMax = z;
-          if (!(settings.filterBelow && z < settings.filterMin) &&
-              !(settings.filterAbove && z > settings.filterMax)) {
-            zmin = evaluator.ScaleMin();
-            zmax = evaluator.ScaleMax();
-            if (!LevelIndex(z, zmin, zmax, settings, index)) {
-              index = 0;
-              ++stats.errorCounts[kPixelFaultError - kFirstCountedError];
-            }
-          }
-        }
-      } catch (...) {
-        index = 0;
-        ++stats.errorCounts[kPixelFaultError - kFirstCountedError];
-      }
-      pixels[column] = index;
-    }
-    if (progress) progress(rect.bottom - row, rows);
-  }
-  stats.foundMin = foundMin;
-  stats.foundMax = foundMax;
-  stats.lastZmin = zmin;
-  stats.lastZmax = zmax;
-  stats.shownMin = foundMin;
-  stats.shownMax = foundMax;
+  if (!CalculateRows(picture, rect, grid, settings, evaluator, stats, progress, threads))
+    CalculatePixels(picture, rect, grid, settings, evaluator, stats, progress);
+  stats.shownMin = stats.foundMin;
+  stats.shownMax = stats.foundMax;
   evaluator.EndPicture(stats.shownMin, stats.shownMax);
 
   stats.pixels = std::llabs(static_cast<long long>(asked.bottom - asked.top) *

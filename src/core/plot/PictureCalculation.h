@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +18,20 @@
 #include "core/plot/PlotDocument.h"
 
 namespace vorla {
+
+class PixelEvaluator;
+
+// The expressions over runs of points of one row, for one worker thread.
+class RowEvaluator {
+ public:
+  virtual ~RowEvaluator() = default;
+  virtual void BeginRow(float y) = 0;
+  // The function and the scale bounds at n points of the row; NaN where the
+  // evaluation fails.
+  virtual void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax) = 0;
+  // The expressions of this worker pixel by pixel, to learn why a point failed.
+  virtual PixelEvaluator& Tree() = 0;
+};
 
 // What the calculation asks of the expressions, pixel by pixel.
 class PixelEvaluator {
@@ -34,6 +49,10 @@ class PixelEvaluator {
   virtual float ScaleMax() = 0;
   // After the last pixel: the range to show as minZ and maxZ from now on.
   virtual void EndPicture(float shownMin, float shownMax) = 0;
+  // After BeginPicture, on the calculating thread: an evaluator of whole
+  // runs for one more worker, or null when the picture must be calculated
+  // pixel by pixel on this thread.
+  virtual std::unique_ptr<RowEvaluator> NewRowEvaluator() { return nullptr; }
 };
 
 // The document's switches, read once per calculation.
@@ -47,6 +66,8 @@ struct IndexSettings {
   float filterMax = 0;  // FilMax
 
   static IndexSettings From(const PlotDocument& document);
+  // A value the filters blank (index 0).
+  bool Filters(float z) const { return (filterBelow && z < filterMin) || (filterAbove && z > filterMax); }
 };
 
 inline constexpr int kFirstCountedError = 11;
@@ -74,6 +95,9 @@ struct PictureStats {
   ErrorCounts errorCounts{};
   long long pixels = 0;
   long long milliseconds = 0;
+  // Pixels whose value came from the expression trees rather than from runs
+  // (failed points, or every pixel when runs were not possible).
+  long long treePixels = 0;
   // "... \r\nVel: %.6g Kilopixels/seg"; unchanged when the calculation took
   // under a millisecond.
   std::string infoText;
@@ -103,9 +127,14 @@ using RowProgress = std::function<void(int rowsDone, int rows)>;
 // y := row * stepY + top are computed in double and rounded once to float;
 // the level k := round((z - zmin) / step), ties to even, in double from the
 // float values. Raises EmptyPictureError for a picture of width or height 0.
+// Rows are shared among `threads` threads (0: one per processor core) when
+// the evaluator offers row evaluators; the picture and the statistics do not
+// depend on the number. progress is called on the calling thread only. An
+// exception other than the expressions' own failures ends the calculation
+// and propagates.
 void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
-                      PictureStats& stats, const RowProgress& progress = {});
+                      PictureStats& stats, const RowProgress& progress = {}, int threads = 0);
 
 // The value that the calculation paints with palette index `index` of the
 // gradient (6 at zmin, 255 at zmax; the entries before 6 lie below zmin).

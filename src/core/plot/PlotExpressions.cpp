@@ -1,8 +1,12 @@
 #include "core/plot/PlotExpressions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
 #include "core/expr/Expresion.h"
+#include "core/expr/RowProgram.h"
 #include "core/plot/DocumentFile.h"
 
 namespace vorla {
@@ -12,6 +16,43 @@ namespace {
 // computed ones.
 constexpr MakerKind kListedAsVariable = MakerKind::kVariable;
 constexpr MakerKind kListedAsValue = MakerKind::kFunction0;
+
+// The environment values a picture holds fixed.
+constexpr std::string_view kPictureValues[] = {"minX", "minY", "minZ", "maxX", "maxY", "maxZ", "fX", "fY"};
+
+float RadiusAt(float x, float y) {
+  return static_cast<float>(std::hypot(static_cast<double>(x), static_cast<double>(y)));
+}
+
+float AngleAt(float x, float y) {
+  return static_cast<float>(std::atan2(static_cast<double>(y), static_cast<double>(x)));
+}
+
+class PlotRowEvaluator final : public RowEvaluator {
+ public:
+  PlotRowEvaluator(const PlotExpressions& expressions, std::shared_ptr<const RowProgram> program)
+      : expressions_(expressions), program_(std::move(program)), workspace_(*program_) {}
+
+  void BeginRow(float y) override { program_->BeginRow(workspace_, y); }
+
+  void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax) override {
+    program_->Run(workspace_, x, n);
+    for (auto [output, values] : {std::pair{0, f}, {1, zmin}, {2, zmax}})
+      std::memcpy(values, workspace_.Output(static_cast<std::size_t>(output)), n * sizeof(float));
+  }
+
+  PixelEvaluator& Tree() override {
+    // Built on the worker's own thread, the first time a point fails.
+    if (!tree_) tree_ = expressions_.Copy();
+    return *tree_;
+  }
+
+ private:
+  const PlotExpressions& expressions_;
+  std::shared_ptr<const RowProgram> program_;
+  RowProgram::Workspace workspace_;
+  std::unique_ptr<PlotExpressions> tree_;
+};
 
 }  // namespace
 
@@ -124,6 +165,39 @@ void PlotExpressions::BeginPicture(const ViewBounds& view, float stepX, float st
   view_ = view;
   stepX_ = stepX;
   stepY_ = stepY;
+  rowProgram_.reset();
+  TEval* const roots[] = {expressions_[kFunc]->Root(), expressions_[kZmin]->Root(), expressions_[kZmax]->Root()};
+  if (std::find(std::begin(roots), std::end(roots), nullptr) != std::end(roots)) return;
+  rowProgram_ = RowProgram::Compile(roots, [this](const TEval& leaf) -> std::optional<RowLeaf> {
+    if (const auto* var = dynamic_cast<const TVar*>(&leaf)) {
+      if (var->Variable == x_) return RowLeaf{RowLeaf::Kind::kColumn};
+      if (var->Variable == y_) return RowLeaf{RowLeaf::Kind::kRow};
+      return std::nullopt;
+    }
+    // Calls without arguments are known by the name they were registered with.
+    if (leaf.Text == "r") return RowLeaf{RowLeaf::Kind::kPoint, &RadiusAt};
+    if (leaf.Text == "w") return RowLeaf{RowLeaf::Kind::kPoint, &AngleAt};
+    if (std::find(std::begin(kPictureValues), std::end(kPictureValues), leaf.Text) != std::end(kPictureValues))
+      return RowLeaf{RowLeaf::Kind::kPictureValue};
+    return std::nullopt;
+  });
+}
+
+std::unique_ptr<RowEvaluator> PlotExpressions::NewRowEvaluator() {
+  if (!rowProgram_) return nullptr;
+  return std::make_unique<PlotRowEvaluator>(*this, rowProgram_);
+}
+
+std::unique_ptr<PlotExpressions> PlotExpressions::Copy() const {
+  auto copy = std::make_unique<PlotExpressions>();
+  for (std::size_t field = 0; field < kFieldCount; ++field)
+    copy->expressions_[field]->SetText(expressions_[field]->Text());
+  copy->view_ = view_;
+  copy->shownMin_ = shownMin_;
+  copy->shownMax_ = shownMax_;
+  copy->stepX_ = stepX_;
+  copy->stepY_ = stepY_;
+  return copy;
 }
 
 void PlotExpressions::SetRowY(float y) {
@@ -158,7 +232,7 @@ void PlotExpressions::EndPicture(float shownMin, float shownMax) {
 
 float PlotExpressions::Radius() {
   if (rDirty_) {
-    r_ = static_cast<float>(std::hypot(static_cast<double>(xValue_), static_cast<double>(yValue_)));
+    r_ = RadiusAt(xValue_, yValue_);
     rDirty_ = false;
   }
   return r_;
@@ -166,7 +240,7 @@ float PlotExpressions::Radius() {
 
 float PlotExpressions::Angle() {
   if (wDirty_) {
-    w_ = static_cast<float>(std::atan2(static_cast<double>(yValue_), static_cast<double>(xValue_)));
+    w_ = AngleAt(xValue_, yValue_);
     wDirty_ = false;
   }
   return w_;

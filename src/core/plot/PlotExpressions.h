@@ -17,6 +17,7 @@
 
 namespace vorla {
 
+class RowProgram;
 class TExpresion;
 class TVariable;
 
@@ -84,6 +85,12 @@ class PlotExpressions final : public PixelEvaluator {
   float ScaleMin() override;
   float ScaleMax() override;
   void EndPicture(float shownMin, float shownMax) override;
+  // Runs of Func, Zmin and Zmax compiled at BeginPicture; null when one of
+  // them draws random numbers or holds anything else runs cannot express.
+  std::unique_ptr<RowEvaluator> NewRowEvaluator() override;
+
+  // The same texts, view and environment values, for another thread.
+  std::unique_ptr<PlotExpressions> Copy() const;
 
  private:
   float Radius();
@@ -103,6 +110,7 @@ class PlotExpressions final : public PixelEvaluator {
   float shownMax_ = 0;
   float stepX_ = 0;
   float stepY_ = 0;
+  std::shared_ptr<const RowProgram> rowProgram_;
 };
 
 }  // namespace vorla

@@ -7,7 +7,8 @@
 namespace vorla {
 
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
-                               std::optional<float> savedAspect, const RowProgress& progress) {
+                               std::optional<float> savedAspect, const RowProgress& progress,
+                               int threads) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
   RenderedPicture rendered;
   try {
@@ -35,7 +36,7 @@ RenderedPicture RenderDocument(PlotDocument document, int width, int height,
 
   rendered.picture.Resize(width, height, 8);
   CalculateIndexed(rendered.picture, PixelRect{}, view, IndexSettings::From(document), plot,
-                   rendered.stats, progress);
+                   rendered.stats, progress, threads);
   return rendered;
 }
 

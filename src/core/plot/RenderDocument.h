@@ -28,9 +28,9 @@ struct RenderedPicture {
 // a palette string, expression or range that fails, EmptyPictureError for
 // a size of 0, and PictureSizeError for a bitmap that cannot be had (check a
 // size first with CheckPictureSize); progress may throw to abandon the
-// calculation.
+// calculation. `threads` as for CalculateIndexed (0: all cores).
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
                                std::optional<float> savedAspect = std::nullopt,
-                               const RowProgress& progress = {});
+                               const RowProgress& progress = {}, int threads = 0);
 
 }  // namespace vorla

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "ExprTestEnv.h"
 #include "core/expr/ErrorMessages.h"
 
@@ -65,6 +67,16 @@ INSTANTIATE_TEST_SUITE_P(
         ExprCase{"xorOfOneTruth", "x!y", 1, 0, Value(1)},
         ExprCase{"zeroIsFalse", "x$y", 0, 0, Value(-1)}),
     CaseName);
+
+// Running out of memory is no fault of the expression: it is not turned into
+// an error code of the pixel but ends whatever evaluation asked.
+TEST(EvaluationFailureTest, MemoryExhaustionPropagates) {
+  ExprEnv env;
+  env.root.AddFunction0("agota", []() -> float { throw std::bad_alloc(); }, MakerKind::kFunction0, "");
+  env.root.SetText("x+agota");
+  ASSERT_TRUE(env.root.Compiled());
+  EXPECT_THROW(env.root.GetValue(), std::bad_alloc);
+}
 
 }  // namespace
 }  // namespace vorla::test

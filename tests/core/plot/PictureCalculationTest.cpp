@@ -181,7 +181,7 @@ TEST(CalculateIndexedTest, ErrorsAndFaultsGiveIndexZeroAndAreCounted) {
       case 0: code = 12; return 0;
       case 1: code = 12; return 0;
       case 2: code = 20; return 0;  // a message node: painted, not counted
-      case 3: throw std::runtime_error("fault");
+      case 3: code = 19; return 0;
       case 4: return 1e30f;         // level beyond 32 bits with Bucle
       default: return 5;
     }
@@ -198,6 +198,17 @@ TEST(CalculateIndexedTest, ErrorsAndFaultsGiveIndexZeroAndAreCounted) {
   EXPECT_EQ(stats.ErrorCount(20), 0);
   EXPECT_EQ(stats.foundMin, 5) << "failed pixels do not count for the range";
   EXPECT_EQ(stats.foundMax, 1e30f);
+}
+
+TEST(CalculateIndexedTest, AnUnexpectedExceptionFailsTheCalculation) {
+  Bitmap picture(3, 2);
+  FakeEvaluator eval([](float x, float, int&) -> float {
+    if (x == 1) throw std::bad_alloc();
+    return x;
+  });
+  PictureStats stats;
+  EXPECT_THROW(CalculateIndexed(picture, kWhole, ViewBounds{0, 0, 3, 2}, IndexSettings{}, eval, stats),
+               std::bad_alloc);
 }
 
 TEST(CalculateIndexedTest, PartialRectanglesKeepTheFoundRange) {

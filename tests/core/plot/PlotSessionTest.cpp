@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,12 @@ TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
     std::vector<int> seen;
     session.Calculate(picture, PixelRect{}, ViewBounds{-1, -1, 1, 1}, IndexSettings{},
                       [&seen](int percent) { seen.push_back(percent); });
-    EXPECT_EQ(seen, row.percents);
+    // Rows done on other threads are reported with the calling thread's
+    // next one, so some steps may be skipped, never reordered.
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), 100);
+    EXPECT_TRUE(std::includes(row.percents.begin(), row.percents.end(), seen.begin(), seen.end()))
+        << ::testing::PrintToString(seen);
   }
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+// Operations over runs of floats for row programs, in the widest SIMD the
+// processor offers. A failed lane holds NaN ("poison"): every operation gives
+// NaN where an operand it reads is NaN, and arithmetic gives NaN where the
+// tree would raise (a result beyond the float range or NaN), so a lane fails
+// exactly when the tree's evaluation of that point would. Registers never
+// hold infinities. Each run covers `n` lanes rounded up to whole vectors:
+// buffers hold a multiple of kRunAlignment floats and are aligned to it.
+
+#include <cstddef>
+
+namespace vorla {
+
+inline constexpr std::size_t kRunAlignment = 64;  // floats
+
+enum class RunArithmetic { kAdd, kSub, kMul, kDiv };
+// Exact float comparisons, giving TrueValue or FalseValue.
+enum class RunComparison { kGreater, kLess };
+// Truth is greater than 0; the right operand only matters where the left
+// one does not decide (and, or), as the tree skips it there.
+enum class RunLogic { kAnd, kOr, kXor };
+// Lanes still needed below a branch: the parent's, narrowed to where the
+// condition is true (kThen) or false without failing (kElse).
+enum class RunBranch { kThen, kElse };
+
+void ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
+void ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n);
+void LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n);
+// condition > 0 ? a : b, NaN where the condition is.
+void SelectRun(const float* condition, const float* a, const float* b, float* out, std::size_t n);
+// 1 where needed, 0 elsewhere; a null parent needs every lane.
+void BranchMaskRun(RunBranch branch, const float* condition, const float* parent, float* out,
+                   std::size_t n);
+void FillRun(float value, float* out, std::size_t n);
+
+}  // namespace vorla

@@ -1,0 +1,92 @@
+#pragma once
+// A compiled tree flattened into a program over runs of points of one row.
+// Registers hold a run of values, one lane per point; the part of the tree
+// that does not depend on the column runs once per row. A lane whose
+// evaluation would fail in the tree holds NaN (see RowKernels.h), so the
+// caller can hand exactly those points to the tree for their error code.
+// Values equal the tree's bit for bit: + - * / are float operations (equal
+// to the tree's extended ones rounded once), everything else calls the
+// tree's own scalar kernels lane by lane.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/expr/ExprBase.h"
+#include "hwy/aligned_allocator.h"
+
+namespace vorla {
+
+// What a variable or a call without arguments is to a row program.
+struct RowLeaf {
+  enum class Kind {
+    kColumn,        // the value that changes along the row
+    kRow,           // the value that changes from row to row
+    kPoint,         // a function of both, given by `point`
+    kPictureValue,  // fixed while the picture is calculated: evaluated once
+  };
+  Kind kind;
+  // Raises nothing; a result beyond the float range fails as in the tree.
+  float (*point)(float column, float row) = nullptr;
+};
+// Null for a leaf the program cannot express (a random number, say).
+using RowLeafBinder = std::function<std::optional<RowLeaf>(const TEval& leaf)>;
+
+class RowProgram {
+ public:
+  static constexpr std::size_t kRunLength = 256;
+
+  // One worker's registers and scratch; a program runs on many at once.
+  class Workspace {
+   public:
+    explicit Workspace(const RowProgram& program);
+    // The values of output `i` in the last run.
+    const float* Output(std::size_t i) const;
+
+   private:
+    friend class RowProgram;
+    float* Register(int index) { return registers_.get() + static_cast<std::size_t>(index) * kRunLength; }
+
+    const RowProgram& program_;
+    hwy::AlignedFreeUniquePtr<float[]> registers_;
+    // Stand-ins for the arguments of catalog functions, which read nodes.
+    std::vector<std::unique_ptr<TSimpleNum>> leaves_;
+    std::vector<TEvalArray> arguments_;  // one per call instruction
+    float row_ = 0;
+  };
+
+  // Null when some node cannot be expressed. Picture values are evaluated
+  // here, on the caller's thread.
+  static std::unique_ptr<RowProgram> Compile(std::span<TEval* const> roots, const RowLeafBinder& bind);
+
+  ~RowProgram();
+  RowProgram(const RowProgram&) = delete;
+  RowProgram& operator=(const RowProgram&) = delete;
+
+  std::size_t Outputs() const { return outputs_.size(); }
+  // Once per row, before its runs.
+  void BeginRow(Workspace& workspace, float row) const;
+  // Up to kRunLength points of the current row at the given columns.
+  void Run(Workspace& workspace, const float* columns, std::size_t n) const;
+
+  enum class Code;
+  struct Instruction;
+
+ private:
+  class Compiler;
+  RowProgram();
+  void Execute(const std::vector<Instruction>& code, Workspace& workspace, const float* columns,
+               std::size_t n) const;
+
+  std::vector<Instruction> rowCode_;    // once per row, one lane
+  std::vector<Instruction> pointCode_;  // once per run
+  std::vector<std::pair<int, int>> broadcasts_;  // row register -> run register
+  std::vector<int> outputs_;
+  int registers_ = 0;
+  std::vector<std::size_t> callArities_;  // of the call instructions
+};
+
+}  // namespace vorla

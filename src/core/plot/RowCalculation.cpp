@@ -1,0 +1,165 @@
+#include "core/plot/RowCalculation.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace vorla {
+
+void CountError(ErrorCounts& counts, int code) {
+  if (code >= kFirstCountedError && code <= kLastCountedError)
+    ++counts[static_cast<std::size_t>(code - kFirstCountedError)];
+}
+
+namespace {
+
+constexpr std::size_t kRun = 256;
+
+// What one row adds to the statistics; rows are summed in the order the
+// pixel-by-pixel loop visits them, so ties (0 and -0) resolve as there.
+struct RowSummary {
+  bool found = false;  // a pixel evaluated without error
+  float min = 0;
+  float max = 0;
+  bool scaled = false;  // a pixel read the scale bounds
+  float zmin = 0;       // at the last such pixel
+  float zmax = 0;
+  bool scaleFailed = false;
+  ErrorCounts errors{};
+  long long treePixels = 0;
+};
+
+class RowWorker {
+ public:
+  RowWorker(std::unique_ptr<RowEvaluator> evaluator, std::size_t width)
+      : evaluator_(std::move(evaluator)), f_(width), zmin_(width), zmax_(width) {}
+
+  // Columns hold the x of rect.left onwards.
+  RowSummary Calculate(std::uint8_t* pixels, int left, float y, const std::vector<float>& columns,
+                       const IndexSettings& settings) {
+    const std::size_t width = columns.size();
+    evaluator_->BeginRow(y);
+    for (std::size_t start = 0; start < width; start += kRun) {
+      const std::size_t n = std::min(kRun, width - start);
+      evaluator_->EvaluateRun(&columns[start], n, &f_[start], &zmin_[start], &zmax_[start]);
+    }
+    RowSummary row;
+    bool treeOnRow = false;
+    for (std::size_t j = width; j-- > 0;) {
+      std::uint8_t index = 0;
+      float z = f_[j];
+      int errorCode = 0;
+      if (std::isnan(z)) {
+        // The tree tells why (or, should the run be wrong, what) it fails.
+        ++row.treePixels;
+        PixelEvaluator& tree = evaluator_->Tree();
+        if (!treeOnRow) tree.SetRowY(y);
+        treeOnRow = true;
+        tree.SetColumnX(columns[j]);
+        z = tree.Function(errorCode);
+      }
+      if (errorCode != 0) {
+        CountError(row.errors, errorCode);
+      } else {
+        if (!row.found || z < row.min) row.min = z;
+        if (!row.found || z > row.max) row.max = z;
+        row.found = true;
+        if (!settings.Filters(z)) {
+          row.scaled = true;
+          row.zmin = zmin_[j];
+          row.zmax = zmax_[j];
+          if (std::isnan(row.zmin) || std::isnan(row.zmax)) row.scaleFailed = true;
+          if (!LevelIndex(z, row.zmin, row.zmax, settings, index)) CountError(row.errors, kPixelFaultError);
+        }
+      }
+      pixels[static_cast<std::size_t>(left) + j] = index;
+    }
+    return row;
+  }
+
+ private:
+  std::unique_ptr<RowEvaluator> evaluator_;
+  std::vector<float> f_, zmin_, zmax_;
+};
+
+int ThreadCount(int threads) {
+  if (threads > 0) return threads;
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+}  // namespace
+
+bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
+                   const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
+                   const RowProgress& progress, int threads) {
+  const int rows = rect.bottom - rect.top;
+  const int width = rect.right - rect.left;
+  if (rows == 0 || width == 0) return false;
+  std::vector<float> columns(static_cast<std::size_t>(width));
+  for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(rect.left + j);
+  const auto finite = [](float v) { return std::isfinite(v); };
+  if (!std::all_of(columns.begin(), columns.end(), finite) || !finite(grid.Y(rect.top)) ||
+      !finite(grid.Y(rect.bottom - 1)))
+    return false;
+
+  std::vector<RowWorker> workers;
+  const int count = std::min(ThreadCount(threads), rows);
+  for (int w = 0; w < count; ++w) {
+    auto rowEvaluator = evaluator.NewRowEvaluator();
+    if (!rowEvaluator) return false;
+    workers.emplace_back(std::move(rowEvaluator), static_cast<std::size_t>(width));
+  }
+
+  // Rows are handed out bottom first; the i-th row visited is rect.bottom - 1 - i.
+  std::vector<RowSummary> summaries(static_cast<std::size_t>(rows));
+  std::atomic<int> next{0};
+  std::atomic<int> done{0};
+  int reported = 0;
+  std::exception_ptr failure;
+  std::mutex failureLock;
+  const auto work = [&](RowWorker& worker, bool reports) {
+    try {
+      for (int i; (i = next.fetch_add(1)) < rows;) {
+        const int row = rect.bottom - 1 - i;
+        summaries[static_cast<std::size_t>(i)] =
+            worker.Calculate(picture.Row(row), rect.left, grid.Y(row), columns, settings);
+        const int finished = done.fetch_add(1) + 1;
+        if (reports && progress) progress(reported = finished, rows);
+      }
+    } catch (...) {
+      const std::lock_guard lock(failureLock);
+      if (!failure) failure = std::current_exception();
+      next = rows;
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    for (std::size_t w = 1; w < workers.size(); ++w) helpers.emplace_back(work, std::ref(workers[w]), false);
+    work(workers[0], true);
+  }
+  if (failure) std::rethrow_exception(failure);
+
+  PictureStats result = stats;
+  for (const RowSummary& row : summaries) {
+    if (row.scaleFailed) return false;
+    if (row.found) {
+      if (row.min < result.foundMin) result.foundMin = row.min;
+      if (row.max > result.foundMax) result.foundMax = row.max;
+    }
+    if (row.scaled) {
+      result.lastZmin = row.zmin;
+      result.lastZmax = row.zmax;
+    }
+    for (std::size_t k = 0; k < row.errors.size(); ++k) result.errorCounts[k] += row.errors[k];
+    result.treePixels += row.treePixels;
+  }
+  if (progress && reported < rows) progress(rows, rows);
+  stats = result;
+  return true;
+}
+
+}  // namespace vorla

@@ -1,0 +1,31 @@
+#pragma once
+// The picture calculation row by row on several threads, with the row
+// evaluators the expressions offer. Internal to CalculateIndexed.
+
+#include "core/io/Bitmap.h"
+#include "core/plot/Navigation.h"
+#include "core/plot/PictureCalculation.h"
+
+namespace vorla {
+
+// Where the pixels lie in the plane: computed in double, rounded once.
+struct PixelGrid {
+  ViewBounds view;
+  double stepX;
+  double stepY;
+  float X(int column) const { return static_cast<float>(column * stepX + view.left); }
+  float Y(int row) const { return static_cast<float>(row * stepY + view.top); }
+};
+
+// Counts a failed pixel under its code; codes beyond the counters are not counted.
+void CountError(ErrorCounts& counts, int code);
+
+// Calculates rect (clipped, possibly empty) into picture and stats exactly
+// as the pixel-by-pixel loop would; false, leaving stats as they were, when
+// it cannot: no row evaluators, a point off the float range, or a scale
+// bound that fails where it is read (its stale value is only known in order).
+bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
+                   const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
+                   const RowProgress& progress, int threads);
+
+}  // namespace vorla
