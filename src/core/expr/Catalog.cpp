@@ -6,11 +6,14 @@
 #include <functional>
 #include <numbers>
 #include <random>
+#include <utility>
 
 #include "core/expr/CatalogTypeset.h"
 #include "core/expr/Expresion.h"
 #include "core/expr/FloatErrors.h"
 #include "core/expr/FloatMath.h"
+#include "core/expr/RowKernels.h"
+#include "core/expr/VectorMath.h"
 
 namespace vorla {
 namespace {
@@ -59,9 +62,11 @@ X CosX(X x) { return std::cos(x); }
 X TanX(X x) { return std::tan(x); }
 #endif
 
-float Sin(float x) { return ToSingle(SinX(x)); }
-float Cos(float x) { return ToSingle(CosX(x)); }
-float Tan(float x) { return ToSingle(TanX(x)); }
+// The functions the picture calculation meets most go through the double
+// kernels of VectorMath, which its runs share.
+float Sin(float x) { return ToSingle(MathOf(UnaryMath::kSin, x)); }
+float Cos(float x) { return ToSingle(MathOf(UnaryMath::kCos, x)); }
+float Tan(float x) { return ToSingle(MathOf(UnaryMath::kTan, x)); }
 float Sec(float x) { return ToSingle(Divide(1, CosX(x))); }
 float Cosec(float x) { return ToSingle(Divide(1, SinX(x))); }
 float Cotan(float x) { return ToSingle(Divide(1, TanX(x))); }
@@ -107,11 +112,15 @@ float ArcTanh(float x) {
 }
 
 float Rcp(float x) { return ToSingle(Divide(1, x)); }
-float NaturalLog(float x) { return ToSingle(Ln(x)); }
+float NaturalLog(float x) {
+  if (x == 0) throw EZeroDivide();
+  if (x < 0) throw EInvalidOp();
+  return ToSingle(MathOf(UnaryMath::kLn, x));
+}
 float Log10(float x) { return ToSingle(Ln(x) / std::numbers::ln10_v<long double>); }
 float Sqr(float x) { return ToSingle(X{x} * x); }
 float SquareRoot(float x) { return ToSingle(Sqrt(x)); }
-float Exp(float x) { return ToSingle(std::exp(X{x})); }
+float Exp(float x) { return ToSingle(MathOf(UnaryMath::kExp, x)); }
 float Exp10(float x) { return ToSingle(Power(10, x)); }
 float Abs(float x) { return std::fabs(x); }
 float Int(float x) { return std::trunc(x); }
@@ -125,19 +134,13 @@ std::mt19937 g_generator(static_cast<std::uint32_t>(std::chrono::steady_clock::n
 float Random() { return static_cast<float>(g_generator() >> 8) * 0x1p-24f; }
 
 float Hypot(const TEvalArray& args) {
-  const X a = std::fabs(X{args[0]->Evaluate()});
-  const X b = std::fabs(X{args[1]->Evaluate()});
-  const X larger = a > b ? a : b;
-  if (larger == 0) return 0.0f;
-  const X p = a / larger;
-  const X q = b / larger;
-  return ToSingle(larger * std::sqrt(p * p + q * q));
+  const float a = args[0]->Evaluate();
+  return ToSingle(MathOf(BinaryMath::kHypot, a, args[1]->Evaluate()));
 }
 
 float Angle(const TEvalArray& args) {
-  const X b = args[1]->Evaluate();
-  const X a = args[0]->Evaluate();
-  return ToSingle(std::atan2(b, a));
+  const float b = args[1]->Evaluate();
+  return ToSingle(MathOf(BinaryMath::kAtan2, b, args[0]->Evaluate()));
 }
 
 // The first argument is evaluated first, then the others from the last back;
@@ -175,7 +178,47 @@ void AddTypeset(TExpresion& root, const std::string& names, TFunc1 func, TFunc1 
   root.AddFunction1(names, func, inverse, description, std::move(form.Measure), std::move(form.Draw));
 }
 
+template <UnaryMath f>
+void MathForm(const float* x, float* out, std::size_t n) {
+  MathRun(f, x, out, n);
+  CheckRun(out, n);
+}
+
+template <RunUnary op>
+void ExactForm(const float* x, float* out, std::size_t n) {
+  UnaryRun(op, x, out, n);
+}
+
+void HypotForm(const float* a, const float* b, float* out, std::size_t n) {
+  MathRun(BinaryMath::kHypot, a, b, out, n);
+  CheckRun(out, n);
+}
+
+// ang(a, b) is the angle of the point (a, b).
+void AngleForm(const float* a, const float* b, float* out, std::size_t n) {
+  MathRun(BinaryMath::kAtan2, b, a, out, n);
+}
+
 }  // namespace
+
+TRunFunc1 RunFormOf(TFunc1 func) {
+  static const std::pair<TFunc1, TRunFunc1> kForms[] = {
+      {Sin, MathForm<UnaryMath::kSin>},          {Cos, MathForm<UnaryMath::kCos>},
+      {Tan, MathForm<UnaryMath::kTan>},          {Exp, MathForm<UnaryMath::kExp>},
+      {NaturalLog, MathForm<UnaryMath::kLn>},    {SquareRoot, ExactForm<RunUnary::kSqrt>},
+      {Sqr, ExactForm<RunUnary::kSquare>},       {Abs, ExactForm<RunUnary::kAbs>},
+      {Int, ExactForm<RunUnary::kTrunc>},        {Rcp, ExactForm<RunUnary::kReciprocal>},
+  };
+  for (const auto& [f, form] : kForms)
+    if (f == func) return form;
+  return nullptr;
+}
+
+TRunFunc2 RunFormOf(TFuncN func) {
+  if (func == Hypot) return HypotForm;
+  if (func == Angle) return AngleForm;
+  return nullptr;
+}
 
 float Conditional(const TEvalArray& args) {
   if (args[0]->Evaluate() > 0) return args[1]->Evaluate();

@@ -1,6 +1,7 @@
 #pragma once
 // The built-in constants and functions every plotted expression can use.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "core/expr/ExprBase.h"
@@ -15,6 +16,14 @@ void RegisterCatalog(TExpresion& root);
 // "Si"/"If": the second argument when the first is greater than 0, else the
 // third; the branch not taken is not evaluated.
 float Conditional(const TEvalArray& args);
+
+// The forms over runs of the catalog functions that have one: the function's
+// values bit for bit, lane by lane, NaN where it fails (see RowKernels.h).
+// Null for a function without one.
+using TRunFunc1 = void (*)(const float* x, float* out, std::size_t n);
+using TRunFunc2 = void (*)(const float* a, const float* b, float* out, std::size_t n);
+TRunFunc1 RunFormOf(TFunc1 func);
+TRunFunc2 RunFormOf(TFuncN func);
 
 // "Ale" draws from one generator seeded from the clock at program start;
 // tests and reproducible runs seed it themselves.

@@ -90,6 +90,23 @@ void BranchMaskRunImpl(RunBranch branch, const float* condition, const float* pa
   });
 }
 
+void CheckRunImpl(float* values, std::size_t n) {
+  ForEachVector(n, [&](D d, std::size_t i) { hn::Store(Checked(d, hn::Load(d, values + i)), d, values + i); });
+}
+
+void UnaryRunImpl(RunUnary op, const float* x, float* out, std::size_t n) {
+  const auto run = [&](auto f) {
+    ForEachVector(n, [&](D d, std::size_t i) { hn::Store(Checked(d, f(d, hn::Load(d, x + i))), d, out + i); });
+  };
+  switch (op) {
+    case RunUnary::kSqrt: return run([](D, V v) { return hn::Sqrt(v); });
+    case RunUnary::kSquare: return run([](D, V v) { return hn::Mul(v, v); });
+    case RunUnary::kAbs: return run([](D, V v) { return hn::Abs(v); });
+    case RunUnary::kTrunc: return run([](D, V v) { return hn::Trunc(v); });
+    case RunUnary::kReciprocal: return run([](D d, V v) { return hn::Div(hn::Set(d, 1.0f), v); });
+  }
+}
+
 void FillRunImpl(float value, float* out, std::size_t n) {
   ForEachVector(n, [&](D d, std::size_t i) { hn::Store(hn::Set(d, value), d, out + i); });
 }
@@ -107,6 +124,14 @@ HWY_EXPORT(LogicRunImpl);
 HWY_EXPORT(SelectRunImpl);
 HWY_EXPORT(BranchMaskRunImpl);
 HWY_EXPORT(FillRunImpl);
+HWY_EXPORT(CheckRunImpl);
+HWY_EXPORT(UnaryRunImpl);
+
+void CheckRun(float* values, std::size_t n) { HWY_DYNAMIC_DISPATCH(CheckRunImpl)(values, n); }
+
+void UnaryRun(RunUnary op, const float* x, float* out, std::size_t n) {
+  HWY_DYNAMIC_DISPATCH(UnaryRunImpl)(op, x, out, n);
+}
 
 void ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
   HWY_DYNAMIC_DISPATCH(ArithmeticRunImpl)(op, a, b, out, n);

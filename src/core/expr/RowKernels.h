@@ -32,5 +32,12 @@ void SelectRun(const float* condition, const float* a, const float* b, float* ou
 void BranchMaskRun(RunBranch branch, const float* condition, const float* parent, float* out,
                    std::size_t n);
 void FillRun(float value, float* out, std::size_t n);
+// Infinities become NaN: a result beyond the float range fails.
+void CheckRun(float* values, std::size_t n);
+
+// Functions of the catalog exact in float: square root (NaN below 0),
+// square, absolute value, integer part and reciprocal, failing as the tree.
+enum class RunUnary { kSqrt, kSquare, kAbs, kTrunc, kReciprocal };
+void UnaryRun(RunUnary op, const float* x, float* out, std::size_t n);
 
 }  // namespace vorla

@@ -46,7 +46,9 @@ struct RowProgram::Instruction {
   float value = 0;
   TFunc1 fun1 = nullptr;
   TFuncN funN = nullptr;
-  float (*point)(float, float) = nullptr;
+  TRunFunc1 run1 = nullptr;  // the run forms of fun1 and funN
+  TRunFunc2 run2 = nullptr;
+  decltype(RowLeaf::point) point = nullptr;
   std::vector<int> args;
 };
 
@@ -170,6 +172,7 @@ class RowProgram::Compiler {
       Instruction call{Code::kCall1};
       call.a = Emit(args[0], context);
       call.fun1 = fun1->Func;
+      call.run1 = RunFormOf(fun1->Func);
       return Add(context, std::move(call));
     }
     if (const auto* funN = dynamic_cast<const TFunN*>(node)) return CallN(funN, context);
@@ -205,7 +208,10 @@ class RowProgram::Compiler {
   int Call0(const TFun0* node, int context) {
     const RowLeaf leaf = *Leaf(node);
     if (leaf.kind == RowLeaf::Kind::kPoint) {
+      if (program_.rowRegister_ < 0) program_.rowRegister_ = NewRegister();
       Instruction point{Code::kPoint};
+      point.a = Add(context, Instruction{Code::kColumn});
+      point.b = program_.rowRegister_;
       point.point = leaf.point;
       return Add(context, std::move(point));
     }
@@ -235,6 +241,7 @@ class RowProgram::Compiler {
     Instruction call{Code::kCallN};
     for (const TEval* arg : args) call.args.push_back(Emit(arg, context));
     call.funN = node->Func;
+    if (args.size() == 2) call.run2 = RunFormOf(node->Func);
     call.sub = static_cast<int>(program_.callArities_.size());
     program_.callArities_.push_back(args.size());
     return Add(context, std::move(call));
@@ -302,6 +309,7 @@ const float* RowProgram::Workspace::Output(std::size_t i) const {
 
 void RowProgram::BeginRow(Workspace& workspace, float row) const {
   workspace.row_ = row;
+  if (rowRegister_ >= 0) FillRun(row, workspace.Register(rowRegister_), kRunLength);
   Execute(rowCode_, workspace, nullptr, 1);
   for (const auto& [from, to] : broadcasts_) FillRun(workspace.Register(from)[0], workspace.Register(to), kRunLength);
 }
@@ -365,10 +373,7 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
         FillRun(in.value, out, n);
         break;
       case Code::kPoint:
-        for (std::size_t i = 0; i < n; ++i) {
-          const float v = in.point(columns[i], ws.row_);
-          out[i] = std::isfinite(v) ? v : kPoison;
-        }
+        in.point(a, b, out, n);
         break;
       case Code::kArithmetic:
         ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n);
@@ -386,9 +391,17 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
         BranchMaskRun(static_cast<RunBranch>(in.sub), ws.Register(in.c), a, out, n);
         break;
       case Code::kCall1:
+        if (in.run1 != nullptr) {
+          in.run1(a, out, n);
+          break;
+        }
         ForNeededLanes(mask, out, n, [&](std::size_t i) { return std::isnan(a[i]) ? kPoison : in.fun1(a[i]); });
         break;
       case Code::kCallN:
+        if (in.run2 != nullptr) {
+          in.run2(ws.Register(in.args[0]), ws.Register(in.args[1]), out, n);
+          break;
+        }
         ForNeededLanes(mask, out, n, [&](std::size_t i) {
           for (std::size_t k = 0; k < in.args.size(); ++k) {
             const float v = ws.Register(in.args[k])[i];

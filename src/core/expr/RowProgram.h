@@ -5,8 +5,9 @@
 // evaluation would fail in the tree holds NaN (see RowKernels.h), so the
 // caller can hand exactly those points to the tree for their error code.
 // Values equal the tree's bit for bit: + - * / are float operations (equal
-// to the tree's extended ones rounded once), everything else calls the
-// tree's own scalar kernels lane by lane.
+// to the tree's extended ones rounded once), catalog functions with a run
+// form share their kernels with the tree, and everything else calls the
+// tree's own scalar functions lane by lane.
 
 #include <cstddef>
 #include <functional>
@@ -29,8 +30,8 @@ struct RowLeaf {
     kPictureValue,  // fixed while the picture is calculated: evaluated once
   };
   Kind kind;
-  // Raises nothing; a result beyond the float range fails as in the tree.
-  float (*point)(float column, float row) = nullptr;
+  // For kPoint: the values at n points, NaN where the leaf fails.
+  void (*point)(const float* column, const float* row, float* out, std::size_t n) = nullptr;
 };
 // Null for a leaf the program cannot express (a random number, say).
 using RowLeafBinder = std::function<std::optional<RowLeaf>(const TEval& leaf)>;
@@ -87,6 +88,7 @@ class RowProgram {
   std::vector<int> outputs_;
   int registers_ = 0;
   std::vector<std::size_t> callArities_;  // of the call instructions
+  int rowRegister_ = -1;  // the row's value in every lane, when a point leaf reads it
 };
 
 }  // namespace vorla

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "core/expr/Expresion.h"
+#include "core/expr/RowKernels.h"
 #include "core/expr/RowProgram.h"
+#include "core/expr/VectorMath.h"
 #include "core/plot/DocumentFile.h"
 
 namespace vorla {
@@ -20,12 +22,18 @@ constexpr MakerKind kListedAsValue = MakerKind::kFunction0;
 // The environment values a picture holds fixed.
 constexpr std::string_view kPictureValues[] = {"minX", "minY", "minZ", "maxX", "maxY", "maxZ", "fX", "fY"};
 
-float RadiusAt(float x, float y) {
-  return static_cast<float>(std::hypot(static_cast<double>(x), static_cast<double>(y)));
+// r and w share their kernels with the catalog's hipot and ang, one value
+// at a time and over runs.
+float RadiusAt(float x, float y) { return MathOf(BinaryMath::kHypot, x, y); }
+float AngleAt(float x, float y) { return MathOf(BinaryMath::kAtan2, y, x); }
+
+void RadiusRun(const float* x, const float* y, float* out, std::size_t n) {
+  MathRun(BinaryMath::kHypot, x, y, out, n);
+  CheckRun(out, n);
 }
 
-float AngleAt(float x, float y) {
-  return static_cast<float>(std::atan2(static_cast<double>(y), static_cast<double>(x)));
+void AngleRun(const float* x, const float* y, float* out, std::size_t n) {
+  MathRun(BinaryMath::kAtan2, y, x, out, n);
 }
 
 class PlotRowEvaluator final : public RowEvaluator {
@@ -175,8 +183,8 @@ void PlotExpressions::BeginPicture(const ViewBounds& view, float stepX, float st
       return std::nullopt;
     }
     // Calls without arguments are known by the name they were registered with.
-    if (leaf.Text == "r") return RowLeaf{RowLeaf::Kind::kPoint, &RadiusAt};
-    if (leaf.Text == "w") return RowLeaf{RowLeaf::Kind::kPoint, &AngleAt};
+    if (leaf.Text == "r") return RowLeaf{RowLeaf::Kind::kPoint, &RadiusRun};
+    if (leaf.Text == "w") return RowLeaf{RowLeaf::Kind::kPoint, &AngleRun};
     if (std::find(std::begin(kPictureValues), std::end(kPictureValues), leaf.Text) != std::end(kPictureValues))
       return RowLeaf{RowLeaf::Kind::kPictureValue};
     return std::nullopt;
