@@ -1,5 +1,6 @@
 #include "core/expr/RowProgram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -337,6 +338,11 @@ float ScalarOf(RowProgram::Code code, float a, float b) {
   }
 }
 
+// Run forms compute every lane; a run no lane of which needs them skips them.
+bool AnyNeeded(const float* mask, std::size_t n) {
+  return mask == nullptr || std::any_of(mask, mask + n, [](float m) { return m != 0; });
+}
+
 // Runs `lane` where `mask` needs it; a lane raising a fault of the
 // expression language fails, anything else fails the whole calculation.
 template <class Lane>
@@ -392,14 +398,14 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
         break;
       case Code::kCall1:
         if (in.run1 != nullptr) {
-          in.run1(a, out, n);
+          if (AnyNeeded(mask, n)) in.run1(a, out, n);
           break;
         }
         ForNeededLanes(mask, out, n, [&](std::size_t i) { return std::isnan(a[i]) ? kPoison : in.fun1(a[i]); });
         break;
       case Code::kCallN:
         if (in.run2 != nullptr) {
-          in.run2(ws.Register(in.args[0]), ws.Register(in.args[1]), out, n);
+          if (AnyNeeded(mask, n)) in.run2(ws.Register(in.args[0]), ws.Register(in.args[1]), out, n);
           break;
         }
         ForNeededLanes(mask, out, n, [&](std::size_t i) {

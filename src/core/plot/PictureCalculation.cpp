@@ -5,28 +5,11 @@
 #include <utility>
 
 #include "core/io/NumberText.h"
+#include "core/plot/LevelScale.h"
 #include "core/plot/RowCalculation.h"
 
 namespace vorla {
 namespace {
-
-constexpr int kLevels = 250;
-constexpr int kFirstLevelIndex = 6;
-
-// "Bucle": values beyond the scale run round the 250 levels again. Below
-// zero the count runs down from 255 (255 + m, not 256 + m).
-std::uint8_t Wrap(std::int32_t k) {
-  if (k >= 0) return static_cast<std::uint8_t>(kFirstLevelIndex + k % kLevels);
-  return static_cast<std::uint8_t>(255 + k % kLevels);
-}
-
-bool Level(float z, float zmin, float step, std::int32_t& k) {
-  const double q =
-      std::nearbyint((static_cast<double>(z) - static_cast<double>(zmin)) / static_cast<double>(step));
-  if (!(q >= -2147483648.0 && q <= 2147483647.0)) return false;
-  k = static_cast<std::int32_t>(q);
-  return true;
-}
 
 std::string InfoLine(long long pixels, long long ms) {
   const double seconds = static_cast<double>(ms) / 1000;
@@ -50,41 +33,13 @@ IndexSettings IndexSettings::From(const PlotDocument& d) {
 EmptyPictureError::EmptyPictureError()
     : std::runtime_error("La imagen no tiene pixels: su ancho o su alto es 0") {}
 
-namespace {
-
-// The width of one level, as a float like the values it divides.
-float LevelStep(float zmin, float zmax) {
-  const float difference = static_cast<float>(static_cast<double>(zmax) - zmin);
-  return static_cast<float>(static_cast<double>(difference) / 249.0);
-}
-
-}  // namespace
-
 double LevelValue(float zmin, float zmax, int index) {
-  return zmin + static_cast<double>(LevelStep(zmin, zmax)) * (index - kFirstLevelIndex);
+  return zmin + static_cast<double>(LevelScale::Step(zmin, zmax)) * (index - LevelScale::kFirstLevelIndex);
 }
 
 bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
                 std::uint8_t& index) {
-  const float step = LevelStep(zmin, zmax);
-  // A scale wider than a float holds overflows as the difference is stored.
-  if (!std::isfinite(step)) return false;
-  const bool narrow = std::fabs(step) < 1e-30f;
-  std::int32_t k = 0;
-  if (!(z >= zmin)) {
-    if (!settings.wrapBelow || narrow) return index = 1, true;
-    if (!Level(z, zmin, step, k)) return false;
-    index = Wrap(k);
-  } else if (z > zmax) {
-    if (!settings.wrapAbove || narrow) return index = 2, true;
-    if (!Level(z, zmin, step, k)) return false;
-    index = Wrap(k);
-  } else {
-    if (!settings.gradient || narrow) return index = 3, true;
-    if (!Level(z, zmin, step, k)) return false;
-    index = static_cast<std::uint8_t>((k + kFirstLevelIndex) & 0xFF);
-  }
-  return true;
+  return LevelScale(zmin, zmax).Index(z, settings, index);
 }
 
 namespace {

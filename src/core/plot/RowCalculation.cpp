@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/plot/LevelScale.h"
+
 namespace vorla {
 
 void CountError(ErrorCounts& counts, int code) {
@@ -73,7 +75,8 @@ class RowWorker {
           row.zmin = zmin_[j];
           row.zmax = zmax_[j];
           if (std::isnan(row.zmin) || std::isnan(row.zmax)) row.scaleFailed = true;
-          if (!LevelIndex(z, row.zmin, row.zmax, settings, index)) CountError(row.errors, kPixelFaultError);
+          if (!scale_.Is(row.zmin, row.zmax)) scale_ = LevelScale(row.zmin, row.zmax);
+          if (!scale_.Index(z, settings, index)) CountError(row.errors, kPixelFaultError);
         }
       }
       pixels[static_cast<std::size_t>(left) + j] = index;
@@ -84,6 +87,7 @@ class RowWorker {
  private:
   std::unique_ptr<RowEvaluator> evaluator_;
   std::vector<float> f_, zmin_, zmax_;
+  LevelScale scale_{0, 0};  // of the last pixel that read one
 };
 
 int ThreadCount(int threads) {
