@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <new>
 
 #include "core/gradient/GradTable.h"
 #include "core/io/NumberText.h"
@@ -364,9 +365,22 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
   // After a calculation the fields no longer hold typing of the user's: the
   // view they stand for is the one on screen.
   if (whole) panel_->ForgetRangeTyping();
-  const PictureStats& stats =
-      session_.Calculate(picture_, rect, BoundsOf(pb->Scale()), IndexSettings::From(binder_->Read()),
-                         [this](int percent) { progreso->SetPercent(percent); });
+  const PictureStats* calculated = nullptr;
+  try {
+    calculated = &session_.Calculate(picture_, rect, BoundsOf(pb->Scale()), IndexSettings::From(binder_->Read()),
+                                     [this](int percent) { progreso->SetPercent(percent); });
+  } catch (const std::exception& failure) {
+    // Not a failure of the expressions (those paint the background colour):
+    // memory ran out, or worse. The picture shows what was done.
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&failure) != nullptr;
+    ShowStatus(QString());
+    AppMessageBox(this, memory ? QStringLiteral("No hay memoria suficiente para calcular la imagen.")
+                               : QStringLiteral("No se pudo calcular la imagen."),
+                  QMessageBox::Critical);
+    pb->ShowPicture(picture_);
+    return;
+  }
+  const PictureStats& stats = *calculated;
   ++calculationCount_;
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
   documents_->SetModified(true);
