@@ -15,10 +15,13 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusTipEvent>
+#include <QStringList>
+#include <QTimer>
 #include <QUrl>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "MainWindowFixture.h"
 #include "gui/gradient/GradEditM.h"
@@ -517,6 +520,40 @@ TEST_F(FVorlaTest, MessagesShowFileNamesWholeAndReasonsInSpanish) {
   EXPECT_TRUE(window_->CurrentFileName().isEmpty());
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
+}
+
+// A long calculation runs while the window goes on handling keys. Random
+// numbers keep it on one thread, pixel by pixel, so it takes a while.
+class LongCalculationTest : public FVorlaTest {
+ protected:
+  static QString Slow() {
+    const QString draws = QStringList(250, QStringLiteral("Ale")).join(QLatin1Char(','));
+    return QStringLiteral("Max(%1)+Max(%1)").arg(draws);
+  }
+  // Types the slow function and presses Enter; `meanwhile` runs as soon as
+  // the window handles events again.
+  void EnterSlowFunction(const std::function<void()>& meanwhile) {
+    QComboBox* combo = Child<QComboBox>("ComboBox1");
+    combo->lineEdit()->setText(Slow());
+    QTimer::singleShot(0, window_.get(), meanwhile);
+    QTest::keyClick(combo, Qt::Key_Return);
+  }
+};
+
+TEST_F(LongCalculationTest, EscStopsItAndKeepsThePictureAndView) {
+  const QImage before = window_->Picture();
+  const int calculations = window_->CalculationCount();
+  EnterSlowFunction([this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
+  EXPECT_EQ(window_->CalculationCount(), calculations);
+  EXPECT_EQ(window_->Picture(), before);
+  EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("status"))->text(), QStringLiteral("Cálculo cancelado"));
+}
+
+TEST_F(LongCalculationTest, ANewerRequestReplacesIt) {
+  const int calculations = window_->CalculationCount();
+  EnterSlowFunction([this] { TypeInCombo("ComboBox1", QStringLiteral("-5")); });
+  EXPECT_EQ(window_->CalculationCount(), calculations + 1) << "only the newer one ends";
+  EXPECT_EQ(window_->Picture().pixelIndex(0, 0), 1) << "-5 is below the scale";
 }
 
 }  // namespace

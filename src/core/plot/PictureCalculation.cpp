@@ -33,6 +33,8 @@ IndexSettings IndexSettings::From(const PlotDocument& d) {
 EmptyPictureError::EmptyPictureError()
     : std::runtime_error("La imagen no tiene pixels: su ancho o su alto es 0") {}
 
+CalculationCancelled::CalculationCancelled() : std::runtime_error("C\xE1lculo cancelado") {}
+
 double LevelValue(float zmin, float zmax, int index) {
   return zmin + static_cast<double>(LevelScale::Step(zmin, zmax)) * (index - LevelScale::kFirstLevelIndex);
 }
@@ -48,13 +50,14 @@ namespace {
 // from right to left.
 void CalculatePixels(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
                      const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
-                     const RowProgress& progress) {
+                     const RowProgress& progress, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
   float foundMin = stats.foundMin;
   float foundMax = stats.foundMax;
   float zmin = stats.lastZmin;
   float zmax = stats.lastZmax;
   for (int row = rect.bottom - 1; row >= rect.top; --row) {
+    if (stop.stop_requested()) throw CalculationCancelled();
     evaluator.SetRowY(grid.Y(row));
     std::uint8_t* const pixels = picture.Row(row);
     for (int column = rect.right - 1; column >= rect.left; --column) {
@@ -88,7 +91,8 @@ void CalculatePixels(Bitmap& picture, const PixelRect& rect, const PixelGrid& gr
 
 void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
-                      PictureStats& stats, const RowProgress& progress, int threads) {
+                      PictureStats& stats, const RowProgress& progress, int threads,
+                      std::stop_token stop) {
   if (picture.Empty()) throw EmptyPictureError();
   const auto started = std::chrono::steady_clock::now();
   const bool whole = rect.top == rect.bottom;
@@ -103,20 +107,23 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
   rect.bottom = std::max(rect.bottom, rect.top);
   rect.right = std::max(rect.right, rect.left);
 
-  stats.errorCounts.fill(0);
-  stats.treePixels = 0;
+  // Worked on a copy, so that a stopped calculation leaves stats alone.
+  PictureStats result = stats;
+  result.errorCounts.fill(0);
+  result.treePixels = 0;
   if (whole) {
-    stats.foundMin = 1e38f;
-    stats.foundMax = -1e38f;
+    result.foundMin = 1e38f;
+    result.foundMax = -1e38f;
   }
   // Steps over the whole picture, also for a partial rectangle.
-  stats.stepX = static_cast<float>((view.right - view.left) / picture.Width());
-  stats.stepY = static_cast<float>((view.bottom - view.top) / picture.Height());
-  evaluator.BeginPicture(view, stats.stepX, stats.stepY);
-  const PixelGrid grid{view, stats.stepX, stats.stepY};
+  result.stepX = static_cast<float>((view.right - view.left) / picture.Width());
+  result.stepY = static_cast<float>((view.bottom - view.top) / picture.Height());
+  evaluator.BeginPicture(view, result.stepX, result.stepY);
+  const PixelGrid grid{view, result.stepX, result.stepY};
 
-  if (!CalculateRows(picture, rect, grid, settings, evaluator, stats, progress, threads))
-    CalculatePixels(picture, rect, grid, settings, evaluator, stats, progress);
+  if (!CalculateRows(picture, rect, grid, settings, evaluator, result, progress, threads, stop))
+    CalculatePixels(picture, rect, grid, settings, evaluator, result, progress, stop);
+  stats = result;
   stats.shownMin = stats.foundMin;
   stats.shownMax = stats.foundMax;
   evaluator.EndPicture(stats.shownMin, stats.shownMax);

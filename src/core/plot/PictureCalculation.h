@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <stop_token>
 #include <string>
 
 #include "core/io/Bitmap.h"
@@ -109,6 +110,12 @@ struct PictureStats {
   }
 };
 
+// The calculation was stopped through its stop token before it ended.
+class CalculationCancelled : public std::runtime_error {
+ public:
+  CalculationCancelled();
+};
+
 // A picture with no pixels: nothing to calculate, and the steps per pixel
 // would divide by zero.
 class EmptyPictureError : public std::runtime_error {
@@ -131,10 +138,12 @@ using RowProgress = std::function<void(int rowsDone, int rows)>;
 // the evaluator offers row evaluators; the picture and the statistics do not
 // depend on the number. progress is called on the calling thread only. An
 // exception other than the expressions' own failures ends the calculation
-// and propagates.
+// and propagates. A stop requested through `stop` ends it within a row with
+// CalculationCancelled, the picture partly calculated and stats as before.
 void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
-                      PictureStats& stats, const RowProgress& progress = {}, int threads = 0);
+                      PictureStats& stats, const RowProgress& progress = {}, int threads = 0,
+                      std::stop_token stop = {});
 
 // The value that the calculation paints with palette index `index` of the
 // gradient (6 at zmin, 255 at zmax; the entries before 6 lie below zmin).

@@ -52,6 +52,36 @@ const PictureStats& PlotSession::Calculate(Bitmap& picture, const PixelRect& rec
   return stats_;
 }
 
+std::unique_ptr<PlotSession::Job> PlotSession::NewJob(const Bitmap& picture, const PixelRect& rect,
+                                                     const ViewBounds& view, const IndexSettings& settings) const {
+  auto job = std::make_unique<Job>();
+  job->picture = picture;
+  job->expressions_ = expressions_.Copy();
+  job->expressions_->SetView(view);
+  job->stats_ = stats_;
+  job->rect_ = rect;
+  job->view_ = view;
+  job->settings_ = settings;
+  return job;
+}
+
+void PlotSession::Job::Run(const std::function<void(int)>& progress, std::stop_token stop) {
+  CalculateIndexed(
+      picture, rect_, view_, settings_, *expressions_, stats_,
+      [&progress](int done, int rows) {
+        if (progress) progress(MulDiv(done, 100, rows));
+      },
+      0, std::move(stop));
+}
+
+const PictureStats& PlotSession::Finish(const Job& job) {
+  stats_ = job.stats_;
+  expressions_.SetView(job.view_);
+  expressions_.BeginPicture(job.view_, stats_.stepX, stats_.stepY);
+  expressions_.EndPicture(stats_.shownMin, stats_.shownMax);
+  return stats_;
+}
+
 Probe PlotSession::ProbeAt(double x, double y) {
   return expressions_.EvaluateAt(static_cast<float>(x), static_cast<float>(y));
 }

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <stop_token>
 #include <string>
 
 #include "core/io/Bitmap.h"
@@ -53,6 +55,33 @@ class PlotSession {
   const PictureStats& Calculate(Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
                                 const IndexSettings& settings, const std::function<void(int)>& progress);
   const PictureStats& LastStats() const { return stats_; }
+
+  // A calculation detached from the session: it owns copies of the
+  // expressions, the statistics and the picture, so that it may run on
+  // another thread while the session goes on compiling and answering
+  // readouts.
+  class Job {
+   public:
+    // On any thread; progress as for Calculate, on that thread. Raises
+    // CalculationCancelled once `stop` is requested.
+    void Run(const std::function<void(int)>& progress, std::stop_token stop);
+
+    Bitmap picture;  // the calculated picture, for the caller to take
+
+   private:
+    friend class PlotSession;
+    std::unique_ptr<PlotExpressions> expressions_;
+    PictureStats stats_;
+    PixelRect rect_;
+    ViewBounds view_;
+    IndexSettings settings_;
+  };
+  // Calculating rect of a copy of picture, as Calculate would.
+  std::unique_ptr<Job> NewJob(const Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
+                              const IndexSettings& settings) const;
+  // Takes over the statistics and the shown range of a job that ran to its
+  // end, as if Calculate had done its work.
+  const PictureStats& Finish(const Job& job);
 
   Probe ProbeAt(double x, double y);
   const TExpresion& Expression(PlotExpressions::Field field) { return expressions_.Expression(field); }

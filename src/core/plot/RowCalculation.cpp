@@ -99,7 +99,7 @@ int ThreadCount(int threads) {
 
 bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
-                   const RowProgress& progress, int threads) {
+                   const RowProgress& progress, int threads, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
   const int width = rect.right - rect.left;
   if (rows == 0 || width == 0) return false;
@@ -127,7 +127,7 @@ bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid
   std::mutex failureLock;
   const auto work = [&](RowWorker& worker, bool reports) {
     try {
-      for (int i; (i = next.fetch_add(1)) < rows;) {
+      for (int i; !stop.stop_requested() && (i = next.fetch_add(1)) < rows;) {
         const int row = rect.bottom - 1 - i;
         summaries[static_cast<std::size_t>(i)] =
             worker.Calculate(picture.Row(row), rect.left, grid.Y(row), columns, settings);
@@ -146,6 +146,7 @@ bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid
     work(workers[0], true);
   }
   if (failure) std::rethrow_exception(failure);
+  if (stop.stop_requested()) throw CalculationCancelled();
 
   PictureStats result = stats;
   for (const RowSummary& row : summaries) {

@@ -24,8 +24,9 @@ void CountError(ErrorCounts& counts, int code);
 // as the pixel-by-pixel loop would; false, leaving stats as they were, when
 // it cannot: no row evaluators, a point off the float range, or a scale
 // bound that fails where it is read (its stale value is only known in order).
+// Raises CalculationCancelled once `stop` is requested.
 bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
-                   const RowProgress& progress, int threads);
+                   const RowProgress& progress, int threads, const std::stop_token& stop);
 
 }  // namespace vorla

@@ -53,9 +53,6 @@ const FileTypeText& TextsOf(ExportFileType type) { return kFileTypes[static_cast
 
 QString CompressionText(int position) { return QStringLiteral("Compresión: %1%").arg(position); }
 
-// Thrown from the progress callback to leave the calculation.
-struct CalculationCancelled {};
-
 template <class Control>
 Control* Named(Control* control, const char* objectName, const QString& accessibleName) {
   control->setObjectName(QString::fromLatin1(objectName));
@@ -222,7 +219,7 @@ bool TfmExportar::Calculate(Bitmap& picture) {
     CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType()));
     picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, [&](int done, int rows) {
       progress.setValue(done * 100 / rows);
-      if (progress.wasCanceled()) throw CalculationCancelled{};
+      if (progress.wasCanceled()) throw CalculationCancelled();
     });
   } catch (const CalculationCancelled&) {
     return false;

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <utility>
 #include <new>
 
 #include "core/gradient/GradTable.h"
@@ -37,6 +38,7 @@
 #include "gui/input/frmMemo.h"
 #include "gui/mosaic/frmMozaico.h"
 #include "gui/plot/AboutText.h"
+#include "gui/plot/CalculationRunner.h"
 #include "gui/plot/DocumentBinder.h"
 #include "gui/plot/FormulaSpy.h"
 #include "gui/plot/MainToolBar.h"
@@ -192,6 +194,13 @@ void TFVorla::ConnectControls() {
   connect(documents_, &DocumentCommands::currentFileChanged, this, &TFVorla::UpdateCaption);
 
   // The window sees these keys first, whichever control has the focus.
+  runner_ = new CalculationRunner(this);
+  cancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  cancelKey_->setEnabled(false);
+  connect(cancelKey_, &QShortcut::activated, this, [this] {
+    cancelledByUser_ = true;
+    runner_->Cancel();
+  });
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this,
           [this] { HelpWindow::ShowContext(HelpContextOf(QApplication::focusWidget()), this); });
@@ -351,13 +360,12 @@ bool TFVorla::ReportCompileError() {
   return true;
 }
 
-void TFVorla::CalculateRegion(const PixelRect& rect) {
-  if (loading_) return;
-  if (ReportCompileError()) return;
+bool TFVorla::CalculateRegion(const PixelRect& rect) {
+  if (loading_) return false;
+  if (ReportCompileError()) return false;
   if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
     picture_.Resize(pb->width(), pb->height(), 8);
-  if (picture_.Empty()) return;
-  animation_->PictureRecalculated();
+  if (picture_.Empty()) return false;
   ShowStatus(QString::fromLatin1(kCalculating));
   status_->repaint();
   progreso->SetPercent(0);
@@ -365,22 +373,45 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
   // After a calculation the fields no longer hold typing of the user's: the
   // view they stand for is the one on screen.
   if (whole) panel_->ForgetRangeTyping();
-  const PictureStats* calculated = nullptr;
+  const ViewBounds view = BoundsOf(pb->Scale());
+  const auto job = session_.NewJob(picture_, rect, view, IndexSettings::From(binder_->Read()));
+  const auto progress = [this](int percent) { progreso->SetPercent(percent); };
+  CalculationRunner::Outcome outcome = CalculationRunner::Outcome::kFinished;
+  // While the window is built, shown or resized it calculates in place:
+  // events handled in the middle of those would find it half done.
+  const bool inBackground = isVisible() && !starting_ && !resizing_;
+  runner_->Cancel();  // a newer calculation replaces the one in flight
+  cancelKey_->setEnabled(inBackground);
   try {
-    calculated = &session_.Calculate(picture_, rect, BoundsOf(pb->Scale()), IndexSettings::From(binder_->Read()),
-                                     [this](int percent) { progreso->SetPercent(percent); });
+    if (inBackground)
+      outcome = runner_->Run(*job, progress);
+    else
+      job->Run(progress, {});
   } catch (const std::exception& failure) {
     // Not a failure of the expressions (those paint the background colour):
-    // memory ran out, or worse. The picture shows what was done.
+    // memory ran out, or worse. The picture stays as it was.
+    cancelKey_->setEnabled(runner_->Busy());
     const bool memory = dynamic_cast<const std::bad_alloc*>(&failure) != nullptr;
     ShowStatus(QString());
     AppMessageBox(this, memory ? QStringLiteral("No hay memoria suficiente para calcular la imagen.")
                                : QStringLiteral("No se pudo calcular la imagen."),
                   QMessageBox::Critical);
-    pb->ShowPicture(picture_);
-    return;
+    return false;
   }
-  const PictureStats& stats = *calculated;
+  cancelKey_->setEnabled(runner_->Busy());
+  if (outcome == CalculationRunner::Outcome::kCancelled) {
+    // Esc keeps the picture and its view; a newer calculation has its own.
+    if (std::exchange(cancelledByUser_, false)) {
+      if (pictureView_) SetView(pb->Scale(), *pictureView_);
+      ShowStatus(QStringLiteral("Cálculo cancelado"));
+      progreso->SetPercent(0);
+    }
+    return false;
+  }
+  animation_->PictureRecalculated();
+  picture_ = std::move(job->picture);
+  pictureView_ = view;
+  const PictureStats& stats = session_.Finish(*job);
   ++calculationCount_;
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
   documents_->SetModified(true);
@@ -390,6 +421,7 @@ void TFVorla::CalculateRegion(const PixelRect& rect) {
   if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
   pb->ShowPicture(picture_);
   fmMozaico->RefreshIfShown();
+  return true;
 }
 
 QImage TFVorla::Picture() const { return pb->Picture(); }

@@ -19,6 +19,7 @@
 #include "gui/plot/FilterPicker.h"
 
 class QLabel;
+class QShortcut;
 
 namespace vorla {
 
@@ -40,6 +41,8 @@ enum class FixedColor;
 enum class ToolCommand;
 enum class ViewCommand;
 
+class CalculationRunner;
+
 class TFVorla : public QMainWindow, private DocumentHost {
   Q_OBJECT
 
@@ -50,8 +53,10 @@ class TFVorla : public QMainWindow, private DocumentHost {
   ~TFVorla() override;
 
   void ApplyAndCalculate();
-  // A rectangle with top == bottom stands for the whole picture.
-  void CalculateRegion(const PixelRect& rect);
+  // A rectangle with top == bottom stands for the whole picture. The window
+  // handles events meanwhile; false when the calculation did not end
+  // (stopped by Esc or by a newer one, or failed), leaving the picture.
+  bool CalculateRegion(const PixelRect& rect);
   void LoadDocument(const QString& fileName, const QString& section = {});
   // Returns false when nothing was written (save dialog cancelled, write failed).
   bool SaveDocument(const QString& fileName, const QString& section = {}) {
@@ -151,6 +156,11 @@ class TFVorla : public QMainWindow, private DocumentHost {
   bool starting_ = true;
   bool loading_ = false;
   int calculationCount_ = 0;
+  CalculationRunner* runner_ = nullptr;
+  QShortcut* cancelKey_ = nullptr;  // Esc, enabled while calculating
+  bool cancelledByUser_ = false;
+  bool resizing_ = false;
+  std::optional<ViewBounds> pictureView_;  // the view the picture shows
 };
 
 }  // namespace vorla

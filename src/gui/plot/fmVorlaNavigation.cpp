@@ -97,7 +97,8 @@ void TFVorla::PanBy(int dx, int dy) {
   }
   ShiftPicture(picture_, dx, dy);
   pb->ShowPicture(picture_);
-  for (const PixelRect& strip : pan.strips) CalculateRegion(strip);
+  for (const PixelRect& strip : pan.strips)
+    if (!CalculateRegion(strip)) return;
   documents_->PushUndo();
 }
 
@@ -151,7 +152,9 @@ void TFVorla::FilterToggled(FilterSide side, bool on) {
 void TFVorla::PictureResized() {
   if (pb->width() <= 0 || pb->height() <= 0) return;
   if (pb->isVisible()) pb->repaint();
+  resizing_ = true;
   CalculateRegion({});
+  resizing_ = false;
 }
 
 // A view moved with the mouse shows up in the range fields without a new
