@@ -127,8 +127,10 @@ float Int(float x) { return std::trunc(x); }
 float Rd(float x) { return ToSingle(Trunc(x) + Trunc(FracPart(x) * 2)); }
 float Frac(float x) { return ToSingle(FracPart(x)); }
 
-// One generator for the whole run, seeded from the clock as the program starts.
-std::mt19937 g_generator(static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+// One generator per thread (a picture may be calculated on one thread while
+// the window reads values on another), seeded from the clock on first use.
+thread_local std::mt19937 g_generator(
+    static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
 // 24 random bits: uniform in [0, 1) and never 1 after rounding.
 float Random() { return static_cast<float>(g_generator() >> 8) * 0x1p-24f; }

@@ -25,8 +25,8 @@ using TRunFunc2 = void (*)(const float* a, const float* b, float* out, std::size
 TRunFunc1 RunFormOf(TFunc1 func);
 TRunFunc2 RunFormOf(TFuncN func);
 
-// "Ale" draws from one generator seeded from the clock at program start;
-// tests and reproducible runs seed it themselves.
+// "Ale" draws from a generator of the calling thread's own, seeded from the
+// clock on first use; tests and reproducible runs seed it themselves.
 void SeedRandom(std::uint32_t seed);
 
 }  // namespace vorla
