@@ -32,6 +32,14 @@ class LevelScale {
            std::bit_cast<std::uint32_t>(zmax) == std::bit_cast<std::uint32_t>(zmax_);
   }
 
+  float Zmin() const { return zmin_; }
+  float Zmax() const { return zmax_; }
+  float StepWidth() const { return step_; }
+  // The scale is too narrow for levels: values inside it are flat.
+  bool Narrow() const { return narrow_; }
+  // The scale's width fits a float.
+  bool Valid() const { return valid_; }
+
   // False for a level beyond 32 bits or a scale wider than a float.
   bool Index(float z, const IndexSettings& settings, std::uint8_t& index) const {
     if (!valid_) return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cmath>
 #include <exception>
 #include <mutex>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/plot/LevelScale.h"
+#include "core/plot/RunIndexer.h"
 
 namespace vorla {
 
@@ -50,8 +52,48 @@ class RowWorker {
       evaluator_->EvaluateRun(&columns[start], n, &f_[start], &zmin_[start], &zmax_[start]);
     }
     RowSummary row;
-    bool treeOnRow = false;
-    for (std::size_t j = width; j-- > 0;) {
+    treeOnRow_ = false;
+    // Runs from the right, as the pixel loop goes.
+    for (std::size_t end = width; end > 0;) {
+      const std::size_t start = end > kRun ? end - kRun : 0;
+      if (!IndexWholeRun(pixels + left, start, end - start, settings, row))
+        IndexPixels(pixels + left, start, end, y, columns, settings, row);
+      end = start;
+    }
+    return row;
+  }
+
+ private:
+  // The run in SIMD when nothing in it depends on the order of the pixels.
+  bool IndexWholeRun(std::uint8_t* pixels, std::size_t start, std::size_t n, const IndexSettings& settings,
+                     RowSummary& row) {
+    const float* const z = &f_[start];
+    const float* const lo = &zmin_[start];
+    const float* const hi = &zmax_[start];
+    const auto same = [n](const float* v) {
+      const auto bits = std::bit_cast<std::uint32_t>(v[0]);
+      return std::all_of(v, v + n, [bits](float w) { return std::bit_cast<std::uint32_t>(w) == bits; });
+    };
+    if (std::any_of(z, z + n, [](float v) { return std::isnan(v); })) return false;
+    if (std::isnan(lo[0]) || std::isnan(hi[0]) || !same(lo) || !same(hi)) return false;
+    if (!scale_.Is(lo[0], hi[0])) scale_ = LevelScale(lo[0], hi[0]);
+    IndexedRun run;
+    if (!IndexRun(z, n, scale_, settings, pixels + start, run)) return false;
+    if (!row.found || run.min < row.min) row.min = run.min;
+    if (!row.found || run.max > row.max) row.max = run.max;
+    row.found = true;
+    if (run.scaled) {
+      row.scaled = true;
+      row.zmin = lo[0];
+      row.zmax = hi[0];
+    }
+    return true;
+  }
+
+  // Columns end - 1 down to start, one by one.
+  void IndexPixels(std::uint8_t* pixels, std::size_t start, std::size_t end, float y,
+                   const std::vector<float>& columns, const IndexSettings& settings, RowSummary& row) {
+    for (std::size_t j = end; j-- > start;) {
       std::uint8_t index = 0;
       float z = f_[j];
       int errorCode = 0;
@@ -59,8 +101,8 @@ class RowWorker {
         // The tree tells why (or, should the run be wrong, what) it fails.
         ++row.treePixels;
         PixelEvaluator& tree = evaluator_->Tree();
-        if (!treeOnRow) tree.SetRowY(y);
-        treeOnRow = true;
+        if (!treeOnRow_) tree.SetRowY(y);
+        treeOnRow_ = true;
         tree.SetColumnX(columns[j]);
         z = tree.Function(errorCode);
       }
@@ -79,15 +121,15 @@ class RowWorker {
           if (!scale_.Index(z, settings, index)) CountError(row.errors, kPixelFaultError);
         }
       }
-      pixels[static_cast<std::size_t>(left) + j] = index;
+      pixels[j] = index;
     }
-    return row;
   }
 
- private:
+
   std::unique_ptr<RowEvaluator> evaluator_;
   std::vector<float> f_, zmin_, zmax_;
   LevelScale scale_{0, 0};  // of the last pixel that read one
+  bool treeOnRow_ = false;   // the worker's tree has this row's y
 };
 
 int ThreadCount(int threads) {
