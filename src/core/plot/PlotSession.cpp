@@ -43,15 +43,6 @@ std::string PlotSession::RangeText(RangeField field, const std::string& fieldTex
   return expressions_.Expression(ExpressionOf(field)).Text();
 }
 
-const PictureStats& PlotSession::Calculate(Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
-                                           const IndexSettings& settings, const std::function<void(int)>& progress) {
-  expressions_.SetView(view);
-  CalculateIndexed(picture, rect, view, settings, expressions_, stats_, [&progress](int done, int rows) {
-    if (progress) progress(MulDiv(done, 100, rows));
-  });
-  return stats_;
-}
-
 std::unique_ptr<PlotSession::Job> PlotSession::NewJob(const Bitmap& picture, const PixelRect& rect,
                                                      const ViewBounds& view, const IndexSettings& settings) const {
   auto job = std::make_unique<Job>();

@@ -50,20 +50,17 @@ class PlotSession {
     return expressions_.CorrectAspect(document, savedAspect, currentAspect);
   }
 
-  // Fills rect of picture (whole picture when top == bottom); progress gets
-  // the percentage of rows done after each row.
-  const PictureStats& Calculate(Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
-                                const IndexSettings& settings, const std::function<void(int)>& progress);
   const PictureStats& LastStats() const { return stats_; }
 
   // A calculation detached from the session: it owns copies of the
   // expressions, the statistics and the picture, so that it may run on
   // another thread while the session goes on compiling and answering
-  // readouts.
+  // readouts. It fills its rect of the picture (the whole picture when top
+  // == bottom).
   class Job {
    public:
-    // On any thread; progress as for Calculate, on that thread. Raises
-    // CalculationCancelled once `stop` is requested.
+    // On any thread; progress gets the percentage of rows done, on that
+    // thread. Raises CalculationCancelled once `stop` is requested.
     void Run(const std::function<void(int)>& progress, std::stop_token stop);
 
     Bitmap picture;  // the calculated picture, for the caller to take
@@ -76,11 +73,11 @@ class PlotSession {
     ViewBounds view_;
     IndexSettings settings_;
   };
-  // Calculating rect of a copy of picture, as Calculate would.
+  // Calculating rect of a copy of picture for the view.
   std::unique_ptr<Job> NewJob(const Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
                               const IndexSettings& settings) const;
   // Takes over the statistics and the shown range of a job that ran to its
-  // end, as if Calculate had done its work.
+  // end, which the environment values (minZ, fX...) report from now on.
   const PictureStats& Finish(const Job& job);
 
   Probe ProbeAt(double x, double y);

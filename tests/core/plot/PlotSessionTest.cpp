@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -62,8 +63,8 @@ TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
     session.Compile(PlotDocument::StartUp());
     Bitmap picture(row.width, row.height);
     std::vector<int> seen;
-    session.Calculate(picture, PixelRect{}, ViewBounds{-1, -1, 1, 1}, IndexSettings{},
-                      [&seen](int percent) { seen.push_back(percent); });
+    const auto job = session.NewJob(picture, PixelRect{}, ViewBounds{-1, -1, 1, 1}, IndexSettings{});
+    job->Run([&seen](int percent) { seen.push_back(percent); }, {});
     // Rows done on other threads are reported with the calling thread's
     // next one, so some steps may be skipped, never reordered.
     ASSERT_FALSE(seen.empty());
@@ -71,6 +72,26 @@ TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
     EXPECT_TRUE(std::includes(row.percents.begin(), row.percents.end(), seen.begin(), seen.end()))
         << ::testing::PrintToString(seen);
   }
+}
+
+// A job calculates on copies: the session's statistics change only when it
+// is finished, and a stopped one leaves them alone.
+TEST(PlotSessionTest, JobsTouchTheSessionOnlyWhenFinished) {
+  PlotSession session;
+  PlotDocument document = PlotDocument::StartUp();
+  document.Func = "x";
+  session.Compile(document);
+  const Bitmap picture(4, 2);
+  const auto stopped = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
+  std::stop_source stop;
+  stop.request_stop();
+  EXPECT_THROW(stopped->Run({}, stop.get_token()), CalculationCancelled);
+  const auto job = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
+  job->Run({}, {});
+  EXPECT_EQ(session.LastStats().foundMax, PictureStats{}.foundMax) << "not before Finish";
+  EXPECT_EQ(session.Finish(*job).foundMax, 3);
+  EXPECT_EQ(session.LastStats().foundMin, 0);
+  EXPECT_EQ(job->picture.Row(0)[3], 6 + 243) << "the job's own picture: x = 3 is level 243 of -Pi..Pi";
 }
 
 TEST(PlotSessionTest, ProbeReportsValueOrError) {
