@@ -50,7 +50,7 @@ struct RowProgram::Instruction {
   TRunFunc1 run1 = nullptr;  // the run forms of fun1 and funN
   TRunFunc2 run2 = nullptr;
   decltype(RowLeaf::point) point = nullptr;
-  std::vector<int> args;
+  std::vector<int> args{};
 };
 
 namespace {
