@@ -55,7 +55,6 @@ namespace {
 constexpr char kPictureHint[] =
     "Click Izquierdo: Centrar\r\nClick Derecho: Alejar\r\nArrastrar Izquierdo: Zoom\r\nArrastrar Derecho: Mover";
 constexpr char kDefaultStatus[] = "Listo";
-constexpr char kCalculating[] = "Calculando...";
 // Entries 0..3 hold the picture's fixed colours; the gradient runs from here
 // to 255.
 constexpr std::uint8_t kFirstGradientEntry = 4;
@@ -336,92 +335,6 @@ void TFVorla::ShowLoaded(LoadedDocument& loaded) {
 void TFVorla::CalculateReplaced() {
   ApplyAndCalculate();
   gradientLibrary_->ClearText();
-}
-
-// ---- Calculation ---------------------------------------------------------------
-
-void TFVorla::ApplyAndCalculate() {
-  session_.Compile(binder_->Read());
-  if (ReportCompileError()) return;
-  SetView(pb->Scale(), session_.RangeBounds());
-  CalculateRegion({});
-  toolBar_->RememberFunction();
-  panel_->RememberScaleTexts();
-}
-
-// True when it reported a failing expression (the last in the order Func,
-// Zmax, Zmin, Xmax, Xmin, Ymax, Ymin) and the caller must stop; silent and
-// false while starting, when the calculation goes on and a failed Func
-// paints the background colour.
-bool TFVorla::ReportCompileError() {
-  const std::string message = session_.CompileErrors();
-  if (message.empty() || starting_) return false;
-  AppMessageBox(this, FromCore(message), QMessageBox::Warning);
-  return true;
-}
-
-bool TFVorla::CalculateRegion(const PixelRect& rect) {
-  if (loading_) return false;
-  if (ReportCompileError()) return false;
-  if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
-    picture_.Resize(pb->width(), pb->height(), 8);
-  if (picture_.Empty()) return false;
-  ShowStatus(QString::fromLatin1(kCalculating));
-  status_->repaint();
-  progreso->SetPercent(0);
-  const bool whole = rect.top == rect.bottom;
-  // After a calculation the fields no longer hold typing of the user's: the
-  // view they stand for is the one on screen.
-  if (whole) panel_->ForgetRangeTyping();
-  const ViewBounds view = BoundsOf(pb->Scale());
-  const auto job = session_.NewJob(picture_, rect, view, IndexSettings::From(binder_->Read()));
-  const auto progress = [this](int percent) { progreso->SetPercent(percent); };
-  CalculationRunner::Outcome outcome = CalculationRunner::Outcome::kFinished;
-  // While the window is built, shown or resized it calculates in place:
-  // events handled in the middle of those would find it half done.
-  const bool inBackground = isVisible() && !starting_ && !resizing_;
-  runner_->Cancel();  // a newer calculation replaces the one in flight
-  cancelKey_->setEnabled(inBackground);
-  try {
-    if (inBackground)
-      outcome = runner_->Run(*job, progress);
-    else
-      job->Run(progress, {});
-  } catch (const std::exception& failure) {
-    // Not a failure of the expressions (those paint the background colour):
-    // memory ran out, or worse. The picture stays as it was.
-    cancelKey_->setEnabled(runner_->Busy());
-    const bool memory = dynamic_cast<const std::bad_alloc*>(&failure) != nullptr;
-    ShowStatus(QString());
-    AppMessageBox(this, memory ? QStringLiteral("No hay memoria suficiente para calcular la imagen.")
-                               : QStringLiteral("No se pudo calcular la imagen."),
-                  QMessageBox::Critical);
-    return false;
-  }
-  cancelKey_->setEnabled(runner_->Busy());
-  if (outcome == CalculationRunner::Outcome::kCancelled) {
-    // Esc keeps the picture and its view; a newer calculation has its own.
-    if (std::exchange(cancelledByUser_, false)) {
-      if (pictureView_) SetView(pb->Scale(), *pictureView_);
-      ShowStatus(QStringLiteral("Cálculo cancelado"));
-      progreso->SetPercent(0);
-    }
-    return false;
-  }
-  animation_->PictureRecalculated();
-  picture_ = std::move(job->picture);
-  pictureView_ = view;
-  const PictureStats& stats = session_.Finish(*job);
-  ++calculationCount_;
-  RefreshPalette(picture_, gradientEditor_->Table().Palette());
-  documents_->SetModified(true);
-  if (whole) documents_->PushUndo();
-  panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
-                         QString::fromStdString(FormatG(stats.shownMax, 6)));
-  if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
-  pb->ShowPicture(picture_);
-  fmMozaico->RefreshIfShown();
-  return true;
 }
 
 QImage TFVorla::Picture() const { return pb->Picture(); }

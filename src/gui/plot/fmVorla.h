@@ -99,6 +99,7 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ConnectPaintBox();
   void RegisterDocumentTypeAfterFirstRun();
   bool ReportCompileError();
+  bool RunJob(PlotSession::Job& job);
   void ShowDocument(const PlotDocument& document);
   void UpdateCaption(const QString& fileName);
 
