@@ -139,9 +139,9 @@ int RunSolve(Args args) {
     return 4;
   } catch (const std::exception& failure) {
     if (solved != nullptr) DiscardNode(solved);
-    const int code = EvaluationErrorCode(failure);
-    PrintLine("error " + std::to_string(code) + ": " +
-              (code == 20 ? std::string(failure.what()) : TExpresion::ErrorMessage(code)));
+    const ExprError code = EvaluationErrorCode(failure);
+    PrintLine("error " + std::to_string(CodeOf(code)) + ": " +
+              (code == ExprError::kMessage ? std::string(failure.what()) : TExpresion::ErrorMessage(CodeOf(code))));
     return 3;
   }
 }

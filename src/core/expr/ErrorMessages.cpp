@@ -2,23 +2,19 @@
 
 namespace vorla::msg {
 
-const char* ForCode(int code) {
-  switch (code) {
-    case 11:
-      return kZeroDivide;
-    case 12:
-      return kOverflow;
-    case 13:
-      return kUnderflow;
-    case 14:
-      return kInvalidArgument;
-    case 15:
-      return kInvalidOp;
-    case 19:
-      return kEvaluationFailed;
-    default:
-      return kUnknownError;
+const char* ForCode(ExprError error) {
+  switch (error) {
+    case ExprError::kZeroDivide: return kZeroDivide;
+    case ExprError::kOverflow: return kOverflow;
+    case ExprError::kUnderflow: return kUnderflow;
+    case ExprError::kInvalidArgument: return kInvalidArgument;
+    case ExprError::kInvalidOperation: return kInvalidOp;
+    case ExprError::kEvaluationFailure: return kEvaluationFailed;
+    case ExprError::kNone:
+    case ExprError::kCompileFailure:
+    case ExprError::kMessage: break;
   }
+  return kUnknownError;
 }
 
 std::string TwoOperators(char first, char second) {

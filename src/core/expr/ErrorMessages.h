@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "core/expr/ErrorCodes.h"
+
 namespace vorla::msg {
 
-// Floating-point faults (error codes 11, 12, 15).
+// Floating-point faults (ExprError::kZeroDivide, kOverflow, kInvalidOperation).
 inline constexpr const char* kZeroDivide = "Divisi\xF3n de punto flotante entre cero";  // "1/0"
 inline constexpr const char* kOverflow = "Desbordamiento de punto flotante";           // "10^39"
 inline constexpr const char* kInvalidOp = "Operaci\xF3n de punto flotante inv\xE1lida";  // "ln(-1)"
@@ -16,8 +18,8 @@ inline constexpr const char* kInvalidArgument =
     "Argumento inv\xE1lido de una funci\xF3n matem\xE1tica";                             // 14
 inline constexpr const char* kEvaluationFailed = "Error al evaluar la expresi\xF3n";     // 19
 inline constexpr const char* kUnknownError = "Error desconocido en la expresi\xF3n";     // other codes
-// The text of an error code other than 18 and 20 (those carry their own).
-const char* ForCode(int code);
+// The text of an error other than kCompileFailure and kMessage (those carry their own).
+const char* ForCode(ExprError error);
 
 // Compile checks.
 inline constexpr const char* kMissingExpression = "Falta expresi\xF3n";                 // "", "2+"

@@ -530,7 +530,7 @@ TEval* TExpresion::Compile(const std::string& text) {
   hasError_ = false;
   EnsureFunctions();
   std::string body = Preprocess(text);
-  errorCode_ = 0;
+  errorCode_ = ExprError::kNone;
   NodePtr root;
   try {
     if (body.size() > MaxTextLength) {
@@ -542,11 +542,11 @@ TEval* TExpresion::Compile(const std::string& text) {
   } catch (const EMathError& fault) {
     errorCode_ = fault.Code();
   } catch (...) {
-    errorCode_ = 18;
+    errorCode_ = ExprError::kCompileFailure;
   }
-  if (errorCode_ > 0) {
+  if (errorCode_ != ExprError::kNone) {
     hasError_ = true;
-    errorText_ = errorCode_ == 18 ? parseMessage_ : ErrorMessage(errorCode_);
+    errorText_ = errorCode_ == ExprError::kCompileFailure ? parseMessage_ : msg::ForCode(errorCode_);
     return nullptr;
   } else if (!root) {
     hasError_ = true;

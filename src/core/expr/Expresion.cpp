@@ -44,10 +44,10 @@ TVariable* TFunctionList::NewVariable() {
 
 // ---- expression object -----------------------------------------------------
 
-int EvaluationErrorCode(const std::exception& failure) {
+ExprError EvaluationErrorCode(const std::exception& failure) {
   if (const auto* fault = dynamic_cast<const EMathError*>(&failure)) return fault->Code();
-  if (dynamic_cast<const EExprMsj*>(&failure)) return 20;
-  return 19;
+  if (dynamic_cast<const EExprMsj*>(&failure)) return ExprError::kMessage;
+  return ExprError::kEvaluationFailure;
 }
 
 TExpresion::TExpresion() = default;
@@ -112,31 +112,31 @@ float TExpresion::GetValue() {
   if (dirty_ || !root_->IsUnchanged()) {
     dirty_ = false;
     hasError_ = false;
-    errorCode_ = 0;
+    errorCode_ = ExprError::kNone;
     TVariable::NextPoint();
     try {
       lastValue_ = root_->Evaluate();
     } catch (const EMathError& fault) {
       errorCode_ = fault.Code();
     } catch (const EExprMsj& message) {
-      errorCode_ = 20;
+      errorCode_ = ExprError::kMessage;
       errorText_ = message.Message();
     } catch (const EExprError&) {
-      errorCode_ = 19;
+      errorCode_ = ExprError::kEvaluationFailure;
     }
     // Anything else (memory exhausted, say) is no failure of the expression:
     // it propagates, to fail whatever evaluation asked for the value.
-    if (errorCode_ > 0) {
+    if (errorCode_ != ExprError::kNone) {
       hasError_ = true;
       // Copied into the text's own buffer: once it has grown, failing pixels
       // allocate nothing.
-      if (errorCode_ < 20) errorText_.assign(msg::ForCode(errorCode_));
+      if (errorCode_ != ExprError::kMessage) errorText_.assign(msg::ForCode(errorCode_));
     }
   }
   return lastValue_;
 }
 
-std::string TExpresion::ErrorMessage(int code) { return msg::ForCode(code); }
+std::string TExpresion::ErrorMessage(int code) { return msg::ForCode(static_cast<ExprError>(code)); }
 
 TVariable* TExpresion::AddVariable(const std::string& names) {
   TFunctionList& list = List();

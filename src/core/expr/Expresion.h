@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/expr/ErrorCodes.h"
 #include "core/expr/ExprBase.h"
 
 namespace vorla {
@@ -41,7 +42,7 @@ class TFunctionList {
 };
 
 // The error code (11..20) of a failure raised while a tree was evaluated.
-int EvaluationErrorCode(const std::exception& failure);
+ExprError EvaluationErrorCode(const std::exception& failure);
 
 class TExpresion {
  public:
@@ -77,14 +78,8 @@ class TExpresion {
   bool Compiled() const { return compiled_; }
   bool HasError() const { return hasError_; }
   // 0: success, or a compile whose checks failed ("(x", "max(1)"): see ErrorText.
-  // 11: division by zero ("1/0"; "x/0" at x = 1).
-  // 12: overflow ("1e39"; "exp(x)" at x = 89).
-  // 13: underflow, 14: invalid argument (no fault of this evaluator raises them).
-  // 15: invalid operation ("ln(-1)"; "x/0" at x = 0).
-  // 18: compile failure of its own ("foo(x)", "x;y", a text too long).
-  // 19: any other failure while evaluating.
-  // 20: a quoted message was evaluated ("'hola'"); ErrorText is the message.
-  int ErrorCode() const { return errorCode_; }
+  // The number of an ExprError (ErrorCodes.h lists them with examples).
+  int ErrorCode() const { return CodeOf(errorCode_); }
   const std::string& ErrorText() const { return errorText_; }
   static std::string ErrorMessage(int code);
 
@@ -140,7 +135,7 @@ class TExpresion {
   bool wantsCatalog_ = false;
   TExpresion* parent_ = nullptr;
   std::string errorText_;
-  int errorCode_ = 0;
+  ExprError errorCode_ = ExprError::kNone;
   std::unique_ptr<TFunctionList> ownFunctions_;
   TFunctionList* functions_ = nullptr;
 };

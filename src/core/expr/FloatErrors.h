@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "core/expr/ErrorCodes.h"
 #include "core/expr/ErrorMessages.h"
 
 namespace vorla {
@@ -41,29 +42,29 @@ class EDespejar : public EExprError {
 class EMathError : public std::exception {
  public:
   const char* what() const noexcept override { return text_; }
-  int Code() const noexcept { return code_; }
+  ExprError Code() const noexcept { return code_; }
 
  protected:
-  EMathError(int code, const char* text) noexcept : code_(code), text_(text) {}
+  EMathError(ExprError code, const char* text) noexcept : code_(code), text_(text) {}
 
  private:
-  int code_;
+  ExprError code_;
   const char* text_;
 };
 
 class EZeroDivide : public EMathError {
  public:
-  EZeroDivide() noexcept : EMathError(11, msg::kZeroDivide) {}
+  EZeroDivide() noexcept : EMathError(ExprError::kZeroDivide, msg::kZeroDivide) {}
 };
 
 class EOverflow : public EMathError {
  public:
-  EOverflow() noexcept : EMathError(12, msg::kOverflow) {}
+  EOverflow() noexcept : EMathError(ExprError::kOverflow, msg::kOverflow) {}
 };
 
 class EInvalidOp : public EMathError {
  public:
-  EInvalidOp() noexcept : EMathError(15, msg::kInvalidOp) {}
+  EInvalidOp() noexcept : EMathError(ExprError::kInvalidOperation, msg::kInvalidOp) {}
 };
 
 }  // namespace vorla

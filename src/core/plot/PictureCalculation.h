@@ -14,6 +14,7 @@
 #include <stop_token>
 #include <string>
 
+#include "core/expr/ErrorCodes.h"
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PlotDocument.h"
@@ -71,11 +72,11 @@ struct IndexSettings {
   bool Filters(float z) const { return (filterBelow && z < filterMin) || (filterAbove && z > filterMax); }
 };
 
-inline constexpr int kFirstCountedError = 11;
-inline constexpr int kLastCountedError = 19;
+inline constexpr int kFirstCountedError = CodeOf(ExprError::kZeroDivide);
+inline constexpr int kLastCountedError = CodeOf(ExprError::kEvaluationFailure);
 // Faults while the index is computed (a level beyond 32 bits, anything raised
 // in the per-pixel guard) count under this code.
-inline constexpr int kPixelFaultError = 19;
+inline constexpr int kPixelFaultError = CodeOf(ExprError::kEvaluationFailure);
 // A failure without a code of its own, such as a function whose compile
 // failed with code 0 ("x+"): the pixel takes the background, uncounted.
 inline constexpr int kUncodedFailure = -1;

@@ -79,7 +79,7 @@ TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
 TEST(PlotSessionTest, JobsTouchTheSessionOnlyWhenFinished) {
   PlotSession session;
   PlotDocument document = PlotDocument::StartUp();
-  document.Func = "x";
+  document.Func = std::string("x");  // assigning a literal trips a false -Wrestrict in GCC 12
   session.Compile(document);
   const Bitmap picture(4, 2);
   const auto stopped = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});

@@ -44,7 +44,9 @@ TEST(RunIndexerTest, EqualsThePixelRuleForEverySwitch) {
       }
       for (std::size_t i = 0; i < z.size(); ++i) {
         std::uint8_t expected = 0;
-        if (!settings.Filters(z[i])) ASSERT_TRUE(scale.Index(z[i], settings, expected));
+        if (!settings.Filters(z[i])) {
+          ASSERT_TRUE(scale.Index(z[i], settings, expected));
+        }
         ASSERT_EQ(indices[i], expected) << "z=" << z[i];
       }
       EXPECT_EQ(run.min, *std::min_element(z.begin(), z.end()));
