@@ -2,10 +2,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/io/ImageRows.h"
 #include "core/io/ImageWriter.h"
+#include "core/io/PictureSink.h"
 #include "core/io/SafeFileOutput.h"
 #include "core/io/SystemErrorText.h"
 
@@ -46,60 +48,87 @@ std::optional<std::uint32_t> BmpFileSize(int width, int height, int bitsPerPixel
   return static_cast<std::uint32_t>(size);
 }
 
-void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
-  RequireWritable(bitmap, path);
-  const auto fileSize = BmpFileSize(bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel());
-  if (!fileSize) throw ImageWriteFailure(path, "la imagen es demasiado grande para un BMP");
-  const bool paletted = bitmap.BitsPerPixel() == 8;
-  const int bits = FileBits(bitmap.BitsPerPixel());
-  const auto stride = static_cast<std::uint32_t>(RowBytes(bitmap.Width(), bitmap.BitsPerPixel()));
-  const std::uint32_t paletteSize = paletted ? kPaletteSize : 0;
-  const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize + paletteSize;
-  const std::uint32_t imageSize = *fileSize - offset;
+namespace {
 
-  LittleEndian header;
-  header.U16('B' | ('M' << 8));
-  header.U32(offset + imageSize);
-  header.U32(0);
-  header.U32(offset);
-  header.U32(kInfoHeaderSize);
-  header.U32(static_cast<std::uint32_t>(bitmap.Width()));
-  header.U32(static_cast<std::uint32_t>(bitmap.Height()));  // positive: rows stored bottom-up
-  header.U16(1);
-  header.U16(static_cast<std::uint32_t>(bits));
-  header.U32(0);  // uncompressed
-  header.U32(imageSize);
-  header.U32(0);
-  header.U32(0);
-  header.U32(paletted ? 256 : 0);
-  header.U32(0);
-  if (paletted) {
-    for (const Rgb& color : bitmap.palette) {
-      header.Data().insert(header.Data().end(), {color.blue, color.green, color.red, 0});
+// Rows go out bottom row first, as the file stores them.
+class BmpSink final : public PictureSink {
+ public:
+  BmpSink(const std::filesystem::path& path, const SinkPicture& picture, std::uint32_t fileSize)
+      : out_(path, ImageFileFailure),
+        width_(picture.width),
+        sourceBytes_(picture.bitsPerPixel / 8),
+        fileBytes_(FileBits(picture.bitsPerPixel) / 8),
+        row_(RowBytes(picture.width, picture.bitsPerPixel), 0) {
+    const bool paletted = picture.bitsPerPixel == 8;
+    const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize + (paletted ? kPaletteSize : 0);
+    const std::uint32_t imageSize = fileSize - offset;
+    LittleEndian header;
+    header.U16('B' | ('M' << 8));
+    header.U32(fileSize);
+    header.U32(0);
+    header.U32(offset);
+    header.U32(kInfoHeaderSize);
+    header.U32(static_cast<std::uint32_t>(picture.width));
+    header.U32(static_cast<std::uint32_t>(picture.height));  // positive: rows stored bottom-up
+    header.U16(1);
+    header.U16(static_cast<std::uint32_t>(fileBytes_ * 8));
+    header.U32(0);  // uncompressed
+    header.U32(imageSize);
+    header.U32(0);
+    header.U32(0);
+    header.U32(paletted ? 256 : 0);
+    header.U32(0);
+    if (paletted) {
+      for (const Rgb& color : picture.palette)
+        header.Data().insert(header.Data().end(), {color.blue, color.green, color.red, 0});
     }
+    Put(header.Data());
   }
 
-  SafeFileOutput out(path, ImageFileFailure);
-  std::FILE* file = out.File();
-  bool ok = std::fwrite(header.Data().data(), 1, header.Data().size(), file) == header.Data().size();
-  std::vector<std::uint8_t> row(stride, 0);
+  bool BottomUp() const override { return true; }
+
   // Pixels are stored blue, green, red like the file's: rows go out as they
   // are, but for the fourth byte of 32-bit pixels.
-  const int fileBytes = bits / 8;
-  const int sourceBytes = bitmap.BitsPerPixel() / 8;
-  for (int y = bitmap.Height() - 1; ok && y >= 0; --y) {
-    const std::uint8_t* source = bitmap.Row(y);
-    if (sourceBytes == fileBytes) {
-      std::copy_n(source, static_cast<std::size_t>(bitmap.Width()) * fileBytes, row.begin());
-    } else {
-      for (int x = 0; x < bitmap.Width(); ++x)
-        std::copy_n(source + static_cast<std::size_t>(x) * sourceBytes, fileBytes,
-                    row.begin() + static_cast<std::ptrdiff_t>(x) * fileBytes);
+  void WriteRows(const Bitmap& band) override {
+    for (int y = band.Height() - 1; y >= 0; --y) {
+      const std::uint8_t* source = band.Row(y);
+      if (sourceBytes_ == fileBytes_) {
+        std::copy_n(source, static_cast<std::size_t>(width_) * fileBytes_, row_.begin());
+      } else {
+        for (int x = 0; x < width_; ++x)
+          std::copy_n(source + static_cast<std::size_t>(x) * sourceBytes_, fileBytes_,
+                      row_.begin() + static_cast<std::ptrdiff_t>(x) * fileBytes_);
+      }
+      Put(row_);
     }
-    ok = std::fwrite(row.data(), 1, row.size(), file) == row.size();
   }
-  if (!ok) out.Fail(SystemErrorText(errno));
-  out.Commit();
+
+  void Finish() override { out_.Commit(); }
+
+ private:
+  void Put(const std::vector<std::uint8_t>& bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), out_.File()) != bytes.size()) out_.Fail(SystemErrorText(errno));
+  }
+
+  SafeFileOutput out_;
+  int width_;
+  int sourceBytes_;
+  int fileBytes_;
+  std::vector<std::uint8_t> row_;
+};
+
+}  // namespace
+
+std::unique_ptr<PictureSink> OpenBmpSink(const std::filesystem::path& path, const SinkPicture& picture) {
+  RequireWritable(picture.width, picture.height, picture.bitsPerPixel, path);
+  const auto fileSize = BmpFileSize(picture.width, picture.height, picture.bitsPerPixel);
+  if (!fileSize) throw ImageWriteFailure(path, "la imagen es demasiado grande para un BMP");
+  return std::make_unique<BmpSink>(path, picture, *fileSize);
+}
+
+void WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
+  WriteThroughSink(*OpenBmpSink(path, {bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel(), bitmap.palette}),
+                   bitmap);
 }
 
 }  // namespace vorla

@@ -10,26 +10,23 @@ std::exception_ptr ImageFileFailure(const std::filesystem::path& path, const std
   return std::make_exception_ptr(ImageWriteFailure(path, reason));
 }
 
-void RequireWritable(const Bitmap& bitmap, const std::filesystem::path& path) {
-  if (bitmap.Empty()) throw ImageWriteFailure(path, "la imagen est\xE1 vac\xED" "a");
-  const int bits = bitmap.BitsPerPixel();
+void RequireWritable(int width, int height, int bits, const std::filesystem::path& path) {
+  if (width <= 0 || height <= 0) throw ImageWriteFailure(path, "la imagen est\xE1 vac\xED" "a");
   if (bits != 8 && bits != 24 && bits != 32)
     throw ImageWriteFailure(path, "imagen de " + std::to_string(bits) + " bits por p\xEDxel no admitida");
 }
 
-void RowToRgb(const Bitmap& bitmap, int y, std::uint8_t* rgb) {
-  const std::uint8_t* row = bitmap.Row(y);
-  const int width = bitmap.Width();
-  if (bitmap.BitsPerPixel() == 8) {
+void RowToRgb(const std::uint8_t* row, int width, int bitsPerPixel, const Palette& palette, std::uint8_t* rgb) {
+  if (bitsPerPixel == 8) {
     for (int x = 0; x < width; ++x, rgb += 3) {
-      const Rgb& color = bitmap.palette[row[x]];
+      const Rgb& color = palette[row[x]];
       rgb[0] = color.red;
       rgb[1] = color.green;
       rgb[2] = color.blue;
     }
     return;
   }
-  const int step = bitmap.BitsPerPixel() / 8;
+  const int step = bitsPerPixel / 8;
   for (int x = 0; x < width; ++x, rgb += 3, row += step) {
     rgb[0] = row[2];
     rgb[1] = row[1];

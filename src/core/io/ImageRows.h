@@ -17,9 +17,10 @@ ImageWriteError ImageWriteFailure(const std::filesystem::path& path, const std::
 std::exception_ptr ImageFileFailure(const std::filesystem::path& path, const std::string& reason);
 
 // Raises ImageWriteError unless the picture has pixels and 8, 24 or 32 bits.
-void RequireWritable(const Bitmap& bitmap, const std::filesystem::path& path);
+void RequireWritable(int width, int height, int bitsPerPixel, const std::filesystem::path& path);
 
-// Row y as Width() triples of red, green, blue.
-void RowToRgb(const Bitmap& bitmap, int y, std::uint8_t* rgb);
+// A row of `width` pixels of that depth (8 bits: indices into the palette)
+// as triples of red, green, blue.
+void RowToRgb(const std::uint8_t* row, int width, int bitsPerPixel, const Palette& palette, std::uint8_t* rgb);
 
 }  // namespace vorla

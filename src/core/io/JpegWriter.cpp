@@ -2,6 +2,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 
 #include "core/io/ImageRows.h"
 #include "core/io/ImageWriter.h"
+#include "core/io/PictureSink.h"
 #include "core/io/SafeFileOutput.h"
 #include "core/io/SystemErrorText.h"
 
@@ -51,7 +53,6 @@ std::string FailureText(const JpegErrors& errors) {
 
 void IgnoreJpegMessage(j_common_ptr) {}
 
-// False, with the library's error code in errors, when the library failed.
 // A marker holds at most 65533 bytes: longer texts go in several, in order.
 // Byte by byte, so that no frame the library's longjmp may skip owns memory.
 void WriteDocumentMarkers(j_compress_ptr cinfo, std::string_view text) {
@@ -66,48 +67,93 @@ void WriteDocumentMarkers(j_compress_ptr cinfo, std::string_view text) {
   }
 }
 
-bool Compress(std::FILE* file, const Bitmap& bitmap, const JpegOptions& options, std::string_view documentText,
-              std::uint8_t* rgb, JpegErrors& errors) {
-  jpeg_compress_struct cinfo;
-  cinfo.err = jpeg_std_error(&errors.manager);
-  errors.manager.error_exit = OnJpegError;
-  errors.manager.output_message = IgnoreJpegMessage;
-  if (setjmp(errors.jump)) {
-    jpeg_destroy_compress(&cinfo);
-    return false;
+// libjpeg is called only from the frames that set its jump (Start, Write,
+// End); a failure returns false from them, and the caller abandons the file.
+class JpegSink final : public PictureSink {
+ public:
+  JpegSink(const std::filesystem::path& path, const SinkPicture& picture, const JpegOptions& options,
+           std::string_view documentText)
+      : out_(path, ImageFileFailure),
+        picture_(picture),
+        rgb_(static_cast<std::size_t>(picture.width) * 3) {
+    cinfo_.err = jpeg_std_error(&errors_.manager);
+    errors_.manager.error_exit = OnJpegError;
+    errors_.manager.output_message = IgnoreJpegMessage;
+    if (!Start(options, documentText)) Abandon();
   }
-  jpeg_create_compress(&cinfo);
-  jpeg_stdio_dest(&cinfo, file);
-  cinfo.image_width = static_cast<JDIMENSION>(bitmap.Width());
-  cinfo.image_height = static_cast<JDIMENSION>(bitmap.Height());
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  if (options.gray) jpeg_set_colorspace(&cinfo, JCS_GRAYSCALE);
-  jpeg_set_quality(&cinfo, options.quality < 1 ? 1 : options.quality > 100 ? 100 : options.quality, TRUE);
-  if (options.progressive) jpeg_simple_progression(&cinfo);
-  jpeg_start_compress(&cinfo, TRUE);
-  WriteDocumentMarkers(&cinfo, documentText);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    RowToRgb(bitmap, static_cast<int>(cinfo.next_scanline), rgb);
-    JSAMPROW row = rgb;
-    jpeg_write_scanlines(&cinfo, &row, 1);
+  ~JpegSink() override { jpeg_destroy_compress(&cinfo_); }
+  JpegSink(const JpegSink&) = delete;
+  JpegSink& operator=(const JpegSink&) = delete;
+
+  void WriteRows(const Bitmap& band) override {
+    if (!Write(band)) Abandon();
   }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  return true;
-}
+
+  void Finish() override {
+    if (!End()) Abandon();
+    jpeg_destroy_compress(&cinfo_);
+    out_.Commit();
+  }
+
+ private:
+  bool Start(const JpegOptions& options, std::string_view documentText) {
+    if (setjmp(errors_.jump)) return false;
+    jpeg_create_compress(&cinfo_);
+    jpeg_stdio_dest(&cinfo_, out_.File());
+    cinfo_.image_width = static_cast<JDIMENSION>(picture_.width);
+    cinfo_.image_height = static_cast<JDIMENSION>(picture_.height);
+    cinfo_.input_components = 3;
+    cinfo_.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo_);
+    if (options.gray) jpeg_set_colorspace(&cinfo_, JCS_GRAYSCALE);
+    jpeg_set_quality(&cinfo_, options.quality < 1 ? 1 : options.quality > 100 ? 100 : options.quality, TRUE);
+    if (options.progressive) jpeg_simple_progression(&cinfo_);
+    jpeg_start_compress(&cinfo_, TRUE);
+    WriteDocumentMarkers(&cinfo_, documentText);
+    return true;
+  }
+
+  bool Write(const Bitmap& band) {
+    if (setjmp(errors_.jump)) return false;
+    for (int y = 0; y < band.Height(); ++y) {
+      RowToRgb(band.Row(y), picture_.width, picture_.bitsPerPixel, picture_.palette, rgb_.data());
+      JSAMPROW row = rgb_.data();
+      jpeg_write_scanlines(&cinfo_, &row, 1);
+    }
+    return true;
+  }
+
+  bool End() {
+    if (setjmp(errors_.jump)) return false;
+    jpeg_finish_compress(&cinfo_);
+    return true;
+  }
+
+  [[noreturn]] void Abandon() {
+    jpeg_destroy_compress(&cinfo_);
+    out_.Fail(FailureText(errors_));
+  }
+
+  SafeFileOutput out_;
+  SinkPicture picture_;
+  std::vector<std::uint8_t> rgb_;
+  JpegErrors errors_{};
+  jpeg_compress_struct cinfo_{};  // zeroed: destroying it before creation does nothing
+};
 
 }  // namespace
 
+std::unique_ptr<PictureSink> OpenJpegSink(const std::filesystem::path& path, const SinkPicture& picture,
+                                          const JpegOptions& options, std::string_view documentText) {
+  RequireWritable(picture.width, picture.height, picture.bitsPerPixel, path);
+  return std::make_unique<JpegSink>(path, picture, options, documentText);
+}
+
 void WriteJpeg(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
                std::string_view documentText) {
-  RequireWritable(bitmap, path);
-  std::vector<std::uint8_t> rgb(static_cast<std::size_t>(bitmap.Width()) * 3);
-  SafeFileOutput out(path, ImageFileFailure);
-  JpegErrors errors{};
-  if (!Compress(out.File(), bitmap, options, documentText, rgb.data(), errors)) out.Fail(FailureText(errors));
-  out.Commit();
+  WriteThroughSink(*OpenJpegSink(path, {bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel(), bitmap.palette},
+                                 options, documentText),
+                   bitmap);
 }
 
 }  // namespace vorla

@@ -22,11 +22,20 @@ void PngRow(const Bitmap& bitmap, const std::filesystem::path& path, const JpegO
   WritePng(bitmap, path, text);
 }
 
+std::unique_ptr<PictureSink> BmpSinkRow(const std::filesystem::path& path, const SinkPicture& picture,
+                                        const JpegOptions&, std::string_view) {
+  return OpenBmpSink(path, picture);
+}
+std::unique_ptr<PictureSink> PngSinkRow(const std::filesystem::path& path, const SinkPicture& picture,
+                                        const JpegOptions&, std::string_view text) {
+  return OpenPngSink(path, picture, text);
+}
+
 constexpr std::array kFormats = {
-    PictureFormat{ImageFormat::kBmp, ".bmp", "", "BMP", INT_MAX, false, BmpRow},
-    PictureFormat{ImageFormat::kJpeg, ".jpg", ".jpeg", "JPEG", 65500, true, WriteJpeg},
-    PictureFormat{ImageFormat::kPng, ".png", "", "PNG", 2147483647, false, PngRow},
-    PictureFormat{ImageFormat::kGif, ".gif", "", "GIF", 65535, false, GifRow},
+    PictureFormat{ImageFormat::kBmp, ".bmp", "", "BMP", INT_MAX, false, BmpRow, BmpSinkRow},
+    PictureFormat{ImageFormat::kJpeg, ".jpg", ".jpeg", "JPEG", 65500, true, WriteJpeg, OpenJpegSink},
+    PictureFormat{ImageFormat::kPng, ".png", "", "PNG", 2147483647, false, PngRow, PngSinkRow},
+    PictureFormat{ImageFormat::kGif, ".gif", "", "GIF", 65535, false, GifRow, nullptr},
 };
 
 std::string Lower(std::string text) {

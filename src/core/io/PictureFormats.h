@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "core/io/Bitmap.h"
 #include "core/io/ImageWriter.h"
+#include "core/io/PictureSink.h"
 
 namespace vorla {
 
@@ -27,6 +29,9 @@ struct PictureFormat {
   // documentText: the plot document the picture carries, where the type has room for it
   void (*write)(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
                 std::string_view documentText);
+  // The file written band by band (PictureSink); null for a type written only whole.
+  std::unique_ptr<PictureSink> (*openSink)(const std::filesystem::path& path, const SinkPicture& picture,
+                                           const JpegOptions& options, std::string_view documentText);
 };
 
 std::span<const PictureFormat> PictureFormats();

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 
 #include "core/io/ImageRows.h"
 #include "core/io/ImageWriter.h"
+#include "core/io/PictureSink.h"
 #include "core/io/SafeFileOutput.h"
 #include "core/io/SystemErrorText.h"
 
@@ -65,64 +67,105 @@ void OnPngWarning(png_structp png, png_const_charp message) {
   if (SpeaksOfSize(message)) errors->sizeRefused = true;
 }
 
-bool Compress(const Bitmap& bitmap, const std::string& documentText, PngErrors& errors) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, OnPngError, OnPngWarning);
-  if (!png) {
-    SetMessage(errors, SystemErrorText(ENOMEM));
-    return false;
+// libpng is called only from the frames that set its jump (Start, Write,
+// End); a failure returns false from them, and the caller abandons the file.
+class PngSink final : public PictureSink {
+ public:
+  PngSink(const std::filesystem::path& path, const SinkPicture& picture, std::string_view documentText)
+      : out_(path, ImageFileFailure), errors_{out_.File(), 0, false, {}}, text_(documentText) {
+    png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors_, OnPngError, OnPngWarning);
+    if (!png_) out_.Fail(SystemErrorText(ENOMEM));
+    if (!Start(picture)) Abandon();
   }
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  if (!info) png_error(png, "Out of memory");
-  png_set_write_fn(png, &errors, WriteData, FlushData);
-  // The library's own default stops at a million pixels a side; the format
-  // goes to 2^31 - 1 (the PNG row of the picture formats).
-  png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+  ~PngSink() override { png_destroy_write_struct(&png_, &info_); }
+  PngSink(const PngSink&) = delete;
+  PngSink& operator=(const PngSink&) = delete;
 
-  const int bits = bitmap.BitsPerPixel();
-  const bool paletted = bits == 8;
-  png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()), static_cast<png_uint_32>(bitmap.Height()), 8,
-               paletted ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (paletted) {
-    png_color colors[256];
-    for (int i = 0; i < 256; ++i) {
-      colors[i].red = bitmap.palette[static_cast<std::size_t>(i)].red;
-      colors[i].green = bitmap.palette[static_cast<std::size_t>(i)].green;
-      colors[i].blue = bitmap.palette[static_cast<std::size_t>(i)].blue;
+  void WriteRows(const Bitmap& band) override {
+    if (!Write(band)) Abandon();
+  }
+
+  void Finish() override {
+    if (!End()) Abandon();
+    png_destroy_write_struct(&png_, &info_);
+    out_.Commit();
+  }
+
+ private:
+  bool Start(const SinkPicture& picture) {
+    info_ = png_create_info_struct(png_);
+    if (setjmp(png_jmpbuf(png_))) return false;
+    if (!info_) png_error(png_, "Out of memory");
+    png_set_write_fn(png_, &errors_, WriteData, FlushData);
+    // The library's own default stops at a million pixels a side; the format
+    // goes to 2^31 - 1 (the PNG row of the picture formats).
+    png_set_user_limits(png_, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+
+    const bool paletted = picture.bitsPerPixel == 8;
+    png_set_IHDR(png_, info_, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height), 8,
+                 paletted ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (paletted) {
+      png_color colors[256];
+      for (int i = 0; i < 256; ++i) {
+        colors[i].red = picture.palette[static_cast<std::size_t>(i)].red;
+        colors[i].green = picture.palette[static_cast<std::size_t>(i)].green;
+        colors[i].blue = picture.palette[static_cast<std::size_t>(i)].blue;
+      }
+      png_set_PLTE(png_, info_, colors, 256);
     }
-    png_set_PLTE(png, info, colors, 256);
+    // Before the image data, so a reader finds it without decoding the picture.
+    png_text chunk{};
+    if (!text_.empty()) {
+      chunk.compression = PNG_ITXT_COMPRESSION_zTXt;
+      chunk.key = const_cast<char*>(kPictureTextKeyword);
+      chunk.text = text_.data();
+      png_set_text(png_, info_, &chunk, 1);
+    }
+    png_write_info(png_, info_);
+    if (!paletted) {
+      png_set_bgr(png_);
+      if (picture.bitsPerPixel == 32) png_set_filler(png_, 0, PNG_FILLER_AFTER);
+    }
+    return true;
   }
-  // Before the image data, so a reader finds it without decoding the picture.
-  png_text chunk{};
-  if (!documentText.empty()) {
-    chunk.compression = PNG_ITXT_COMPRESSION_zTXt;
-    chunk.key = const_cast<char*>(kPictureTextKeyword);
-    chunk.text = const_cast<char*>(documentText.c_str());
-    png_set_text(png, info, &chunk, 1);
+
+  bool Write(const Bitmap& band) {
+    if (setjmp(png_jmpbuf(png_))) return false;
+    for (int y = 0; y < band.Height(); ++y) png_write_row(png_, band.Row(y));
+    return true;
   }
-  png_write_info(png, info);
-  if (!paletted) {
-    png_set_bgr(png);
-    if (bits == 32) png_set_filler(png, 0, PNG_FILLER_AFTER);
+
+  bool End() {
+    if (setjmp(png_jmpbuf(png_))) return false;
+    png_write_end(png_, info_);
+    return true;
   }
-  for (int y = 0; y < bitmap.Height(); ++y) png_write_row(png, bitmap.Row(y));
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return true;
-}
+
+  [[noreturn]] void Abandon() {
+    png_destroy_write_struct(&png_, &info_);
+    out_.Fail(errors_.message);
+  }
+
+  SafeFileOutput out_;
+  PngErrors errors_;
+  std::string text_;
+  png_structp png_ = nullptr;
+  png_infop info_ = nullptr;
+};
 
 }  // namespace
 
+std::unique_ptr<PictureSink> OpenPngSink(const std::filesystem::path& path, const SinkPicture& picture,
+                                         std::string_view documentText) {
+  RequireWritable(picture.width, picture.height, picture.bitsPerPixel, path);
+  return std::make_unique<PngSink>(path, picture, documentText);
+}
+
 void WritePng(const Bitmap& bitmap, const std::filesystem::path& path, std::string_view documentText) {
-  RequireWritable(bitmap, path);
-  SafeFileOutput out(path, ImageFileFailure);
-  PngErrors errors{out.File(), 0, false, {}};
-  if (!Compress(bitmap, std::string(documentText), errors)) out.Fail(errors.message);
-  out.Commit();
+  WriteThroughSink(*OpenPngSink(path, {bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel(), bitmap.palette},
+                                documentText),
+                   bitmap);
 }
 
 }  // namespace vorla
