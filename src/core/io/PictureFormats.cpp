@@ -73,11 +73,27 @@ std::string ExtensionList(std::string_view lastJoin) {
   return list;
 }
 
-void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
-                std::string_view documentText) {
+namespace {
+
+const PictureFormat& FormatOfPath(const std::filesystem::path& path) {
   const std::optional<ImageFormat> format = ImageFormatFromPath(path);
   if (!format) throw ImageWriteFailure(path, "formato desconocido (se admiten " + ExtensionList(" y ") + ")");
-  FormatInfo(*format).write(bitmap, path, options, documentText);
+  return FormatInfo(*format);
+}
+
+}  // namespace
+
+std::unique_ptr<PictureSink> OpenPictureSink(const std::filesystem::path& path, const SinkPicture& picture,
+                                             const JpegOptions& options, std::string_view documentText) {
+  const PictureFormat& row = FormatOfPath(path);
+  if (!row.openSink)
+    throw ImageWriteFailure(path, "el formato " + std::string(row.name) + " solo se escribe de una vez");
+  return row.openSink(path, picture, options, documentText);
+}
+
+void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
+                std::string_view documentText) {
+  FormatOfPath(path).write(bitmap, path, options, documentText);
 }
 
 }  // namespace vorla

@@ -43,6 +43,11 @@ std::optional<ImageFormat> ImageFormatFromPath(const std::filesystem::path& path
 // Every extension of the table, ".bmp, .jpg, .jpeg or .png" with lastJoin " or ".
 std::string ExtensionList(std::string_view lastJoin);
 
+// The sink for the path's extension; raises ImageWriteError, creating
+// nothing, for an unknown extension or a type written only whole.
+std::unique_ptr<PictureSink> OpenPictureSink(const std::filesystem::path& path, const SinkPicture& picture,
+                                             const JpegOptions& options = {}, std::string_view documentText = {});
+
 // Writes in the format of the path's extension; an unknown extension raises
 // ImageWriteError and creates nothing. The options apply where the row says;
 // PNG and JPEG carry the document text, a BMP has no room for it.

@@ -9,9 +9,8 @@
 #include "core/plot/RowCalculation.h"
 
 namespace vorla {
-namespace {
 
-std::string InfoLine(long long pixels, long long ms) {
+std::string CalculationInfoLine(long long pixels, long long ms) {
   const double seconds = static_cast<double>(ms) / 1000;
   const double speed = static_cast<double>(pixels) / static_cast<double>(ms);
   std::string text = "Pixels calculados: ";
@@ -23,8 +22,6 @@ std::string InfoLine(long long pixels, long long ms) {
       .append(" Kilopixels/seg");
   return text;
 }
-
-}  // namespace
 
 IndexSettings IndexSettings::From(const PlotDocument& d) {
   return IndexSettings{d.Gra, d.BucMin, d.BucMax, d.UsaFilMin, d.UsaFilMax, d.FilMin, d.FilMax};
@@ -43,51 +40,6 @@ bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
                 std::uint8_t& index) {
   return LevelScale(zmin, zmax).Index(z, settings, index);
 }
-
-namespace {
-
-// The picture pixel by pixel on this thread, bottom row first and each row
-// from right to left.
-void CalculatePixels(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
-                     const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
-                     const RowProgress& progress, const std::stop_token& stop) {
-  const int rows = rect.bottom - rect.top;
-  float foundMin = stats.foundMin;
-  float foundMax = stats.foundMax;
-  float zmin = stats.lastZmin;
-  float zmax = stats.lastZmax;
-  for (int row = rect.bottom - 1; row >= rect.top; --row) {
-    if (stop.stop_requested()) throw CalculationCancelled();
-    evaluator.SetRowY(grid.Y(row));
-    std::uint8_t* const pixels = picture.Row(row);
-    for (int column = rect.right - 1; column >= rect.left; --column) {
-      std::uint8_t index = 0;
-      evaluator.SetColumnX(grid.X(column));
-      int errorCode = 0;
-      const float z = evaluator.Function(errorCode);
-      if (errorCode != 0) {
-        CountError(stats.errorCounts, errorCode);
-      } else {
-        if (z < foundMin) foundMin = z;
-        if (z > foundMax) foundMax = z;
-        if (!settings.Filters(z)) {
-          zmin = evaluator.ScaleMin();
-          zmax = evaluator.ScaleMax();
-          if (!LevelIndex(z, zmin, zmax, settings, index)) CountError(stats.errorCounts, kPixelFaultError);
-        }
-      }
-      pixels[column] = index;
-    }
-    if (progress) progress(rect.bottom - row, rows);
-  }
-  stats.foundMin = foundMin;
-  stats.foundMax = foundMax;
-  stats.lastZmin = zmin;
-  stats.lastZmax = zmax;
-  stats.treePixels = static_cast<long long>(rows) * (rect.right - rect.left);
-}
-
-}  // namespace
 
 void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
@@ -121,8 +73,8 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
   evaluator.BeginPicture(view, result.stepX, result.stepY);
   const PixelGrid grid{view, result.stepX, result.stepY};
 
-  if (!CalculateRows(picture, rect, grid, settings, evaluator, result, progress, threads, stop))
-    CalculatePixels(picture, rect, grid, settings, evaluator, result, progress, stop);
+  if (!CalculateRows(picture, 0, rect, grid, settings, evaluator, result, progress, threads, stop))
+    CalculatePixels(picture, 0, rect, grid, settings, evaluator, result, progress, stop);
   stats = result;
   stats.shownMin = stats.foundMin;
   stats.shownMax = stats.foundMax;
@@ -133,7 +85,7 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
   stats.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
                            std::chrono::steady_clock::now() - started)
                            .count();
-  if (stats.milliseconds > 0) stats.infoText = InfoLine(stats.pixels, stats.milliseconds);
+  if (stats.milliseconds > 0) stats.infoText = CalculationInfoLine(stats.pixels, stats.milliseconds);
 }
 
 }  // namespace vorla

@@ -146,6 +146,9 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       PictureStats& stats, const RowProgress& progress = {}, int threads = 0,
                       std::stop_token stop = {});
 
+// PictureStats::infoText for `pixels` calculated in `ms` milliseconds (ms > 0).
+std::string CalculationInfoLine(long long pixels, long long ms);
+
 // The value that the calculation paints with palette index `index` of the
 // gradient (6 at zmin, 255 at zmax; the entries before 6 lie below zmin).
 double LevelValue(float zmin, float zmax, int index);

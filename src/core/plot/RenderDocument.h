@@ -2,12 +2,14 @@
 // A plot document calculated into a picture of a chosen size without any
 // window: what the command line renders and what tests can check whole.
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
 #include "core/io/Bitmap.h"
 #include "core/plot/PictureCalculation.h"
 #include "core/plot/PlotDocument.h"
+#include "core/plot/PlotExpressions.h"
 
 namespace vorla {
 
@@ -16,6 +18,18 @@ class RenderError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A document made ready to be calculated at a size: its palette, its
+// compiled expressions with their view, and its switches.
+struct DocumentPlot {
+  Palette palette{};
+  std::unique_ptr<PlotExpressions> plot;
+  ViewBounds view;
+  IndexSettings settings;
+};
+
+// The first steps of RenderDocument, which raise its RenderError.
+DocumentPlot PrepareDocument(PlotDocument document, int width, int height, std::optional<float> savedAspect);
 
 struct RenderedPicture {
   Bitmap picture;  // 8 bits per pixel with the document's palette

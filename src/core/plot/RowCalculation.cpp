@@ -139,7 +139,7 @@ int ThreadCount(int threads) {
 
 }  // namespace
 
-bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
+bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                    const RowProgress& progress, int threads, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
@@ -172,7 +172,7 @@ bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid
       for (int i; !stop.stop_requested() && (i = next.fetch_add(1)) < rows;) {
         const int row = rect.bottom - 1 - i;
         summaries[static_cast<std::size_t>(i)] =
-            worker.Calculate(picture.Row(row), rect.left, grid.Y(row), columns, settings);
+            worker.Calculate(picture.Row(row - firstRow), rect.left, grid.Y(row), columns, settings);
         const int finished = done.fetch_add(1) + 1;
         if (reports && progress) progress(reported = finished, rows);
       }
@@ -207,6 +207,45 @@ bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid
   if (progress && reported < rows) progress(rows, rows);
   stats = result;
   return true;
+}
+
+void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
+                     const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
+                     const RowProgress& progress, const std::stop_token& stop) {
+  const int rows = rect.bottom - rect.top;
+  float foundMin = stats.foundMin;
+  float foundMax = stats.foundMax;
+  float zmin = stats.lastZmin;
+  float zmax = stats.lastZmax;
+  for (int row = rect.bottom - 1; row >= rect.top; --row) {
+    if (stop.stop_requested()) throw CalculationCancelled();
+    evaluator.SetRowY(grid.Y(row));
+    std::uint8_t* const pixels = picture.Row(row - firstRow);
+    for (int column = rect.right - 1; column >= rect.left; --column) {
+      std::uint8_t index = 0;
+      evaluator.SetColumnX(grid.X(column));
+      int errorCode = 0;
+      const float z = evaluator.Function(errorCode);
+      if (errorCode != 0) {
+        CountError(stats.errorCounts, errorCode);
+      } else {
+        if (z < foundMin) foundMin = z;
+        if (z > foundMax) foundMax = z;
+        if (!settings.Filters(z)) {
+          zmin = evaluator.ScaleMin();
+          zmax = evaluator.ScaleMax();
+          if (!LevelIndex(z, zmin, zmax, settings, index)) CountError(stats.errorCounts, kPixelFaultError);
+        }
+      }
+      pixels[column] = index;
+    }
+    if (progress) progress(rect.bottom - row, rows);
+  }
+  stats.foundMin = foundMin;
+  stats.foundMax = foundMax;
+  stats.lastZmin = zmin;
+  stats.lastZmax = zmax;
+  stats.treePixels = static_cast<long long>(rows) * (rect.right - rect.left);
 }
 
 }  // namespace vorla

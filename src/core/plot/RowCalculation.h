@@ -1,6 +1,8 @@
 #pragma once
 // The picture calculation row by row on several threads, with the row
-// evaluators the expressions offer. Internal to CalculateIndexed.
+// evaluators the expressions offer, or pixel by pixel on the calling thread.
+// Internal to CalculateIndexed and BandCalculation. Row firstRow of the
+// picture is row 0 of `picture`, which holds the rows of rect.
 
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
@@ -25,8 +27,14 @@ void CountError(ErrorCounts& counts, int code);
 // it cannot: no row evaluators, a point off the float range, or a scale
 // bound that fails where it is read (its stale value is only known in order).
 // Raises CalculationCancelled once `stop` is requested.
-bool CalculateRows(Bitmap& picture, const PixelRect& rect, const PixelGrid& grid,
+bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                    const RowProgress& progress, int threads, const std::stop_token& stop);
+
+// The same pixel by pixel on this thread, bottom row first and each row from
+// right to left; always succeeds.
+void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
+                     const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
+                     const RowProgress& progress, const std::stop_token& stop);
 
 }  // namespace vorla

@@ -1,0 +1,83 @@
+// Pictures calculated in bands and streamed to their file: the same bytes and
+// statistics as the picture calculated whole.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <numeric>
+#include <utility>
+
+#include "../TempDir.h"
+#include "core/plot/RenderDocument.h"
+#include "core/plot/RenderToFile.h"
+
+namespace vorla {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+
+// Failing pixels (negative x * y) and values reaching 0 from both signs.
+PlotDocument Document() {
+  PlotDocument d = PlotDocument::FileDefaults();
+  d.Func = "sqrt(x*y)-y";
+  d.Xmin = std::string("-1");
+  d.Xmax = std::string("2");
+  d.Ymin = std::string("-1");
+  d.Ymax = std::string("1");
+  return d;
+}
+
+TEST(RenderToFileTest, BandsGiveTheWholePicturesFileAndStatistics) {
+  struct Row { const char* name; const char* file; int bandRows; };
+  const Row rows[] = {
+      {"PNG, bands of 7 rows", "p.png", 7},
+      {"JPEG, bands across the 16-row blocks", "j.jpg", 5},
+      {"BMP, written bottom band first", "b.bmp", 7},
+      {"one row per band", "one.png", 1},
+  };
+  const TempDir dir;
+  constexpr int kWidth = 301, kHeight = 203;
+  const RenderedPicture whole = RenderDocument(Document(), kWidth, kHeight, 1.0f);
+  ASSERT_GT(std::accumulate(whole.stats.errorCounts.begin(), whole.stats.errorCounts.end(), 0), 1000);
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const PictureFile file{dir / r.file, {}, "[Vorlascope]\r\nFunc=x\r\n", std::nullopt};
+    const auto wholePath = dir / (std::string("whole-") + r.file);
+    WriteImage(whole.picture, wholePath, file.jpeg, file.documentText);
+    const PictureStats banded = RenderDocumentToFile(Document(), kWidth, kHeight, 1.0f, file, {}, 2, r.bandRows);
+    EXPECT_EQ(ReadBytes(file.path), ReadBytes(wholePath));
+    EXPECT_EQ(banded.errorCounts, whole.stats.errorCounts);
+    EXPECT_EQ(banded.treePixels, whole.stats.treePixels);
+    EXPECT_EQ(banded.pixels, kWidth * kHeight);
+    for (const auto& [got, want] : {std::pair{banded.foundMin, whole.stats.foundMin},
+                                    std::pair{banded.foundMax, whole.stats.foundMax},
+                                    std::pair{banded.shownMin, whole.stats.shownMin},
+                                    std::pair{banded.lastZmin, whole.stats.lastZmin},
+                                    std::pair{banded.lastZmax, whole.stats.lastZmax}})
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(got), std::bit_cast<std::uint32_t>(want)) << got << " vs " << want;
+  }
+}
+
+TEST(RenderToFileTest, AnAbandonedRenderLeavesNoFile) {
+  const TempDir dir;
+  const PictureFile file{dir / "p.png", {}, {}, std::nullopt};
+  const auto stopHalfway = [](int done, int rows) {
+    if (2 * done >= rows) throw CalculationCancelled();
+  };
+  EXPECT_THROW(RenderDocumentToFile(Document(), 64, 64, std::nullopt, file, stopHalfway, 1, 4), CalculationCancelled);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(RenderToFileTest, OnlyLargePicturesOfStreamedTypesGoInBands) {
+  EXPECT_FALSE(RendersInBands(4000, 4000, ImageFormat::kPng));
+  EXPECT_TRUE(RendersInBands(20000, 20000, ImageFormat::kPng));
+  EXPECT_TRUE(RendersInBands(20000, 20000, ImageFormat::kBmp));
+  EXPECT_FALSE(RendersInBands(20000, 20000, ImageFormat::kGif));
+  EXPECT_EQ(BandRows(32000), 524);
+  EXPECT_EQ(BandRows(1LL << 30), 1);
+}
+
+}  // namespace
+}  // namespace vorla
