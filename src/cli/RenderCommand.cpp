@@ -8,6 +8,8 @@
 #include <string>
 
 #include "cli/CliDocument.h"
+#include "cli/InterruptFlag.h"
+#include "cli/ProgressBar.h"
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/FileError.h"
 #include "core/io/PictureFormats.h"
@@ -16,12 +18,14 @@
 #include "core/plot/DocumentFile.h"
 #include "core/plot/Readout.h"
 #include "core/plot/RenderDocument.h"
+#include "core/plot/RenderToFile.h"
 
 namespace vorla::cli {
 namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kRenderError = 1;
+constexpr int kInterrupted = 130;  // as a shell reports a command ended by SIGINT
 
 struct RenderOptions {
   std::optional<std::string> document;
@@ -86,6 +90,36 @@ std::optional<RenderOptions> ParseArgs(Args args) {
   return options;
 }
 
+// The picture calculated and written, whole or, when large, band by band;
+// Ctrl+C abandons it (CalculationCancelled) and leaves no file.
+PictureStats RenderFile(const RenderOptions& options, const CliDocument& loaded, PictureSize size,
+                        ImageFormat format) {
+  const InterruptFlag interrupt;
+  ProgressBar bar;
+  const RowProgress progress = [&](int done, int rows) {
+    if (interrupt.Raised()) throw CalculationCancelled();
+    bar.Show(done, rows);
+  };
+  // The document as loaded, with the aspect it is corrected from, draws the
+  // same picture again at the same size.
+  const std::string text = DocumentText(loaded.document, loaded.savedAspect.value_or(AspectOf(size)));
+  const bool mirror = options.mirrorH || options.mirrorV;
+  // Bands are not mirrored: a mirrored picture is made whole.
+  if (!mirror && RendersInBands(size.width, size.height, format)) {
+    CheckBandedPictureSize(size.width, size.height, format, BandRows(size.width), options.jpeg);
+    return RenderDocumentToFile(loaded.document, size.width, size.height, loaded.savedAspect,
+                                {options.output, options.jpeg, text, std::nullopt}, progress, options.threads);
+  }
+  // Mirroring repeats every column (row) but the axis.
+  const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
+  CheckPictureSize(mirrored(size.width, options.mirrorH), mirrored(size.height, options.mirrorV), format);
+  RenderedPicture rendered =
+      RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, progress, options.threads);
+  if (mirror) MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
+  WriteImage(rendered.picture, options.output, options.jpeg, text);
+  return rendered.stats;
+}
+
 int Render(const RenderOptions& options) {
   const std::optional<ImageFormat> format = ImageFormatFromPath(options.output);
   if (!format) {
@@ -94,21 +128,11 @@ int Render(const RenderOptions& options) {
   }
   const CliDocument loaded = LoadCliDocument(options.document);
   const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
-  // Mirroring repeats every column (row) but the axis.
-  const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
-  CheckPictureSize(mirrored(size.width, options.mirrorH), mirrored(size.height, options.mirrorV), *format);
-  RenderedPicture rendered =
-      RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, {}, options.threads);
-  if (options.mirrorH || options.mirrorV)
-    MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
-  // The document as loaded, with the aspect it is corrected from, draws the
-  // same picture again at the same size.
-  WriteImage(rendered.picture, options.output, options.jpeg,
-             DocumentText(loaded.document, loaded.savedAspect.value_or(AspectOf(size))));
+  const PictureStats stats = RenderFile(options, loaded, size, *format);
 
   // The information window's report; a calculation under a millisecond has
   // no statistics line.
-  for (std::string line : InfoReportLines(rendered.stats.infoText, rendered.stats.errorCounts)) {
+  for (std::string line : InfoReportLines(stats.infoText, stats.errorCounts)) {
     std::erase(line, '\r');
     if (!line.empty()) std::fprintf(stderr, "%s\n", Cp1252ToUtf8(line).c_str());
   }
@@ -122,6 +146,9 @@ int RunRender(Args args) {
   if (!options) return kUsageError;
   try {
     return Render(*options);
+  } catch (const CalculationCancelled& e) {
+    Fail(Cp1252ToUtf8(e.what()));
+    return kInterrupted;
   } catch (const std::bad_alloc&) {
     Fail("No hay memoria suficiente para la imagen");
     return kRenderError;

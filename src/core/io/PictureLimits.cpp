@@ -1,5 +1,6 @@
 #include "core/io/PictureLimits.h"
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <string>
@@ -46,8 +47,9 @@ std::optional<std::uint64_t> AvailableMemory() {
   return std::nullopt;
 }
 
-void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel) {
-  if (width <= 0 || height <= 0) return;
+namespace {
+
+void CheckFormatLimits(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel) {
   const PictureFormat& row = FormatInfo(format);
   // A BMP side beyond 32 bits makes a file beyond 4 GB anyway.
   if (format == ImageFormat::kBmp && (width > row.maxSide || height > row.maxSide ||
@@ -55,14 +57,36 @@ void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat forma
     throw TooLarge(width, height, "un archivo BMP no puede pasar de 4 GB");
   if (width > row.maxSide || height > row.maxSide)
     throw TooLarge(width, height, MaxSideText(row.name, row.maxSide));
-  const std::int64_t stride = BitmapStride(width, bitsPerPixel);
-  if (stride > kMaxRowBytes) throw RowTooLong(width, height);
-  const std::uint64_t bytes = static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height);
+  if (BitmapStride(width, bitsPerPixel) > kMaxRowBytes) throw RowTooLong(width, height);
+}
+
+void CheckMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes) {
   const std::optional<std::uint64_t> available = AvailableMemory();
   if (available && bytes > *available)
     throw PictureSizeError(NoMemoryFor(width, height).what() + std::string(": necesita ") +
                            std::to_string((bytes + kMegabyte - 1) / kMegabyte) + " MB y hay " +
                            std::to_string(*available / kMegabyte) + " MB disponibles");
+}
+
+}  // namespace
+
+void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel) {
+  if (width <= 0 || height <= 0) return;
+  CheckFormatLimits(width, height, format, bitsPerPixel);
+  CheckMemory(width, height, static_cast<std::uint64_t>(BitmapStride(width, bitsPerPixel)) *
+                                 static_cast<std::uint64_t>(height));
+}
+
+void CheckBandedPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, std::int64_t bandRows,
+                            const JpegOptions& jpeg) {
+  if (width <= 0 || height <= 0) return;
+  CheckFormatLimits(width, height, format, 8);
+  std::uint64_t bytes = static_cast<std::uint64_t>(BitmapStride(width, 8)) *
+                        static_cast<std::uint64_t>(std::min(bandRows, height));
+  // Two bytes per sample, chroma at a quarter of the pixels.
+  if (format == ImageFormat::kJpeg && jpeg.progressive)
+    bytes += static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * (jpeg.gray ? 2 : 3);
+  CheckMemory(width, height, bytes);
 }
 
 }  // namespace vorla

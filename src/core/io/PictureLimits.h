@@ -19,6 +19,13 @@ inline constexpr std::int64_t kMaxRowBytes = 2147483647;  // a bitmap row is cou
 // can give now. Sizes of 0 and below pass: the calculation refuses them.
 void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel = 8);
 
+// The same for a picture calculated in bands of bandRows rows and streamed
+// to its file: only a band must fit in memory, and for a progressive JPEG
+// the compressor's coefficients of the whole picture, which it holds until
+// the last row.
+void CheckBandedPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, std::int64_t bandRows,
+                            const JpegOptions& jpeg = {});
+
 // Bytes in one bitmap row of `width` pixels, padded to a multiple of 4.
 std::int64_t BitmapStride(std::int64_t width, int bitsPerPixel);
 

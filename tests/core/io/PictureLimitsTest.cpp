@@ -34,5 +34,12 @@ TEST(PictureLimitsTest, RefusesSizesBeyondALimitNamingIt) {
   }
 }
 
+// Only the band is held: a picture that could never be held whole passes.
+TEST(PictureLimitsTest, BandedPicturesNeedMemoryForABandOnly) {
+  EXPECT_THROW(CheckPictureSize(1000000, 2000000000, ImageFormat::kPng), PictureSizeError);
+  EXPECT_NO_THROW(CheckBandedPictureSize(1000000, 2000000000, ImageFormat::kPng, 16));
+  EXPECT_THROW(CheckBandedPictureSize(65501, 16, ImageFormat::kJpeg, 16), PictureSizeError);
+}
+
 }  // namespace
 }  // namespace vorla
