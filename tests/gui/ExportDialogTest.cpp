@@ -231,6 +231,23 @@ TEST_F(ExportDialogTest, AnimatedGifTurnsThePaletteOnce) {
   EXPECT_FALSE(fs::exists(dir_ / "quieto.gif"));
 }
 
+// Beyond 32 megapixels the picture goes to its file in bands, never whole.
+TEST_F(ExportDialogTest, PostersAreWrittenInBands) {
+  ASSERT_TRUE(Run({}, false, dir_ / "poster", ExportFileType::kBitmap, [](TfmExportar* d) {
+    auto* width = NamedChild<QSpinBox>(d, "spnAncho");
+    width->setValue(40000);
+    EXPECT_EQ(width->value(), 32000);
+    TypeInto(d, "spnAncho", "6600");
+    Accept(d);
+  }));
+  const auto bmp = testing_support::ReadBmp(dir_ / "poster.bmp");
+  EXPECT_EQ(bmp.width, 6600);
+  EXPECT_EQ(bmp.height, 6033);
+  ASSERT_EQ(bmp.palette.size(), 256u);
+  EXPECT_EQ(bmp.palette[200], (std::array<std::uint8_t, 3>{200, 55, 88})) << "the host's palette";
+  EXPECT_EQ(statuses_, (QStringList{"Guardando archivo", "Listo"}));
+}
+
 TEST_F(ExportDialogTest, EscCancelsTheCalculation) {
   // Long enough for the progress box to come up: random numbers keep the
   // calculation on one thread, pixel by pixel.

@@ -18,12 +18,15 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <new>
 
 #include "core/io/ImageWriter.h"
 #include "core/io/PictureLimits.h"
 #include "core/plot/PaletteCycle.h"
 #include "core/plot/RenderDocument.h"
+#include "core/plot/RenderToFile.h"
 #include "gui/common/CoreColor.h"
 #include "gui/common/CoreText.h"
 #include "gui/common/FormUtils.h"
@@ -34,7 +37,7 @@
 namespace vorla {
 namespace {
 
-constexpr int kMaxSize = 2000;
+constexpr int kMaxSize = 32000;
 
 // In the order of ExportFileType.
 struct FileTypeText {
@@ -194,6 +197,7 @@ void TfmExportar::Button2Click() {
 }
 
 bool TfmExportar::Produce() {
+  if (!toClipboard_ && InBands()) return RenderInBands();
   Bitmap picture;
   if (!Calculate(picture)) return false;
   if (toClipboard_) {
@@ -204,7 +208,13 @@ bool TfmExportar::Produce() {
   return WriteFile(picture);
 }
 
-bool TfmExportar::Calculate(Bitmap& picture) {
+bool TfmExportar::InBands() const {
+  // A mirrored picture and the animation are made whole.
+  return !mirrors_.Any() && FileType() != ExportFileType::kAnimatedGif &&
+         RendersInBands(spnAncho->value(), spnAlto->value(), FormatOf(FileType()));
+}
+
+bool TfmExportar::WithProgress(const std::function<void(const RowProgress&)>& work) {
   QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
   QProgressDialog progress(QStringLiteral("Calculando la imagen..."), QStringLiteral("Cancelar"), 0, 100, owner);
   progress.setObjectName(QStringLiteral("ExportProgress"));
@@ -215,10 +225,8 @@ bool TfmExportar::Calculate(Bitmap& picture) {
   connect(&progress, &QDialog::rejected, &progress, &QProgressDialog::cancel);
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   try {
-    // Refused at once, before any work, when the picture cannot be made or written.
-    CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType()));
-    picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, [&](int done, int rows) {
-      progress.setValue(done * 100 / rows);
+    work([&](int done, int rows) {
+      progress.setValue(static_cast<int>(std::int64_t{done} * 100 / rows));
       if (progress.wasCanceled()) throw CalculationCancelled();
     });
   } catch (const CalculationCancelled&) {
@@ -246,13 +254,45 @@ bool TfmExportar::Calculate(Bitmap& picture) {
   return true;
 }
 
+bool TfmExportar::Calculate(Bitmap& picture) {
+  const PictureSize requested{spnAncho->value(), spnAlto->value()};
+  return WithProgress([&](const RowProgress& progress) {
+    // Refused at once, before any work, when the picture cannot be made or written.
+    CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType()));
+    picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, progress);
+  });
+}
+
+bool TfmExportar::RenderInBands() {
+  const ExportFileType type = FileType();
+  const PictureSize requested{spnAncho->value(), spnAlto->value()};
+  const PictureFile file{ExportFileName(QFile::encodeName(fileName_).toStdString(), type), Options(),
+                         ExportDocumentText(host_.document(), requested, mirrors_), host_.palette()};
+  bool written = false;
+  try {
+    written = WithProgress([&](const RowProgress& progress) {
+      CheckBandedPictureSize(requested.width, requested.height, FormatOf(type), BandRows(requested.width),
+                             file.jpeg);
+      host_.showStatus(QStringLiteral("Guardando archivo"));
+      RenderDocumentToFile(host_.document(), requested.width, requested.height, std::nullopt, file, progress);
+    });
+  } catch (const ImageWriteError& e) {
+    AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
+  }
+  host_.showStatus(written ? QStringLiteral("Listo") : QStringLiteral("No se guardó la imagen"));
+  return written;
+}
+
+JpegOptions TfmExportar::Options() const {
+  return JpegOptions{FileType() == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()), CheckBox1->isChecked()};
+}
+
 bool TfmExportar::WriteFile(const Bitmap& picture) {
   const ExportFileType type = FileType();
   const std::filesystem::path path = ExportFileName(QFile::encodeName(fileName_).toStdString(), type);
   host_.showStatus(QStringLiteral("Guardando archivo"));
   try {
-    const JpegOptions options{type == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()),
-                              CheckBox1->isChecked()};
+    const JpegOptions options = Options();
     const PictureSize requested{spnAncho->value(), spnAlto->value()};
     if (type == ExportFileType::kAnimatedGif)
       WriteCycleGif(picture, host_.document().Vel, path);

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 #include "core/plot/ExportPicture.h"
 #include "gui/export/ExportHost.h"
 
@@ -38,10 +40,19 @@ class TfmExportar : public QDialog {
   void Button2Click();
   bool AskFileName();
   bool Produce();
-  // The picture for the requested size, calculated with a progress box that
-  // Esc cancels; false when cancelled or refused (the reason already shown).
+  // True when the picture goes to its file in bands (RenderToFile), never
+  // held whole.
+  bool InBands() const;
+  // Runs work with a progress box that Esc cancels; false when cancelled or
+  // refused (the reason already shown).
+  bool WithProgress(const std::function<void(const RowProgress&)>& work);
+  // The picture for the requested size; false as for WithProgress.
   bool Calculate(Bitmap& picture);
   bool WriteFile(const Bitmap& picture);
+  // Calculates and writes the file band by band; false when cancelled or
+  // refused, leaving no file.
+  bool RenderInBands();
+  JpegOptions Options() const;
 
   ExportHost host_;
   Mirrors mirrors_;
