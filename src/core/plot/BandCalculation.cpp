@@ -34,12 +34,12 @@ BandCalculation::BandCalculation(int width, int height, const ViewBounds& view, 
     : width_(width), height_(height), settings_(settings), evaluator_(evaluator), threads_(threads),
       grid_{view, 0, 0}, top_(height), bottom_(height) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
-  stats_.stepX = static_cast<float>((view.right - view.left) / width);
-  stats_.stepY = static_cast<float>((view.bottom - view.top) / height);
+  stats_.stepX = StepOf(view.right - view.left, width);
+  stats_.stepY = StepOf(view.bottom - view.top, height);
   stats_.lastZmin = stats_.lastZmax = std::bit_cast<float>(kUnscaledBits);
-  evaluator_.BeginPicture(view, stats_.stepX, stats_.stepY);
   grid_.stepX = stats_.stepX;
   grid_.stepY = stats_.stepY;
+  evaluator_.BeginPicture(view, stats_.stepX, stats_.stepY);
 }
 
 void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& progress) {

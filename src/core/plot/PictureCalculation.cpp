@@ -23,6 +23,8 @@ std::string CalculationInfoLine(long long pixels, long long ms) {
   return text;
 }
 
+[[gnu::noinline]] float StepOf(double extent, int pixels) { return static_cast<float>(extent / pixels); }
+
 IndexSettings IndexSettings::From(const PlotDocument& d) {
   return IndexSettings{d.Gra, d.BucMin, d.BucMax, d.UsaFilMin, d.UsaFilMax, d.FilMin, d.FilMax};
 }
@@ -68,8 +70,8 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
     result.foundMax = -1e38f;
   }
   // Steps over the whole picture, also for a partial rectangle.
-  result.stepX = static_cast<float>((view.right - view.left) / picture.Width());
-  result.stepY = static_cast<float>((view.bottom - view.top) / picture.Height());
+  result.stepX = StepOf(view.right - view.left, picture.Width());
+  result.stepY = StepOf(view.bottom - view.top, picture.Height());
   evaluator.BeginPicture(view, result.stepX, result.stepY);
   const PixelGrid grid{view, result.stepX, result.stepY};
 
