@@ -17,11 +17,8 @@ namespace {
 constexpr int kUsageError = 2;
 constexpr int kAnimateError = 1;
 
-struct AnimateOptions {
-  std::optional<std::string> document;
-  std::string output;
-  std::optional<PictureSize> size;  // by default a picture's own, else 640 x 480
-  std::optional<int> speed;         // by default the document's
+struct AnimateOptions : PictureArgs {
+  std::optional<int> speed;  // by default the document's
 };
 
 void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli animate: %s\n", utf8.c_str()); }
@@ -33,38 +30,27 @@ bool EndsWithGif(const std::string& name) {
   return end == ".gif";
 }
 
+// The animate command's own option; the refusal's text, or nothing when taken.
+std::optional<std::string> ReadAnimateOption(AnimateOptions& options, std::string_view arg, std::string_view value) {
+  if (arg != "--speed") return "unknown option '" + std::string(arg) + "'";
+  options.speed = ParseInt(value);
+  if (!options.speed || *options.speed < kMinSpeed || *options.speed > kMaxSpeed)
+    return "--speed wants a whole number from -100 to 100";
+  return std::nullopt;
+}
+
 // Usage errors are printed here; nothing means the arguments were refused.
 std::optional<AnimateOptions> ParseArgs(Args args) {
   AnimateOptions options;
-  bool hasOutput = false;
-  const auto usage = [](const std::string& message) {
-    Fail(message);
+  const auto common = ParsePictureArgs("animate", args, {"--speed"}, [&options](std::string_view arg, std::string_view value) {
+    return ReadAnimateOption(options, arg, value);
+  });
+  if (!common) return std::nullopt;
+  static_cast<PictureArgs&>(options) = *common;
+  if (!EndsWithGif(options.output)) {
+    Fail("the output name must end in .gif: " + options.output);
     return std::nullopt;
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const bool takesValue = arg == "-o" || arg == "--size" || arg == "--speed";
-    if (takesValue && i + 1 >= args.size()) return usage("an option lacks its value");
-    if (arg == "-o") {
-      options.output = std::string(args[++i]);
-      hasOutput = true;
-    } else if (arg == "--size") {
-      options.size = ParseSize(args[++i]);
-      if (!options.size) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
-    } else if (arg == "--speed") {
-      options.speed = ParseInt(args[++i]);
-      if (!options.speed || *options.speed < kMinSpeed || *options.speed > kMaxSpeed)
-        return usage("--speed wants a whole number from -100 to 100");
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return usage("unknown option '" + std::string(arg) + "'");
-    } else if (options.document) {
-      return usage("more than one document given");
-    } else {
-      options.document = std::string(arg);
-    }
   }
-  if (!hasOutput) return usage("-o OUT.gif is required");
-  if (!EndsWithGif(options.output)) return usage("the output name must end in .gif: " + options.output);
   return options;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/CliDocument.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "core/io/PictureText.h"
 #include "core/plot/DocumentFile.h"
@@ -35,6 +37,39 @@ std::optional<PictureSize> ParseSize(std::string_view text) {
   const auto height = ParseInt(text.substr(x + 1));
   if (!width || !height || *width < 0 || *height < 0) return std::nullopt;
   return PictureSize{*width, *height};
+}
+
+std::optional<PictureArgs> ParsePictureArgs(std::string_view command, Args args,
+                                            std::initializer_list<std::string_view> valued, const OptionReader& read) {
+  PictureArgs options;
+  bool hasOutput = false;
+  const auto usage = [command](const std::string& message) {
+    std::fprintf(stderr, "vorlascope-cli %.*s: %s\n", static_cast<int>(command.size()), command.data(),
+                 message.c_str());
+    return std::nullopt;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const bool takesValue =
+        arg == "-o" || arg == "--size" || std::find(valued.begin(), valued.end(), arg) != valued.end();
+    if (takesValue && i + 1 >= args.size()) return usage("an option lacks its value");
+    const std::string_view value = takesValue ? args[++i] : std::string_view();
+    if (arg == "-o") {
+      options.output = std::string(value);
+      hasOutput = true;
+    } else if (arg == "--size") {
+      options.size = ParseSize(value);
+      if (!options.size) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      if (const std::optional<std::string> refused = read(arg, value)) return usage(*refused);
+    } else if (options.document) {
+      return usage("more than one document given");
+    } else {
+      options.document = std::string(arg);
+    }
+  }
+  if (!hasOutput) return usage("-o OUT is required");
+  return options;
 }
 
 float AspectOf(PictureSize size) {

@@ -27,10 +27,7 @@ constexpr int kUsageError = 2;
 constexpr int kRenderError = 1;
 constexpr int kInterrupted = 130;  // as a shell reports a command ended by SIGINT
 
-struct RenderOptions {
-  std::optional<std::string> document;
-  std::string output;
-  std::optional<PictureSize> size;  // by default a picture's own, else 640 x 480
+struct RenderOptions : PictureArgs {
   JpegOptions jpeg;
   bool mirrorH = false;
   bool mirrorV = false;
@@ -39,54 +36,40 @@ struct RenderOptions {
 
 void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli render: %s\n", utf8.c_str()); }
 
+// The render command's own options; the refusal's text, or nothing when taken.
+std::optional<std::string> ReadRenderOption(RenderOptions& options, std::string_view arg, std::string_view value) {
+  if (arg == "--quality") {
+    const auto q = ParseInt(value);
+    if (!q || *q < 1 || *q > 100) return "--quality wants a whole number from 1 to 100";
+    options.jpeg.quality = *q;
+  } else if (arg == "--mirror") {
+    if (value != "h" && value != "v" && value != "hv" && value != "vh") return "--mirror wants h, v or hv";
+    options.mirrorH = value.find('h') != std::string_view::npos;
+    options.mirrorV = value.find('v') != std::string_view::npos;
+  } else if (arg == "--threads") {
+    const auto n = ParseInt(value);
+    if (!n || *n < 1) return "--threads wants a whole number from 1 on";
+    options.threads = *n;
+  } else if (arg == "--gray") {
+    options.jpeg.gray = true;
+  } else if (arg == "--progressive") {
+    options.jpeg.progressive = true;
+  } else {
+    return "unknown option '" + std::string(arg) + "'";
+  }
+  return std::nullopt;
+}
+
 // Usage errors are printed here; nothing means the arguments were refused.
 std::optional<RenderOptions> ParseArgs(Args args) {
   RenderOptions options;
-  bool hasOutput = false;
-  const auto usage = [](const char* message) {
-    std::fprintf(stderr, "vorlascope-cli render: %s\n", message);
-    return std::nullopt;
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const bool takesValue = arg == "-o" || arg == "--size" || arg == "--quality" || arg == "--mirror" ||
-                            arg == "--threads";
-    if (takesValue && i + 1 >= args.size()) return usage("an option lacks its value");
-    if (arg == "-o") {
-      options.output = std::string(args[++i]);
-      hasOutput = true;
-    } else if (arg == "--size") {
-      options.size = ParseSize(args[++i]);
-      if (!options.size) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
-    } else if (arg == "--quality") {
-      const auto q = ParseInt(args[++i]);
-      if (!q || *q < 1 || *q > 100) return usage("--quality wants a whole number from 1 to 100");
-      options.jpeg.quality = *q;
-    } else if (arg == "--mirror") {
-      const std::string_view how = args[++i];
-      if (how != "h" && how != "v" && how != "hv" && how != "vh")
-        return usage("--mirror wants h, v or hv");
-      options.mirrorH = how.find('h') != std::string_view::npos;
-      options.mirrorV = how.find('v') != std::string_view::npos;
-    } else if (arg == "--threads") {
-      const auto n = ParseInt(args[++i]);
-      if (!n || *n < 1) return usage("--threads wants a whole number from 1 on");
-      options.threads = *n;
-    } else if (arg == "--gray") {
-      options.jpeg.gray = true;
-    } else if (arg == "--progressive") {
-      options.jpeg.progressive = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      std::fprintf(stderr, "vorlascope-cli render: unknown option '%.*s'\n",
-                   static_cast<int>(arg.size()), arg.data());
-      return std::nullopt;
-    } else if (options.document) {
-      return usage("more than one document given");
-    } else {
-      options.document = std::string(arg);
-    }
-  }
-  if (!hasOutput) return usage("-o OUT is required");
+  const auto common =
+      ParsePictureArgs("render", args, {"--quality", "--mirror", "--threads"},
+                       [&options](std::string_view arg, std::string_view value) {
+                         return ReadRenderOption(options, arg, value);
+                       });
+  if (!common) return std::nullopt;
+  static_cast<PictureArgs&>(options) = *common;
   return options;
 }
 
