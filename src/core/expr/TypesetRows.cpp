@@ -26,6 +26,13 @@ void TextOutCentered(TCanvas& canvas, int left, int top, int right, int bottom, 
 
 void SetSignFont(TCanvas& canvas, int size) { SetFont(canvas, TFace::TimesNewRoman, TFontStyle::Bold, size); }
 
+// A sum or difference: the operands with a "+"-wide sign and a quarter of the
+// size between them (a minus takes a plus's room).
+TBox SignedRowBox(const Row& row, TCanvas& canvas, int size) {
+  SetSignFont(canvas, size);
+  return row.Box(canvas.TextWidth("+") + size / 4);
+}
+
 struct SumLayout {
   const TEval& node;
 
@@ -33,11 +40,7 @@ struct SumLayout {
     return {vorla::Measure(*node.Args[0], canvas, size), vorla::Measure(*node.Args[1], canvas, size)};
   }
 
-  TBox Measure(TCanvas& canvas, int size) const {
-    const Row row = Operands(canvas, size);
-    SetSignFont(canvas, size);
-    return row.Box(canvas.TextWidth("+") + size / 4);
-  }
+  TBox Measure(TCanvas& canvas, int size) const { return SignedRowBox(Operands(canvas, size), canvas, size); }
 
   void Draw(TCanvas& canvas, int x, int top, int size) const {
     const Row row = Operands(canvas, size);
@@ -61,11 +64,7 @@ struct DifferenceLayout {
     return {left, MeasureParen(*node.Args[1], canvas, size, RightParen())};
   }
 
-  TBox Measure(TCanvas& canvas, int size) const {
-    const Row row = Operands(canvas, size);
-    SetSignFont(canvas, size);
-    return row.Box(canvas.TextWidth("+") + size / 4);
-  }
+  TBox Measure(TCanvas& canvas, int size) const { return SignedRowBox(Operands(canvas, size), canvas, size); }
 
   void Draw(TCanvas& canvas, int x, int top, int size) const {
     const Row row = Operands(canvas, size);
