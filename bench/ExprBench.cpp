@@ -30,10 +30,11 @@ float Native(int formula, float x, float y) {
 }
 
 // One row of the picture: y assigned once, x per pixel.
-void BM_GetValueRow(benchmark::State& state) {
+// Evaluates `text` as the function over one row per iteration.
+void EvaluateRows(benchmark::State& state, const std::string& text, const std::string& label) {
   PlotExpressions plot;
   TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
-  expression.SetText(kFormulas[state.range(0)]);
+  expression.SetText(text);
   for (auto _ : state) {
     plot.SetRowY(0.75f);
     for (int i = 0; i < kRow; ++i) {
@@ -42,7 +43,11 @@ void BM_GetValueRow(benchmark::State& state) {
     }
   }
   state.SetItemsProcessed(state.iterations() * kRow);
-  state.SetLabel(kFormulas[state.range(0)]);
+  state.SetLabel(label);
+}
+
+void BM_GetValueRow(benchmark::State& state) {
+  EvaluateRows(state, kFormulas[state.range(0)], kFormulas[state.range(0)]);
 }
 BENCHMARK(BM_GetValueRow)->DenseRange(0, 3);
 
@@ -136,18 +141,8 @@ std::string SharedShape(int shape) {
 }
 
 void BM_GetValueSharedNodesRow(benchmark::State& state) {
-  PlotExpressions plot;
-  TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
-  expression.SetText(SharedShape(static_cast<int>(state.range(0))));
-  for (auto _ : state) {
-    plot.SetRowY(0.75f);
-    for (int i = 0; i < kRow; ++i) {
-      plot.SetColumnX(-3.0f + 6.0f * i / kRow);
-      benchmark::DoNotOptimize(expression.GetValue());
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * kRow);
-  state.SetLabel(state.range(0) == 0 ? "x>=(x>=(...)) 60 deep" : "a60:a59+a59 ...");
+  EvaluateRows(state, SharedShape(static_cast<int>(state.range(0))),
+               state.range(0) == 0 ? "x>=(x>=(...)) 60 deep" : "a60:a59+a59 ...");
 }
 BENCHMARK(BM_GetValueSharedNodesRow)->DenseRange(0, 1);
 
