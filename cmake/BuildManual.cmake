@@ -1,20 +1,51 @@
 # Builds the manual into OUTPUT: the index VORLA.HLP and the pages in
-# OUTPUT/ayuda, with a picture of every example of dibujos.txt drawn by the
-# command-line tool CLI. A picture that cannot be made never fails the build:
-# its <img> is left out of the pages and the build says so.
+# OUTPUT/ayuda, with a picture of every example of dibujos.txt and, when
+# FORMULAS is on (the tool has its "formula" command only in a build with the
+# GUI), its typeset formula, both drawn by the command-line tool CLI. A
+# picture that cannot be made never fails the build: its <img> is left out of
+# the pages and the build says so.
 #
-#   cmake -DSOURCE=data/help -DOUTPUT=build/bin -DWORK=build/manual -DCLI=vorlascope-cli -P BuildManual.cmake
+#   cmake -DSOURCE=data/help -DOUTPUT=build/bin -DWORK=build/manual -DCLI=vorlascope-cli -DFORMULAS=ON -P BuildManual.cmake
 #
 # dibujos.txt, one picture a line:  name | page#entry | function | Xmin Xmax Ymin Ymax | Zmin Zmax
 
 set(pictureSize 96x72)
+# Type size of the formulas: about the height of the text beside them.
+set(formulaSize 14)
 # One gradient for every picture, dark blue at the bottom of the scale to
 # yellow at the top, so that a reader can tell high from low.
 set(gradient 06600000 5AFF9000 AA60E060 FF00F0FF)
 string(REPLACE ";" "" gradient "${gradient}")
+# The build has no screen to draw the formulas on.
+set(ENV{QT_QPA_PLATFORM} offscreen)
 set(pages ${OUTPUT}/ayuda)
 file(MAKE_DIRECTORY ${pages}/img ${WORK})
 file(COPY_FILE ${SOURCE}/VORLA.HLP ${OUTPUT}/VORLA.HLP ONLY_IF_DIFFERENT)
+
+# Draws PICTURE with the tool's arguments ARGN; when it cannot, says that the
+# entry goes without it and why, and adds the picture to `failed`.
+function(draw picture what)
+  get_filename_component(file ${picture} NAME_WE)
+  file(REMOVE ${picture})
+  execute_process(COMMAND ${CLI} ${ARGN} -o ${picture}
+                  RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+  if(status EQUAL 0 AND EXISTS ${picture})
+    return()
+  endif()
+  file(REMOVE ${picture})
+  # Qt's start-up notes come first; the tool's own reason is the last line.
+  string(STRIP "${errors}" errors)
+  string(REGEX REPLACE ".*\n" "" errors "${errors}")
+  if(errors STREQUAL "")
+    set(errors "${status}")
+  endif()
+  message(STATUS "Manual: the entry ${entry} goes without its ${what} (${function}): ${errors}")
+  set(failed ${failed} ${file} PARENT_SCOPE)
+endfunction()
+
+if(NOT FORMULAS)
+  message(STATUS "Manual: the command-line tool has no formula command in this build; the entries go without their formulas")
+endif()
 
 file(STRINGS ${SOURCE}/dibujos.txt lines ENCODING UTF-8)
 set(failed "")
@@ -46,25 +77,27 @@ foreach(line IN LISTS lines)
   list(GET scale 1 zmax)
   set(document ${WORK}/${name}.vlx)
   file(WRITE ${document} "[Vorlascope]\nFunc=${function}\nXmin=${xmin}\nXmax=${xmax}\nYmin=${ymin}\nYmax=${ymax}\nZmin=${zmin}\nZmax=${zmax}\nColGra=${gradient}\nAni=0\n")
+  set(formula ${pages}/img/${name}-formula.png)
+  if(FORMULAS)
+    draw(${formula} formula formula "${function}" --size ${formulaSize})
+  else()
+    file(REMOVE ${formula})
+    list(APPEND failed ${name}-formula)
+  endif()
+  set(caption "<code>${function}</code>")
+  if(EXISTS ${formula})
+    set(caption "<img src=\"img/${name}-formula.png\" alt=\"${function}\"><br>${caption}")
+  endif()
   set(picture ${pages}/img/${name}.png)
-  file(REMOVE ${picture})
-  execute_process(COMMAND ${CLI} render ${document} -o ${picture} --size ${pictureSize}
-                  RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
-  if(status EQUAL 0 AND EXISTS ${picture})
-    # Four pictures a row.
-    math(EXPR column "${shown} % 4")
+  draw(${picture} picture render ${document} --size ${pictureSize})
+  if(EXISTS ${picture})
+    # Three pictures a row: with their formulas they fill the help window.
+    math(EXPR column "${shown} % 3")
     if(shown GREATER 0 AND column EQUAL 0)
       string(APPEND gallery "</tr>\n<tr>\n")
     endif()
     math(EXPR shown "${shown} + 1")
-    string(APPEND gallery "<td><a href=\"${entry}\"><img src=\"img/${name}.png\" width=\"96\" height=\"72\"></a><br><code>${function}</code></td>\n")
-  else()
-    string(STRIP "${errors}" errors)
-    if(errors STREQUAL "")
-      set(errors "${status}")
-    endif()
-    message(STATUS "Manual: the entry ${entry} goes without its picture (${function}): ${errors}")
-    list(APPEND failed ${name})
+    string(APPEND gallery "<td><a href=\"${entry}\"><img src=\"img/${name}.png\" width=\"96\" height=\"72\"></a><br>${caption}</td>\n")
   endif()
 endforeach()
 

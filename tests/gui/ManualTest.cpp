@@ -109,7 +109,7 @@ TEST(ManualTest, EveryExampleCompilesAndEveryErrorExampleFailsWithItsCode) {
   EXPECT_GT(errorExamples, 20);
 }
 
-TEST(ManualTest, EveryFunctionEntryHasThePictureOfItsOwnExample) {
+TEST(ManualTest, EveryFunctionEntryHasThePictureAndFormulaOfItsOwnExample) {
   QMap<QString, QStringList> pictured;  // page#entry -> picture name, function drawn
   for (const QString& line : ReadSource(QStringLiteral("dibujos.txt")).split(u'\n')) {
     const QStringList fields = line.split(u'|');
@@ -126,7 +126,8 @@ TEST(ManualTest, EveryFunctionEntryHasThePictureOfItsOwnExample) {
     const QList<CodeExample> after = CodeExamples(entry.File(), html, at);
     ASSERT_FALSE(after.isEmpty());
     EXPECT_EQ(after.front().text, pictured[entry.page][1]);
-    EXPECT_TRUE(html.contains(QStringLiteral("src=\"img/%1.png\"").arg(pictured[entry.page][0])));
+    for (const QString picture : {QStringLiteral("%1.png"), QStringLiteral("%1-formula.png")})
+      EXPECT_TRUE(html.contains(QStringLiteral("src=\"img/") + picture.arg(pictured[entry.page][0])));
   }
 }
 
