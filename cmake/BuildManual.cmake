@@ -11,7 +11,7 @@
 
 set(pictureSize 96x72)
 # Type size of the formulas: about the height of the text beside them.
-set(formulaSize 14)
+set(formulaSize 12)
 # One gradient for every picture, dark blue at the bottom of the scale to
 # yellow at the top, so that a reader can tell high from low.
 set(gradient 06600000 5AFF9000 AA60E060 FF00F0FF)
