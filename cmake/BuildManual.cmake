@@ -10,7 +10,8 @@
 # dibujos.txt, one picture a line:  name | page#entry | function | Xmin Xmax Ymin Ymax | Zmin Zmax
 
 set(pictureSize 96x72)
-# Type size of the formulas: about the height of the text beside them.
+# Type size of the formulas: a little under the text beside them, so that
+# three pictures with their formulas fit a row of the gallery.
 set(formulaSize 12)
 # One gradient for every picture, dark blue at the bottom of the scale to
 # yellow at the top, so that a reader can tell high from low.
@@ -84,9 +85,13 @@ foreach(line IN LISTS lines)
     file(REMOVE ${formula})
     list(APPEND failed ${name}-formula)
   endif()
-  set(caption "<code>${function}</code>")
+  # The function as HTML text: comparisons and "&" would read as markup.
+  string(REPLACE "&" "&amp;" html "${function}")
+  string(REPLACE "<" "&lt;" html "${html}")
+  string(REPLACE ">" "&gt;" html "${html}")
+  set(caption "<code>${html}</code>")
   if(EXISTS ${formula})
-    set(caption "<img src=\"img/${name}-formula.png\" alt=\"${function}\"><br>${caption}")
+    set(caption "<img src=\"img/${name}-formula.png\" alt=\"${html}\"><br>${caption}")
   endif()
   set(picture ${pages}/img/${name}.png)
   draw(${picture} picture render ${document} --size ${pictureSize})
