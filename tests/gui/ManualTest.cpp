@@ -126,7 +126,7 @@ TEST(ManualTest, EveryFunctionEntryHasThePictureAndFormulaOfItsOwnExample) {
     const QList<CodeExample> after = CodeExamples(entry.File(), html, at);
     ASSERT_FALSE(after.isEmpty());
     EXPECT_EQ(after.front().text, pictured[entry.page][1]);
-    for (const QString picture : {QStringLiteral("%1.png"), QStringLiteral("%1-formula.png")})
+    for (const QString& picture : {QStringLiteral("%1.png"), QStringLiteral("%1-formula.png")})
       EXPECT_TRUE(html.contains(QStringLiteral("src=\"img/") + picture.arg(pictured[entry.page][0])));
   }
 }
