@@ -28,7 +28,9 @@ struct OneArgumentLayout {
   }
 };
 
-// The arguments of a call side by side, separated by commas.
+// The arguments of a call side by side, separated by commas. The list is
+// measured with the commas it draws (one after every item but the last, at
+// the type size), so the closing parenthesis never overlaps the last item.
 struct ArgumentListLayout {
   const TEvalArray& items;
 
@@ -40,8 +42,8 @@ struct ArgumentListLayout {
       box.Ascent = std::max(box.Ascent, b.Ascent);
       box.Descent = std::max(box.Descent, b.Descent);
     }
-    SetFont(canvas, TFace::TimesNewRoman, TFontStyle::Regular, box.Ascent + box.Descent);
-    box.Width += canvas.TextWidth(", ") * (static_cast<int>(items.size()) - 2) + size / 4;
+    SetFont(canvas, TFace::TimesNewRoman, TFontStyle::Regular, size);
+    box.Width += canvas.TextWidth(", ") * (static_cast<int>(items.size()) - 1);
     return box;
   }
 
@@ -70,8 +72,7 @@ struct ListCallLayout {
   TBox Measure(TCanvas& canvas, int size) const {
     const TBox list = List(canvas, size);
     SetNameFont(canvas, size);
-    const int commas = canvas.TextWidth(",") * (static_cast<int>(node.Args.size()) - 1);
-    return {list.Width + canvas.TextWidth(node.Text) + commas, list.Ascent, list.Descent};
+    return {list.Width + canvas.TextWidth(node.Text), list.Ascent, list.Descent};
   }
 
   void Draw(TCanvas& canvas, int x, int top, int size) const {

@@ -142,10 +142,11 @@ TEST(Typeset, LaysOutTheFormulaAsWritten) {
       }},
       {"and is an upward wedge", "x&y", {33, 12, 12},
        [](const Recorder& r) { EXPECT_EQ(r.polylines.at(0), (std::vector<TPoint>{{12, 18}, {16, 10}, {20, 18}})); }},
-      {"argument list between parentheses", "max(x,y)", {87, 14, 14}, [](const Recorder& r) {
+      {"argument list between parentheses", "max(x,y)", {92, 14, 14}, [](const Recorder& r) {
         EXPECT_EQ(r.Find("(")->x, 30);
         EXPECT_EQ(r.Find(", ")->x, 51);
         EXPECT_EQ(r.Find(", ")->y, 5);
+        EXPECT_EQ(r.Find(")")->x, 81) << "right after the last argument (y at 71, 10 wide), not over it";
       }},
       {"square root of the catalog under its sign", "sqrt(x)", {22, 14, 16}, [](const Recorder& r) {
         EXPECT_EQ(r.polylines.at(0), (std::vector<TPoint>{{22, 2}, {10, 2}, {6, 24}, {0, 14}}));
