@@ -94,52 +94,14 @@ HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::W
   setAccessibleName(QStringLiteral("Ayuda"));
   setWindowTitle(QStringLiteral("Ayuda de Vorlascope"));
 
-  back_ = NavigationButton(QStringLiteral("< Atrás"), this);
-  forward_ = NavigationButton(QStringLiteral("Adelante >"), this);
-  home_ = NavigationButton(QStringLiteral("Contenido"), this);
-  back_->setEnabled(false);
-  forward_->setEnabled(false);
-  auto* bar = new QHBoxLayout;
-  bar->addWidget(back_);
-  bar->addWidget(forward_);
-  bar->addWidget(home_);
-  bar->addStretch();
-
   tabs_ = new QTabWidget(this);
   contents_ = new QTreeWidget(tabs_);
   contents_->setHeaderHidden(true);
   contents_->setAccessibleName(QStringLiteral("Contenido"));
   tabs_->addTab(contents_, QStringLiteral("Contenido"));
-
-  auto* keywordPage = new QWidget(tabs_);
-  keywordFilter_ = new QLineEdit(keywordPage);
-  keywordFilter_->setPlaceholderText(QStringLiteral("Escriba el nombre de una función"));
-  keywordFilter_->setAccessibleName(QStringLiteral("Nombre buscado"));
-  keywords_ = new QListWidget(keywordPage);
-  keywords_->setAccessibleName(QStringLiteral("Índice de nombres"));
-  keywords_->setObjectName(QStringLiteral("Indice"));
-  auto* keywordLayout = new QVBoxLayout(keywordPage);
-  keywordLayout->addWidget(keywordFilter_);
-  keywordLayout->addWidget(keywords_);
-  tabs_->addTab(keywordPage, QStringLiteral("Índice"));
-
-  auto* searchPage = new QWidget(tabs_);
-  query_ = new QLineEdit(searchPage);
-  query_->setPlaceholderText(QStringLiteral("Palabras a buscar"));
-  query_->setAccessibleName(QStringLiteral("Palabras a buscar"));
-  auto* searchButton = new QPushButton(QStringLiteral("Buscar"), searchPage);
-  searchButton->setAccessibleName(QStringLiteral("Buscar"));
-  results_ = new QListWidget(searchPage);
-  results_->setAccessibleName(QStringLiteral("Páginas encontradas"));
-  results_->setObjectName(QStringLiteral("Resultados"));
-  results_->setWordWrap(true);
-  auto* queryRow = new QHBoxLayout;
-  queryRow->addWidget(query_);
-  queryRow->addWidget(searchButton);
-  auto* searchLayout = new QVBoxLayout(searchPage);
-  searchLayout->addLayout(queryRow);
-  searchLayout->addWidget(results_);
-  tabs_->addTab(searchPage, QStringLiteral("Buscar"));
+  tabs_->addTab(BuildKeywordPage(), QStringLiteral("Índice"));
+  QPushButton* searchButton = nullptr;
+  tabs_->addTab(BuildSearchPage(searchButton), QStringLiteral("Buscar"));
 
   browser_ = new QTextBrowser(this);
   browser_->setAccessibleName(QStringLiteral("Página de ayuda"));
@@ -152,13 +114,65 @@ HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::W
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({220, 560});
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(bar);
+  layout->addLayout(BuildNavigationBar());
   layout->addWidget(splitter);
   resize(820, 580);
 
   BuildContents();
   BuildKeywordList();
+  Connect(searchButton);
+}
 
+QHBoxLayout* HelpWindow::BuildNavigationBar() {
+  back_ = NavigationButton(QStringLiteral("< Atrás"), this);
+  forward_ = NavigationButton(QStringLiteral("Adelante >"), this);
+  home_ = NavigationButton(QStringLiteral("Contenido"), this);
+  back_->setEnabled(false);
+  forward_->setEnabled(false);
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(back_);
+  bar->addWidget(forward_);
+  bar->addWidget(home_);
+  bar->addStretch();
+  return bar;
+}
+
+QWidget* HelpWindow::BuildKeywordPage() {
+  auto* page = new QWidget(tabs_);
+  keywordFilter_ = new QLineEdit(page);
+  keywordFilter_->setPlaceholderText(QStringLiteral("Escriba el nombre de una función"));
+  keywordFilter_->setAccessibleName(QStringLiteral("Nombre buscado"));
+  keywords_ = new QListWidget(page);
+  keywords_->setAccessibleName(QStringLiteral("Índice de nombres"));
+  keywords_->setObjectName(QStringLiteral("Indice"));
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(keywordFilter_);
+  layout->addWidget(keywords_);
+  return page;
+}
+
+QWidget* HelpWindow::BuildSearchPage(QPushButton*& searchButton) {
+  auto* page = new QWidget(tabs_);
+  query_ = new QLineEdit(page);
+  query_->setPlaceholderText(QStringLiteral("Palabras a buscar"));
+  query_->setAccessibleName(QStringLiteral("Palabras a buscar"));
+  searchButton = new QPushButton(QStringLiteral("Buscar"), page);
+  searchButton->setAccessibleName(QStringLiteral("Buscar"));
+  results_ = new QListWidget(page);
+  results_->setAccessibleName(QStringLiteral("Páginas encontradas"));
+  results_->setObjectName(QStringLiteral("Resultados"));
+  results_->setWordWrap(true);
+  auto* queryRow = new QHBoxLayout;
+  queryRow->addWidget(query_);
+  queryRow->addWidget(searchButton);
+  auto* layout = new QVBoxLayout(page);
+  layout->addLayout(queryRow);
+  layout->addWidget(results_);
+  return page;
+}
+
+void HelpWindow::Connect(QPushButton* searchButton) {
+  const auto openItem = [this](QListWidgetItem* item) { OpenPage(item->data(kPageRole).toString()); };
   connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
   connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
   connect(home_, &QToolButton::clicked, this, [this] { OpenPage(QString::fromLatin1(kManualHomePage)); });
@@ -171,10 +185,8 @@ HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::W
   connect(keywordFilter_, &QLineEdit::returnPressed, this, [this] {
     if (QListWidgetItem* item = keywords_->currentItem()) OpenPage(item->data(kPageRole).toString());
   });
-  connect(keywords_, &QListWidget::itemActivated, this,
-          [this](QListWidgetItem* item) { OpenPage(item->data(kPageRole).toString()); });
-  connect(keywords_, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { OpenPage(item->data(kPageRole).toString()); });
+  connect(keywords_, &QListWidget::itemActivated, this, openItem);
+  connect(keywords_, &QListWidget::itemClicked, this, openItem);
   const auto search = [this] { Search(query_->text()); };
   connect(query_, &QLineEdit::returnPressed, this, search);
   connect(searchButton, &QPushButton::clicked, this, search);

@@ -8,7 +8,9 @@
 #include "gui/help/HelpIndex.h"
 #include "gui/help/HelpSearch.h"
 
+class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
 class QListWidget;
 class QTabWidget;
 class QTextBrowser;
@@ -47,6 +49,10 @@ class HelpWindow : public QWidget {
   // dialog hides.
   void AttachTo(QWidget* asker);
   void Reparent(QWidget* host);
+  QHBoxLayout* BuildNavigationBar();
+  QWidget* BuildKeywordPage();
+  QWidget* BuildSearchPage(QPushButton*& searchButton);
+  void Connect(QPushButton* searchButton);
   void BuildContents();
   void BuildKeywordList();
   void FilterKeywords(const QString& text);
