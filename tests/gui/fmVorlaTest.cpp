@@ -549,6 +549,16 @@ TEST_F(LongCalculationTest, EscStopsItAndKeepsThePictureAndView) {
   EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("status"))->text(), QStringLiteral("Cálculo cancelado"));
 }
 
+TEST_F(LongCalculationTest, EscInAPanGivesBackThePictureAndViewFromBeforeIt) {
+  EnterSlowFunction([this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
+  const QImage before = window_->Picture();
+  const ViewBounds view = BoundsOf(pb_->Scale());
+  QTimer::singleShot(0, window_.get(), [this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
+  RightDrag();
+  EXPECT_TRUE(BoundsOf(pb_->Scale()) == view);
+  EXPECT_EQ(window_->Picture(), before) << "not the shifted picture with its strips missing";
+}
+
 TEST_F(LongCalculationTest, ANewerRequestReplacesIt) {
   const int calculations = window_->CalculationCount();
   EnterSlowFunction([this] { TypeInCombo("ComboBox1", QStringLiteral("-5")); });

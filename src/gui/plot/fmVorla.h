@@ -56,7 +56,8 @@ class TFVorla : public QMainWindow, private DocumentHost {
   // A rectangle with top == bottom stands for the whole picture. The window
   // handles events meanwhile; false when the calculation did not end
   // (stopped by Esc or by a newer one, or failed), leaving the picture.
-  bool CalculateRegion(const PixelRect& rect);
+  enum class CalculationEnd { kDone, kNotRun, kCancelledByUser, kReplaced, kFailed };
+  CalculationEnd CalculateRegion(const PixelRect& rect);
   void LoadDocument(const QString& fileName, const QString& section = {});
   // Returns false when nothing was written (save dialog cancelled, write failed).
   bool SaveDocument(const QString& fileName, const QString& section = {}) {
@@ -99,7 +100,7 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ConnectPaintBox();
   void RegisterDocumentTypeAfterFirstRun();
   bool ReportCompileError();
-  bool RunJob(PlotSession::Job& job);
+  CalculationEnd RunJob(PlotSession::Job& job);
   void ShowDocument(const PlotDocument& document);
   void UpdateCaption(const QString& fileName);
 

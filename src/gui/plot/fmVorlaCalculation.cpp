@@ -50,12 +50,12 @@ bool TFVorla::ReportCompileError() {
   return true;
 }
 
-bool TFVorla::CalculateRegion(const PixelRect& rect) {
-  if (loading_) return false;
-  if (ReportCompileError()) return false;
+TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
+  if (loading_) return CalculationEnd::kNotRun;
+  if (ReportCompileError()) return CalculationEnd::kNotRun;
   if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
     picture_.Resize(pb->width(), pb->height(), 8);
-  if (picture_.Empty()) return false;
+  if (picture_.Empty()) return CalculationEnd::kNotRun;
   ShowStatus(QString::fromLatin1(kCalculating));
   status_->repaint();
   progreso->SetPercent(0);
@@ -65,7 +65,7 @@ bool TFVorla::CalculateRegion(const PixelRect& rect) {
   if (whole) panel_->ForgetRangeTyping();
   const ViewBounds view = BoundsOf(pb->Scale());
   const auto job = session_.NewJob(picture_, rect, view, IndexSettings::From(binder_->Read()));
-  if (!RunJob(*job)) return false;
+  if (const CalculationEnd end = RunJob(*job); end != CalculationEnd::kDone) return end;
   animation_->PictureRecalculated();
   picture_ = std::move(job->picture);
   pictureView_ = view;
@@ -79,13 +79,13 @@ bool TFVorla::CalculateRegion(const PixelRect& rect) {
   if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
   pb->ShowPicture(picture_);
   fmMozaico->RefreshIfShown();
-  return true;
+  return CalculationEnd::kDone;
 }
 
 // Runs a job on its own thread, or in place while the window is built,
 // shown or resized (events handled in the middle of those would find it half
-// done). False when it was cancelled or failed, after saying so.
-bool TFVorla::RunJob(PlotSession::Job& job) {
+// done). Says so when it was cancelled with Esc or failed.
+TFVorla::CalculationEnd TFVorla::RunJob(PlotSession::Job& job) {
   const auto progress = [this](int percent) { progreso->SetPercent(percent); };
   const bool inBackground = isVisible() && !starting_ && !resizing_;
   runner_->Cancel();  // a newer calculation replaces the one in flight
@@ -105,17 +105,17 @@ bool TFVorla::RunJob(PlotSession::Job& job) {
     AppMessageBox(this, memory ? QStringLiteral("No hay memoria suficiente para calcular la imagen.")
                                : QStringLiteral("No se pudo calcular la imagen."),
                   QMessageBox::Critical);
-    return false;
+    return CalculationEnd::kFailed;
   }
   cancelKey_->setEnabled(runner_->Busy());
-  if (outcome != CalculationRunner::Outcome::kCancelled) return true;
-  // Esc keeps the picture and its view; a newer calculation has its own.
-  if (std::exchange(cancelledByUser_, false)) {
-    if (pictureView_) SetView(pb->Scale(), *pictureView_);
-    ShowStatus(QStringLiteral("Cálculo cancelado"));
-    progreso->SetPercent(0);
-  }
-  return false;
+  if (outcome != CalculationRunner::Outcome::kCancelled) return CalculationEnd::kDone;
+  // A newer calculation has its own picture and view.
+  if (!std::exchange(cancelledByUser_, false)) return CalculationEnd::kReplaced;
+  // Esc keeps the picture and its view.
+  if (pictureView_) SetView(pb->Scale(), *pictureView_);
+  ShowStatus(QStringLiteral("Cálculo cancelado"));
+  progreso->SetPercent(0);
+  return CalculationEnd::kCancelledByUser;
 }
 
 }  // namespace vorla

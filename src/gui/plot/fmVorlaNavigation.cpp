@@ -89,16 +89,29 @@ void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
 // Leaves one undo entry: the whole calculation while animating writes it,
 // otherwise it is written after the strips, which write none.
 void TFVorla::PanBy(int dx, int dy) {
+  const ViewBounds before = BoundsOf(pb->Scale());
   const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
   SetView(pb->Scale(), pan.view);
   if (animation_->Running()) {
     CalculateRegion({});
     return;
   }
+  // Esc in the strips gives back the picture and the view from before the pan.
+  const Bitmap unshifted = picture_;
+  const std::optional<ViewBounds> unshiftedView = pictureView_;
   ShiftPicture(picture_, dx, dy);
   pb->ShowPicture(picture_);
-  for (const PixelRect& strip : pan.strips)
-    if (!CalculateRegion(strip)) return;
+  for (const PixelRect& strip : pan.strips) {
+    const CalculationEnd end = CalculateRegion(strip);
+    if (end == CalculationEnd::kDone) continue;
+    if (end == CalculationEnd::kCancelledByUser) {
+      picture_ = unshifted;
+      pictureView_ = unshiftedView;
+      SetView(pb->Scale(), before);
+      pb->ShowPicture(picture_);
+    }
+    return;
+  }
   documents_->PushUndo();
 }
 
