@@ -15,7 +15,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(vorla_package_doc ALL DEPENDS ${VORLA_PACKAGE_DOC}/changelog.gz)
 install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright ${VORLA_PACKAGE_DOC}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorlascope)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlascope)
@@ -31,18 +31,20 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt, libjpeg, libpng, giflib and Highway dependencies, from the binaries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt finds SVG icons and the offscreen platform through plugins the binaries
+# The formula command draws on Qt's offscreen platform, a plugin the binaries
 # do not link against.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "plotter for functions of two variables
- Vorlascope paints a function f(x,y) seen from above: every pixel of the
- picture is evaluated and takes the colour its value has in an editable
- gradient. Its expression language has Spanish and English function names,
- named sub-expressions, conditionals and comparisons.
- .
- Around that it offers mouse navigation, palette-cycling animation, filters,
- a library of gradients, documents with undo, export as PNG, JPEG, BMP and
- GIF, a manual, and the command-line tool vorlascope-cli, which draws
- documents as pictures without a window. Its texts are in Spanish.")
+# The synopsis, then the long description: CPack indents its lines and turns
+# the empty one into " .".
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plotter for functions of two variables")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Vorlascope paints a function f(x,y) seen from above: every pixel of the
+picture is evaluated and takes the colour its value has in an editable
+gradient. Its expression language has Spanish and English function names,
+named sub-expressions, conditionals and comparisons.
+
+Around that it offers mouse navigation, palette-cycling animation, filters,
+a library of gradients, documents with undo, export as PNG, JPEG, BMP and
+GIF, a manual, and the command-line tool vorlascope-cli, which draws
+documents as pictures without a window. Its texts are in Spanish.")
 include(CPack)
