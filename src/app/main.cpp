@@ -23,23 +23,23 @@ constexpr vorla::cli::Usage kUsage =
 
 // Answers --help and --version, which need no display; false for any other
 // command line.
-bool Answered(int argc, char** argv, int& status) {
+bool AnsweredWithoutWindow(int argc, char** argv) {
   if (argc != 2) return false;
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     std::fputs(vorla::cli::UsageText("vorlascope", kUsage).c_str(), stdout);
-  } else if (std::strcmp(argv[1], "--version") == 0) {
-    std::printf("Vorlascope %s\n", VORLA_VERSION);
-  } else {
-    return false;
+    return true;
   }
-  status = 0;
-  return true;
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("Vorlascope %s\n", VORLA_VERSION);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (int status = 0; Answered(argc, argv, status)) return status;
+  if (AnsweredWithoutWindow(argc, argv)) return 0;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorlascope"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vorlascope.svg")));
