@@ -2,11 +2,12 @@
 # ./vorlascope.sh run [ARGS...]  installs what is missing, builds, starts the program
 # ./vorlascope.sh test           installs what is missing, builds, runs every test
 # ./vorlascope.sh bench          builds and runs the benchmarks
+# ./vorlascope.sh package        builds and writes build/vorlascope_VERSION_ARCH.deb, checked by lintian
 set -euo pipefail
 cd "$(dirname "$0")"
 
 build() {
-  scripts/install-deps
+  scripts/install-deps "$@"
   local generator=()
   command -v ninja >/dev/null && [ ! -f build/CMakeCache.txt ] && generator=(-G Ninja)
   cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -27,8 +28,17 @@ case "${1:-}" in
     build
     build/bin/vorla_bench
     ;;
+  package)
+    build package
+    rm -f build/vorlascope_*.deb
+    (cd build && cpack -G DEB)
+    deb=$(ls build/vorlascope_*.deb)
+    # Errors fail the package; warnings are printed.
+    lintian --fail-on error "$deb"
+    echo "$deb"
+    ;;
   *)
-    echo "usage: $0 run [DOCUMENT.vlx] | test | bench" >&2
+    echo "usage: $0 run [DOCUMENT.vlx] | test | bench | package" >&2
     exit 2
     ;;
 esac

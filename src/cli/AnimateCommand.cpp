@@ -32,10 +32,10 @@ bool EndsWithGif(const std::string& name) {
 
 // The animate command's own option; the refusal's text, or nothing when taken.
 std::optional<std::string> ReadAnimateOption(AnimateOptions& options, std::string_view arg, std::string_view value) {
-  if (arg != "--speed") return "unknown option '" + std::string(arg) + "'";
+  if (arg != "--speed") return "opción desconocida «" + std::string(arg) + "»";
   options.speed = ParseInt(value);
   if (!options.speed || *options.speed < kMinSpeed || *options.speed > kMaxSpeed)
-    return "--speed wants a whole number from -100 to 100";
+    return "--speed pide un número entero de -100 a 100";
   return std::nullopt;
 }
 
@@ -48,7 +48,7 @@ std::optional<AnimateOptions> ParseArgs(Args args) {
   if (!common) return std::nullopt;
   static_cast<PictureArgs&>(options) = *common;
   if (!EndsWithGif(options.output)) {
-    Fail("the output name must end in .gif: " + options.output);
+    Fail("el nombre de salida debe terminar en .gif: " + options.output);
     return std::nullopt;
   }
   return options;

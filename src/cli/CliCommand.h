@@ -9,10 +9,10 @@ namespace vorla::cli {
 
 using Args = std::span<const std::string_view>;
 
+// Its usage, printed by --help, is its file in src/cli/usage/ (NAME.txt).
 struct CliCommand {
   std::string_view name;
-  std::string_view usage;  // one line, printed by --help
-  int (*run)(Args args);   // args exclude the command name; returns the exit status
+  int (*run)(Args args);  // args exclude the command name; returns the exit status
 };
 
 }  // namespace vorla::cli

@@ -52,23 +52,23 @@ std::optional<PictureArgs> ParsePictureArgs(std::string_view command, Args args,
     const std::string_view arg = args[i];
     const bool takesValue =
         arg == "-o" || arg == "--size" || std::find(valued.begin(), valued.end(), arg) != valued.end();
-    if (takesValue && i + 1 >= args.size()) return usage("an option lacks its value");
+    if (takesValue && i + 1 >= args.size()) return usage("falta el valor de " + std::string(arg));
     const std::string_view value = takesValue ? args[++i] : std::string_view();
     if (arg == "-o") {
       options.output = std::string(value);
       hasOutput = true;
     } else if (arg == "--size") {
       options.size = ParseSize(value);
-      if (!options.size) return usage("--size wants WIDTHxHEIGHT, e.g. 800x600");
+      if (!options.size) return usage("--size pide ANCHOxALTO, por ejemplo 800x600");
     } else if (arg.size() > 1 && arg[0] == '-') {
       if (const std::optional<std::string> refused = read(arg, value)) return usage(*refused);
     } else if (options.document) {
-      return usage("more than one document given");
+      return usage("se dio más de un documento");
     } else {
       options.document = std::string(arg);
     }
   }
-  if (!hasOutput) return usage("-o OUT is required");
+  if (!hasOutput) return usage("falta -o SALIDA");
   return options;
 }
 

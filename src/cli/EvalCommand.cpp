@@ -37,14 +37,14 @@ std::optional<Options> ParseOptions(Args args, bool solving) {
     const bool isOption = !optionsEnded && arg.size() > 2 && arg.substr(0, 2) == "--";
     if (!isOption) {
       if (options.expression) {
-        std::fprintf(stderr, "vorlascope-cli: more than one expression given\n");
+        std::fprintf(stderr, "vorlascope-cli: se dio más de una expresión\n");
         return std::nullopt;
       }
       options.expression = std::string(arg);
       continue;
     }
     if (i + 1 >= args.size()) {
-      std::fprintf(stderr, "vorlascope-cli: %.*s needs a value\n", static_cast<int>(arg.size()), arg.data());
+      std::fprintf(stderr, "vorlascope-cli: falta el valor de %.*s\n", static_cast<int>(arg.size()), arg.data());
       return std::nullopt;
     }
     const std::string_view value = args[++i];
@@ -56,7 +56,7 @@ std::optional<Options> ParseOptions(Args args, bool solving) {
     const std::optional<double> number = ParseDouble(value);
     // A value no float holds would reach the tree as an infinity.
     if (!known || !number || !std::isfinite(static_cast<float>(*number))) {
-      std::fprintf(stderr, "vorlascope-cli: bad option %.*s %.*s\n", static_cast<int>(arg.size()),
+      std::fprintf(stderr, "vorlascope-cli: opción o valor no válido: %.*s %.*s\n", static_cast<int>(arg.size()),
                    arg.data(), static_cast<int>(value.size()), value.data());
       return std::nullopt;
     }
@@ -66,8 +66,8 @@ std::optional<Options> ParseOptions(Args args, bool solving) {
     else options.target = single;
   }
   if (!options.expression || (solving && (!options.variable || !options.target))) {
-    std::fprintf(stderr, "vorlascope-cli: missing %s (see --help)\n",
-                 !options.expression ? "expression" : "--for or --target");
+    std::fprintf(stderr, "vorlascope-cli: falta %s (véase --help)\n",
+                 !options.expression ? "la expresión" : "--for o --target");
     return std::nullopt;
   }
   return options;

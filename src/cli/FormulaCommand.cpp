@@ -36,7 +36,7 @@ std::optional<Options> ParseOptions(Args args) {
     const std::string_view arg = args[i];
     if (arg != "-o" && arg != "--size") {
       if (haveExpression) {
-        std::fprintf(stderr, "vorlascope-cli: more than one expression given\n");
+        std::fprintf(stderr, "vorlascope-cli: se dio más de una expresión\n");
         return std::nullopt;
       }
       options.expression = std::string(arg);
@@ -44,7 +44,7 @@ std::optional<Options> ParseOptions(Args args) {
       continue;
     }
     if (i + 1 >= args.size()) {
-      std::fprintf(stderr, "vorlascope-cli: %.*s needs a value\n", static_cast<int>(arg.size()), arg.data());
+      std::fprintf(stderr, "vorlascope-cli: falta el valor de %.*s\n", static_cast<int>(arg.size()), arg.data());
       return std::nullopt;
     }
     const std::string_view value = args[++i];
@@ -54,13 +54,13 @@ std::optional<Options> ParseOptions(Args args) {
     }
     const std::optional<std::int32_t> size = ParseInteger(value);
     if (!size || *size < kMinSize || *size > kMaxSize) {
-      std::fprintf(stderr, "vorlascope-cli: --size takes %d to %d\n", kMinSize, kMaxSize);
+      std::fprintf(stderr, "vorlascope-cli: --size pide de %d a %d\n", kMinSize, kMaxSize);
       return std::nullopt;
     }
     options.size = *size;
   }
   if (!haveExpression || options.output.empty()) {
-    std::fprintf(stderr, "vorlascope-cli: missing %s (see --help)\n", !haveExpression ? "expression" : "-o OUT");
+    std::fprintf(stderr, "vorlascope-cli: falta %s (véase --help)\n", !haveExpression ? "la expresión" : "-o SALIDA");
     return std::nullopt;
   }
   return options;
@@ -77,12 +77,12 @@ int RunFormula(Args args) {
     case FormulaFileResult::kWritten:
       return 0;
     case FormulaFileResult::kUnknownFormat:
-      std::fprintf(stderr, "vorlascope-cli: OUT must end in .svg or .png\n");
+      std::fprintf(stderr, "vorlascope-cli: SALIDA debe terminar en .svg o .png\n");
       return kUsageError;
     case FormulaFileResult::kWriteFailed:
       break;
   }
-  std::fprintf(stderr, "vorlascope-cli: cannot write %s\n", options->output.c_str());
+  std::fprintf(stderr, "vorlascope-cli: no se puede escribir %s\n", options->output.c_str());
   return kWriteError;
 }
 

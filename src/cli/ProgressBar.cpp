@@ -37,7 +37,7 @@ void ProgressBar::Show(long long done, long long total) {
   const int filled = static_cast<int>(kBarWidth * done / total);
   const double elapsed = std::chrono::duration<double>(now - started_).count();
   const auto left = static_cast<long long>(elapsed * static_cast<double>(total - done) / static_cast<double>(done) + 0.5);
-  std::fprintf(stderr, "\r[%s%s] %3lld%%  %s left ", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+  std::fprintf(stderr, "\r[%s%s] %3lld%%  faltan %s ", std::string(static_cast<std::size_t>(filled), '#').c_str(),
                std::string(static_cast<std::size_t>(kBarWidth - filled), '.').c_str(), done * 100 / total,
                Clock(left).c_str());
   std::fflush(stderr);

@@ -40,22 +40,22 @@ void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli render
 std::optional<std::string> ReadRenderOption(RenderOptions& options, std::string_view arg, std::string_view value) {
   if (arg == "--quality") {
     const auto q = ParseInt(value);
-    if (!q || *q < 1 || *q > 100) return "--quality wants a whole number from 1 to 100";
+    if (!q || *q < 1 || *q > 100) return "--quality pide un número entero de 1 a 100";
     options.jpeg.quality = *q;
   } else if (arg == "--mirror") {
-    if (value != "h" && value != "v" && value != "hv" && value != "vh") return "--mirror wants h, v or hv";
+    if (value != "h" && value != "v" && value != "hv" && value != "vh") return "--mirror pide h, v o hv";
     options.mirrorH = value.find('h') != std::string_view::npos;
     options.mirrorV = value.find('v') != std::string_view::npos;
   } else if (arg == "--threads") {
     const auto n = ParseInt(value);
-    if (!n || *n < 1) return "--threads wants a whole number from 1 on";
+    if (!n || *n < 1) return "--threads pide un número entero desde 1";
     options.threads = *n;
   } else if (arg == "--gray") {
     options.jpeg.gray = true;
   } else if (arg == "--progressive") {
     options.jpeg.progressive = true;
   } else {
-    return "unknown option '" + std::string(arg) + "'";
+    return "opción desconocida «" + std::string(arg) + "»";
   }
   return std::nullopt;
 }
@@ -106,7 +106,7 @@ PictureStats RenderFile(const RenderOptions& options, const CliDocument& loaded,
 int Render(const RenderOptions& options) {
   const std::optional<ImageFormat> format = ImageFormatFromPath(options.output);
   if (!format) {
-    Fail("the output name must end in " + ExtensionList(" or ") + ": " + options.output);
+    Fail("el nombre de salida debe terminar en " + ExtensionList(" o ") + ": " + options.output);
     return kUsageError;
   }
   const CliDocument loaded = LoadCliDocument(options.document);

@@ -23,9 +23,17 @@ std::string FindProgramFolder() {
   return WithSeparator(error ? fs::current_path() : exe.parent_path());
 }
 
+fs::path InstallDataFolder() { return (fs::path(ProgramFolder()) / ".." / "share" / "vorlascope").lexically_normal(); }
+
+bool HelpBesideProgram() {
+  std::error_code error;
+  return fs::exists(ProgramFolder() + "VORLA.HLP", error);
+}
+
 std::string FindSettingsFolder() {
   const std::string& program = ProgramFolder();
-  if (access(program.c_str(), W_OK) == 0) return program;
+  // Run as root, an install's bin/ is writable, but no file may be left there.
+  if (!InstalledProgram() && access(program.c_str(), W_OK) == 0) return program;
   fs::path base;
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
     base = xdg;
@@ -52,13 +60,23 @@ const std::string& SettingsFolder() {
   return folder;
 }
 
+bool InstalledProgram() {
+  static const bool installed = [] {
+    std::error_code error;
+    return !HelpBesideProgram() && fs::exists(InstallDataFolder() / "VORLA.HLP", error);
+  }();
+  return installed;
+}
+
 std::string HelpFilePath() {
-  const std::string beside = ProgramFolder() + "VORLA.HLP";
+  if (HelpBesideProgram()) return ProgramFolder() + "VORLA.HLP";
+  return (InstallDataFolder() / "VORLA.HLP").string();
+}
+
+std::string SamplesFolder() {
+  const fs::path samples = InstallDataFolder() / "samples";
   std::error_code error;
-  if (fs::exists(beside, error)) return beside;
-  return (fs::path(ProgramFolder()) / ".." / "share" / "doc" / "vorlascope" / "VORLA.HLP")
-      .lexically_normal()
-      .string();
+  return fs::is_directory(samples, error) ? WithSeparator(samples) : ProgramFolder();
 }
 
 }  // namespace vorla

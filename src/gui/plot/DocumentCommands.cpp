@@ -22,7 +22,7 @@ DocumentCommands::DocumentCommands(QWidget* window, DocumentHost& host, const st
       window_(window),
       host_(host),
       undo_(std::make_unique<UndoHistory>(filesFolder)),
-      dialogFolder_(QString::fromStdString(ProgramFolder())) {}
+      dialogFolder_(QString::fromStdString(SamplesFolder())) {}
 
 DocumentCommands::~DocumentCommands() = default;
 

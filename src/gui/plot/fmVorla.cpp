@@ -159,9 +159,11 @@ void TFVorla::BuildStatusBar() {
 }
 
 // The first run only notes the placement; from the second on, documents
-// open with the program.
+// open with the program. An install brings its own desktop entry and MIME
+// type, so only a program run from its own folder registers itself.
 void TFVorla::RegisterDocumentTypeAfterFirstRun() {
   if (RestoreFormPlacement(*this, filesFolder_ / "vorla.ini", FirstPlacement::kDesktopCenter)) return;
+  if (InstalledProgram()) return;
   const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   if (RegisterFileType(QStringLiteral("vlx"), QStringLiteral("VorlaArch"), QStringLiteral("Archivo de Vorlascope"),
                        QCoreApplication::applicationFilePath(), dataDir))

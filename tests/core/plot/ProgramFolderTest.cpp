@@ -17,6 +17,7 @@ TEST(ProgramFolderTest, IsTheExecutablesFolderWithSeparator) {
   // The test folder is writable, so the settings stay beside the program.
   EXPECT_EQ(SettingsFolder(), folder);
   EXPECT_EQ(HelpFilePath(), folder + "VORLA.HLP");
+  EXPECT_FALSE(InstalledProgram()) << "the build's bin/ holds its manual";
 }
 
 }  // namespace
