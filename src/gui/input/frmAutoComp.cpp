@@ -231,16 +231,22 @@ void TfmAutoComp::TypeChar(QChar typed) {
   }
 }
 
-// With no item selected the typed name stays and the key goes in as typed.
+// With no item selected the typed name stays and the key follows it.
 void TfmAutoComp::Accept(char typed) {
   const int row = lb_->currentRow();
+  const std::string prefix = ToCore(prefix_);
   const PickerInsertion insertion =
-      row >= 0 ? AcceptPicked(PickerTemplate(items_[static_cast<std::size_t>(row)].text), typed)
-               : AcceptUnmatched(ToCore(prefix_), typed);
+      row >= 0 ? AcceptPicked(PickerTemplate(items_[static_cast<std::size_t>(row)].text), prefix, typed)
+               : AcceptUnmatched(prefix, typed);
   prefix_ = FromCore(insertion.text);
   caretResult_ = static_cast<int>(before_.size()) + insertion.caret;
-  if (host_ != nullptr) host_->setText(before_ + prefix_ + after_);
+  QLineEdit* host = host_;
+  if (host != nullptr) {
+    host->setText(before_ + prefix_ + after_);
+    emit Inserted(host, static_cast<int>(before_.size()), prefix_);
+  }
   hide();
+  if (host != nullptr && insertion.passOn != 0) emit PassedOn(host, FromCore(std::string(1, insertion.passOn)).front());
 }
 
 void TfmAutoComp::CreditsPassed() {
