@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "gui/common/Accessibility.h"
 #include "gui/common/AppLocale.h"
 #include "gui/plot/fmVorla.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorlascope"));
   vorla::UseDotDecimalSeparator();
+  vorla::InstallAccessibility();
   // The standard buttons and dialogs speak Spanish like the rest of the program.
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -16,7 +16,8 @@ void InitGuiResources() {
 void ApplyHint(QWidget& widget, const QString& hint) {
   const qsizetype bar = hint.indexOf(u'|');
   widget.setToolTip(bar < 0 ? hint : hint.left(bar));
-  widget.setAccessibleName(widget.toolTip());
+  // Some hints end in a blank that a screen reader would read out.
+  widget.setAccessibleName(widget.toolTip().trimmed());
   widget.setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
