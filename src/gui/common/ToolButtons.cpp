@@ -1,6 +1,7 @@
 #include "gui/common/ToolButtons.h"
 
 #include <QIcon>
+#include <QShortcut>
 #include <QToolButton>
 
 // Resources of a static library must be registered by name from the global namespace.
@@ -21,6 +22,12 @@ void ApplyHint(QWidget& widget, const QString& hint) {
   widget.setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
+void AddShortcut(QAbstractButton& button, const QKeySequence& keys) {
+  QWidget* owner = button.parentWidget() != nullptr ? button.parentWidget() : &button;
+  QObject::connect(new QShortcut(keys, owner), &QShortcut::activated, &button, &QAbstractButton::click);
+  button.setToolTip(QStringLiteral("%1 (%2)").arg(button.toolTip().trimmed(), keys.toString(QKeySequence::NativeText)));
+}
+
 QToolButton* MakeToolButton(QWidget* parent, const char* objectName, const char* icon, const QString& hint,
                             bool checkable) {
   InitGuiResources();
@@ -31,7 +38,7 @@ QToolButton* MakeToolButton(QWidget* parent, const char* objectName, const char*
   button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
   button->setIconSize(QSize(20, 20));
   button->setFixedSize(26, 26);
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(Qt::TabFocus);
   ApplyHint(*button, hint);
   return button;
 }
