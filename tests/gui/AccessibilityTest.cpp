@@ -84,6 +84,8 @@ TEST_F(AccessibilityTest, WindowsAreWindowsAndNamesHaveNoBlanksAtTheirEnds) {
   QWidget* mosaic = window_->findChild<QWidget*>(QStringLiteral("fmMozaico"));
   ASSERT_NE(mosaic, nullptr);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(mosaic)->role(), QAccessible::Window);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(Child<QWidget>("pb"))->role(), QAccessible::Client)
+      << "made without a parent, but a window no more";
   mosaic->close();
   for (const QWidget* control : window_->findChildren<QWidget*>()) {
     const QString name = control->accessibleName();

@@ -4,8 +4,7 @@
 #include <QAccessibleApplication>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QDialog>
-#include <QMainWindow>
+#include <QFrame>
 
 namespace vorla {
 namespace {
@@ -71,18 +70,30 @@ class ClickingToggle : public QAccessibleWidget {
   QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-// Made as a window (a widget only waiting for its parent counts as a window
-// too, and must keep its own kind of interface).
-bool IsProgramWindow(const QString& className, const QWidget& widget) {
-  return className.startsWith(QLatin1String("vorla::")) && widget.isWindow() && widget.windowType() != Qt::Widget &&
-         qobject_cast<const QDialog*>(&widget) == nullptr && qobject_cast<const QMainWindow*>(&widget) == nullptr;
+// The program's own plain widgets that may be windows, such as the mosaic.
+// The role is asked each time: a widget made without a parent is a window
+// until a layout takes it in.
+class ProgramWidget : public QAccessibleWidget {
+ public:
+  explicit ProgramWidget(QWidget* widget) : QAccessibleWidget(widget) {}
+  QAccessible::Role role() const override { return widget()->isWindow() ? QAccessible::Window : QAccessible::Client; }
+};
+
+// A class of the program's own that Qt would describe as a plain widget or
+// frame (not a label, box or dialog, which have interfaces of their own).
+bool IsPlainProgramWidget(const QString& className, const QWidget& widget) {
+  if (!className.startsWith(QLatin1String("vorla::"))) return false;
+  const QMetaObject* type = widget.metaObject();
+  while (type != nullptr && QLatin1String(type->className()).startsWith(QLatin1String("vorla::")))
+    type = type->superClass();
+  return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject;
 }
 
 QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
   if (object == qApp && className == QLatin1String("QApplication")) return new ApplicationWithPopups;
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget == nullptr) return nullptr;
-  if (IsProgramWindow(className, *widget)) return new QAccessibleWidget(widget, QAccessible::Window);
+  if (widget->isWindow() && IsPlainProgramWidget(className, *widget)) return new ProgramWidget(widget);
   auto* button = qobject_cast<QAbstractButton*>(widget);
   const bool toggle = className == QLatin1String("QCheckBox") || className == QLatin1String("QToolButton");
   if (button != nullptr && toggle && button->isCheckable()) return new ClickingToggle(button);

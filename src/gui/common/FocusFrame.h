@@ -1,6 +1,7 @@
 #pragma once
 // A visible focus for controls that draw themselves without one (the
-// picture): a dotted frame over the control while it holds the focus.
+// picture, flat tool buttons): a dotted frame over the control while it
+// holds the focus.
 
 class QWidget;
 

@@ -4,6 +4,8 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include "gui/common/FocusFrame.h"
+
 // Resources of a static library must be registered by name from the global namespace.
 static void InitVorlaResource() { Q_INIT_RESOURCE(vorla); }
 
@@ -38,7 +40,8 @@ QToolButton* MakeToolButton(QWidget* parent, const char* objectName, const char*
   button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))));
   button->setIconSize(QSize(20, 20));
   button->setFixedSize(26, 26);
-  button->setFocusPolicy(Qt::TabFocus);
+  // The style draws no focus on a flat button.
+  AddFocusFrame(*button);
   ApplyHint(*button, hint);
   return button;
 }
