@@ -112,11 +112,12 @@ HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::W
   splitter->addWidget(tabs_);
   splitter->addWidget(browser_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({220, 560});
+  // Wide enough for the longest page titles of the contents.
+  splitter->setSizes({300, 560});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(BuildNavigationBar());
   layout->addWidget(splitter);
-  resize(820, 580);
+  resize(900, 580);
   CloseOnKeys(*this);
 
   BuildContents();
