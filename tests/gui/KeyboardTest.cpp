@@ -13,12 +13,13 @@ class KeyboardTest : public MainWindowTest {
  protected:
   void SetUp() override { OpenWindow(700, 500); }
 
-  QWidget* Mosaic() {
-    Child<QToolButton>("tbMozaico")->click();
-    QWidget* mosaic = window_->findChild<QWidget*>(QStringLiteral("fmMozaico"));
+  // The window that `button` opens, made active.
+  QWidget* Open(const char* button, const char* window) {
+    Child<QToolButton>(button)->click();
+    QWidget* opened = window_->findChild<QWidget*>(QString::fromLatin1(window));
     // The offscreen platform keeps the main window active otherwise.
-    QApplication::setActiveWindow(mosaic);
-    return mosaic;
+    QApplication::setActiveWindow(opened);
+    return opened;
   }
 };
 
@@ -65,18 +66,21 @@ TEST_F(KeyboardTest, ShortcutsWorkAndTheHintsShowThem) {
   EXPECT_FALSE(Child<QWidget>("pnlPropiedades")->isVisible());
 }
 
-TEST_F(KeyboardTest, F1InTheMosaicOpensItsTopicAndEscOrCtrlWCloseIt) {
-  QWidget* mosaic = Mosaic();
+TEST_F(KeyboardTest, F1InTheMosaicOpensItsTopicAndEscOrCtrlWCloseTheSecondaryWindows) {
+  QWidget* mosaic = Open("tbMozaico", "fmMozaico");
   QTest::keyClick(mosaic, Qt::Key_F1);
   auto* help = window_->findChild<HelpWindow*>();
   ASSERT_NE(help, nullptr);
   EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(help->findChild<QTextBrowser*>()->source().fileName(), QStringLiteral("mosaico.html"));
 
-  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
-    mosaic = Mosaic();
-    QTest::keySequence(mosaic, keys);
-    EXPECT_FALSE(mosaic->isVisible()) << keys.toString().toStdString();
+  for (const auto& [button, name] : {std::pair{"tbMozaico", "fmMozaico"}, std::pair{"tbInformacion", "FMemo"}}) {
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+      QWidget* opened = Open(button, name);
+      ASSERT_TRUE(opened->isVisible());
+      QTest::keySequence(opened, keys);
+      EXPECT_FALSE(opened->isVisible()) << name << " " << keys.toString().toStdString();
+    }
   }
 }
 
