@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "cli/Usage.h"
+#include "gui/common/Accessibility.h"
 #include "gui/common/AppLocale.h"
 #include "gui/plot/fmVorla.h"
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   // Ties the windows to the installed desktop entry (its icon and name).
   QGuiApplication::setDesktopFileName(QStringLiteral("org.vorlascope.Vorlascope"));
   vorla::UseDotDecimalSeparator();
+  vorla::InstallAccessibility();
   // The standard buttons and dialogs speak Spanish like the rest of the program.
   QTranslator qtTexts;
   if (qtTexts.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -113,8 +113,7 @@ int Render(const RenderOptions& options) {
   const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
   const PictureStats stats = RenderFile(options, loaded, size, *format);
 
-  // The information window's report; a calculation under a millisecond has
-  // no statistics line.
+  // The information window's report.
   for (std::string line : InfoReportLines(stats.infoText, stats.errorCounts)) {
     std::erase(line, '\r');
     if (!line.empty()) std::fprintf(stderr, "%s\n", Cp1252ToUtf8(line).c_str());

@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <string>
+
 #include "core/expr/Expresion.h"
 #include "core/expr/TextFold.h"
 #include "core/plot/PlotExpressions.h"
@@ -122,6 +124,7 @@ TEST_F(ExpressionInputTest, ALetterOpensThePickerOnlyWhereANameStarts) {
       {"after the first character", "exp", 1, "esxp", true},
       {"inside a comment", "{ab}", 2, "{asb}", false},
       {"after a comment", "{ab}", 4, "{ab}s", true},
+      {"inside a message", "'ab'", 1, "'sab'", false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -187,6 +190,24 @@ TEST_F(ExpressionInputTest, KeysInThePickerInsertTheNameWithItsTemplate) {
   }
 }
 
+TEST_F(ExpressionInputTest, TypingEveryCharacterGivesExactlyTheTextTyped) {
+  struct Row { const char* name; const char* typed; };
+  const Row rows[] = {
+      {"definitions", "a:x^2; b:y^2; a+b"},
+      {"nested calls", "sin(x*y)/(1+hipot(x,y))"},
+      {"condition with a message", "Si(x>0,ln(x),'neg')"},
+      {"more arguments than the template shows", "hipot(x-1,y+1)*Max(x,y,1)"},
+      {"comparisons of the polar values", "r<3 & w>0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Start(QString(), 0);
+    for (const char c : std::string(row.typed))
+      QTest::keyClick(picker_->isVisible() ? static_cast<QWidget*>(picker_->List()) : &combo_, c);
+    EXPECT_EQ(Text(), QString::fromLatin1(row.typed));
+  }
+}
+
 TEST_F(ExpressionInputTest, SelectionFollowsThePrefixAndBackspaceStartsOverFromTheTop) {
   Start(QString(), 0);
   Type(QStringLiteral("s"));
@@ -232,7 +253,11 @@ TEST_F(ExpressionInputTest, F1AsksTheHelpForTheSelectedNameOfAFreshPicker) {
   QSignalSpy help(&picker, &TfmAutoComp::HelpRequested);
   Start(QString(), 0);
   picker.Open(combo_.lineEdit(), plot_.Expression(PlotExpressions::kFunc).Functions(), u'h');
-  EXPECT_EQ(picker.ScrollCredits()->Offset(), 20) << "the help starts at the bottom of the 21-pixel strip";
+  const int strip = picker.ScrollCredits()->height();
+  QFont helpFont(QStringLiteral("Arial"));
+  helpFont.setPixelSize(11);
+  EXPECT_GE(strip, 2 * QFontMetrics(helpFont).height()) << "two lines of help at once";
+  EXPECT_EQ(picker.ScrollCredits()->Offset(), strip - 1) << "the help starts at the bottom of the strip";
   QTest::keyClick(picker.List(), 'i');
   QTest::keyClick(picker.List(), Qt::Key_F1);
   ASSERT_EQ(help.count(), 1);

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "MainWindowFixture.h"
 #include "gui/help/HelpIndex.h"
@@ -79,6 +80,9 @@ TEST_F(HelpWindowTest, F1OpensTheTopicOfTheFocusedFieldAndTheWindowIsReused) {
   EXPECT_TRUE(Help()->isVisible());
   EXPECT_EQ(Shown(), "rango.html");
   EXPECT_TRUE(Help()->windowTitle().endsWith(QStringLiteral("Rectángulo visible")));
+  auto* contents = Help()->findChild<QTreeWidget*>();
+  ASSERT_NE(contents->currentItem(), nullptr);
+  EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Rectángulo visible")) << "the page shown, not the one before";
 
   HelpWindow::ShowContext(15, window_.get());
   HelpWindow::ShowKeyword(QStringLiteral("HIPOT"), xmin);
@@ -89,6 +93,14 @@ TEST_F(HelpWindowTest, F1OpensTheTopicOfTheFocusedFieldAndTheWindowIsReused) {
   for (QToolButton* button : Help()->findChildren<QToolButton*>())
     if (button->text().contains(QStringLiteral("Atrás"))) button->click();
   EXPECT_EQ(Shown(), "exportar.html");
+
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    Help()->show();
+    // The offscreen platform keeps the main window active otherwise.
+    QApplication::setActiveWindow(Help());
+    QTest::keySequence(Help(), keys);
+    EXPECT_FALSE(Help()->isVisible()) << keys.toString().toStdString();
+  }
 }
 
 TEST_F(HelpWindowTest, UnknownKeywordOpensTheIndexAtTheNearestNameAndSearchListsPages) {

@@ -93,6 +93,8 @@ TEST_F(FVorlaTest, EnterRecalculatesWithTheTypedFunction) {
       << "a text already in the list is not added again";
   EXPECT_EQ(history->itemText(0), QStringLiteral("x")) << "a text differing only in case is a new entry";
   EXPECT_EQ(history->itemText(1), QStringLiteral("X"));
+  EXPECT_TRUE(Child<QLabel>("status")->text().startsWith(QStringLiteral("Pixels calculados: ")))
+      << "a calculation under a millisecond says so too";
 }
 
 TEST_F(FVorlaTest, LeftDragZoomsAndTheFieldsFollowWithoutLosingPrecision) {

@@ -87,18 +87,30 @@ PickerKeyAction ClassifyPickerKey(char c) {
   return static_cast<unsigned char>(c) < 32 ? PickerKeyAction::kIgnore : PickerKeyAction::kAccept;
 }
 
-PickerInsertion AcceptPicked(std::string_view templateText, char typed) {
+PickerInsertion AcceptPicked(std::string_view templateText, std::string_view prefix, char typed) {
   const std::size_t paren = templateText.find('(');
-  const int inside = static_cast<int>(paren == std::string_view::npos ? templateText.size() : paren + 1);
+  const bool hasParen = paren != std::string_view::npos;
+  const int inside = static_cast<int>(hasParen ? paren + 1 : templateText.size());
   PickerInsertion result{std::string(templateText), inside};
   switch (typed) {
     case '\r':
     case ' ':
     case '(': return result;
-    case ',':
     case kPickerRight: ++result.caret; return result;
     case kPickerLeft: --result.caret; return result;
+    case ',':
+      if (hasParen) ++result.caret;
+      else result.passOn = typed;
+      return result;
+    case ':':
+    case '=':
+    case ';': return AcceptUnmatched(prefix, typed);
     default: break;
+  }
+  if (!EqualFolded(PickerKeyword(templateText), prefix)) return AcceptUnmatched(prefix, typed);
+  if (typed == ')') {
+    result.passOn = typed;
+    return result;
   }
   result.text.insert(static_cast<std::size_t>(inside), 1, typed);
   ++result.caret;
@@ -112,8 +124,7 @@ PickerInsertion AcceptUnmatched(std::string_view prefix, char typed) {
   } else if (typed == kPickerRight) {
     ++result.caret;
   } else if (typed != '\r') {
-    result.text += typed;
-    ++result.caret;
+    result.passOn = typed;
   }
   return result;
 }

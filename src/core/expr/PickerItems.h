@@ -56,19 +56,27 @@ enum class PickerKeyAction {
 };
 PickerKeyAction ClassifyPickerKey(char c);
 
-// What accepting with `typed` puts in place of the prefix, and where the
-// caret goes, counted from the start of that text. Enter, blank, "(", ","
-// and the arrow codes insert the template with the caret just inside its
-// parenthesis (one further for "," and right, one back for left); any other
-// character goes inside the first parenthesis ("sin()" and "2" give
-// "sin(2)"), or after a name without one ("Pi*"), with the caret after it.
+// What accepting with `typed` puts in place of the prefix, where the caret
+// goes, counted from the start of that text, and a character the field then
+// types itself as if the picker had not been open (so that it moves over a
+// template's "," or ")" instead of doubling it).
 struct PickerInsertion {
   std::string text;
   int caret;
+  char passOn = 0;  // 0: none
 };
-PickerInsertion AcceptPicked(std::string_view templateText, char typed);
-// Accepting while no item is selected: the typed name stays and the key goes
-// in after it as typed; Enter adds nothing and the arrows move the caret.
+// Accepting the item whose template is `templateText` while `prefix` is
+// typed. Enter, blank, "(" and the arrow codes insert the template with the
+// caret just inside its parenthesis (one back for left, one further for
+// right); "," does so one further too when the template has a parenthesis,
+// else it follows the name. ":", "=" and ";" (a name the user defines) keep
+// the prefix as typed. Any other character accepts only a whole name ("pi"
+// for "Pi"): it goes inside the first parenthesis ("sin()" and "2" give
+// "sin(2)") or after a name without one ("Pi*"), and ")" follows the
+// template; after a partial name ("a" of "Abs") the prefix stays as typed.
+PickerInsertion AcceptPicked(std::string_view templateText, std::string_view prefix, char typed);
+// Accepting while no item is selected: the typed name stays and the key
+// follows it; Enter adds nothing and the arrows move the caret.
 PickerInsertion AcceptUnmatched(std::string_view prefix, char typed);
 
 }  // namespace vorla

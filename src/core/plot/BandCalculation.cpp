@@ -63,8 +63,8 @@ const PictureStats& BandCalculation::Finish() {
   stats_.shownMax = stats_.foundMax;
   evaluator_.EndPicture(stats_.shownMin, stats_.shownMax);
   stats_.pixels = static_cast<long long>(width_) * height_;
-  stats_.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(calculating_).count();
-  if (stats_.milliseconds > 0) stats_.infoText = CalculationInfoLine(stats_.pixels, stats_.milliseconds);
+  stats_.microseconds = ElapsedMicroseconds(calculating_);
+  stats_.infoText = CalculationInfoLine(stats_.pixels, stats_.microseconds);
   return stats_;
 }
 

@@ -1,5 +1,6 @@
 #include "core/plot/PictureCalculation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <utility>
@@ -10,9 +11,9 @@
 
 namespace vorla {
 
-std::string CalculationInfoLine(long long pixels, long long ms) {
-  const double seconds = static_cast<double>(ms) / 1000;
-  const double speed = static_cast<double>(pixels) / static_cast<double>(ms);
+std::string CalculationInfoLine(long long pixels, long long us) {
+  const double seconds = static_cast<double>(us) / 1e6;
+  const double speed = static_cast<double>(pixels) * 1000 / static_cast<double>(us);
   std::string text = "Pixels calculados: ";
   text.append(std::to_string(pixels))
       .append(" en ")
@@ -21,6 +22,10 @@ std::string CalculationInfoLine(long long pixels, long long ms) {
       .append(FormatG(speed, 6))
       .append(" Kilopixels/seg");
   return text;
+}
+
+long long ElapsedMicroseconds(std::chrono::steady_clock::duration elapsed) {
+  return std::max<long long>(1, std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count());
 }
 
 [[gnu::noinline]] float StepOf(double extent, int pixels) { return static_cast<float>(extent / pixels); }
@@ -84,10 +89,8 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
 
   stats.pixels = std::llabs(static_cast<long long>(asked.bottom - asked.top) *
                             (asked.right - asked.left));
-  stats.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
-                           std::chrono::steady_clock::now() - started)
-                           .count();
-  if (stats.milliseconds > 0) stats.infoText = CalculationInfoLine(stats.pixels, stats.milliseconds);
+  stats.microseconds = ElapsedMicroseconds(std::chrono::steady_clock::now() - started);
+  stats.infoText = CalculationInfoLine(stats.pixels, stats.microseconds);
 }
 
 }  // namespace vorla

@@ -7,6 +7,7 @@
 //   6..255  gradient levels 0..249 (4 and 5 only appear while animating)
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -96,12 +97,11 @@ struct PictureStats {
   float lastZmax = 0;
   ErrorCounts errorCounts{};
   long long pixels = 0;
-  long long milliseconds = 0;
+  long long microseconds = 0;  // at least 1 once a calculation has finished
   // Pixels whose value came from the expression trees rather than from runs
   // (failed points, or every pixel when runs were not possible).
   long long treePixels = 0;
-  // "... \r\nVel: %.6g Kilopixels/seg"; unchanged when the calculation took
-  // under a millisecond.
+  // "... \r\nVel: %.6g Kilopixels/seg".
   std::string infoText;
 
   int ErrorCount(int code) const {
@@ -152,8 +152,12 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
 // a later widening to double.
 float StepOf(double extent, int pixels);
 
-// PictureStats::infoText for `pixels` calculated in `ms` milliseconds (ms > 0).
-std::string CalculationInfoLine(long long pixels, long long ms);
+// PictureStats::infoText for `pixels` calculated in `us` microseconds (us > 0).
+std::string CalculationInfoLine(long long pixels, long long us);
+
+// The microseconds a finished calculation took, at least 1: the statistics
+// line needs a time to divide by even when the clock saw none pass.
+long long ElapsedMicroseconds(std::chrono::steady_clock::duration elapsed);
 
 // The value that the calculation paints with palette index `index` of the
 // gradient (6 at zmin, 255 at zmax; the entries before 6 lie below zmin).

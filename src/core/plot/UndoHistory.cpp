@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -9,17 +10,30 @@
 namespace vorla {
 namespace {
 
+bool NamesFile(const std::filesystem::path& path, int fd) {
+  struct stat named {};
+  struct stat opened {};
+  return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 && named.st_dev == opened.st_dev &&
+         named.st_ino == opened.st_ino;
+}
+
 // An exclusive lock held for the instance's lifetime on a companion file.
 // The undo file itself is replaced on every write, which would drop a lock
-// held on it. Returns the descriptor, or -1 when another process holds it.
+// held on it. The holder removes the file on closing, so a lock won on a file
+// removed meanwhile does not count. Returns the descriptor, or -1 when
+// another process holds it.
 int TryLock(const std::filesystem::path& lockPath) {
-  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return -1;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return -1;
+    }
+    if (NamesFile(lockPath, fd)) return fd;
     ::close(fd);
-    return -1;
   }
-  return fd;
+  return -1;
 }
 
 }  // namespace
@@ -37,12 +51,11 @@ UndoHistory::UndoHistory(const std::filesystem::path& folder) {
 
 UndoHistory::~UndoHistory() {
   ClearUndo();
-  if (lockFd_ >= 0) ::close(lockFd_);
-  // The shared name's lock file stays for the next instance; a per-process
-  // one would otherwise pile up.
-  if (path_.filename() != "vlx.tmp") {
+  // Removed while still locked, so that no other instance holds it meanwhile.
+  if (lockFd_ >= 0) {
     std::error_code ec;
     std::filesystem::remove(path_.string() + ".lock", ec);
+    ::close(lockFd_);
   }
 }
 

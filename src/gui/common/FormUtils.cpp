@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QWidget>
 
 #include <optional>
@@ -85,6 +86,11 @@ bool RestoreFormPlacement(QWidget& form, const std::filesystem::path& settingsFi
   if (show != kShowMaximized) KeepOnScreen(form);
   if (show == kShowMaximized) form.setWindowState(form.windowState() | Qt::WindowMaximized);
   return false;
+}
+
+void CloseOnKeys(QWidget& window) {
+  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+    QObject::connect(new QShortcut(keys, &window), &QShortcut::activated, &window, &QWidget::close);
 }
 
 void KeepOnScreen(QWidget& form) {

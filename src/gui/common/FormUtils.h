@@ -44,6 +44,9 @@ struct CancelAcceptButtons {
 };
 CancelAcceptButtons MakeCancelAcceptButtons();
 
+// Esc and Ctrl+W close `window`, as in any other program's secondary windows.
+void CloseOnKeys(QWidget& window);
+
 // A message box captioned with the application title; returns the button pressed.
 QMessageBox::StandardButton AppMessageBox(QWidget* parent, const QString& text, QMessageBox::Icon icon,
                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok,

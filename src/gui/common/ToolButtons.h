@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QAbstractButton;
+class QKeySequence;
 class QToolButton;
 class QWidget;
 
@@ -13,9 +15,14 @@ namespace vorla {
 void ApplyHint(QWidget& widget, const QString& hint);
 
 // A flat 26-pixel button named objectName showing ":/icons/<icon>.svg" at
-// 20 x 20 (drawn from the vector image at any screen density).
+// 20 x 20 (drawn from the vector image at any screen density). Tab reaches
+// it; a click leaves the focus where it was.
 QToolButton* MakeToolButton(QWidget* parent, const char* objectName, const char* icon, const QString& hint,
                             bool checkable = false);
+
+// `keys` anywhere in the button's window click it, also while the tool bar
+// has folded it away for want of room; its hint shows the keys.
+void AddShortcut(QAbstractButton& button, const QKeySequence& keys);
 
 void InitGuiResources();
 

@@ -112,11 +112,13 @@ HelpWindow::HelpWindow(HelpIndex index, QWidget* parent) : QWidget(parent, Qt::W
   splitter->addWidget(tabs_);
   splitter->addWidget(browser_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({220, 560});
+  // Wide enough for the longest page titles of the contents.
+  splitter->setSizes({300, 560});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(BuildNavigationBar());
   layout->addWidget(splitter);
-  resize(820, 580);
+  resize(900, 580);
+  CloseOnKeys(*this);
 
   BuildContents();
   BuildKeywordList();
@@ -286,11 +288,11 @@ const QList<SearchablePage>& HelpWindow::SearchablePages() {
   return searchable_;
 }
 
-void HelpWindow::FollowSource() {
+// The browser's own source() still names the page before while it tells of a new one.
+void HelpWindow::FollowSource(const QUrl& source) {
   const QString title = browser_->documentTitle();
   setWindowTitle(title.isEmpty() ? QStringLiteral("Ayuda de Vorlascope") : QString::fromUtf8(kTitlePrefix) + title);
   // The contents show where the reader is.
-  const QUrl source = browser_->source();
   const QString page =
       source.fileName() + (source.hasFragment() ? QLatin1Char('#') + source.fragment() : QString());
   for (QTreeWidgetItemIterator it(contents_); *it != nullptr; ++it) {

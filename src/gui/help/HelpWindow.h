@@ -16,6 +16,7 @@ class QTabWidget;
 class QTextBrowser;
 class QToolButton;
 class QTreeWidget;
+class QUrl;
 
 namespace vorla {
 
@@ -57,7 +58,7 @@ class HelpWindow : public QWidget {
   void BuildKeywordList();
   void FilterKeywords(const QString& text);
   void ShowOverAsker(QWidget* asker);
-  void FollowSource();
+  void FollowSource(const QUrl& source);
   const QList<SearchablePage>& SearchablePages();
 
   HelpIndex index_;

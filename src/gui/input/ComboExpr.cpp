@@ -16,12 +16,30 @@ TComboExpr::TComboExpr(QWidget* parent) : QComboBox(parent) {
   // Names are completed by the picker; completing from the history would
   // select text after the caret that the keypad pairs then keep.
   setCompleter(nullptr);
+  connect(lineEdit(), &QLineEdit::textChanged, this, &TComboExpr::FollowText);
   setEditText(QStringLiteral("{Ingrese aquí una expresión para evaluar}"));
   lineEdit()->selectAll();
   // Esc in the picker is an Esc in the box: the user wants to type on alone.
   connect(TfmAutoComp::Shared(), &TfmAutoComp::Cancelled, this, [this](const QLineEdit* host) {
     if (host == lineEdit()) pickerSuppressed_ = true;
   });
+  connect(TfmAutoComp::Shared(), &TfmAutoComp::Inserted, this,
+          [this](const QLineEdit* host, int at, const QString& inserted) {
+            if (host == lineEdit()) templateMarks_.MarkTemplate(static_cast<std::size_t>(at), ToCore(inserted));
+          });
+  connect(TfmAutoComp::Shared(), &TfmAutoComp::PassedOn, this, [this](const QLineEdit* host, QChar typed) {
+    if (host == lineEdit()) TypePassedOn(typed);
+  });
+}
+
+void TComboExpr::FollowText(const QString& text) {
+  std::string now = ToCore(text);
+  templateMarks_.Follow(followedText_, now);
+  followedText_ = std::move(now);
+}
+
+void TComboExpr::TypePassedOn(QChar typed) {
+  if (!MoveOverTemplate(typed) && !ReplaceKeypadPair(typed)) lineEdit()->insert(QString(typed));
 }
 
 void TComboExpr::OpenPicker() {
@@ -57,11 +75,27 @@ void TComboExpr::keyPressEvent(QKeyEvent* event) {
       break;
   }
   const QString text = event->text();
-  if (text.size() == 1 && (ReplaceKeypadPair(text.front()) || OpenPickerOnLetter(text.front()))) {
+  if (text.size() == 1 &&
+      (MoveOverTemplate(text.front()) || ReplaceKeypadPair(text.front()) || OpenPickerOnLetter(text.front()))) {
     event->accept();
     return;
   }
   QComboBox::keyPressEvent(event);
+}
+
+// A "{255}" comment before the template's ")" goes with it: the arguments
+// are typed by then.
+bool TComboExpr::MoveOverTemplate(QChar typed) {
+  QLineEdit* edit = lineEdit();
+  if (edit->hasSelectedText() || typed.unicode() > 127) return false;
+  const int caret = edit->cursorPosition();
+  const std::size_t over =
+      templateMarks_.TypedOver(followedText_, static_cast<std::size_t>(caret), static_cast<char>(typed.unicode()));
+  if (over == 0) return false;
+  if (over > 1) edit->setText(edit->text().remove(caret, static_cast<int>(over) - 1));
+  templateMarks_.Unmark(static_cast<std::size_t>(caret));
+  edit->setCursorPosition(caret + 1);
+  return true;
 }
 
 // The character before the caret counts from the second position on.

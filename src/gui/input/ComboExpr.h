@@ -3,9 +3,14 @@
 // drop-down history and two typing aids: keypad pairs that turn two keypad
 // characters into one operator ("**" power, "//" root, "/*" and "*/"
 // parentheses, ".." "|", "--" "%"), and the function picker, which opens
-// when a letter starts a name.
+// when a letter starts a name. Typing "," or ")" just before one that came
+// with a picked template moves over it.
 
 #include <QComboBox>
+
+#include <string>
+
+#include "core/expr/TypingAids.h"
 
 namespace vorla {
 
@@ -47,6 +52,9 @@ class TComboExpr : public QComboBox {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void FollowText(const QString& text);
+  void TypePassedOn(QChar typed);
+  bool MoveOverTemplate(QChar typed);
   bool ReplaceKeypadPair(QChar typed);
   bool OpenPickerOnLetter(QChar typed);
   int Caret() const;
@@ -56,6 +64,8 @@ class TComboExpr : public QComboBox {
   bool pickerSuppressed_ = false;
   bool autoagregar_ = false;
   bool duplicados_ = false;
+  TemplateMarks templateMarks_;
+  std::string followedText_;  // core text the marks were last moved with
 };
 
 }  // namespace vorla

@@ -21,7 +21,7 @@
 namespace vorla {
 namespace {
 
-constexpr int kPanelHeight = 21;
+constexpr int kListHeight = 182;
 // Desktop colour numbers of the scrolling help strip.
 constexpr int kInactiveCaptionText = 19;
 constexpr int kDarkShadow3D = 21;
@@ -105,16 +105,19 @@ TfmAutoComp::TfmAutoComp(QWidget* parent)
   lb_->installEventFilter(this);
   connect(lb_, &QListWidget::itemDoubleClicked, this, [this] { Accept('\r'); });
 
+  QFont arial(QStringLiteral("Arial"));
+  arial.setPixelSize(11);
+  // The help lines go in pairs ("Para insertar la función seleccionada" /
+  // "introduzca cualquier número, símbolo, o "): the strip shows two at once.
+  const int panelHeight = 2 * QFontMetrics(arial).height() + 2;
   auto* panel1 = new QWidget(this);
   panel1->setObjectName(QStringLiteral("Panel1"));
-  panel1->setFixedHeight(kPanelHeight);
+  panel1->setFixedHeight(panelHeight);
   auto* panelLayout = new QVBoxLayout(panel1);
   panelLayout->setContentsMargins(0, 0, 0, 0);
   panelLayout->addWidget(scrollCredits1_);
   scrollCredits1_->setObjectName(QStringLiteral("ScrollCredits1"));
   scrollCredits1_->setAccessibleName(QStringLiteral("Ayuda del selector de funciones"));
-  QFont arial(QStringLiteral("Arial"));
-  arial.setPixelSize(11);
   scrollCredits1_->SetCreditsFont(arial);
   scrollCredits1_->SetCreditsColor(Qt::black);
   scrollCredits1_->SetBackgroundColor(ToQColor(SystemColor(kInactiveCaptionText)));
@@ -132,7 +135,7 @@ TfmAutoComp::TfmAutoComp(QWidget* parent)
   layout->setSpacing(0);
   layout->addWidget(lb_, 1);
   layout->addWidget(panel1);
-  setFixedSize(298, 204);
+  setFixedSize(298, kListHeight + panelHeight);
 }
 
 QString TfmAutoComp::SelectedText() const {
@@ -231,16 +234,22 @@ void TfmAutoComp::TypeChar(QChar typed) {
   }
 }
 
-// With no item selected the typed name stays and the key goes in as typed.
+// With no item selected the typed name stays and the key follows it.
 void TfmAutoComp::Accept(char typed) {
   const int row = lb_->currentRow();
+  const std::string prefix = ToCore(prefix_);
   const PickerInsertion insertion =
-      row >= 0 ? AcceptPicked(PickerTemplate(items_[static_cast<std::size_t>(row)].text), typed)
-               : AcceptUnmatched(ToCore(prefix_), typed);
+      row >= 0 ? AcceptPicked(PickerTemplate(items_[static_cast<std::size_t>(row)].text), prefix, typed)
+               : AcceptUnmatched(prefix, typed);
   prefix_ = FromCore(insertion.text);
   caretResult_ = static_cast<int>(before_.size()) + insertion.caret;
-  if (host_ != nullptr) host_->setText(before_ + prefix_ + after_);
+  QLineEdit* host = host_;
+  if (host != nullptr) {
+    host->setText(before_ + prefix_ + after_);
+    emit Inserted(host, static_cast<int>(before_.size()), prefix_);
+  }
   hide();
+  if (host != nullptr && insertion.passOn != 0) emit PassedOn(host, FromCore(std::string(1, insertion.passOn)).front());
 }
 
 void TfmAutoComp::CreditsPassed() {

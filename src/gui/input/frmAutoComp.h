@@ -52,6 +52,13 @@ class TfmAutoComp : public QFrame {
   void HelpRequested(const QString& keyword);
   // Esc, or the idle close, left what was typed in `host`.
   void Cancelled(QLineEdit* host);
+  // Accepting put `inserted` (a name, with its argument template for a
+  // function) at `at` of the host's text.
+  void Inserted(QLineEdit* host, int at, const QString& inserted);
+  // After closing, the host types `typed` itself, as if the picker had not
+  // been open: ":" after a name of the user's own, ")" or "," that may move
+  // over a template's.
+  void PassedOn(QLineEdit* host, QChar typed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

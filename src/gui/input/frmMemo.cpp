@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -21,6 +22,8 @@ TFMemo::TFMemo(QWidget* parent) : QDialog(parent, Qt::Tool), memo1_(new QPlainTe
   move(213, 256);
   memo1_->installEventFilter(this);
   connect(memo1_, &QPlainTextEdit::textChanged, this, &TFMemo::Memo1Change);
+  // Esc closes it as any dialog; Ctrl+W as the other secondary windows.
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void TFMemo::PrepareEdit(const QString& caption, int helpContext, const QString& text) {

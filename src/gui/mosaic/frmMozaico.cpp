@@ -1,7 +1,6 @@
 #include "gui/mosaic/frmMozaico.h"
 
 #include <QHBoxLayout>
-#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -64,9 +63,10 @@ TfmMozaico::TfmMozaico(const Bitmap& picture, TfmExportar& exporter, std::filesy
   connect(ToolButton2, &QToolButton::clicked, this, [this] { ExportWithMirrors(false); });
   connect(ToolButton1, &QToolButton::clicked, this, [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
   connect(view_, &MosaicView::clicked, this, &TfmMozaico::ViewClicked);
-  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
-          [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
 
+  // F1 is the main window's, which Qt also gives to its tool windows: a
+  // second one here would make the key ambiguous and open nothing.
+  CloseOnKeys(*this);
   RestoreFormPlacement(*this, settingsFile_, FirstPlacement::kDesktopCenter);
 }
 

@@ -1,5 +1,6 @@
 #include "gui/plot/ColorSwatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,6 +9,7 @@ namespace vorla {
 ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent) {
   setFrameStyle(QFrame::NoFrame);
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::TabFocus);
   setFixedSize(sizeHint());
 }
 
@@ -27,6 +29,20 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::white);
   painter.drawRect(outer.adjusted(1, 1, -1, -1));
   painter.fillRect(rect().adjusted(2, 2, -2, -2), color_);
+  // Reached with Tab: the outline takes the selection colour.
+  if (hasFocus()) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+  }
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: emit clicked(); return;
+    default: QFrame::keyPressEvent(event);
+  }
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // A colour swatch of the properties panel: a framed field of one colour that
-// asks its owner for a colour dialog when clicked.
+// asks its owner for a colour dialog when clicked, or when Space or Enter is
+// pressed on it.
 
 #include <QColor>
 #include <QFrame>
@@ -25,6 +26,7 @@ class ColorSwatch : public QFrame {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QColor color_ = Qt::black;

@@ -14,6 +14,7 @@ namespace {
 
 constexpr char kFileFilter[] = "Vorlascopes(*.vlx)";
 constexpr char kPictureFilter[] = "Imágenes con su documento (*.png *.jpg *.jpeg)";
+constexpr char kAnyFilter[] = "Documentos e imágenes (*.vlx *.png *.jpg *.jpeg)";
 
 }  // namespace
 
@@ -83,7 +84,9 @@ bool DocumentCommands::QuerySave() {
 void DocumentCommands::OpenWithDialog() {
   const QString name =
       QFileDialog::getOpenFileName(window_, QStringLiteral("Abrir vorlascope"), dialogFolder_,
-                                   QString::fromLatin1(kFileFilter) + QStringLiteral(";;") + QString::fromUtf8(kPictureFilter));
+                                   QStringList{QString::fromUtf8(kAnyFilter), QString::fromLatin1(kFileFilter),
+                                               QString::fromUtf8(kPictureFilter)}
+                                       .join(QStringLiteral(";;")));
   if (name.isEmpty()) return;
   dialogFolder_ = QFileInfo(name).absolutePath();
   Load(name);

@@ -58,6 +58,12 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
            tbAnimar, SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
     addWidget(widget);
 
+  const std::pair<QToolButton*, QKeySequence> shortcuts[] = {
+      {cmdAbrir, QKeySequence(Qt::CTRL | Qt::Key_O)},   {tbGuardar, QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {tbExportar, QKeySequence(Qt::CTRL | Qt::Key_E)}, {tbCopiar, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+      {btnDeshacer, QKeySequence(Qt::CTRL | Qt::Key_Z)}, {tbPropiedades, QKeySequence(Qt::Key_F11)}};
+  for (const auto& [button, keys] : shortcuts) AddShortcut(*button, keys);
+
   // Qt's own button for the tools that do not fit.
   if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
     more->setAccessibleName(QStringLiteral("Más herramientas"));

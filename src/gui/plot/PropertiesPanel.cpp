@@ -97,7 +97,7 @@ class EnterKey : public QObject {
 }  // namespace
 
 PropertiesPanel::PropertiesPanel(const Parts& parts, QWidget* parent)
-    : QWidget(parent), gradientEditor_(parts.gradientEditor) {
+    : QWidget(parent), gradientEditor_(parts.gradientEditor), gradientList_(parts.gradientList) {
   setObjectName(QStringLiteral("pnlPropiedades"));
   setFixedWidth(165);
   QFont small = font();
@@ -107,6 +107,20 @@ PropertiesPanel::PropertiesPanel(const Parts& parts, QWidget* parent)
   SetHelpContext(*parts.gradientList, kGradientListHelp);
   LayOut(parts);
   Connect();
+}
+
+QList<QWidget*> PropertiesPanel::TabOrder() const {
+  QList<QWidget*> order{chkGradiente,    ColFon,          ColFun,          gradientEditor_, ColZmin,
+                        chkBucleMin,     txtZmin,         txtYmin,         txtXmin,         txtXmax,
+                        txtYmax,         viewButtons_[0], viewButtons_[1], viewButtons_[2], tbMostrarEjes,
+                        viewButtons_[3], viewButtons_[4], viewButtons_[5], viewButtons_[6]};
+  // The gradient list's own controls: its box (by the edit that takes its
+  // focus, made after the buttons) and buttons.
+  for (QWidget* control : gradientList_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if ((control->focusPolicy() & Qt::TabFocus) != 0)
+      order.append(control->focusProxy() != nullptr ? control->focusProxy() : control);
+  order.append({ColZmax, chkBucleMax, txtZmax});
+  return order;
 }
 
 void PropertiesPanel::BuildControls() {

@@ -66,6 +66,10 @@ class PropertiesPanel : public QWidget {
   // The names the scale bounds can use, for their fields' picker.
   void SetScaleFunctionList(const TFunctionList* functions);
 
+  // The controls in the order Tab visits them: as the panel reads, top to
+  // bottom, the range fields from the top edge round to the bottom one.
+  QList<QWidget*> TabOrder() const;
+
   void ShowFixedColors(const std::array<QColor, 4>& colors);  // by FixedColor entry
   // The found range as the labels show it.
   void ShowFoundRange(const QString& min, const QString& max);
@@ -89,6 +93,7 @@ class PropertiesPanel : public QWidget {
   QWidget* Field(ExpressionField field) const;
 
   QWidget* gradientEditor_;
+  QWidget* gradientList_;
   QCheckBox* chkGradiente;
   ColorSwatch* ColFun;
   QLabel* lblColFun;

@@ -23,6 +23,7 @@
 #include "core/plot/ProgramFolder.h"
 #include "gui/common/CoreColor.h"
 #include "gui/common/CoreText.h"
+#include "gui/common/FocusFrame.h"
 #include "gui/common/FormUtils.h"
 #include "gui/common/HelpTopics.h"
 #include "gui/common/ToolButtons.h"
@@ -86,6 +87,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   // The scale bounds are children of the function and share its names.
   toolBar_->SetFunctionList(&session_.Functions(PlotExpressions::kFunc));
   panel_->SetScaleFunctionList(&session_.Functions(PlotExpressions::kZmin));
+  ChainTabOrder();
   BuildStatusBar();
   report_ = new TFMemo(this);
 
@@ -113,6 +115,17 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 
 TFVorla::~TFVorla() = default;
 
+// Tab goes through the window as it reads: the tool bar, the picture, the
+// panel top to bottom.
+void TFVorla::ChainTabOrder() {
+  QList<QWidget*> chain;
+  for (QAction* action : toolBar_->actions())
+    if (QWidget* widget = toolBar_->widgetForAction(action)) chain.append(widget);
+  chain.append(pb);
+  chain.append(panel_->TabOrder());
+  for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 void TFVorla::BuildPictureArea() {
   pb = new TPaintBoxM;
   pb->setObjectName(QStringLiteral("pb"));
@@ -122,6 +135,7 @@ void TFVorla::BuildPictureArea() {
   // The hint lists the mouse actions; a screen reader names the control.
   pb->setAccessibleName(QStringLiteral("Imagen"));
   pb->setAccessibleDescription(pb->toolTip());
+  AddFocusFrame(*pb);
 
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
@@ -146,11 +160,10 @@ void TFVorla::BuildSpy(QWidget*& functionSphere, QWidget*& zminSphere, QWidget*&
 }
 
 void TFVorla::BuildStatusBar() {
-  status_ = new QLabel(QString::fromLatin1(kDefaultStatus));
+  status_ = new ElidedLabel(QString::fromLatin1(kDefaultStatus));
   status_->setObjectName(QStringLiteral("status"));
   status_->setCursor(Qt::PointingHandCursor);
   status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  status_->setMinimumWidth(1);
   status_->installEventFilter(this);
   progreso = new ProgressBox;
   statusBar()->addWidget(status_, 1);
@@ -202,9 +215,13 @@ void TFVorla::ConnectControls() {
     cancelledByUser_ = true;
     runner_->Cancel();
   });
+  // Also in the mosaic, a tool window of this one, which may hold no focus.
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-  connect(help, &QShortcut::activated, this,
-          [this] { HelpWindow::ShowContext(HelpContextOf(QApplication::focusWidget()), this); });
+  connect(help, &QShortcut::activated, this, [this] {
+    QWidget* focus = QApplication::focusWidget();
+    HelpWindow::ShowContext(HelpContextOf(focus != nullptr ? focus : QApplication::activeWindow()), this);
+  });
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &QWidget::close);
   auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
   connect(smooth, &QShortcut::activated, this, [this] {
     SmoothPicture(picture_);
@@ -235,7 +252,7 @@ void TFVorla::RunCommand(ToolCommand command) {
 void TFVorla::ShowStatus(const QString& text) {
   QString line = text;
   line.replace(QStringLiteral("\r\n"), QStringLiteral("  ")).replace(u'\n', QStringLiteral("  "));
-  status_->setText(line);
+  status_->SetLine(line);
 }
 
 void TFVorla::UpdateCaption(const QString& fileName) {

@@ -15,6 +15,7 @@
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PlotSession.h"
+#include "gui/common/ElidedLabel.h"
 #include "gui/plot/DocumentCommands.h"
 #include "gui/plot/FilterPicker.h"
 
@@ -93,6 +94,7 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ShowStatus(const QString& text) override;
 
   void BuildPictureArea();
+  void ChainTabOrder();
   // The spy spheres of the three expressions, for the tool bar and the panel.
   void BuildSpy(QWidget*& functionSphere, QWidget*& zminSphere, QWidget*& zmaxSphere);
   void BuildStatusBar();
@@ -138,7 +140,7 @@ class TFVorla : public QMainWindow, private DocumentHost {
   TGradEditM* gradientEditor_ = nullptr;
   TGradientLibraryBox* gradientLibrary_ = nullptr;
   TPaintBoxM* pb = nullptr;
-  QLabel* status_ = nullptr;
+  ElidedLabel* status_ = nullptr;
   ProgressBox* progreso = nullptr;
   TFMemo* report_ = nullptr;
   FormulaSpy* spy_ = nullptr;

@@ -76,7 +76,7 @@ TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
   if (whole) documents_->PushUndo();
   panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
                          QString::fromStdString(FormatG(stats.shownMax, 6)));
-  if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
+  ShowStatus(FromCore(stats.infoText));
   pb->ShowPicture(picture_);
   fmMozaico->RefreshIfShown();
   return CalculationEnd::kDone;

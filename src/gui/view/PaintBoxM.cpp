@@ -114,21 +114,26 @@ void TPaintBoxM::DrawAxesOverlay(const AxesLayout& axes) {
   overlay.drawLine(0, axes.originRow, width, axes.originRow);
   const int ty = axes.tickRow;
   const int labelTop = axes.xLabelsBelow ? ty : ty - kAxisLabelOffset;
+  const QFontMetrics metrics(font);
   for (const AxisTick& tick : axes.xTicks) {
     overlay.drawLine(tick.position, ty - 2, tick.position, ty + 2);
-    overlay.drawText(QRect(tick.position - 10, labelTop, 20, kAxisLabelOffset),
-                     Qt::AlignCenter | Qt::TextDontClip, QString::fromStdString(tick.label));
+    // Centred on its tick, but kept whole inside the picture at its edges.
+    const QString label = QString::fromStdString(tick.label);
+    const int labelWidth = metrics.horizontalAdvance(label);
+    const int left = std::clamp(tick.position - labelWidth / 2, 0, std::max(width - labelWidth, 0));
+    overlay.drawText(QRect(left, labelTop, labelWidth, kAxisLabelOffset), Qt::AlignCenter | Qt::TextDontClip, label);
   }
   const int tx = axes.tickColumn;
   for (const AxisTick& tick : axes.yTicks) {
     overlay.drawLine(tx - 2, tick.position, tx + 2, tick.position);
     const QString label = QString::fromStdString(tick.label);
+    const int top = std::clamp(tick.position - metrics.height() / 2, 0, std::max(height - metrics.height(), 0));
     if (axes.yLabelsLeft) {
-      overlay.drawText(QRect(tx - 4 - width, tick.position - 10, width, 20),
+      overlay.drawText(QRect(tx - 4 - width, top, width, metrics.height()),
                        Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, label);
     } else {
       // Clear of the tick's right arm, so that a minus sign is not read as part of the tick.
-      overlay.drawText(QRect(tx + 4, tick.position - 10, width, 20),
+      overlay.drawText(QRect(tx + 4, top, width, metrics.height()),
                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label);
     }
   }

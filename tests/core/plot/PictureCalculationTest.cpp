@@ -135,6 +135,8 @@ TEST(CalculateIndexedTest, WholePictureGoldenGrid) {
   EXPECT_EQ(stats.stepX, 1);
   EXPECT_EQ(stats.stepY, 1);
   EXPECT_EQ(stats.pixels, 12);
+  EXPECT_EQ(stats.infoText.rfind("Pixels calculados: 12 en ", 0), 0u) << "a calculation under a millisecond";
+  EXPECT_EQ(CalculationInfoLine(1000, 500), "Pixels calculados: 1000 en 0.0005 seg\r\nVel: 2000 Kilopixels/seg");
 
   // A mirrored view (Xmin > Xmax, the flip commands) mirrors the grid.
   FakeEvaluator again([](float x, float, int&) { return x; }, 0, 249);

@@ -112,6 +112,7 @@ TEST(UndoHistoryTest, SecondInstanceUsesItsOwnFileAndRemovesIt) {
 TEST(UndoHistoryTest, SharedNameIsFreeAfterTheFirstInstanceEnds) {
   TempDir dir;
   { UndoHistory first(dir.path()); }
+  EXPECT_FALSE(std::filesystem::exists(dir / "vlx.tmp.lock")) << "a clean exit leaves no lock file";
   UndoHistory next(dir.path());
   EXPECT_EQ(next.FilePath(), dir / "vlx.tmp");
 }
