@@ -7,6 +7,7 @@
 #include "cli/AnimateCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/EvalCommand.h"
+#include "cli/FigureCommand.h"
 #include "cli/FormulaCommand.h"
 #include "cli/RenderCommand.h"
 
@@ -17,6 +18,9 @@ std::vector<CliCommand> Commands() {
   return {
       {"animate", "animate [DOC.vlx|PICTURE] -o OUT.gif [--size WxH] [--speed N]   the palette cycle as a looping GIF", RunAnimate},
       {"eval", "eval EXPR [--x V] [--y V]      evaluate an expression once", RunEval},
+#ifdef VORLA_FIGURE_COMMAND
+      {"figure", "figure [DOC.vlx|PICTURE] -o OUT.svg|OUT.pdf [--size WxH]   the picture in a frame with its axes' ticks, a colour bar and the formula", RunFigure},
+#endif
 #ifdef VORLA_FORMULA_COMMAND
       {"formula", "formula EXPR -o OUT.svg|OUT.png [--size N]   typeset EXPR (type size N, 20 by default)", RunFormula},
 #endif

@@ -1,8 +1,10 @@
-// Axes overlay geometry: origin lines, tick positions and labels, edges for axes out of view.
+// Axes overlay geometry: origin lines, tick positions and labels, edges for
+// axes out of view; and the same numbers round a figure's frame and colour bar.
 
 #include <gtest/gtest.h>
 
 #include "core/plot/AxesLayout.h"
+#include "core/plot/FigureLayout.h"
 #include "core/plot/Navigation.h"
 
 namespace vorla {
@@ -64,6 +66,43 @@ TEST(AxesLayoutTest, ViewsWithoutUsableTicksEnd) {
     const AxesLayout axes = LayOutAxes(MakeView(row.view));
     EXPECT_LE(axes.xTicks.size(), 20u);
   }
+}
+
+// The frame shows the overlay's labels, the origin's too, at the same
+// places along the edges (a quarter of the width is 100 of 400 pixels).
+TEST(AxesLayoutTest, FigureFrameHasTheOverlayNumbersAndTheOrigin) {
+  const FrameTicks ticks = LayOutFrameTicks({-2, 1.5, 2, -1.5});
+  const std::vector<FigureTick> x{{0, "-2"}, {0.25, "-1"}, {0.5, "0"}, {0.75, "1"}, {1, "2"}};
+  EXPECT_EQ(ticks.x, x);
+  ASSERT_EQ(ticks.y.size(), 7u);
+  EXPECT_EQ(ticks.y.front().label, "-1.5");
+  EXPECT_DOUBLE_EQ(ticks.y.front().at, 1);  // y = -1.5 at the bottom edge
+  EXPECT_EQ(ticks.y[3].label, "0");
+  EXPECT_DOUBLE_EQ(ticks.y[3].at, 0.5);
+}
+
+TEST(AxesLayoutTest, ColorBarEndsAndRoundSteps) {
+  struct Row { const char* name; float zmin, zmax; double gap; const char* bottom; const char* top;
+    std::vector<std::string> steps; };
+  const Row rows[] = {
+      {"start-up scale, steps near the ends left out", -3.14159265f, 3.14159265f, 0.05, "-3.14159", "3.14159",
+       {"-2", "-1", "0", "1", "2"}},
+      {"steps reaching the ends", -3.14159265f, 3.14159265f, 0.01, "-3.14159", "3.14159",
+       {"-3", "-2", "-1", "0", "1", "2", "3"}},
+      {"reversed scale", 10, 0, 0.05, "10", "0", {"2", "4", "6", "8"}},
+      {"no extent", 1, 1, 0.05, "1", "1", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ColorBarLabels labels = LayOutColorBar(row.zmin, row.zmax, row.gap);
+    EXPECT_EQ(labels.bottom, row.bottom);
+    EXPECT_EQ(labels.top, row.top);
+    std::vector<std::string> steps;
+    for (const FigureTick& tick : labels.steps) steps.push_back(tick.label);
+    EXPECT_EQ(steps, row.steps);
+  }
+  // 0 lies halfway up the symmetric scale.
+  EXPECT_DOUBLE_EQ(LayOutColorBar(-2, 2, 0.05).steps.at(1).at, 0.5);
 }
 
 }  // namespace
