@@ -110,9 +110,11 @@ void ReadSvgHeader(std::FILE* file, PictureText& found) {
 std::optional<PictureKind> PictureKindOf(const std::filesystem::path& path) {
   const File file = Open(path);
   if (!file) return std::nullopt;
-  unsigned char head[8] = {};
+  // Room for an SVG's byte-order mark and blank lines before its first tag.
+  unsigned char head[64] = {};
+  constexpr std::size_t kPngSignature = 8;
   const std::size_t count = std::fread(head, 1, sizeof head, file.get());
-  if (count == sizeof head && png_sig_cmp(head, 0, sizeof head) == 0) return PictureKind::kPng;
+  if (count >= kPngSignature && png_sig_cmp(head, 0, kPngSignature) == 0) return PictureKind::kPng;
   if (count >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return PictureKind::kJpeg;
   if (LooksLikeSvg(std::string_view(reinterpret_cast<const char*>(head), count))) return PictureKind::kSvg;
   return std::nullopt;
