@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -32,8 +33,10 @@ QString Title(const FigureContent& figure) {
   return FromCore(figure.plot->Expression(PlotExpressions::kFunc).Text());
 }
 
-// The generator's SVG with the document in <metadata> after the opening
-// tag, and the picture marked to be enlarged without smoothing.
+// The generator's SVG with its size in pixels rather than millimetres (so a
+// browser shows the picture's pixels one to one), the document in
+// <metadata> after the opening tag, and the picture marked to be enlarged
+// without smoothing.
 QByteArray Svg(const FigureContent& figure, const FigurePainter& layout) {
   QBuffer buffer;
   QSvgGenerator svg;
@@ -51,9 +54,16 @@ QByteArray Svg(const FigureContent& figure, const FigurePainter& layout) {
   const qsizetype svgTag = text.indexOf("<svg");
   const qsizetype tagEnd = svgTag < 0 ? -1 : text.indexOf('>', svgTag);
   if (tagEnd < 0) return {};
+  const QSize size = layout.Size().toSize();
+  QString tag = QString::fromUtf8(text.mid(svgTag, tagEnd - svgTag));
+  tag.replace(QRegularExpression(QStringLiteral(R"(width="[^"]*" height="[^"]*")")),
+              QStringLiteral(R"(width="%1" height="%2")").arg(size.width()).arg(size.height()));
+  const QByteArray sized = tag.toUtf8();
+  text.replace(svgTag, tagEnd - svgTag, sized);
+  const qsizetype sizedEnd = svgTag + sized.size();
   const std::string metadata =
       SvgDocumentMetadata({figure.picture.Width(), figure.picture.Height(), figure.documentText});
-  text.insert(tagEnd + 1, QByteArray::fromStdString("\n" + metadata));
+  text.insert(sizedEnd + 1, QByteArray::fromStdString("\n" + metadata));
   text.replace("<image ", "<image style=\"image-rendering:pixelated\" ");
   return text;
 }
