@@ -6,30 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "core/plot/Navigation.h"
-
 namespace vorla {
 
 struct FigureTick {
-  double at = 0;      // along its edge: 0 at the left (top) end, 1 at the right (bottom) end
+  double at = 0;      // along its edge: 0 at the `from` end, 1 at the `to` end
   std::string label;
   friend bool operator==(const FigureTick&, const FigureTick&) = default;
 };
 
-struct FrameTicks {
-  std::vector<FigureTick> x;  // along the top and bottom edges
-  std::vector<FigureTick> y;  // along the left and right edges
-  friend bool operator==(const FrameTicks&, const FrameTicks&) = default;
-};
-
-// The overlay's ticks, printed with "%.4g", the one at the origin included
-// (the frame has no crossing axes to hide it).
-FrameTicks LayOutFrameTicks(const ViewBounds& view);
+// The overlay's ticks (AxisStep) of the range from `from` to `to`, printed
+// with "%.4g", the one at 0 included (a frame has no crossing axes to hide
+// it), and only those inside the range. When there would be more than
+// `maxTicks`, the step is taken 2, 5, 10, 20... times over, so that the
+// labels that remain can be read.
+std::vector<FigureTick> FigureTicks(double from, double to, int maxTicks);
 
 struct ColorBarLabels {
   std::string bottom;  // Zmin, printed with "%.6g"
   std::string top;     // Zmax
-  // Round steps between them; `at` runs from 0 at the bottom to 1 at the top.
+  // Round steps between them (FigureTicks from Zmin to Zmax).
   std::vector<FigureTick> steps;
   friend bool operator==(const ColorBarLabels&, const ColorBarLabels&) = default;
 };
@@ -37,6 +32,6 @@ struct ColorBarLabels {
 // Steps closer than `minGap` (a fraction of the bar) to an end are left out,
 // so that their labels do not cover the end's. A scale with no extent, or
 // one that is not finite, has no steps.
-ColorBarLabels LayOutColorBar(float zmin, float zmax, double minGap);
+ColorBarLabels LayOutColorBar(float zmin, float zmax, double minGap, int maxSteps);
 
 }  // namespace vorla

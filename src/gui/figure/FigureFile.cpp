@@ -44,7 +44,8 @@ QByteArray Svg(const FigureContent& figure, const FigurePainter& layout) {
   svg.setSize(layout.Size().toSize());
   svg.setViewBox(QRectF(QPointF(0, 0), layout.Size()));
   svg.setResolution(kDotsPerInch);
-  svg.setTitle(Title(figure));
+  // The generator writes the title as it is given, markup and all.
+  svg.setTitle(Title(figure).toHtmlEscaped());
   svg.setDescription(QStringLiteral("Vorlascope"));
   QPainter painter;
   if (!painter.begin(&svg)) return {};

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "core/expr/Expresion.h"
 #include "gui/common/CoreColor.h"
@@ -53,10 +54,23 @@ double WidestLabel(const QFontMetricsF& metrics, const std::vector<FigureTick>& 
 
 QString Label(const std::string& text) { return QString::fromStdString(text); }
 
+// The most ticks an edge gets, and the room left between two labels.
+constexpr int kMostTicks = 40;
+constexpr double kLabelSpacing = 8;
+
+// As many of the overlay's ticks as leave room between their labels, each
+// `extent` long along the edge.
+std::vector<FigureTick> Fitting(double from, double to, double length,
+                                const std::function<double(const std::vector<FigureTick>&)>& extent) {
+  std::vector<FigureTick> ticks = FigureTicks(from, to, kMostTicks);
+  while (ticks.size() > 2 && static_cast<double>(ticks.size()) * (extent(ticks) + kLabelSpacing) > length)
+    ticks = FigureTicks(from, to, static_cast<int>(ticks.size()) - 1);
+  return ticks;
+}
+
 }  // namespace
 
-FigurePainter::FigurePainter(const FigureContent& figure)
-    : figure_(figure), ticks_(LayOutFrameTicks(figure.view)) {
+FigurePainter::FigurePainter(const FigureContent& figure) : figure_(figure) {
   font_.setFamilies({"Liberation Sans", "Arial"});
   font_.setStyleHint(QFont::SansSerif);
   font_.setPixelSize(kFontPixels);
@@ -64,13 +78,16 @@ FigurePainter::FigurePainter(const FigureContent& figure)
   const double line = metrics.height();
   const double w = figure.picture.Width();
   const double h = figure.picture.Height();
+  xTicks_ = Fitting(figure.view.left, figure.view.right, w,
+                    [&metrics](const std::vector<FigureTick>& ticks) { return WidestLabel(metrics, ticks); });
+  yTicks_ = Fitting(figure.view.top, figure.view.bottom, h, [line](const std::vector<FigureTick>&) { return line; });
 
   if (figure.plot) title_ = FormulaPicture(figure.plot->Expression(PlotExpressions::kFunc));
   const QSizeF titleSize = title_ ? QSizeF(title_->boundingRect().size()) : QSizeF();
   const double titleBand = title_ ? titleSize.height() + kTitleGap : 0;
 
-  const double halfX = WidestLabel(metrics, ticks_.x) / 2;
-  const double yLabels = WidestLabel(metrics, ticks_.y);
+  const double halfX = WidestLabel(metrics, xTicks_) / 2;
+  const double yLabels = WidestLabel(metrics, yTicks_);
   const double left = std::ceil(kMargin + std::max(yLabels + kLabelGap + kTick, halfX));
   const double top = std::ceil(kMargin + titleBand + line + kLabelGap + kTick);
   picture_ = QRectF(left, top, w, h);
@@ -78,7 +95,9 @@ FigurePainter::FigurePainter(const FigureContent& figure)
   const double end = std::min(kBarWidth, h / 6);
   const double barLeft = picture_.right() + std::max(kTick + kLabelGap + yLabels, halfX) + kBarGap;
   bar_ = QRectF(barLeft, top + end, kBarWidth, std::max(h - 2 * end, 1.0));
-  barLabels_ = LayOutColorBar(figure.scale.zmin, figure.scale.zmax, line / bar_.height());
+  // Steps every two lines at most: a bar is read at a glance.
+  barLabels_ = LayOutColorBar(figure.scale.zmin, figure.scale.zmax, line / bar_.height(),
+                              std::max(1, static_cast<int>(bar_.height() / (2 * line))));
   std::vector<FigureTick> barTexts = barLabels_.steps;
   barTexts.push_back({0, barLabels_.bottom});
   barTexts.push_back({1, barLabels_.top});
@@ -89,8 +108,10 @@ FigurePainter::FigurePainter(const FigureContent& figure)
 
 void FigurePainter::Draw(QPainter& painter) const {
   painter.fillRect(QRectF(QPointF(0, 0), size_), Qt::white);
-  // The picture's pixels as calculated: no smoothing when a viewer enlarges it.
+  // The picture's pixels as calculated: no smoothing when a viewer enlarges
+  // it, and no lossy compression (a PDF would otherwise hold a JPEG).
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.setRenderHint(QPainter::LosslessImageRendering);
   painter.drawImage(picture_, ToIndexedImage(figure_.picture));
   painter.setFont(font_);
   DrawFrame(painter);
@@ -105,7 +126,7 @@ void FigurePainter::DrawFrame(QPainter& painter) const {
   const QRectF frame = picture_.adjusted(-0.5, -0.5, 0.5, 0.5);
   painter.drawRect(frame);
   const double big = 1000;  // text boxes larger than any label, aligned on the tick
-  for (const FigureTick& tick : ticks_.x) {
+  for (const FigureTick& tick : xTicks_) {
     const double x = picture_.left() + tick.at * picture_.width();
     painter.drawLine(QPointF(x, frame.top()), QPointF(x, frame.top() - kTick));
     painter.drawLine(QPointF(x, frame.bottom()), QPointF(x, frame.bottom() + kTick));
@@ -114,7 +135,7 @@ void FigurePainter::DrawFrame(QPainter& painter) const {
     painter.drawText(QRectF(x - big / 2, frame.bottom() + kTick + kLabelGap, big, big),
                      Qt::AlignHCenter | Qt::AlignTop, Label(tick.label));
   }
-  for (const FigureTick& tick : ticks_.y) {
+  for (const FigureTick& tick : yTicks_) {
     const double y = picture_.top() + tick.at * picture_.height();
     painter.drawLine(QPointF(frame.left(), y), QPointF(frame.left() - kTick, y));
     painter.drawLine(QPointF(frame.right(), y), QPointF(frame.right() + kTick, y));

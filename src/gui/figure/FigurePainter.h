@@ -10,6 +10,7 @@
 #include <QSizeF>
 
 #include <memory>
+#include <vector>
 
 #include "core/plot/FigureContent.h"
 #include "core/plot/FigureLayout.h"
@@ -32,7 +33,8 @@ class FigurePainter {
 
   const FigureContent& figure_;
   QFont font_;
-  FrameTicks ticks_;
+  std::vector<FigureTick> xTicks_;  // along the top and bottom edges
+  std::vector<FigureTick> yTicks_;  // along the left and right edges
   ColorBarLabels barLabels_;
   std::unique_ptr<QPicture> title_;
   QRectF picture_;  // where the picture goes

@@ -69,16 +69,32 @@ TEST(AxesLayoutTest, ViewsWithoutUsableTicksEnd) {
 }
 
 // The frame shows the overlay's labels, the origin's too, at the same
-// places along the edges (a quarter of the width is 100 of 400 pixels).
-TEST(AxesLayoutTest, FigureFrameHasTheOverlayNumbersAndTheOrigin) {
-  const FrameTicks ticks = LayOutFrameTicks({-2, 1.5, 2, -1.5});
+// places along the edges (a quarter of the width is 100 of 400 pixels);
+// ticks that would crowd take a multiple of the step.
+TEST(AxesLayoutTest, FigureTicksAreTheOverlayNumbersThinnedToFit) {
   const std::vector<FigureTick> x{{0, "-2"}, {0.25, "-1"}, {0.5, "0"}, {0.75, "1"}, {1, "2"}};
-  EXPECT_EQ(ticks.x, x);
-  ASSERT_EQ(ticks.y.size(), 7u);
-  EXPECT_EQ(ticks.y.front().label, "-1.5");
-  EXPECT_DOUBLE_EQ(ticks.y.front().at, 1);  // y = -1.5 at the bottom edge
-  EXPECT_EQ(ticks.y[3].label, "0");
-  EXPECT_DOUBLE_EQ(ticks.y[3].at, 0.5);
+  EXPECT_EQ(FigureTicks(-2, 2, 40), x);
+  const std::vector<FigureTick> y = FigureTicks(1.5, -1.5, 40);  // y = 1.5 at the top edge
+  ASSERT_EQ(y.size(), 7u);
+  EXPECT_EQ(y.front(), (FigureTick{1, "-1.5"}));
+  EXPECT_EQ(y[3], (FigureTick{0.5, "0"}));
+
+  struct Row { const char* name; double from, to; int most; std::vector<std::string> labels; };
+  const Row rows[] = {
+      {"three at most: every second step", -2, 2, 3, {"-2", "0", "2"}},
+      {"the step's first value below the range is left out", 0.0011, 0.002, 40,
+       {"0.0012", "0.0014", "0.0016", "0.0018", "0.002"}},
+      // The overlay's ladder stops at 5000: a thousand ticks would cover a
+      // fraction of this range; thinned, they cover it whole.
+      {"a wide range", -3e6, 1e7, 8, {"-2.5e+06", "0", "2.5e+06", "5e+06", "7.5e+06", "1e+07"}},
+      {"no extent", 1, 1, 40, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> labels;
+    for (const FigureTick& tick : FigureTicks(row.from, row.to, row.most)) labels.push_back(tick.label);
+    EXPECT_EQ(labels, row.labels);
+  }
 }
 
 TEST(AxesLayoutTest, ColorBarEndsAndRoundSteps) {
@@ -94,7 +110,7 @@ TEST(AxesLayoutTest, ColorBarEndsAndRoundSteps) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const ColorBarLabels labels = LayOutColorBar(row.zmin, row.zmax, row.gap);
+    const ColorBarLabels labels = LayOutColorBar(row.zmin, row.zmax, row.gap, 40);
     EXPECT_EQ(labels.bottom, row.bottom);
     EXPECT_EQ(labels.top, row.top);
     std::vector<std::string> steps;
@@ -102,7 +118,7 @@ TEST(AxesLayoutTest, ColorBarEndsAndRoundSteps) {
     EXPECT_EQ(steps, row.steps);
   }
   // 0 lies halfway up the symmetric scale.
-  EXPECT_DOUBLE_EQ(LayOutColorBar(-2, 2, 0.05).steps.at(1).at, 0.5);
+  EXPECT_DOUBLE_EQ(LayOutColorBar(-2, 2, 0.05, 40).steps.at(1).at, 0.5);
 }
 
 }  // namespace
