@@ -17,7 +17,7 @@
 #include "core/expr/Expresion.h"
 #include "core/io/ImageRows.h"
 #include "core/io/SafeFileOutput.h"
-#include "core/io/SvgDocumentText.h"
+#include "core/io/FigureDocumentText.h"
 #include "gui/common/CoreText.h"
 #include "gui/figure/FigurePainter.h"
 #include "gui/formula/FormulaFile.h"
@@ -27,6 +27,10 @@ namespace {
 
 // Figure lengths are pixels of the picture, shown at 96 per inch.
 constexpr int kDotsPerInch = 96;
+
+std::string DocumentElements(const FigureContent& figure) {
+  return FigureDocumentElements({figure.picture.Width(), figure.picture.Height(), figure.documentText});
+}
 
 QString Title(const FigureContent& figure) {
   if (!figure.plot) return QStringLiteral("Vorlascope");
@@ -62,11 +66,24 @@ QByteArray Svg(const FigureContent& figure, const FigurePainter& layout) {
   const QByteArray sized = tag.toUtf8();
   text.replace(svgTag, tagEnd - svgTag, sized);
   const qsizetype sizedEnd = svgTag + sized.size();
-  const std::string metadata =
-      SvgDocumentMetadata({figure.picture.Width(), figure.picture.Height(), figure.documentText});
+  const std::string metadata = "<metadata><vorlascope:figura xmlns:vorlascope=\"" + std::string(kFigureNamespace) +
+                               "\">" + DocumentElements(figure) + "</vorlascope:figura></metadata>";
   text.insert(sizedEnd + 1, QByteArray::fromStdString("\n" + metadata));
   text.replace("<image ", "<image style=\"image-rendering:pixelated\" ");
   return text;
+}
+
+// The PDF's XMP packet: its title, and the document as in an SVG.
+QByteArray Xmp(const FigureContent& figure) {
+  const std::string title = Title(figure).toHtmlEscaped().toStdString();
+  return QByteArray::fromStdString(
+      "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+      "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+      "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+      "<rdf:Description rdf:about=\"\" xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:vorlascope=\"" +
+      std::string(kFigureNamespace) + "\">\n<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">" + title +
+      "</rdf:li></rdf:Alt></dc:title>\n" + DocumentElements(figure) +
+      "\n</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>");
 }
 
 QByteArray Pdf(const FigureContent& figure, const FigurePainter& layout) {
@@ -78,6 +95,7 @@ QByteArray Pdf(const FigureContent& figure, const FigurePainter& layout) {
   pdf.setCreator(QStringLiteral("Vorlascope " VORLA_VERSION));
   const QSizeF points = layout.Size() * 72.0 / kDotsPerInch;
   pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+  pdf.setDocumentXmpMetadata(Xmp(figure));
   pdf.addFileAttachment(QStringLiteral("documento.vlx"), QByteArray::fromStdString(figure.documentText),
                         QStringLiteral("text/plain"));
   QPainter painter;

@@ -21,9 +21,10 @@ std::filesystem::path FigureFileName(const std::filesystem::path& chosen, Figure
 
 // Writes the figure through a temporary file renamed over `path` once
 // complete; raises ImageWriteError, leaving any old file untouched. The
-// document goes with it: an SVG in its <metadata> (read back by
-// LoadDocument), a PDF as the attached file "documento.vlx". Starts Qt's
-// GUI module on the offscreen platform when no application runs.
+// document goes with it (FigureDocumentText, read back by LoadDocument): in
+// an SVG's <metadata>, in a PDF's XMP packet and, for PDF viewers, as the
+// attached file "documento.vlx". Starts Qt's GUI module on the offscreen
+// platform when no application runs.
 void WriteFigure(const FigureContent& figure, const std::filesystem::path& path, FigureFormat format);
 
 }  // namespace vorla

@@ -13,7 +13,7 @@ namespace vorla {
 namespace {
 
 constexpr char kFileFilter[] = "Vorlascopes(*.vlx)";
-constexpr char kPictureFilter[] = "Imágenes con su documento (*.png *.jpg *.jpeg *.svg)";
+constexpr char kPictureFilter[] = "Imágenes con su documento (*.png *.jpg *.jpeg *.svg *.pdf)";
 
 }  // namespace
 
