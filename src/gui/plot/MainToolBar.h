@@ -1,8 +1,9 @@
 #pragma once
 // The main window's tool bar, left to right: open, save, export, copy, undo,
-// mosaic, the function field, calculating while typing, aspect lock, animation and its speed, the two
-// filters, colour adjustment, information, properties and help. It keeps its
-// controls to itself and speaks in commands and values.
+// mosaic, the function field, calculating while typing, aspect lock,
+// animation and its speed, the two filters, colour adjustment, information,
+// properties and help. It keeps its controls to itself and speaks in
+// commands and values.
 
 #include <QToolBar>
 
