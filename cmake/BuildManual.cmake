@@ -3,9 +3,10 @@
 # FORMULAS is on (the tool has its "formula" command only in a build with the
 # GUI), its typeset formula, both drawn by the command-line tool CLI. A
 # picture that cannot be made never fails the build: its <img> is left out of
-# the pages and the build says so.
+# the pages and the build says so. With FIGURES on (the "figure" command, also
+# only with the GUI), the page on figures gets one, of the sample ondas.vlx.
 #
-#   cmake -DSOURCE=data/help -DOUTPUT=build/bin -DWORK=build/manual -DCLI=vorlascope-cli -DFORMULAS=ON -P BuildManual.cmake
+#   cmake -DSOURCE=data/help -DOUTPUT=build/bin -DWORK=build/manual -DCLI=vorlascope-cli -DFORMULAS=ON -DFIGURES=ON -P BuildManual.cmake
 #
 # dibujos.txt, one picture a line:  name | page#entry | function | Xmin Xmax Ymin Ymax | Zmin Zmax
 
@@ -108,12 +109,24 @@ endforeach()
 
 string(APPEND gallery "</tr>")
 
+# The figure page's example, and the tool-bar button that the page on the
+# expression fields shows.
+set(entry figuras.html)
+set(function ondas.vlx)
+if(FIGURES)
+  draw(${pages}/img/figura.svg figure figure ${SOURCE}/../samples/ondas.vlx --size 320x240)
+else()
+  file(REMOVE ${pages}/img/figura.svg)
+  list(APPEND failed figura)
+endif()
+file(COPY_FILE ${SOURCE}/../../src/gui/resources/icons/alescribir.svg ${pages}/img/alescribir.svg ONLY_IF_DIFFERENT)
+
 file(GLOB sources ${SOURCE}/*.html ${SOURCE}/*.css)
 foreach(source IN LISTS sources)
   get_filename_component(file ${source} NAME)
   file(READ ${source} text)
   foreach(name IN LISTS failed)
-    string(REGEX REPLACE "<img[^>]*src=\"img/${name}\\.png\"[^>]*>" "" text "${text}")
+    string(REGEX REPLACE "<img[^>]*src=\"img/${name}\\.(png|svg)\"[^>]*>" "" text "${text}")
   endforeach()
   string(REPLACE "<!-- dibujos -->" "${gallery}" text "${text}")
   file(WRITE ${pages}/${file}.new "${text}")

@@ -10,6 +10,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CommandUsage.h"
 #include "cli/EvalCommand.h"
+#include "cli/FigureCommand.h"
 #include "cli/FormulaCommand.h"
 #include "cli/RenderCommand.h"
 
@@ -22,6 +23,9 @@ std::vector<CliCommand> Commands() {
   return {
       {"animate", RunAnimate},
       {"eval", RunEval},
+#ifdef VORLA_FIGURE_COMMAND
+      {"figure", RunFigure},
+#endif
 #ifdef VORLA_FORMULA_COMMAND
       {"formula", RunFormula},
 #endif

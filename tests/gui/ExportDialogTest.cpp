@@ -25,6 +25,7 @@
 #include "DialogTestSupport.h"
 #include "ImageFiles.h"
 #include "TempDir.h"
+#include "core/io/PictureText.h"
 #include "core/plot/DocumentFile.h"
 #include "gui/export/frmExportar.h"
 
@@ -295,6 +296,39 @@ TEST_F(ExportDialogTest, FailuresAreExplained) {
     EXPECT_TRUE(message.contains(QStringLiteral("0 pixels"))) << message.toStdString();
     EXPECT_FALSE(fs::exists(dir_ / "zero.png"));
   }
+}
+
+// The figure types: the size fields give the picture's size, the name takes
+// the type's extension, and an SVG carries the document drawn at that size.
+TEST_F(ExportDialogTest, FigureTypesFrameAPictureOfTheRequestedSize) {
+  struct Row { const char* name; const char* filter; const char* title; const char* file; const char* starts; };
+  const Row rows[] = {
+      {"SVG", "Figura SVG (*.svg)", "Exportar Figura SVG", "f.svg", "<?xml"},
+      {"PDF", "Figura PDF (*.pdf)", "Exportar Figura PDF", "f.pdf", "%PDF"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    WhenModalIs<QFileDialog>([&r, this](QFileDialog* save) {
+      save->selectNameFilter(QString::fromUtf8(r.filter));
+      save->setDirectory(QString::fromStdString(dir_.path().string()));
+      NamedChild<QLineEdit>(save, "fileNameEdit")->setText(QStringLiteral("f.png"));
+      QMetaObject::invokeMethod(save, "accept");
+      WhenModalIs<TfmExportar>([&r](TfmExportar* d) {
+        EXPECT_EQ(d->windowTitle().toStdString(), r.title);
+        EXPECT_FALSE(NamedChild<QGroupBox>(d, "GroupBox1")->isVisible());
+        TypeInto(d, "spnAncho", "200");
+        Accept(d);
+      });
+    });
+    EXPECT_TRUE(dialog_.Execute({}, false));
+    EXPECT_FALSE(fs::exists(dir_ / "f.png"));
+    EXPECT_TRUE(testing_support::ReadBytes(dir_ / r.file).starts_with(r.starts));
+  }
+  const PictureText svg = ReadPictureText(dir_ / "f.svg");
+  EXPECT_EQ(svg.width, 200);
+  EXPECT_EQ(svg.height, 183);
+  EXPECT_EQ(LoadDocument(dir_ / "f.svg").document.Func, "x+y");
+  EXPECT_EQ(statuses_, (QStringList{"Guardando archivo", "Listo", "Guardando archivo", "Listo"}));
 }
 
 }  // namespace

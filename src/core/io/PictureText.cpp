@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include <jpeglib.h>
 #include <png.h>
 
 #include "core/io/ImageWriter.h"
+#include "core/io/FigureDocumentText.h"
 #include "core/io/SystemErrorText.h"
 
 namespace vorla {
@@ -91,15 +93,33 @@ bool ReadJpegHeader(std::FILE* file, PictureText& found) {
   return true;
 }
 
+// The figure writer puts the document right after the <svg> tag, and a PDF
+// keeps its XMP packet before its pages; a megabyte reaches either past any
+// header another program might add.
+void ReadFigureHeader(std::FILE* file, PictureText& found) {
+  std::string head(std::size_t{1} << 20, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  if (const std::optional<FigureDocument> document = ReadFigureDocument(head)) {
+    found.width = document->width;
+    found.height = document->height;
+    found.text = document->text;
+  }
+}
+
 }  // namespace
 
 std::optional<PictureKind> PictureKindOf(const std::filesystem::path& path) {
   const File file = Open(path);
   if (!file) return std::nullopt;
-  unsigned char head[8] = {};
+  // Room for an SVG's byte-order mark and blank lines before its first tag.
+  unsigned char head[64] = {};
+  constexpr std::size_t kPngSignature = 8;
   const std::size_t count = std::fread(head, 1, sizeof head, file.get());
-  if (count == sizeof head && png_sig_cmp(head, 0, sizeof head) == 0) return PictureKind::kPng;
+  if (count >= kPngSignature && png_sig_cmp(head, 0, kPngSignature) == 0) return PictureKind::kPng;
   if (count >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return PictureKind::kJpeg;
+  const std::string_view text(reinterpret_cast<const char*>(head), count);
+  if (LooksLikeSvg(text)) return PictureKind::kSvg;
+  if (LooksLikePdf(text)) return PictureKind::kPdf;
   return std::nullopt;
 }
 
@@ -112,6 +132,8 @@ PictureText ReadPictureText(const std::filesystem::path& path) {
     if (!ReadPngHeader(file.get(), found)) throw ReadFailure(path, "el archivo PNG est\xE1 da\xF1" "ado");
   } else if (kind == PictureKind::kJpeg) {
     if (!ReadJpegHeader(file.get(), found)) throw ReadFailure(path, "el archivo JPEG est\xE1 da\xF1" "ado");
+  } else if (kind == PictureKind::kSvg || kind == PictureKind::kPdf) {
+    ReadFigureHeader(file.get(), found);
   } else {
     throw ReadFailure(path, "no es una imagen PNG ni JPEG");
   }

@@ -1,7 +1,7 @@
 #pragma once
-// The plot document a PNG or JPEG carries (written by WritePng and
-// WriteJpeg), read back with the picture's size and without decoding its
-// pixels.
+// The plot document a PNG, JPEG, or SVG or PDF figure carries (written by
+// WritePng, WriteJpeg and the figure writer), read back with the picture's
+// size and without decoding its pixels.
 
 #include <filesystem>
 #include <optional>
@@ -11,7 +11,7 @@
 
 namespace vorla {
 
-enum class PictureKind { kPng, kJpeg };
+enum class PictureKind { kPng, kJpeg, kSvg, kPdf };
 
 // By the file's first bytes, whatever its name says; nothing for any other
 // file, and for one that cannot be opened.
@@ -24,7 +24,7 @@ class PictureReadError : public FileError {
 };
 
 struct PictureText {
-  int width = 0;
+  int width = 0;  // of a figure: its picture's, 0 when it carries no document
   int height = 0;
   std::optional<std::string> text;  // UTF-8, as written; nothing when the picture carries none
 };

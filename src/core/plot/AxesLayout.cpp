@@ -8,19 +8,10 @@
 namespace vorla {
 namespace {
 
-// More ticks than any screen could show means the step is lost in the
-// precision of the values (t + step == t); stopping there keeps the overlay
-// from looping without end.
-constexpr int kMaxTicks = 1000;
-
 template <typename ToPixel>
 std::vector<AxisTick> Ticks(double a, double b, int skippedPosition, ToPixel toPixel) {
   std::vector<AxisTick> ticks;
-  const AxisTicks range = AxisStep(a, b);
-  if (!(range.step > 0)) return ticks;
-  for (int i = 0; i < kMaxTicks; ++i) {
-    const double t = range.first + i * range.step;
-    if (!(t <= range.last)) break;
+  for (const double t : TickValues(a, b)) {
     const int position = toPixel(t);
     if (position != skippedPosition) ticks.push_back({position, FormatG(t, 4)});
   }

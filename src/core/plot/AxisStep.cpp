@@ -41,4 +41,17 @@ AxisTicks AxisStep(double a, double b) {
   return ticks;
 }
 
+std::vector<double> TickValues(double a, double b) {
+  constexpr int kMaxTicks = 1000;
+  std::vector<double> values;
+  const AxisTicks range = AxisStep(a, b);
+  if (!(range.step > 0)) return values;
+  for (int i = 0; i < kMaxTicks; ++i) {
+    const double t = range.first + i * range.step;
+    if (!(t <= range.last)) break;
+    values.push_back(t);
+  }
+  return values;
+}
+
 }  // namespace vorla

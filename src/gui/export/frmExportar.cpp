@@ -112,6 +112,7 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   SaveDialog1->setFileMode(QFileDialog::AnyFile);
   QStringList filters;
   for (const FileTypeText& type : kFileTypes) filters << QString::fromUtf8(type.filter);
+  for (const FigureFileType& type : kFigureFileTypes) filters << QString::fromUtf8(type.filter);
   SaveDialog1->setNameFilters(filters);
 
   connect(spnAncho, &QSpinBox::valueChanged, this, &TfmExportar::spnAnchoChange);
@@ -129,6 +130,10 @@ ExportFileType TfmExportar::FileType() const {
   return static_cast<ExportFileType>(index < 0 ? 1 : index + 1);
 }
 
+std::optional<FigureFileType> TfmExportar::ChosenFigure() const {
+  return FigureFileTypeOf(SaveDialog1->selectedNameFilter());
+}
+
 bool TfmExportar::Execute(Mirrors mirrors, bool toClipboard) {
   mirrors_ = mirrors;
   toClipboard_ = toClipboard;
@@ -138,10 +143,11 @@ bool TfmExportar::Execute(Mirrors mirrors, bool toClipboard) {
     setWindowTitle(QStringLiteral("Copiar"));
   } else {
     if (!AskFileName()) return false;
-    setWindowTitle(QString::fromUtf8(TextsOf(FileType()).caption));
+    const std::optional<FigureFileType> figure = ChosenFigure();
+    setWindowTitle(QString::fromUtf8(figure ? figure->caption : TextsOf(FileType()).caption));
   }
   GroupBox2->setTitle(mirrors.Any() ? QStringLiteral("Tamaño: (Incluye reflejos)") : QStringLiteral("Tamaño:"));
-  GroupBox1->setVisible(!toClipboard && TakesJpegOptions(FileType()));
+  GroupBox1->setVisible(!toClipboard && !ChosenFigure() && TakesJpegOptions(FileType()));
   const QSize box = host_.pictureBoxSize();
   base_ = ExportBaseSize({box.width(), box.height()}, mirrors);
   spnAncho->setValue(base_.width);
@@ -197,6 +203,8 @@ void TfmExportar::Button2Click() {
 }
 
 bool TfmExportar::Produce() {
+  if (const std::optional<FigureFileType> figure = ChosenFigure(); figure && !toClipboard_)
+    return WriteFigureFile(figure->format);
   if (!toClipboard_ && InBands()) return RenderInBands();
   Bitmap picture;
   if (!Calculate(picture)) return false;
@@ -302,6 +310,28 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Warning);
     return false;
+  } catch (const ImageWriteError& e) {
+    host_.showStatus(QStringLiteral("No se guardó la imagen"));
+    AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
+    return false;
+  }
+  host_.showStatus(QStringLiteral("Listo"));
+  return true;
+}
+
+bool TfmExportar::WriteFigureFile(FigureFormat format) {
+  const PictureSize requested{spnAncho->value(), spnAlto->value()};
+  FigureContent figure;
+  const bool calculated = WithProgress([&](const RowProgress& progress) {
+    // The picture goes into the figure as a PNG.
+    CheckPictureSize(requested.width, requested.height, ImageFormat::kPng);
+    figure = CalculateFigure(host_.document(), requested.width, requested.height, std::nullopt, host_.palette(),
+                             progress);
+  });
+  if (!calculated) return false;
+  host_.showStatus(QStringLiteral("Guardando archivo"));
+  try {
+    WriteFigure(figure, FigureFileName(QFile::encodeName(fileName_).toStdString(), format), format);
   } catch (const ImageWriteError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);

@@ -10,6 +10,7 @@
 
 #include "core/plot/ExportPicture.h"
 #include "gui/export/ExportHost.h"
+#include "gui/export/FigureFileTypes.h"
 
 class QCheckBox;
 class QFileDialog;
@@ -30,8 +31,11 @@ class TfmExportar : public QDialog {
   // file was written or the clipboard filled.
   bool Execute(Mirrors mirrors, bool toClipboard);
 
-  // The file type chosen in the save dialog.
+  // The file type chosen in the save dialog; meaningful only when no
+  // figure type was chosen.
   ExportFileType FileType() const;
+  // The figure type chosen in the save dialog, if one was.
+  std::optional<FigureFileType> ChosenFigure() const;
 
  private:
   void spnAnchoChange();
@@ -49,6 +53,9 @@ class TfmExportar : public QDialog {
   // The picture for the requested size; false as for WithProgress.
   bool Calculate(Bitmap& picture);
   bool WriteFile(const Bitmap& picture);
+  // The figure of a picture of the requested size (mirrors aside), written
+  // to its file; false when cancelled or refused.
+  bool WriteFigureFile(FigureFormat format);
   // Calculates and writes the file band by band; false when cancelled or
   // refused, leaving no file.
   bool RenderInBands();

@@ -12,17 +12,6 @@
 namespace vorla {
 namespace {
 
-// Fonts and paint devices need a GUI application; a program without
-// windows runs one on the offscreen platform for the rest of its life.
-void EnsureGuiApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "vorlascope-cli";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication application(argc, argv);
-}
-
 bool WriteSvg(const QPicture& picture, const QString& path) {
   QSvgGenerator svg;
   svg.setFileName(path);
@@ -46,6 +35,15 @@ bool WritePng(const QPicture& picture, const QString& path) {
 }
 
 }  // namespace
+
+void EnsureGuiApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "vorlascope-cli";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication application(argc, argv);
+}
 
 FormulaFileResult WriteFormulaFile(const TEval& root, int size, const std::string& path) {
   const QString file = QString::fromStdString(path);

@@ -11,6 +11,10 @@ namespace vorla {
 
 enum class FormulaFileResult { kWritten, kUnknownFormat, kWriteFailed };
 
+// Fonts and paint devices need a GUI application; a program without
+// windows runs one on the offscreen platform for the rest of its life.
+void EnsureGuiApplication();
+
 // Writes the formula of `root` at type size `size` to `path` (UTF-8): an SVG
 // drawing for ".svg", a picture with a transparent background for ".png".
 // Starts Qt's GUI module on the offscreen platform when no application runs.

@@ -13,8 +13,8 @@ namespace vorla {
 namespace {
 
 constexpr char kFileFilter[] = "Vorlascopes(*.vlx)";
-constexpr char kPictureFilter[] = "Imágenes con su documento (*.png *.jpg *.jpeg)";
-constexpr char kAnyFilter[] = "Documentos e imágenes (*.vlx *.png *.jpg *.jpeg)";
+constexpr char kPictureFilter[] = "Imágenes con su documento (*.png *.jpg *.jpeg *.svg *.pdf)";
+constexpr char kAnyFilter[] = "Documentos e imágenes (*.vlx *.png *.jpg *.jpeg *.svg *.pdf)";
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "gui/plot/MainToolBar.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -31,6 +32,9 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
   ComboBox1 = MakeExpressionCombo(this, "ComboBox1", QStringLiteral("Función principal|Función f(x,y) a graficar"));
   ComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   SetHelpContext(*ComboBox1, static_cast<int>(HelpContext::kExpression));
+  tbCalcularAlEscribir = MakeToolButton(
+      this, "tbCalcularAlEscribir", "alescribir",
+      QStringLiteral("Calcular al escribir|Calcula la imagen mientras se escribe la función o la escala"), true);
   tbtAspecto = MakeToolButton(this, "tbtAspecto", "aspecto",
                               QStringLiteral("Bloquear aspecto|Bloquea aspecto al hacer zoom con el mouse"), true);
   tbtAspecto->setChecked(true);
@@ -54,7 +58,8 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
   tbAyuda = MakeToolButton(this, "tbAyuda", "ayuda", QStringLiteral("Ayuda"));
 
   for (QWidget* widget : std::initializer_list<QWidget*>{
-           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, functionSphere, tbtAspecto,
+           cmdAbrir, tbGuardar, tbExportar, tbCopiar, btnDeshacer, tbMozaico, ComboBox1, functionSphere,
+           tbCalcularAlEscribir, tbtAspecto,
            tbAnimar, SpinEdit1, btnFilMin, btnFilMax, tbAjustarColor, tbInformacion, tbPropiedades, tbAyuda})
     addWidget(widget);
 
@@ -73,6 +78,8 @@ MainToolBar::MainToolBar(QWidget* functionSphere, QWidget* parent) : QToolBar(pa
     connect(CommandButton(command), &QToolButton::clicked, this, [this, command] { emit commandClicked(command); });
   connect(tbAnimar, &QToolButton::clicked, this, &MainToolBar::animationClicked);
   connect(tbPropiedades, &QToolButton::toggled, this, &MainToolBar::propertiesToggled);
+  connect(tbCalcularAlEscribir, &QToolButton::toggled, this, &MainToolBar::typingCalculationToggled);
+  connect(ComboBox1, &QComboBox::editTextChanged, this, &MainToolBar::functionTextChanged);
   for (FilterSide side : {FilterSide::kBelow, FilterSide::kAbove})
     connect(FilterButton(side), &QToolButton::toggled, this, [this, side](bool on) { emit filterToggled(side, on); });
   auto* keys = new ExpressionFieldKeys(ComboBox1, ComboBox1->lineEdit());
@@ -85,6 +92,11 @@ void MainToolBar::SetFunctionText(const QString& text) { ComboBox1->setEditText(
 QString MainToolBar::FunctionCaption() const { return ComboBox1->toolTip(); }
 void MainToolBar::RememberFunction() { RememberExpression(*ComboBox1); }
 void MainToolBar::SetFunctionList(const TFunctionList* functions) { ComboBox1->SetFunctionList(functions); }
+
+void MainToolBar::SetTypingCalculation(bool on) {
+  const QSignalBlocker quiet(tbCalcularAlEscribir);
+  tbCalcularAlEscribir->setChecked(on);
+}
 
 bool MainToolBar::KeepsAspect() const { return tbtAspecto->isChecked(); }
 int MainToolBar::Speed() const { return SpinEdit1->value(); }

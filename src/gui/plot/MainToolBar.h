@@ -1,8 +1,9 @@
 #pragma once
 // The main window's tool bar, left to right: open, save, export, copy, undo,
-// mosaic, the function field, aspect lock, animation and its speed, the two
-// filters, colour adjustment, information, properties and help. It keeps its
-// controls to itself and speaks in commands and values.
+// mosaic, the function field, calculating while typing, aspect lock,
+// animation and its speed, the two filters, colour adjustment, information,
+// properties and help. It keeps its controls to itself and speaks in
+// commands and values.
 
 #include <QToolBar>
 
@@ -35,6 +36,9 @@ class MainToolBar : public QToolBar {
   // The names the function can use, for the function field's picker.
   void SetFunctionList(const TFunctionList* functions);
 
+  // Shows the "Calcular al escribir" button down or up, saying nothing.
+  void SetTypingCalculation(bool on);
+
   bool KeepsAspect() const;
   int Speed() const;
   void SetSpeed(int speed);
@@ -51,6 +55,9 @@ class MainToolBar : public QToolBar {
   void propertiesToggled(bool shown);
   void applyRequested();
   void functionEditRequested();
+  // Any change of the function's text: typed, picked or set.
+  void functionTextChanged();
+  void typingCalculationToggled(bool on);
 
  private:
   QToolButton* FilterButton(FilterSide side) const { return side == FilterSide::kBelow ? btnFilMin : btnFilMax; }
@@ -63,6 +70,7 @@ class MainToolBar : public QToolBar {
   QToolButton* btnDeshacer;
   QToolButton* tbMozaico;
   TComboExpr* ComboBox1;
+  QToolButton* tbCalcularAlEscribir;
   QToolButton* tbtAspecto;
   QToolButton* tbAnimar;
   QSpinBox* SpinEdit1;

@@ -236,6 +236,8 @@ void PropertiesPanel::Connect() {
     connect(viewButtons_[i], &QToolButton::clicked, this,
             [this, i] { emit viewCommandClicked(static_cast<ViewCommand>(i)); });
   connect(tbMostrarEjes, &QToolButton::toggled, this, &PropertiesPanel::axesToggled);
+  for (TComboExpr* scale : {txtZmin, txtZmax})
+    connect(scale, &QComboBox::editTextChanged, this, &PropertiesPanel::scaleTextChanged);
   for (ExpressionField field : {ExpressionField::kZmin, ExpressionField::kZmax, ExpressionField::kXmin,
                                 ExpressionField::kYmin, ExpressionField::kXmax, ExpressionField::kYmax}) {
     auto* keys = new ExpressionFieldKeys(Field(field), Edit(field));

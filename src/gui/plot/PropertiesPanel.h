@@ -83,6 +83,8 @@ class PropertiesPanel : public QWidget {
   // Enter in a field or in a "Bucle" box.
   void applyRequested();
   void multiLineEditRequested(vorla::ExpressionField field);
+  // Any change of a scale field's text: typed, picked or set.
+  void scaleTextChanged();
 
  private:
   void BuildControls();

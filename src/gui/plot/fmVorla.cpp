@@ -46,6 +46,7 @@
 #include "gui/plot/PaletteAnimation.h"
 #include "gui/plot/ProgressBox.h"
 #include "gui/plot/PropertiesPanel.h"
+#include "gui/plot/TypingCalculation.h"
 #include "gui/view/AreaFondo.h"
 #include "gui/view/PaintBoxM.h"
 #include "gui/view/frmNatural.h"
@@ -96,7 +97,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   binder_ = std::make_unique<DocumentBinder>(*toolBar_, *panel_, gradientEditor_->Table(), *animation_, filters_,
                                              session_);
   session_.OnChange = [this] {
-    documents_->SetModified(true);
+    if (!compilingTypedTexts_) documents_->SetModified(true);
     spy_->ForgetPictures();
   };
   documents_->ClearUndo();
@@ -228,6 +229,17 @@ void TFVorla::ConnectControls() {
     pb->ShowPicture(picture_);
   });
   ConnectPaintBox();
+
+  typing_ = new TypingCalculation(filesFolder_ / "vorla.ini", this);
+  toolBar_->SetTypingCalculation(typing_->On());
+  connect(toolBar_, &MainToolBar::typingCalculationToggled, typing_, &TypingCalculation::SetOn);
+  connect(toolBar_, &MainToolBar::functionTextChanged, typing_, &TypingCalculation::TextChanged);
+  connect(panel_, &PropertiesPanel::scaleTextChanged, typing_, &TypingCalculation::TextChanged);
+  // A newer text makes the preview in flight pointless.
+  connect(typing_, &TypingCalculation::textChangedWhileOn, this, [this] {
+    if (typingPreviewRunning_) runner_->Cancel();
+  });
+  connect(typing_, &TypingCalculation::pauseEnded, this, &TFVorla::CalculateWhileTyping);
 }
 
 void TFVorla::RunCommand(ToolCommand command) {

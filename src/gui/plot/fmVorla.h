@@ -37,6 +37,7 @@ class TfmMozaico;
 class TGradEditM;
 class TGradientLibraryBox;
 class TPaintBoxM;
+class TypingCalculation;
 enum class ExpressionField;
 enum class FixedColor;
 enum class ToolCommand;
@@ -58,7 +59,10 @@ class TFVorla : public QMainWindow, private DocumentHost {
   // handles events meanwhile; false when the calculation did not end
   // (stopped by Esc or by a newer one, or failed), leaving the picture.
   enum class CalculationEnd { kDone, kNotRun, kCancelledByUser, kReplaced, kFailed };
-  CalculationEnd CalculateRegion(const PixelRect& rect);
+  // A preview of texts being typed shows its picture only: the undo history,
+  // the modified flag and the range fields' typing are left as they were.
+  enum class CalculationPurpose { kDocument, kTypingPreview };
+  CalculationEnd CalculateRegion(const PixelRect& rect, CalculationPurpose purpose = CalculationPurpose::kDocument);
   void LoadDocument(const QString& fileName, const QString& section = {});
   // Returns false when nothing was written (save dialog cancelled, write failed).
   bool SaveDocument(const QString& fileName, const QString& section = {}) {
@@ -102,6 +106,9 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ConnectPaintBox();
   void RegisterDocumentTypeAfterFirstRun();
   bool ReportCompileError();
+  // The function and scale texts as they stand, calculated when they
+  // compile; otherwise the status bar says why and nothing changes.
+  void CalculateWhileTyping();
   CalculationEnd RunJob(PlotSession::Job& job);
   void ShowDocument(const PlotDocument& document);
   void UpdateCaption(const QString& fileName);
@@ -161,6 +168,9 @@ class TFVorla : public QMainWindow, private DocumentHost {
   bool loading_ = false;
   int calculationCount_ = 0;
   CalculationRunner* runner_ = nullptr;
+  TypingCalculation* typing_ = nullptr;
+  bool typingPreviewRunning_ = false;
+  bool compilingTypedTexts_ = false;  // a typed text compiling is no change of the document yet
   QShortcut* cancelKey_ = nullptr;  // Esc, enabled while calculating
   bool cancelledByUser_ = false;
   bool resizing_ = false;

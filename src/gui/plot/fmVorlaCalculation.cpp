@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "core/expr/Expresion.h"
 #include "core/gradient/GradTable.h"
 #include "core/io/NumberText.h"
 #include "core/plot/IndexedPicture.h"
@@ -50,7 +51,36 @@ bool TFVorla::ReportCompileError() {
   return true;
 }
 
-TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
+void TFVorla::CalculateWhileTyping() {
+  if (loading_ || starting_) return;
+  PlotDocument typed = binder_->Read();
+  // Only the function and the scale follow the typing; the range stays as
+  // last applied, whatever its fields hold.
+  typed.Xmin = session_.Expression(PlotExpressions::kXmin).Text();
+  typed.Ymin = session_.Expression(PlotExpressions::kYmin).Text();
+  typed.Xmax = session_.Expression(PlotExpressions::kXmax).Text();
+  typed.Ymax = session_.Expression(PlotExpressions::kYmax).Text();
+  // Texts set rather than typed (a document shown, an undo) come with their
+  // own calculation.
+  if (typed.Func == session_.Expression(PlotExpressions::kFunc).Text() &&
+      typed.Zmin == session_.Expression(PlotExpressions::kZmin).Text() &&
+      typed.Zmax == session_.Expression(PlotExpressions::kZmax).Text())
+    return;
+  PlotExpressions trial;
+  trial.Compile(typed);
+  if (const auto failure = trial.CheckExpressions()) {
+    ShowStatus(FromCore(failure->message));
+    return;
+  }
+  compilingTypedTexts_ = true;
+  session_.Compile(typed);
+  compilingTypedTexts_ = false;
+  typingPreviewRunning_ = true;
+  CalculateRegion({}, CalculationPurpose::kTypingPreview);
+  typingPreviewRunning_ = false;
+}
+
+TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect, CalculationPurpose purpose) {
   if (loading_) return CalculationEnd::kNotRun;
   if (ReportCompileError()) return CalculationEnd::kNotRun;
   if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
@@ -60,9 +90,10 @@ TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
   status_->repaint();
   progreso->SetPercent(0);
   const bool whole = rect.top == rect.bottom;
+  const bool preview = purpose == CalculationPurpose::kTypingPreview;
   // After a calculation the fields no longer hold typing of the user's: the
   // view they stand for is the one on screen.
-  if (whole) panel_->ForgetRangeTyping();
+  if (whole && !preview) panel_->ForgetRangeTyping();
   const ViewBounds view = BoundsOf(pb->Scale());
   const auto job = session_.NewJob(picture_, rect, view, IndexSettings::From(binder_->Read()));
   if (const CalculationEnd end = RunJob(*job); end != CalculationEnd::kDone) return end;
@@ -72,8 +103,10 @@ TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
   const PictureStats& stats = session_.Finish(*job);
   ++calculationCount_;
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
-  documents_->SetModified(true);
-  if (whole) documents_->PushUndo();
+  if (!preview) {
+    documents_->SetModified(true);
+    if (whole) documents_->PushUndo();
+  }
   panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
                          QString::fromStdString(FormatG(stats.shownMax, 6)));
   ShowStatus(FromCore(stats.infoText));

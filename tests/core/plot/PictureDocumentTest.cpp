@@ -1,10 +1,12 @@
-// Pictures that carry their document: written and read back through PNG and
-// JPEG, drawn again the same, and pictures that carry none or are damaged.
+// Pictures that carry their document: written and read back through PNG,
+// JPEG and SVG and PDF figures, drawn again the same, and pictures that
+// carry none or are damaged.
 
 #include <gtest/gtest.h>
 
 #include "core/io/ImageWriter.h"
 #include "core/io/PictureText.h"
+#include "core/io/FigureDocumentText.h"
 #include "core/plot/DocumentFile.h"
 #include "core/plot/RenderDocument.h"
 #include "TempDir.h"
@@ -69,11 +71,13 @@ TEST(PictureDocumentTest, RefusesPicturesWithoutADocument) {
   WriteJpeg(picture, dir / "bare.jpg");
   WriteBytes(dir / "cut.png", ReadBytes(dir / "bare.png").substr(0, 20));
   WriteBytes(dir / "text.png", "[Vorlascope]\nFunc=x\n");
+  WriteBytes(dir / "bare.svg", "<?xml version=\"1.0\"?>\n<svg width=\"3\" height=\"2\"></svg>\n");
   struct Row { const char* name; const char* file; const char* says; };
   const Row rows[] = {
       {"PNG without text", "bare.png", "no lleva ning\xFAn documento de Vorlascope"},
       {"JPEG without comment", "bare.jpg", "no lleva ning\xFAn documento de Vorlascope"},
       {"PNG cut in its header", "cut.png", "el archivo PNG est\xE1 da\xF1" "ado"},
+      {"SVG without metadata", "bare.svg", "no lleva ning\xFAn documento de Vorlascope"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -85,6 +89,34 @@ TEST(PictureDocumentTest, RefusesPicturesWithoutADocument) {
     }
   }
   EXPECT_EQ(LoadDocument(dir / "text.png").document.Func, "x") << "a document named .png is still a document";
+}
+
+// A figure carries the document and its picture's size in elements of its
+// metadata (an SVG's, a PDF's XMP packet), the text escaped for XML;
+// another program's header before them is skipped.
+TEST(PictureDocumentTest, FiguresGiveBackTheirDocumentAndPictureSize) {
+  TempDir dir;
+  PlotDocument document = PlotDocument::StartUp();
+  document.Func = std::string("(x<y)&(y>0) {\"a\xF1o\" & 'b'}");
+  const std::string text = DocumentText(document, 0.75f);
+  const std::string elements = FigureDocumentElements({40, 30, text});
+  EXPECT_EQ(elements.find("(x<y)"), std::string::npos) << "escaped";
+  struct Row { const char* name; const char* file; std::string head; };
+  const Row rows[] = {
+      {"SVG after a byte-order mark and a blank", "f.svg", "\xEF\xBB\xBF <?xml version=\"1.0\"?>\n<svg><metadata>"},
+      {"PDF", "f.pdf", "%PDF-1.4\n1 0 obj\n<< /Type /Metadata >>\nstream\n<x:xmpmeta>"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    WriteBytes(dir / r.file, r.head + elements + "</end>\n");
+    const PictureText found = ReadPictureText(dir / r.file);
+    EXPECT_EQ(found.width, 40);
+    EXPECT_EQ(found.height, 30);
+    EXPECT_EQ(found.text, text);
+    const LoadedDocument loaded = LoadDocument(dir / r.file);
+    EXPECT_EQ(loaded.document, document);
+    EXPECT_EQ(loaded.aspect, 0.75f);
+  }
 }
 
 }  // namespace
