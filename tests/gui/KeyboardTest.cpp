@@ -40,7 +40,7 @@ TEST_F(KeyboardTest, TabVisitsTheToolBarThePictureAndThePanelAsTheyRead) {
     forward << FocusName();
   }
   const QStringList expected{"cmdAbrir", "tbGuardar", "tbExportar", "tbCopiar", "btnDeshacer", "tbMozaico",
-                             "ComboBox1", "tbtAspecto", "tbAnimar", "SpinEdit1", "btnFilMin", "btnFilMax",
+                             "ComboBox1", "tbCalcularAlEscribir", "tbtAspecto", "tbAnimar", "SpinEdit1", "btnFilMin", "btnFilMax",
                              "tbAjustarColor", "tbInformacion", "tbPropiedades", "tbAyuda", "pb", "chkGradiente",
                              "ColFon", "ColZmin", "chkBucleMin", "txtZmin", "txtYmin", "txtXmin", "txtXmax",
                              "txtYmax", "tbRotarDer", "tbRotarIzq", "tbRotar180", "tbMostrarEjes",
