@@ -62,8 +62,7 @@ class ExportDialogTest : public ::testing::Test {
     const QPointer<QTimer> fileWatch = WhenModalIs<QFileDialog>([=, this](QFileDialog* save) {
       askedForFile_ = true;
       save->selectNameFilter(save->nameFilters().at(static_cast<int>(type) - 1));
-      save->setDirectory(QString::fromStdString(path.parent_path().string()));
-      NamedChild<QLineEdit>(save, "fileNameEdit")->setText(QString::fromStdString(path.filename().string()));
+      TypeFileName(save, path);
       QMetaObject::invokeMethod(save, "accept");
       WhenModalIs<TfmExportar>(onExport);
     });
@@ -71,6 +70,14 @@ class ExportDialogTest : public ::testing::Test {
     const bool produced = dialog_.Execute(mirrors, toClipboard);
     delete fileWatch.data();
     return produced;
+  }
+
+  // The dialog is reused: a file that an earlier export wrote may still be
+  // selected in its list, and a selection outranks the typed name unless the
+  // name field has the focus, which it lacks offscreen. selectFile clears it.
+  static void TypeFileName(QFileDialog* save, const fs::path& path) {
+    save->selectFile(QString::fromStdString(path.string()));
+    NamedChild<QLineEdit>(save, "fileNameEdit")->setText(QString::fromStdString(path.filename().string()));
   }
 
   static void Accept(TfmExportar* d) { QTest::mouseClick(NamedChild<QPushButton>(d, "Button2"), Qt::LeftButton); }
@@ -310,8 +317,7 @@ TEST_F(ExportDialogTest, FigureTypesFrameAPictureOfTheRequestedSize) {
     SCOPED_TRACE(r.name);
     WhenModalIs<QFileDialog>([&r, this](QFileDialog* save) {
       save->selectNameFilter(QString::fromUtf8(r.filter));
-      save->setDirectory(QString::fromStdString(dir_.path().string()));
-      NamedChild<QLineEdit>(save, "fileNameEdit")->setText(QStringLiteral("f.png"));
+      TypeFileName(save, dir_ / "f.png");
       QMetaObject::invokeMethod(save, "accept");
       WhenModalIs<TfmExportar>([&r](TfmExportar* d) {
         EXPECT_EQ(d->windowTitle().toStdString(), r.title);
