@@ -8,11 +8,14 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/io/Bitmap.h"
+#include "core/plot/CalculationService.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PlotSession.h"
 #include "gui/plot/DocumentCommands.h"
@@ -53,11 +56,10 @@ class TFVorla : public QMainWindow, private DocumentHost {
   ~TFVorla() override;
 
   void ApplyAndCalculate();
-  // A rectangle with top == bottom stands for the whole picture. The window
-  // handles events meanwhile; false when the calculation did not end
-  // (stopped by Esc or by a newer one, or failed), leaving the picture.
-  enum class CalculationEnd { kDone, kNotRun, kCancelledByUser, kReplaced, kFailed };
-  CalculationEnd CalculateRegion(const PixelRect& rect);
+  // Starts calculating the whole picture for the view on screen; the window
+  // shows it when it comes. A newer request replaces the one in flight.
+  void CalculatePicture();
+  bool Calculating() const { return request_ != nullptr; }
   void LoadDocument(const QString& fileName, const QString& section = {});
   // Returns false when nothing was written (save dialog cancelled, write failed).
   bool SaveDocument(const QString& fileName, const QString& section = {}) {
@@ -73,7 +75,8 @@ class TFVorla : public QMainWindow, private DocumentHost {
   bool Modified() const { return documents_->Modified(); }
   QString CurrentFileName() const { return documents_->CurrentFile(); }
   bool Animating() const;
-  // Calculations run so far; colour changes and animation never add one.
+  // Rectangles calculated so far (a whole picture, or each strip of a pan);
+  // colour changes and animation never add one.
   int CalculationCount() const { return calculationCount_; }
 
  protected:
@@ -100,7 +103,20 @@ class TFVorla : public QMainWindow, private DocumentHost {
   void ConnectPaintBox();
   void RegisterDocumentTypeAfterFirstRun();
   bool ReportCompileError();
-  CalculationEnd RunJob(PlotSession::Job& job);
+
+  // The calculation on the service (fmVorlaCalculation.cpp).
+  struct Request;
+  // The pan strips of a shifted copy of the picture.
+  void CalculateStrips(const Bitmap& shifted, std::vector<PixelRect> strips);
+  void StartCalculation(const Bitmap& base, std::vector<PixelRect> rects);
+  void CalculationProgressed(quint64 id, int percent);
+  void CalculationFinished(quint64 id, JobEnd end, const std::exception_ptr& failure);
+  void TakePicture(Request& request);
+  void ReportCalculationFailure(const std::exception_ptr& failure);
+  void CancelCalculation();
+  void RestorePicture(const QString& status);
+  // The size of the picture to calculate for the picture area.
+  QSize PictureSize() const;
   void ShowDocument(const PlotDocument& document);
   void UpdateCaption(const QString& fileName);
 
@@ -157,11 +173,12 @@ class TFVorla : public QMainWindow, private DocumentHost {
   std::optional<float> valueUnderMouse_;  // empty where f fails
   bool starting_ = true;
   bool loading_ = false;
+  bool replacing_ = false;     // a command loaded or undid a document
+  bool aboutPending_ = false;  // the start-up text waits for its picture
   int calculationCount_ = 0;
   CalculationRunner* runner_ = nullptr;
   QShortcut* cancelKey_ = nullptr;  // Esc, enabled while calculating
-  bool cancelledByUser_ = false;
-  bool resizing_ = false;
+  std::shared_ptr<Request> request_;  // the calculation in flight
   std::optional<ViewBounds> pictureView_;  // the view the picture shows
 };
 

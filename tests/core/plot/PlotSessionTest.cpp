@@ -63,8 +63,12 @@ TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
     session.Compile(PlotDocument::StartUp());
     Bitmap picture(row.width, row.height);
     std::vector<int> seen;
-    const auto job = session.NewJob(picture, PixelRect{}, ViewBounds{-1, -1, 1, 1}, IndexSettings{});
-    job->Run([&seen](int percent) { seen.push_back(percent); }, {});
+    const auto job = session.NewJob(picture, {}, ViewBounds{-1, -1, 1, 1}, IndexSettings{});
+    {
+      CalculationService service({[&seen](JobId, int percent) { seen.push_back(percent); }, {}});
+      service.Submit([&job](const JobContext& context) { return job->Run(context); });
+      service.WaitIdle();
+    }
     // Rows done on other threads are reported with the calling thread's
     // next one, so some steps may be skipped, never reordered.
     ASSERT_FALSE(seen.empty());
@@ -82,12 +86,12 @@ TEST(PlotSessionTest, JobsTouchTheSessionOnlyWhenFinished) {
   document.Func = std::string("x");  // assigning a literal trips a false -Wrestrict in GCC 12
   session.Compile(document);
   const Bitmap picture(4, 2);
-  const auto stopped = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
+  const auto stopped = session.NewJob(picture, {}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
   std::stop_source stop;
   stop.request_stop();
-  EXPECT_THROW(stopped->Run({}, stop.get_token()), CalculationCancelled);
-  const auto job = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
-  job->Run({}, {});
+  EXPECT_THROW(stopped->Run({stop.get_token(), {}}), CalculationCancelled);
+  const auto job = session.NewJob(picture, {}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
+  EXPECT_TRUE(job->Run({}));
   EXPECT_EQ(session.LastStats().foundMax, PictureStats{}.foundMax) << "not before Finish";
   EXPECT_EQ(session.Finish(*job).foundMax, 3);
   EXPECT_EQ(session.LastStats().foundMin, 0);
