@@ -24,6 +24,8 @@ class CalculationRunner : public QObject {
   // Stops the job running, if any.
   void Cancel() { service_.Stop(); }
   bool Busy() const { return service_.Busy(); }
+  // Blocks until the job has ended; its finished signal is still to come.
+  void WaitIdle() { service_.WaitIdle(); }
 
  signals:
   void progressed(quint64 id, int percent);
