@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -531,6 +532,30 @@ TEST_F(FVorlaTest, MessagesShowFileNamesWholeAndReasonsInSpanish) {
   EXPECT_TRUE(window_->CurrentFileName().isEmpty());
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("Vorlascope 1.23"));
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
+}
+
+// On a screen of device pixel ratio r the picture has r times the pixels of
+// the picture area each way, over the same view: not an enlarged picture.
+// The suite runs it once more with QT_SCALE_FACTOR=2.
+TEST_F(FVorlaTest, ThePictureIsCalculatedAtTheScreensPixelsForTheSameView) {
+  const qreal ratio = pb_->devicePixelRatio();
+  if (const char* expected = std::getenv("VORLA_EXPECT_PIXEL_RATIO")) {
+    ASSERT_EQ(ratio, std::atof(expected));
+  }
+  TypeInCombo("txtZmin", QStringLiteral("-10"));
+  TypeInCombo("txtZmax", QStringLiteral("10"));
+  TypeInCombo("ComboBox1", QStringLiteral("x"));
+  const QImage picture = window_->Picture();
+  ASSERT_EQ(picture.size(), pb_->size() * ratio);
+  const ViewScale& view = pb_->Scale();
+  EXPECT_EQ(view.Width(), pb_->width()) << "the view's own pixels are the widget's";
+  const double left = view.ScaleLeft();
+  const double width = view.ScaleRight() - view.ScaleLeft();
+  // f = x on a scale from -10 (index 6) to 10 (index 255).
+  for (int column = 0; column < picture.width(); ++column) {
+    const double x = left + column * width / picture.width();
+    EXPECT_NEAR(picture.pixelIndex(column, 0), 6 + (x + 10) / 20 * 249, 1.0) << "column " << column;
+  }
 }
 
 // A long calculation runs on the calculation service while the window goes

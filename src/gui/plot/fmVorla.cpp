@@ -287,7 +287,7 @@ void TFVorla::showEvent(QShowEvent* event) {
   // On the picture being calculated, or on the one already there.
   aboutPending_ = true;
   if (!Calculating()) {
-    DrawAboutText(picture_, AboutText());
+    DrawAboutText(picture_, AboutText(), pb->devicePixelRatio());
     pb->ShowPicture(picture_);
     aboutPending_ = false;
   }

@@ -123,7 +123,7 @@ void TFVorla::TakePicture(Request& request) {
   calculationCount_ += request.rects;
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
   if (aboutPending_) {
-    DrawAboutText(picture_, AboutText());
+    DrawAboutText(picture_, AboutText(), pb->devicePixelRatio());
     aboutPending_ = false;
   }
   if (request.marksModified) documents_->SetModified(true);

@@ -93,8 +93,12 @@ void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
 void TFVorla::PanBy(int dx, int dy) {
   const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
   SetView(pb->Scale(), pan.view);
-  if (animation_->Running() || Calculating() || picture_.Width() != PictureSize().width() ||
-      picture_.Height() != PictureSize().height()) {
+  // Device pixels per pixel of the view, when the picture has a whole number of them.
+  const int ratio = pb->width() > 0 ? picture_.Width() / pb->width() : 0;
+  const QSize size = PictureSize();
+  const bool aligned = ratio >= 1 && picture_.Width() == size.width() && picture_.Height() == size.height() &&
+                       size == pb->size() * ratio;
+  if (animation_->Running() || Calculating() || !aligned) {
     CalculatePicture();
     return;
   }
@@ -103,9 +107,12 @@ void TFVorla::PanBy(int dx, int dy) {
     return;
   }
   Bitmap shifted = picture_;
-  ShiftPicture(shifted, dx, dy);
+  ShiftPicture(shifted, dx * ratio, dy * ratio);
   pb->ShowPicture(shifted);
-  CalculateStrips(shifted, pan.strips);
+  std::vector<PixelRect> strips;
+  for (const PixelRect& s : pan.strips)
+    strips.push_back({s.left * ratio, s.top * ratio, s.right * ratio, s.bottom * ratio});
+  CalculateStrips(shifted, std::move(strips));
 }
 
 void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
@@ -160,7 +167,8 @@ void TFVorla::PictureResized() {
   CalculatePicture();
 }
 
-QSize TFVorla::PictureSize() const { return pb->size(); }
+// At the screen's pixels, for the same view: crisp on a high-density screen.
+QSize TFVorla::PictureSize() const { return pb->DevicePixels(); }
 
 // A view moved with the mouse shows up in the range fields without a new
 // calculation; expressions the view still matches keep their texts. While an

@@ -63,6 +63,9 @@ class TPaintBoxM : public TArea {
   void ShowPalette(const Palette& palette);
   // What is being shown: Format_Indexed8, colour table = palette.
   const QImage& Picture() const { return picture_; }
+  // The widget's size in the screen's pixels, which a picture should have
+  // to be painted one to one (twice the size on a screen of ratio 2).
+  QSize DevicePixels() const;
 
   // Where the picture is drawn, (0, 0) except while the host pans with a
   // right drag, so that the picture follows the mouse.
