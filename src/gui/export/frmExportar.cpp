@@ -256,7 +256,7 @@ bool TfmExportar::WithProgress(const std::function<void()>& check, const JobWork
   QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   try {
-    check();
+    if (check) check();
     if (!RunWithProgress(owner, windowTitle(), work)) return false;
   } catch (const RenderError& e) {
     AppMessageBox(owner, FromCore(e.what()), QMessageBox::Warning);
@@ -328,13 +328,18 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
   const ExportFileType type = FileType();
   const std::filesystem::path path = ExportFileName(QFile::encodeName(fileName_).toStdString(), type);
   host_.showStatus(QStringLiteral("Guardando archivo"));
+  bool written = false;
   try {
     const JpegOptions options = Options();
     const PictureSize requested{spnAncho->value(), spnAlto->value()};
-    if (type == ExportFileType::kAnimatedGif)
-      WriteCycleGif(picture, host_.document().Vel, path);
-    else
-      FormatInfo(FormatOf(type)).write(picture, path, options, ExportDocumentText(host_.document(), requested, mirrors_));
+    const int speed = host_.document().Vel;
+    const std::string text = ExportDocumentText(host_.document(), requested, mirrors_);
+    // Writing takes a while too (an animation's frames, a large picture's
+    // compression): on the service, stopped by Esc like the calculation.
+    written = WithProgress({}, [&](const JobContext& job) {
+      if (type == ExportFileType::kAnimatedGif) return WriteCycleGif(picture, speed, path, job.stop);
+      return WriteImage(picture, path, options, text, job.stop);
+    });
   } catch (const AnimationSpeedError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Warning);
@@ -344,8 +349,8 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
     return false;
   }
-  host_.showStatus(QStringLiteral("Listo"));
-  return true;
+  host_.showStatus(written ? QStringLiteral("Listo") : QStringLiteral("No se guardó la imagen"));
+  return written;
 }
 
 }  // namespace vorla

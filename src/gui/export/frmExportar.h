@@ -44,7 +44,7 @@ class TfmExportar : public QDialog {
   // True when the picture goes to its file in bands (RenderToFile), never
   // held whole.
   bool InBands() const;
-  // Runs check here, then work on the calculation service while a modal
+  // Runs check (if any) here, then work on the calculation service while a modal
   // progress box shows how far it got; Esc or Cancel stop it through its
   // stop token. False when stopped or refused (the reason already shown).
   bool WithProgress(const std::function<void()>& check, const JobWork& work);
