@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -96,6 +97,28 @@ TEST(PlotSessionTest, JobsTouchTheSessionOnlyWhenFinished) {
   EXPECT_EQ(session.Finish(*job).foundMax, 3);
   EXPECT_EQ(session.LastStats().foundMin, 0);
   EXPECT_EQ(job->picture.Row(0)[3], 6 + 243) << "the job's own picture: x = 3 is level 243 of -Pi..Pi";
+}
+
+// A pan's strips are one job: each strip gets the bytes the whole picture
+// has there, and the rest of the shifted picture is left alone.
+TEST(PlotSessionTest, AJobCalculatesItsRectanglesOneAfterTheOther) {
+  PlotSession session;
+  PlotDocument document = PlotDocument::StartUp();
+  document.Func = std::string("x*y");
+  session.Compile(document);
+  const ViewBounds view{-2, -1, 3, 2};
+  const auto whole = session.NewJob(Bitmap(9, 7), {}, view, IndexSettings{});
+  ASSERT_TRUE(whole->Run({}));
+  Bitmap shifted(9, 7);
+  std::memset(shifted.Data(), 77, static_cast<std::size_t>(shifted.Stride()) * 7);
+  const auto strips = session.NewJob(shifted, {{0, 0, 9, 2}, {6, 2, 9, 7}}, view, IndexSettings{});
+  ASSERT_TRUE(strips->Run({}));
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 9; ++column) {
+      const bool inStrip = row < 2 || column >= 6;
+      EXPECT_EQ(strips->picture.Row(row)[column], inStrip ? whole->picture.Row(row)[column] : 77)
+          << row << "," << column;
+    }
 }
 
 TEST(PlotSessionTest, ProbeReportsValueOrError) {
