@@ -74,7 +74,7 @@ void TPaintBoxM::PreviewZoom(const PixelRect& band) {
   if (part.isEmpty()) return;
   // A band dragged leftwards or upwards zooms into a mirrored view.
   picture_ = picture_.copy(part).mirrored(band.right < band.left, band.bottom < band.top);
-  repaint();
+  update();
 }
 
 // Composed at the screen's own pixels: a picture calculated at device

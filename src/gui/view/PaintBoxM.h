@@ -78,9 +78,7 @@ class TPaintBoxM : public TArea {
   void SetShowAxes(bool show);
 
   // Shows the part of the current picture under band stretched over the
-  // whole area at once, as a preview of a zoom; the next ShowPicture ends it.
-  // Repaints immediately, since the calculation that follows holds the
-  // event loop.
+  // whole area, as a preview of a zoom; the next ShowPicture ends it.
   void PreviewZoom(const PixelRect& band);
 
   QSize sizeHint() const override;
