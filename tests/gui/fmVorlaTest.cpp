@@ -37,6 +37,7 @@ namespace {
 using gui_test::AcceptMessage;
 using gui_test::Answer;
 using gui_test::FVorlaTest;
+using gui_test::MainWindowTest;
 using gui_test::WhenModal;
 using gui_test::WriteFile;
 
@@ -586,6 +587,20 @@ TEST_F(LongCalculationTest, TheWindowHandlesEventsWhileTheWorkerCalculates) {
   EXPECT_TRUE(window_->Calculating()) << "the picture is still being calculated";
   QTest::keyClick(window_.get(), Qt::Key_Escape);
   EXPECT_FALSE(window_->Calculating());
+}
+
+// Building, showing and resizing the window only start requests; the
+// pictures come back through the event loop, and only the last one ends.
+TEST_F(MainWindowTest, BuildingShowingAndResizingLeaveTheCalculationToTheWorker) {
+  window_ = std::make_unique<TFVorla>(nullptr, dir_.path().toStdString());
+  window_->resize(380, 330);
+  window_->show();
+  window_->resize(420, 360);
+  EXPECT_TRUE(window_->Calculating());
+  EXPECT_EQ(window_->CalculationCount(), 0) << "nothing calculated on the window's thread";
+  WaitForPicture();
+  EXPECT_EQ(window_->CalculationCount(), 1);
+  EXPECT_EQ(window_->Picture().size(), Child<TPaintBoxM>("pb")->DevicePixels());
 }
 
 TEST_F(LongCalculationTest, EscStopsItAndKeepsThePictureAndView) {
