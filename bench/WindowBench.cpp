@@ -13,6 +13,11 @@
 namespace vorla {
 namespace {
 
+// The picture comes back from the calculation service through the event loop.
+void WaitForPicture(const TFVorla& window) {
+  while (window.Calculating()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 void BM_WindowZoom(benchmark::State& state) {
   QTemporaryDir folder;
   TFVorla window(nullptr, folder.path().toStdString());
@@ -26,12 +31,14 @@ void BM_WindowZoom(benchmark::State& state) {
   // Grow the window until its picture area is 1000 x 800.
   window.resize(window.size() + QSize(1000, 800) - picture->size());
   QApplication::processEvents();
+  WaitForPicture(window);
   if (window.Animating()) QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("tbAnimar")), Qt::LeftButton);
   const QPoint centre(picture->width() / 2, picture->height() / 2);
   bool zoomOut = true;
   for (auto _ : state) {
     // Out and back in, so the view stays where it started.
     QTest::mouseClick(picture, zoomOut ? Qt::RightButton : Qt::LeftButton, {}, centre);
+    WaitForPicture(window);
     picture->repaint();
     zoomOut = !zoomOut;
   }

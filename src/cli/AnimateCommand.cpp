@@ -5,8 +5,10 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "cli/CliDocument.h"
+#include "cli/StoppableRun.h"
 #include "core/io/FileError.h"
 #include "core/plot/PaletteCycle.h"
 #include "core/plot/RenderDocument.h"
@@ -59,8 +61,16 @@ int Animate(const AnimateOptions& options) {
   const int speed = options.speed.value_or(loaded.document.Vel);
   CycleTicks(speed);  // refuses a speed of 0 before the picture is calculated
   const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
-  const RenderedPicture rendered = RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect);
-  WriteCycleGif(rendered.picture, speed, options.output);
+  const StoppableResult run = RunStoppable([&](const JobContext& job) {
+    const RenderedPicture rendered =
+        RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, job.progress, 0, job.stop);
+    return WriteCycleGif(rendered.picture, speed, options.output, job.stop);
+  });
+  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
+  if (run.end == JobEnd::kStopped) {
+    Fail(kStoppedMessage);
+    return run.ExitStatus();
+  }
   return 0;
 }
 
@@ -71,6 +81,9 @@ int RunAnimate(Args args) {
   if (!options) return kUsageError;
   try {
     return Animate(*options);
+  } catch (const std::system_error& e) {
+    Fail(ThreadStartFailed(e) ? kNoThreadMessage : Utf8Message(e));
+    return kAnimateError;
   } catch (const std::exception& e) {
     // Document, picture and file errors all carry a message for the user.
     Fail(Utf8Message(e));

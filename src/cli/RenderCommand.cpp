@@ -1,15 +1,17 @@
 #include "cli/RenderCommand.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <new>
 #include <optional>
 #include <string>
+#include <thread>
+#include <system_error>
 
 #include "cli/CliDocument.h"
-#include "cli/InterruptFlag.h"
-#include "cli/ProgressBar.h"
+#include "cli/StoppableRun.h"
 #include "core/gradient/DrawRoutines.h"
 #include "core/io/FileError.h"
 #include "core/io/PictureFormats.h"
@@ -25,7 +27,6 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kRenderError = 1;
-constexpr int kInterrupted = 130;  // as a shell reports a command ended by SIGINT
 
 struct RenderOptions : PictureArgs {
   JpegOptions jpeg;
@@ -33,6 +34,13 @@ struct RenderOptions : PictureArgs {
   bool mirrorV = false;
   int threads = 0;  // all cores
 };
+
+// More would only cost memory and start-up: four a hardware thread, at most 256.
+int MaxThreads() {
+  constexpr int kMost = 256;
+  const unsigned hardware = std::thread::hardware_concurrency();
+  return hardware == 0 ? kMost : static_cast<int>(std::min<unsigned>(4 * hardware, kMost));
+}
 
 void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli render: %s\n", utf8.c_str()); }
 
@@ -49,6 +57,9 @@ std::optional<std::string> ReadRenderOption(RenderOptions& options, std::string_
   } else if (arg == "--threads") {
     const auto n = ParseInt(value);
     if (!n || *n < 1) return "--threads pide un número entero desde 1";
+    if (*n > MaxThreads())
+      return "--threads: como máximo " + std::to_string(MaxThreads()) +
+             " hilos (cuatro por cada hilo del procesador, hasta 256)";
     options.threads = *n;
   } else if (arg == "--gray") {
     options.jpeg.gray = true;
@@ -74,33 +85,33 @@ std::optional<RenderOptions> ParseArgs(Args args) {
 }
 
 // The picture calculated and written, whole or, when large, band by band;
-// Ctrl+C abandons it (CalculationCancelled) and leaves no file.
-PictureStats RenderFile(const RenderOptions& options, const CliDocument& loaded, PictureSize size,
-                        ImageFormat format) {
-  const InterruptFlag interrupt;
-  ProgressBar bar;
-  const RowProgress progress = [&](int done, int rows) {
-    if (interrupt.Raised()) throw CalculationCancelled();
-    bar.Show(done, rows);
-  };
+// stopped, it leaves no file. Sizes are refused before any work.
+JobWork RenderFile(const RenderOptions& options, const CliDocument& loaded, PictureSize size, ImageFormat format,
+                   PictureStats& stats) {
   // The document as loaded, with the aspect it is corrected from, draws the
   // same picture again at the same size.
-  const std::string text = DocumentText(loaded.document, loaded.savedAspect.value_or(AspectOf(size)));
+  std::string text = DocumentText(loaded.document, loaded.savedAspect.value_or(AspectOf(size)));
   const bool mirror = options.mirrorH || options.mirrorV;
   // Bands are not mirrored: a mirrored picture is made whole.
   if (!mirror && RendersInBands(size.width, size.height, format)) {
     CheckBandedPictureSize(size.width, size.height, format, BandRows(size.width), options.jpeg);
-    return RenderDocumentToFile(loaded.document, size.width, size.height, loaded.savedAspect,
-                                {options.output, options.jpeg, text, std::nullopt}, progress, options.threads);
+    return [&options, &loaded, size, text, &stats](const JobContext& job) {
+      stats = RenderDocumentToFile(loaded.document, size.width, size.height, loaded.savedAspect,
+                                   {options.output, options.jpeg, text, std::nullopt}, job.progress,
+                                   options.threads, 0, job.stop);
+      return true;
+    };
   }
   // Mirroring repeats every column (row) but the axis.
   const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
   CheckPictureSize(mirrored(size.width, options.mirrorH), mirrored(size.height, options.mirrorV), format);
-  RenderedPicture rendered =
-      RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, progress, options.threads);
-  if (mirror) MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
-  WriteImage(rendered.picture, options.output, options.jpeg, text);
-  return rendered.stats;
+  return [&options, &loaded, size, text, &stats, mirror](const JobContext& job) {
+    RenderedPicture rendered = RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect,
+                                              job.progress, options.threads, job.stop);
+    if (mirror) MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
+    stats = rendered.stats;
+    return WriteImage(rendered.picture, options.output, options.jpeg, text, job.stop);
+  };
 }
 
 int Render(const RenderOptions& options) {
@@ -111,7 +122,13 @@ int Render(const RenderOptions& options) {
   }
   const CliDocument loaded = LoadCliDocument(options.document);
   const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
-  const PictureStats stats = RenderFile(options, loaded, size, *format);
+  PictureStats stats;
+  const StoppableResult run = RunStoppable(RenderFile(options, loaded, size, *format, stats));
+  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
+  if (run.end == JobEnd::kStopped) {
+    Fail(kStoppedMessage);
+    return run.ExitStatus();
+  }
 
   // The information window's report.
   for (std::string line : InfoReportLines(stats.infoText, stats.errorCounts)) {
@@ -128,9 +145,9 @@ int RunRender(Args args) {
   if (!options) return kUsageError;
   try {
     return Render(*options);
-  } catch (const CalculationCancelled& e) {
-    Fail(Cp1252ToUtf8(e.what()));
-    return kInterrupted;
+  } catch (const std::system_error& e) {
+    Fail(ThreadStartFailed(e) ? kNoThreadMessage : Utf8Message(e));
+    return kRenderError;
   } catch (const std::bad_alloc&) {
     Fail("No hay memoria suficiente para la imagen");
     return kRenderError;

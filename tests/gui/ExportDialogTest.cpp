@@ -256,23 +256,32 @@ TEST_F(ExportDialogTest, PostersAreWrittenInBands) {
   EXPECT_EQ(statuses_, (QStringList{"Guardando archivo", "Listo"}));
 }
 
+// Esc in the progress box stops the job on the calculation service, a
+// poster's bands too, and leaves no file or temporary.
 TEST_F(ExportDialogTest, EscCancelsTheCalculation) {
-  // Long enough for the progress box to come up: random numbers keep the
-  // calculation on one thread, pixel by pixel.
+  // Random numbers keep the calculation on one thread, pixel by pixel, for
+  // far longer than the test.
   std::string draws = "Ale";
   for (int i = 0; i < 200; ++i) draws += ",Ale";
   document_.Func = "Max(" + draws + ")";
-  bool progressShown = false;
-  EXPECT_FALSE(Run({}, false, dir_ / "big", ExportFileType::kPng, [&progressShown](TfmExportar* d) {
-    WhenModalIs<QProgressDialog>([&progressShown](QProgressDialog* progress) {
-      progressShown = true;
-      QTest::keyClick(progress, Qt::Key_Escape);
-    });
-    NamedChild<QSpinBox>(d, "spnAncho")->setValue(2000);
-    Accept(d);
-  }));
-  EXPECT_TRUE(progressShown);
-  EXPECT_FALSE(fs::exists(dir_ / "big.png"));
+  struct Row { const char* name; int width; ExportFileType type; const char* file; };
+  const Row rows[] = {{"a whole picture", 2000, ExportFileType::kPng, "big"},
+                      {"a poster in bands", 6600, ExportFileType::kBitmap, "poster"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool progressShown = false;
+    EXPECT_FALSE(Run({}, false, dir_ / row.file, row.type, [&progressShown, &row](TfmExportar* d) {
+      WhenModalIs<QProgressDialog>([&progressShown](QProgressDialog* progress) {
+        progressShown = true;
+        QTest::keyClick(progress, Qt::Key_Escape);
+      });
+      NamedChild<QSpinBox>(d, "spnAncho")->setValue(row.width);
+      Accept(d);
+    }));
+    EXPECT_TRUE(progressShown);
+    for (const auto& entry : fs::directory_iterator(dir_.path()))
+      EXPECT_EQ(entry.path().filename().string().find(row.file), std::string::npos) << entry.path();
+  }
 }
 
 TEST_F(ExportDialogTest, FailuresAreExplained) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QToolButton>
@@ -77,6 +78,16 @@ class MainWindowTest : public ::testing::Test {
     window_->resize(width, height);
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    WaitForPicture();
+  }
+
+  // Handles events until the window has taken the picture being calculated
+  // on the calculation service, if any.
+  void WaitForPicture() {
+    const QDeadlineTimer deadline(30000);
+    while (window_->Calculating() && !deadline.hasExpired())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    ASSERT_FALSE(window_->Calculating()) << "no picture after 30 s";
   }
 
   template <class T>
@@ -113,6 +124,7 @@ class FVorlaTest : public MainWindowTest {
     QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, text);
     QTest::keyClick(edit, Qt::Key_Return);
+    WaitForPicture();
   }
   // Keys go to the combo box, which holds the focus for its line edit, as
   // the window system delivers them.
@@ -123,6 +135,7 @@ class FVorlaTest : public MainWindowTest {
     // Straight into the edit: the box's picker and keypad pairs are tested on their own.
     QTest::keyClicks(combo->lineEdit(), text);
     QTest::keyClick(combo, Qt::Key_Return);
+    WaitForPicture();
   }
 
   // A zoomed view off the origin whose units differ on the two axes.
@@ -131,6 +144,7 @@ class FVorlaTest : public MainWindowTest {
     QTest::mousePress(pb_, Qt::LeftButton, {}, QPoint(30, 20));
     QTest::mouseMove(pb_, QPoint(150, 60));
     QTest::mouseRelease(pb_, Qt::LeftButton, {}, QPoint(150, 60));
+    WaitForPicture();
     window_->IdleUpdate();
   }
 
@@ -139,6 +153,11 @@ class FVorlaTest : public MainWindowTest {
     QTest::mouseMove(pb_, QPoint(110, 104));
     QTest::mouseMove(pb_, QPoint(120, 110));
     QTest::mouseRelease(pb_, Qt::RightButton, {}, QPoint(120, 110));
+  }
+
+  void ClickPicture(Qt::MouseButton button, QPoint at) {
+    QTest::mouseClick(pb_, button, {}, at);
+    WaitForPicture();
   }
 
   QString FieldText(const char* name) { return Child<QLineEdit>(name)->text(); }

@@ -60,6 +60,7 @@ TEST_F(RangeFieldsTest, WhatWasTypedOrLoadedStaysWhileAnExpressionFails) {
   Answer(QMessageBox::No);  // the save question for the typed changes
   Answer(QMessageBox::Ok);
   window_->LoadDocument(path);
+  WaitForPicture();
   window_->IdleUpdate();
   // Xmin and Xmax are corrected to the window's aspect as they load.
   EXPECT_EQ(Field("txtYmin")->text(), QStringLiteral("-4")) << "loaded";

@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -36,6 +37,7 @@ namespace {
 using gui_test::AcceptMessage;
 using gui_test::Answer;
 using gui_test::FVorlaTest;
+using gui_test::MainWindowTest;
 using gui_test::WhenModal;
 using gui_test::WriteFile;
 
@@ -130,6 +132,7 @@ TEST_F(FVorlaTest, NavigationsTransformTheViewAndOneUndoGivesItBack) {
     return [this, button] {
       const int calculations = window_->CalculationCount();
       QTest::mouseClick(Child<QToolButton>(button), Qt::LeftButton);
+      WaitForPicture();
       EXPECT_EQ(window_->CalculationCount(), calculations + 1);
     };
   };
@@ -163,12 +166,16 @@ TEST_F(FVorlaTest, NavigationsTransformTheViewAndOneUndoGivesItBack) {
         near(a.ScaleCenterY(), 0);
         near(a.ScaleWidth(), b.ScaleWidth());
       }},
-      {"click away from the centre", [this] { QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(40, 30)); }, {}},
-      {"right click", [this] { QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(40, 30)); }, {}},
-      {"right drag", [this] { RightDrag(); }, {}},
+      {"click away from the centre", [this] { ClickPicture(Qt::LeftButton, QPoint(40, 30)); }, {}},
+      {"right click", [this] { ClickPicture(Qt::RightButton, QPoint(40, 30)); }, {}},
+      {"right drag", [this] {
+        RightDrag();
+        WaitForPicture();
+      }, {}},
       {"right drag while animating (a whole calculation)", [this] {
         QTest::mouseClick(Child<QToolButton>("tbAnimar"), Qt::LeftButton);
         RightDrag();
+        WaitForPicture();
         StopAnimation();
       }, {}},
   };
@@ -184,6 +191,7 @@ TEST_F(FVorlaTest, NavigationsTransformTheViewAndOneUndoGivesItBack) {
                   std::fabs(pb_->Scale().ScaleTop() - before.ScaleTop()),
               1e-6);
     QTest::mouseClick(Child<QToolButton>("btnDeshacer"), Qt::LeftButton);
+    WaitForPicture();
     window_->IdleUpdate();
     const double tolerance = 1e-5 * std::fabs(before.ScaleWidth());
     EXPECT_NEAR(pb_->Scale().ScaleLeft(), before.ScaleLeft(), tolerance);
@@ -210,6 +218,7 @@ TEST_F(FVorlaTest, RightDragPansAndOnlyTheUncoveredStripsAreCalculated) {
   const QImage old = window_->Picture();
   const int calculations = window_->CalculationCount();
   RightDrag();
+  WaitForPicture();
   EXPECT_NEAR(pb_->Scale().ScaleLeft(), before.PixelToScaleX(-20), 1e-9);
   EXPECT_EQ(window_->CalculationCount(), calculations + 2) << "one horizontal and one vertical strip";
   const QImage now = window_->Picture();
@@ -223,6 +232,7 @@ TEST_F(FVorlaTest, TwoUndosGoBackTwoStates) {
   window_->IdleUpdate();
   ASSERT_TRUE(undo->isEnabled());
   QTest::mouseClick(undo, Qt::LeftButton);
+  WaitForPicture();
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("y"));
   EXPECT_TRUE(ComboText("ComboBox2").isEmpty()) << "the gradient brought back is not the named one";
   window_->IdleUpdate();
@@ -274,7 +284,7 @@ TEST_F(FVorlaTest, SavingAndReopeningRestoresEveryParameter) {
   Child<TGradEditM>("GradEdit1")->Table().SetPalString("06FF00008000FFFF");
   TypeAndEnter(Child<QLineEdit>("txtXmin"), QStringLiteral("-2.5"));
   QTest::mouseClick(Child<QToolButton>("btnFilMin"), Qt::LeftButton);
-  QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(10, 10));  // picks the lower filter
+  ClickPicture(Qt::LeftButton, QPoint(10, 10));  // picks the lower filter
 
   const QString path = dir_.filePath(QStringLiteral("prueba.vlx"));
   ASSERT_TRUE(window_->SaveDocument(path));
@@ -286,6 +296,7 @@ TEST_F(FVorlaTest, SavingAndReopeningRestoresEveryParameter) {
   QTest::mouseClick(Child<QToolButton>("btnFilMin"), Qt::LeftButton);
   Answer(QMessageBox::No);  // the question about the changes
   window_->LoadDocument(path);
+  WaitForPicture();
 
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("x*y"));
   EXPECT_EQ(ComboText("txtZmin"), QStringLiteral("-2"));
@@ -360,6 +371,7 @@ TEST_F(FVorlaTest, DoubleClickEditsTheFieldInTheMultiLineEditor) {
       QTest::keyClick(memo->Memo1(), row.closingKey);
     });
     QTest::mouseDClick(edit, Qt::LeftButton);
+    WaitForPicture();
     const QString expected = row.expected == nullptr ? before : QString::fromLatin1(row.expected);
     EXPECT_EQ(edit->text(), expected);
     EXPECT_EQ(window_->CalculationCount(), calculations + (row.expected == nullptr ? 0 : 1));
@@ -419,7 +431,7 @@ TEST_F(FVorlaTest, PickingALowerFilterBlanksTheValuesBelowTheClick) {
   const int calculations = window_->CalculationCount();
   const int column = pb_->width() / 2 + 15;
   QTest::mouseMove(pb_, QPoint(column, 20));
-  QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(column, 20));
+  ClickPicture(Qt::LeftButton, QPoint(column, 20));
   EXPECT_EQ(window_->CalculationCount(), calculations + 1) << "the pick recalculates instead of centring";
   EXPECT_EQ(pb_->cursor().shape(), Qt::CrossCursor);
   const QImage picture = window_->Picture();
@@ -427,6 +439,7 @@ TEST_F(FVorlaTest, PickingALowerFilterBlanksTheValuesBelowTheClick) {
   EXPECT_NE(picture.pixelIndex(column + 3, 40), 0);
 
   QTest::mouseClick(filter, Qt::LeftButton);
+  WaitForPicture();
   EXPECT_EQ(window_->CalculationCount(), calculations + 2) << "switching the filter off recalculates";
   EXPECT_NE(window_->Picture().pixelIndex(column - 3, 40), 0);
 }
@@ -524,46 +537,127 @@ TEST_F(FVorlaTest, MessagesShowFileNamesWholeAndReasonsInSpanish) {
   EXPECT_EQ(ComboText("ComboBox1"), QStringLiteral("Sen(x+y)+r+w"));
 }
 
-// A long calculation runs while the window goes on handling keys. Random
-// numbers keep it on one thread, pixel by pixel, so it takes a while.
+// On a screen of device pixel ratio r the picture has r times the pixels of
+// the picture area each way, over the same view: not an enlarged picture.
+// The suite runs it once more with QT_SCALE_FACTOR=2.
+TEST_F(FVorlaTest, ThePictureIsCalculatedAtTheScreensPixelsForTheSameView) {
+  const qreal ratio = pb_->devicePixelRatio();
+  if (const char* expected = std::getenv("VORLA_EXPECT_PIXEL_RATIO")) {
+    ASSERT_EQ(ratio, std::atof(expected));
+  }
+  TypeInCombo("txtZmin", QStringLiteral("-10"));
+  TypeInCombo("txtZmax", QStringLiteral("10"));
+  TypeInCombo("ComboBox1", QStringLiteral("x"));
+  const QImage picture = window_->Picture();
+  ASSERT_EQ(picture.size(), pb_->size() * ratio);
+  const ViewScale& view = pb_->Scale();
+  EXPECT_EQ(view.Width(), pb_->width()) << "the view's own pixels are the widget's";
+  const double left = view.ScaleLeft();
+  const double width = view.ScaleRight() - view.ScaleLeft();
+  // f = x on a scale from -10 (index 6) to 10 (index 255).
+  for (int column = 0; column < picture.width(); ++column) {
+    const double x = left + column * width / picture.width();
+    EXPECT_NEAR(picture.pixelIndex(column, 0), 6 + (x + 10) / 20 * 249, 1.0) << "column " << column;
+  }
+}
+
+// A long calculation runs on the calculation service while the window goes
+// on handling events. Random numbers keep it pixel by pixel on one thread,
+// so it takes a while.
 class LongCalculationTest : public FVorlaTest {
  protected:
   static QString Slow() {
     const QString draws = QStringList(250, QStringLiteral("Ale")).join(QLatin1Char(','));
     return QStringLiteral("Max(%1)+Max(%1)").arg(draws);
   }
-  // Types the slow function and presses Enter; `meanwhile` runs as soon as
-  // the window handles events again.
-  void EnterSlowFunction(const std::function<void()>& meanwhile) {
+  // Types the slow function and presses Enter: the window starts it and
+  // returns to its events.
+  void EnterSlowFunction() {
     QComboBox* combo = Child<QComboBox>("ComboBox1");
     combo->lineEdit()->setText(Slow());
-    QTimer::singleShot(0, window_.get(), meanwhile);
     QTest::keyClick(combo, Qt::Key_Return);
+    ASSERT_TRUE(window_->Calculating());
   }
+  QString Status() { return Child<QLabel>("status")->text(); }
 };
+
+TEST_F(LongCalculationTest, TheWindowHandlesEventsWhileTheWorkerCalculates) {
+  EnterSlowFunction();
+  bool timerRan = false;
+  QTimer::singleShot(0, window_.get(), [&timerRan] { timerRan = true; });
+  while (!timerRan) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  EXPECT_TRUE(window_->Calculating()) << "the picture is still being calculated";
+  QTest::keyClick(window_.get(), Qt::Key_Escape);
+  EXPECT_FALSE(window_->Calculating());
+}
+
+// Building, showing and resizing the window only start requests; the
+// pictures come back through the event loop, and only the last one ends.
+TEST_F(MainWindowTest, BuildingShowingAndResizingLeaveTheCalculationToTheWorker) {
+  window_ = std::make_unique<TFVorla>(nullptr, dir_.path().toStdString());
+  window_->resize(380, 330);
+  window_->show();
+  window_->resize(420, 360);
+  EXPECT_TRUE(window_->Calculating());
+  EXPECT_EQ(window_->CalculationCount(), 0) << "nothing calculated on the window's thread";
+  WaitForPicture();
+  EXPECT_EQ(window_->CalculationCount(), 1);
+  EXPECT_EQ(window_->Picture().size(), Child<TPaintBoxM>("pb")->DevicePixels());
+}
 
 TEST_F(LongCalculationTest, EscStopsItAndKeepsThePictureAndView) {
   const QImage before = window_->Picture();
   const int calculations = window_->CalculationCount();
-  EnterSlowFunction([this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
+  EnterSlowFunction();
+  QTest::keyClick(window_.get(), Qt::Key_Escape);
+  WaitForPicture();
   EXPECT_EQ(window_->CalculationCount(), calculations);
   EXPECT_EQ(window_->Picture(), before);
-  EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("status"))->text(), QStringLiteral("Cálculo cancelado"));
+  EXPECT_EQ(Status(), QStringLiteral("Cálculo cancelado"));
 }
 
-TEST_F(LongCalculationTest, EscInAPanGivesBackThePictureAndViewFromBeforeIt) {
-  EnterSlowFunction([this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
+// Whatever requests came before it, Esc gives back the last picture
+// calculated with the view it shows, in the picture area (where the readout
+// reads) and in the range fields.
+TEST_F(LongCalculationTest, EscAfterAClickAndARightClickGivesBackThePictureWithItsView) {
+  EnterSlowFunction();
+  QTest::keyClick(window_.get(), Qt::Key_Escape);
+  window_->IdleUpdate();
   const QImage before = window_->Picture();
   const ViewBounds view = BoundsOf(pb_->Scale());
-  QTimer::singleShot(0, window_.get(), [this] { QTest::keyClick(window_.get(), Qt::Key_Escape); });
-  RightDrag();
-  EXPECT_TRUE(BoundsOf(pb_->Scale()) == view);
-  EXPECT_EQ(window_->Picture(), before) << "not the shifted picture with its strips missing";
+  const auto fields = [this] {
+    return QStringList{FieldText("txtXmin"), FieldText("txtXmax"), FieldText("txtYmin"), FieldText("txtYmax")};
+  };
+  const QStringList beforeFields = fields();
+  struct Row { const char* name; std::function<void()> act; };
+  const Row rows[] = {
+      {"in the strips of a pan", [this] { RightDrag(); }},
+      {"click, then right click", [this] {
+        QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(40, 30));
+        QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(150, 120));
+      }},
+      {"right click, then click", [this] {
+        QTest::mouseClick(pb_, Qt::RightButton, {}, QPoint(150, 120));
+        QTest::mouseClick(pb_, Qt::LeftButton, {}, QPoint(40, 30));
+      }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.act();
+    ASSERT_TRUE(window_->Calculating());
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    WaitForPicture();
+    window_->IdleUpdate();
+    EXPECT_TRUE(BoundsOf(pb_->Scale()) == view);
+    EXPECT_EQ(window_->Picture(), before) << "neither shifted nor with strips of another scale";
+    EXPECT_EQ(fields(), beforeFields);
+  }
 }
 
 TEST_F(LongCalculationTest, ANewerRequestReplacesIt) {
   const int calculations = window_->CalculationCount();
-  EnterSlowFunction([this] { TypeInCombo("ComboBox1", QStringLiteral("-5")); });
+  EnterSlowFunction();
+  TypeInCombo("ComboBox1", QStringLiteral("-5"));
   EXPECT_EQ(window_->CalculationCount(), calculations + 1) << "only the newer one ends";
   EXPECT_EQ(window_->Picture().pixelIndex(0, 0), 1) << "-5 is below the scale";
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #include "core/io/GifWriter.h"
@@ -94,6 +95,34 @@ std::unique_ptr<PictureSink> OpenPictureSink(const std::filesystem::path& path, 
 void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
                 std::string_view documentText) {
   FormatOfPath(path).write(bitmap, path, options, documentText);
+}
+
+bool WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
+                std::string_view documentText, std::stop_token stop) {
+  const PictureFormat& row = FormatOfPath(path);
+  if (!row.openSink) {
+    if (stop.stop_requested()) return false;
+    row.write(bitmap, path, options, documentText);
+    return true;
+  }
+  const auto sink = row.openSink(
+      path, {bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel(), bitmap.palette}, options, documentText);
+  // About a megabyte a band: a stop is seen within a few milliseconds.
+  constexpr int kBandBytes = 1 << 20;
+  const int rows = std::max(1, kBandBytes / std::max(bitmap.Stride(), 1));
+  Bitmap band;
+  for (int done = 0; done < bitmap.Height();) {
+    if (stop.stop_requested()) return false;
+    const int count = std::min(rows, bitmap.Height() - done);
+    const int first = sink->BottomUp() ? bitmap.Height() - done - count : done;
+    if (band.Height() != count) band.Resize(bitmap.Width(), count, bitmap.BitsPerPixel());
+    std::memcpy(band.Row(0), bitmap.Row(first), static_cast<std::size_t>(count) * bitmap.Stride());
+    sink->WriteRows(band);
+    done += count;
+  }
+  if (stop.stop_requested()) return false;
+  sink->Finish();
+  return true;
 }
 
 }  // namespace vorla

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -53,5 +54,9 @@ std::unique_ptr<PictureSink> OpenPictureSink(const std::filesystem::path& path, 
 // PNG and JPEG carry the document text, a BMP has no room for it.
 void WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options = {},
                 std::string_view documentText = {});
+// The same, a few rows at a time where the type is written in bands, looking
+// at `stop` between them: false, with no file left, once it was requested.
+bool WriteImage(const Bitmap& bitmap, const std::filesystem::path& path, const JpegOptions& options,
+                std::string_view documentText, std::stop_token stop);
 
 }  // namespace vorla

@@ -42,13 +42,14 @@ BandCalculation::BandCalculation(int width, int height, const ViewBounds& view, 
   evaluator_.BeginPicture(view, stats_.stepX, stats_.stepY);
 }
 
-void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& progress) {
+void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& progress,
+                                const std::stop_token& stop) {
   const auto started = std::chrono::steady_clock::now();
   const PixelRect rect{0, firstRow, width_, firstRow + band.Height()};
   PictureStats result;
   result.lastZmin = result.lastZmax = std::bit_cast<float>(kUnscaledBits);
-  if (!CalculateRows(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, threads_, {}))
-    CalculatePixels(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, {});
+  if (!CalculateRows(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, threads_, stop))
+    CalculatePixels(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, stop);
   const bool first = top_ == bottom_;
   Merge(stats_, result, !first && rect.top >= bottom_);
   if (first) top_ = bottom_ = rect.top;

@@ -23,8 +23,9 @@ class BandCalculation {
   // Rows firstRow .. firstRow + band.Height() - 1 of the picture into `band`
   // (8 bits, the picture's width). Each band adjoins the ones before, above
   // or below them all, in the order the file being written needs. progress
-  // counts the band's rows and may throw to abandon the calculation.
-  void Calculate(Bitmap& band, int firstRow, const RowProgress& progress = {});
+  // counts the band's rows; a stop requested through `stop` ends it within a
+  // row with CalculationCancelled.
+  void Calculate(Bitmap& band, int firstRow, const RowProgress& progress = {}, const std::stop_token& stop = {});
 
   // After the last band: the whole picture's statistics and information line,
   // the calculating time being the bands' own. Tells the evaluator the range

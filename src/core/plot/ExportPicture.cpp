@@ -49,9 +49,9 @@ std::string ExportDocumentText(const PlotDocument& document, PictureSize request
 }
 
 Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
-                           Mirrors mirrors, const RowProgress& progress) {
+                           Mirrors mirrors, const RowProgress& progress, std::stop_token stop) {
   const PictureSize size = CalculatedSize(requested, mirrors);
-  Bitmap picture = RenderDocument(document, size.width, size.height, std::nullopt, progress).picture;
+  Bitmap picture = RenderDocument(document, size.width, size.height, std::nullopt, progress, 0, std::move(stop)).picture;
   picture.palette = palette;
   if (mirrors.Any()) MirrorBitmap(picture, mirrors.horizontal, mirrors.vertical);
   return picture;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "core/io/Bitmap.h"
@@ -37,6 +38,6 @@ struct FigureContent {
 // replaces the document's (the window's gradient after a colour adjustment).
 FigureContent CalculateFigure(const PlotDocument& document, int width, int height,
                               std::optional<float> savedAspect, const std::optional<Palette>& palette = std::nullopt,
-                              const RowProgress& progress = {});
+                              const RowProgress& progress = {}, std::stop_token stop = {});
 
 }  // namespace vorla

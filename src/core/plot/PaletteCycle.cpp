@@ -26,15 +26,18 @@ int CycleTicks(int speed) {
 // smaller file: shifting renames the byte values one to one, so each frame
 // compresses to exactly as many codes either way, and the per-frame palette
 // only adds its 768 bytes.
-void WriteCycleGif(const Bitmap& picture, int speed, const std::filesystem::path& path) {
+bool WriteCycleGif(const Bitmap& picture, int speed, const std::filesystem::path& path, std::stop_token stop) {
   const int ticks = CycleTicks(speed);
   Bitmap frame = picture;
   GifAnimationWriter gif(path, picture.Width(), picture.Height(), picture.palette, kTickHundredths);
   for (int tick = 0; tick < ticks; ++tick) {
+    if (stop.stop_requested()) return false;
     if (tick > 0) ShiftIndices(frame, speed);
     gif.AddFrame(frame);
   }
+  if (stop.stop_requested()) return false;
   gif.Commit();
+  return true;
 }
 
 }  // namespace vorla

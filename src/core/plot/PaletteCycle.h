@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <stop_token>
 
 #include "core/io/Bitmap.h"
 
@@ -24,7 +25,8 @@ int CycleTicks(int speed);
 
 // Frame k is the 8-bit picture after k ticks at `speed`, for k from 0 to
 // CycleTicks(speed) - 1, each shown one tick. Raises AnimationSpeedError,
-// and ImageWriteError when the file cannot be written.
-void WriteCycleGif(const Bitmap& picture, int speed, const std::filesystem::path& path);
+// and ImageWriteError when the file cannot be written. A stop requested
+// through `stop` is seen between frames: false, and no file left.
+bool WriteCycleGif(const Bitmap& picture, int speed, const std::filesystem::path& path, std::stop_token stop = {});
 
 }  // namespace vorla

@@ -1,7 +1,8 @@
 #include "core/plot/PlotSession.h"
 
 #include "core/expr/Expresion.h"
-#include "core/io/MulDiv.h"
+#include <algorithm>
+#include <utility>
 
 namespace vorla {
 
@@ -43,26 +44,36 @@ std::string PlotSession::RangeText(RangeField field, const std::string& fieldTex
   return expressions_.Expression(ExpressionOf(field)).Text();
 }
 
-std::unique_ptr<PlotSession::Job> PlotSession::NewJob(const Bitmap& picture, const PixelRect& rect,
+std::unique_ptr<PlotSession::Job> PlotSession::NewJob(const Bitmap& picture, std::vector<PixelRect> rects,
                                                      const ViewBounds& view, const IndexSettings& settings) const {
   auto job = std::make_unique<Job>();
   job->picture = picture;
   job->expressions_ = expressions_.Copy();
   job->expressions_->SetView(view);
   job->stats_ = stats_;
-  job->rect_ = rect;
+  job->rects_ = std::move(rects);
+  if (job->rects_.empty()) job->rects_.push_back(PixelRect{});
   job->view_ = view;
   job->settings_ = settings;
   return job;
 }
 
-void PlotSession::Job::Run(const std::function<void(int)>& progress, std::stop_token stop) {
-  CalculateIndexed(
-      picture, rect_, view_, settings_, *expressions_, stats_,
-      [&progress](int done, int rows) {
-        if (progress) progress(MulDiv(done, 100, rows));
-      },
-      0, std::move(stop));
+bool PlotSession::Job::Run(const JobContext& context) {
+  const auto rowsOf = [this](const PixelRect& rect) {
+    if (rect.top == rect.bottom) return picture.Height();
+    return std::clamp(std::max(rect.top, rect.bottom), 0, picture.Height()) -
+           std::clamp(std::min(rect.top, rect.bottom), 0, picture.Height());
+  };
+  int total = 0;
+  for (const PixelRect& rect : rects_) total += rowsOf(rect);
+  int before = 0;
+  for (const PixelRect& rect : rects_) {
+    RowProgress progress;
+    if (context.progress) progress = [&](int done, int) { context.progress(before + done, total); };
+    CalculateIndexed(picture, rect, view_, settings_, *expressions_, stats_, progress, 0, context.stop);
+    before += rowsOf(rect);
+  }
+  return true;
 }
 
 const PictureStats& PlotSession::Finish(const Job& job) {

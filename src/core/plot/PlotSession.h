@@ -10,7 +10,10 @@
 #include <stop_token>
 #include <string>
 
+#include <vector>
+
 #include "core/io/Bitmap.h"
+#include "core/plot/CalculationService.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PictureCalculation.h"
 #include "core/plot/PlotDocument.h"
@@ -55,13 +58,13 @@ class PlotSession {
   // A calculation detached from the session: it owns copies of the
   // expressions, the statistics and the picture, so that it may run on
   // another thread while the session goes on compiling and answering
-  // readouts. It fills its rect of the picture (the whole picture when top
-  // == bottom).
+  // readouts. It fills its rectangles of the picture one after the other
+  // (the whole picture when there are none, or for one with top == bottom).
   class Job {
    public:
-    // On any thread; progress gets the percentage of rows done, on that
-    // thread. Raises CalculationCancelled once `stop` is requested.
-    void Run(const std::function<void(int)>& progress, std::stop_token stop);
+    // A CalculationService job: on any thread, counting the rows of all the
+    // rectangles; true once they are all done.
+    bool Run(const JobContext& context);
 
     Bitmap picture;  // the calculated picture, for the caller to take
 
@@ -69,12 +72,12 @@ class PlotSession {
     friend class PlotSession;
     std::unique_ptr<PlotExpressions> expressions_;
     PictureStats stats_;
-    PixelRect rect_;
+    std::vector<PixelRect> rects_;
     ViewBounds view_;
     IndexSettings settings_;
   };
-  // Calculating rect of a copy of picture for the view.
-  std::unique_ptr<Job> NewJob(const Bitmap& picture, const PixelRect& rect, const ViewBounds& view,
+  // Calculating rects of a copy of picture for the view.
+  std::unique_ptr<Job> NewJob(const Bitmap& picture, std::vector<PixelRect> rects, const ViewBounds& view,
                               const IndexSettings& settings) const;
   // Takes over the statistics and the shown range of a job that ran to its
   // end, which the environment values (minZ, fX...) report from now on.

@@ -39,14 +39,14 @@ DocumentPlot PrepareDocument(PlotDocument document, int width, int height, std::
 
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
                                std::optional<float> savedAspect, const RowProgress& progress,
-                               int threads) {
+                               int threads, std::stop_token stop) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
   DocumentPlot prepared = PrepareDocument(std::move(document), width, height, savedAspect);
   RenderedPicture rendered;
   rendered.picture.palette = prepared.palette;
   rendered.picture.Resize(width, height, 8);
   CalculateIndexed(rendered.picture, PixelRect{}, prepared.view, prepared.settings, *prepared.plot,
-                   rendered.stats, progress, threads);
+                   rendered.stats, progress, threads, std::move(stop));
   return rendered;
 }
 

@@ -41,10 +41,10 @@ struct RenderedPicture {
 // document passes nothing and is shown as it stands. Raises RenderError for
 // a palette string, expression or range that fails, EmptyPictureError for
 // a size of 0, and PictureSizeError for a bitmap that cannot be had (check a
-// size first with CheckPictureSize); progress may throw to abandon the
-// calculation. `threads` as for CalculateIndexed (0: all cores).
+// size first with CheckPictureSize). `threads` and `stop` as for
+// CalculateIndexed (0: all cores).
 RenderedPicture RenderDocument(PlotDocument document, int width, int height,
                                std::optional<float> savedAspect = std::nullopt,
-                               const RowProgress& progress = {}, int threads = 0);
+                               const RowProgress& progress = {}, int threads = 0, std::stop_token stop = {});
 
 }  // namespace vorla

@@ -22,7 +22,7 @@ bool RendersInBands(std::int64_t width, std::int64_t height, ImageFormat format,
 
 PictureStats RenderDocumentToFile(PlotDocument document, int width, int height, std::optional<float> savedAspect,
                                   const PictureFile& file, const RowProgress& progress, int threads,
-                                  int bandRows) {
+                                  int bandRows, std::stop_token stop) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
   DocumentPlot prepared = PrepareDocument(std::move(document), width, height, savedAspect);
   const int rows = bandRows > 0 ? bandRows : BandRows(width);
@@ -37,7 +37,7 @@ PictureStats RenderDocumentToFile(PlotDocument document, int width, int height, 
     const int firstRow = sink->BottomUp() ? height - done - count : done;
     RowProgress bandProgress;
     if (progress) bandProgress = [&](int rowsDone, int) { progress(done + rowsDone, height); };
-    calculation.Calculate(band, firstRow, bandProgress);
+    calculation.Calculate(band, firstRow, bandProgress, stop);
     sink->WriteRows(band);
     done += count;
   }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "core/io/Bitmap.h"
@@ -37,10 +38,11 @@ struct PictureFile {
 
 // The document calculated band by band, bandRows rows at a time (0:
 // BandRows(width)), into the file. Raises as RenderDocument and the writers
-// do; progress counts the picture's rows and may throw to abandon the
-// calculation, which leaves no file. Returns the whole picture's statistics.
+// do; progress counts the picture's rows. A stop requested through `stop`
+// ends it within a row with CalculationCancelled and leaves no file.
+// Returns the whole picture's statistics.
 PictureStats RenderDocumentToFile(PlotDocument document, int width, int height, std::optional<float> savedAspect,
                                   const PictureFile& file, const RowProgress& progress = {}, int threads = 0,
-                                  int bandRows = 0);
+                                  int bandRows = 0, std::stop_token stop = {});
 
 }  // namespace vorla

@@ -33,6 +33,7 @@
 #include "gui/common/HelpTopics.h"
 #include "gui/help/HelpContext.h"
 #include "gui/help/HelpWindow.h"
+#include "gui/plot/CalculationRunner.h"
 
 namespace vorla {
 namespace {
@@ -222,23 +223,49 @@ bool TfmExportar::InBands() const {
          RendersInBands(spnAncho->value(), spnAlto->value(), FormatOf(FileType()));
 }
 
-bool TfmExportar::WithProgress(const std::function<void(const RowProgress&)>& work) {
-  QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
+namespace {
+
+// The job on a worker of its own, with the progress box's modal loop as the
+// wait: the box closes when the job ends, and closing it (Esc, Cancelar)
+// stops the job. Rethrows the job's failure; false when it was stopped.
+bool RunWithProgress(QWidget* owner, const QString& title, const JobWork& work) {
   QProgressDialog progress(QStringLiteral("Calculando la imagen..."), QStringLiteral("Cancelar"), 0, 100, owner);
   progress.setObjectName(QStringLiteral("ExportProgress"));
-  progress.setWindowTitle(windowTitle());
+  progress.setWindowTitle(title);
   progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(300);
-  // Esc closes the box wherever the focus is in it; closed is cancelled.
-  connect(&progress, &QDialog::rejected, &progress, &QProgressDialog::cancel);
+  progress.setAutoClose(false);
+  progress.setAutoReset(false);
+  CalculationRunner runner;
+  JobEnd end = JobEnd::kStopped;
+  std::exception_ptr failure;
+  QObject::connect(&runner, &CalculationRunner::progressed, &progress,
+                   [&progress](quint64, int percent) { progress.setValue(percent); });
+  QObject::connect(&runner, &CalculationRunner::finished, &progress,
+                   [&](quint64, JobEnd jobEnd, const std::exception_ptr& jobFailure) {
+                     end = jobEnd;
+                     failure = jobFailure;
+                     progress.accept();
+                   });
+  runner.Start(work);
+  if (progress.exec() != QDialog::Accepted) {
+    runner.Cancel();
+    // The job refers to the caller's picture: it must be over before the
+    // caller goes on. It stops within a row.
+    runner.WaitIdle();
+    QCoreApplication::sendPostedEvents(&runner);
+  }
+  if (failure) std::rethrow_exception(failure);
+  return end == JobEnd::kFinished;
+}
+
+}  // namespace
+
+bool TfmExportar::WithProgress(const std::function<void()>& check, const JobWork& work) {
+  QWidget* owner = parentWidget() != nullptr ? parentWidget() : this;
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   try {
-    work([&](int done, int rows) {
-      progress.setValue(static_cast<int>(std::int64_t{done} * 100 / rows));
-      if (progress.wasCanceled()) throw CalculationCancelled();
-    });
-  } catch (const CalculationCancelled&) {
-    return false;
+    if (check) check();
+    if (!RunWithProgress(owner, windowTitle(), work)) return false;
   } catch (const RenderError& e) {
     AppMessageBox(owner, FromCore(e.what()), QMessageBox::Warning);
     return false;
@@ -264,11 +291,15 @@ bool TfmExportar::WithProgress(const std::function<void(const RowProgress&)>& wo
 
 bool TfmExportar::Calculate(Bitmap& picture) {
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
-  return WithProgress([&](const RowProgress& progress) {
-    // Refused at once, before any work, when the picture cannot be made or written.
-    CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType()));
-    picture = RenderExportPicture(host_.document(), host_.palette(), requested, mirrors_, progress);
-  });
+  const PlotDocument document = host_.document();
+  const Palette palette = host_.palette();
+  return WithProgress(
+      // Refused at once, before any work, when the picture cannot be made or written.
+      [&] { CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType())); },
+      [&](const JobContext& job) {
+        picture = RenderExportPicture(document, palette, requested, mirrors_, job.progress, job.stop);
+        return true;
+      });
 }
 
 bool TfmExportar::RenderInBands() {
@@ -276,14 +307,20 @@ bool TfmExportar::RenderInBands() {
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   const PictureFile file{ExportFileName(QFile::encodeName(fileName_).toStdString(), type), Options(),
                          ExportDocumentText(host_.document(), requested, mirrors_), host_.palette()};
+  const PlotDocument document = host_.document();
   bool written = false;
   try {
-    written = WithProgress([&](const RowProgress& progress) {
-      CheckBandedPictureSize(requested.width, requested.height, FormatOf(type), BandRows(requested.width),
-                             file.jpeg);
-      host_.showStatus(QStringLiteral("Guardando archivo"));
-      RenderDocumentToFile(host_.document(), requested.width, requested.height, std::nullopt, file, progress);
-    });
+    written = WithProgress(
+        [&] {
+          CheckBandedPictureSize(requested.width, requested.height, FormatOf(type), BandRows(requested.width),
+                                 file.jpeg);
+          host_.showStatus(QStringLiteral("Guardando archivo"));
+        },
+        [&](const JobContext& job) {
+          RenderDocumentToFile(document, requested.width, requested.height, std::nullopt, file, job.progress, 0, 0,
+                               job.stop);
+          return true;
+        });
   } catch (const ImageWriteError& e) {
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
   }
@@ -299,13 +336,18 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
   const ExportFileType type = FileType();
   const std::filesystem::path path = ExportFileName(QFile::encodeName(fileName_).toStdString(), type);
   host_.showStatus(QStringLiteral("Guardando archivo"));
+  bool written = false;
   try {
     const JpegOptions options = Options();
     const PictureSize requested{spnAncho->value(), spnAlto->value()};
-    if (type == ExportFileType::kAnimatedGif)
-      WriteCycleGif(picture, host_.document().Vel, path);
-    else
-      FormatInfo(FormatOf(type)).write(picture, path, options, ExportDocumentText(host_.document(), requested, mirrors_));
+    const int speed = host_.document().Vel;
+    const std::string text = ExportDocumentText(host_.document(), requested, mirrors_);
+    // Writing takes a while too (an animation's frames, a large picture's
+    // compression): on the service, stopped by Esc like the calculation.
+    written = WithProgress({}, [&](const JobContext& job) {
+      if (type == ExportFileType::kAnimatedGif) return WriteCycleGif(picture, speed, path, job.stop);
+      return WriteImage(picture, path, options, text, job.stop);
+    });
   } catch (const AnimationSpeedError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Warning);
@@ -315,19 +357,23 @@ bool TfmExportar::WriteFile(const Bitmap& picture) {
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
     return false;
   }
-  host_.showStatus(QStringLiteral("Listo"));
-  return true;
+  host_.showStatus(written ? QStringLiteral("Listo") : QStringLiteral("No se guardó la imagen"));
+  return written;
 }
 
 bool TfmExportar::WriteFigureFile(FigureFormat format) {
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
+  const PlotDocument document = host_.document();
+  const Palette palette = host_.palette();
   FigureContent figure;
-  const bool calculated = WithProgress([&](const RowProgress& progress) {
-    // The picture goes into the figure as a PNG.
-    CheckPictureSize(requested.width, requested.height, ImageFormat::kPng);
-    figure = CalculateFigure(host_.document(), requested.width, requested.height, std::nullopt, host_.palette(),
-                             progress);
-  });
+  const bool calculated = WithProgress(
+      // The picture goes into the figure as a PNG.
+      [&] { CheckPictureSize(requested.width, requested.height, ImageFormat::kPng); },
+      [&](const JobContext& job) {
+        figure = CalculateFigure(document, requested.width, requested.height, std::nullopt, palette, job.progress,
+                                 job.stop);
+        return true;
+      });
   if (!calculated) return false;
   host_.showStatus(QStringLiteral("Guardando archivo"));
   try {

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "core/plot/CalculationService.h"
 #include "core/plot/ExportPicture.h"
 #include "gui/export/ExportHost.h"
 #include "gui/export/FigureFileTypes.h"
@@ -47,9 +48,10 @@ class TfmExportar : public QDialog {
   // True when the picture goes to its file in bands (RenderToFile), never
   // held whole.
   bool InBands() const;
-  // Runs work with a progress box that Esc cancels; false when cancelled or
-  // refused (the reason already shown).
-  bool WithProgress(const std::function<void(const RowProgress&)>& work);
+  // Runs check (if any) here, then work on the calculation service while a modal
+  // progress box shows how far it got; Esc or Cancel stop it through its
+  // stop token. False when stopped or refused (the reason already shown).
+  bool WithProgress(const std::function<void()>& check, const JobWork& work);
   // The picture for the requested size; false as for WithProgress.
   bool Calculate(Bitmap& picture);
   bool WriteFile(const Bitmap& picture);

@@ -19,10 +19,13 @@ QString AboutText() {
 
 // The picture is indexed, so text is drawn as a mask and written with the
 // palette entry nearest to black, as a drawing on an 8-bit picture would be.
-void DrawAboutText(Bitmap& picture, QString text) {
-  if (picture.Width() <= 40 || picture.Height() <= 0) return;
+void DrawAboutText(Bitmap& picture, QString text, qreal pixelRatio) {
+  const int width = static_cast<int>(picture.Width() / pixelRatio);
+  const int height = static_cast<int>(picture.Height() / pixelRatio);
+  if (width <= 40 || height <= 0) return;
   text.replace(u'\t', QStringLiteral("    "));
   QImage mask(picture.Width(), picture.Height(), QImage::Format_ARGB32_Premultiplied);
+  mask.setDevicePixelRatio(pixelRatio);
   mask.fill(Qt::transparent);
   {
     QPainter painter(&mask);
@@ -30,10 +33,11 @@ void DrawAboutText(Bitmap& picture, QString text) {
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const QRect area(20, 0, picture.Width() - 40, picture.Height());
+    const QRect area(20, 0, width - 40, height);
     const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
-    const int height = painter.boundingRect(area, flags, text).height();
-    painter.drawText(QRect(area.left(), (area.top() + area.bottom() - height) / 2, area.width(), height), flags, text);
+    const int textHeight = painter.boundingRect(area, flags, text).height();
+    painter.drawText(QRect(area.left(), (area.top() + area.bottom() - textHeight) / 2, area.width(), textHeight),
+                     flags, text);
   }
   int black = 0;
   int best = 3 * 255 * 255 + 1;

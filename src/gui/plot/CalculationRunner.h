@@ -1,14 +1,13 @@
 #pragma once
-// Runs a picture calculation on a thread of its own while the window goes on
-// handling events, so that it never waits: a newer calculation, or Cancel
-// (Esc), stops the one in flight within a row.
+// The calculation service for a window: jobs run on the service's worker,
+// and their progress and end come back to the window's thread as queued
+// signals. The window's thread only starts, stops and takes results.
 
 #include <QObject>
 
-#include <functional>
-#include <stop_token>
+#include <exception>
 
-#include "core/plot/PlotSession.h"
+#include "core/plot/CalculationService.h"
 
 namespace vorla {
 
@@ -16,21 +15,24 @@ class CalculationRunner : public QObject {
   Q_OBJECT
 
  public:
-  enum class Outcome { kFinished, kCancelled };
-
-  using QObject::QObject;
+  explicit CalculationRunner(QObject* parent = nullptr);
   ~CalculationRunner() override;
 
-  // Returns when the job ended or was stopped; meanwhile events are handled
-  // (and may start a newer Run, which stops this one) and progress gets the
-  // percentages on this thread. The job's own failures propagate from here.
-  Outcome Run(PlotSession::Job& job, const std::function<void(int)>& progress);
-  // Stops the calculation in flight, if any.
-  void Cancel();
-  bool Busy() const { return current_ != nullptr; }
+  // Starts work on the worker; the job running is stopped, and finished
+  // later says how each ended.
+  JobId Start(JobWork work) { return service_.Submit(std::move(work)); }
+  // Stops the job running, if any.
+  void Cancel() { service_.Stop(); }
+  bool Busy() const { return service_.Busy(); }
+  // Blocks until the job has ended; its finished signal is still to come.
+  void WaitIdle() { service_.WaitIdle(); }
+
+ signals:
+  void progressed(quint64 id, int percent);
+  void finished(quint64 id, vorla::JobEnd end, std::exception_ptr failure);
 
  private:
-  std::stop_source* current_ = nullptr;
+  CalculationService service_;
 };
 
 }  // namespace vorla

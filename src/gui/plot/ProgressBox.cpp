@@ -16,7 +16,7 @@ void ProgressBox::SetPercent(int percent) {
   percent = std::clamp(percent, 0, 100);
   if (percent == percent_) return;
   percent_ = percent;
-  if (isVisible()) repaint();
+  update();
 }
 
 void ProgressBox::paintEvent(QPaintEvent*) {

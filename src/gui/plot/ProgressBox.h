@@ -1,7 +1,6 @@
 #pragma once
-// The small progress box of the status bar. The calculation runs on the user
-// interface thread, so the box repaints itself at once instead of waiting for
-// the event loop.
+// The small progress box of the status bar, filled as the calculation
+// service reports rows done.
 
 #include <QWidget>
 
@@ -14,7 +13,7 @@ class ProgressBox : public QWidget {
   explicit ProgressBox(QWidget* parent = nullptr);
 
   int Percent() const { return percent_; }
-  // Fills the box up to percent (0..100) and paints immediately.
+  // Fills the box up to percent (0..100).
   void SetPercent(int percent);
 
   QSize sizeHint() const override { return {100, 11}; }

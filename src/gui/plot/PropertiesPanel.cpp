@@ -140,6 +140,9 @@ void PropertiesPanel::BuildControls() {
       this, "txtZmax", QStringLiteral("Rango máximo de Z|Valor de la función que toma el último color del gradiente"));
   lblZmax = new QLabel(this);
   lblZmax->setObjectName(QStringLiteral("lblZmax"));
+  // Captions from the start: the first range found, which comes after the
+  // window is shown, must not change the layout and so the picture's size.
+  ShowFoundRange(QString(), QString());
   for (QComboBox* scale : {txtZmin, txtZmax}) SetHelpContext(*scale, kScaleHelp);
   txtXmin = MakeRangeEdit(this, "txtXmin", QStringLiteral("X mínimo|Valor de x en el borde izquierdo"));
   txtYmin = MakeRangeEdit(this, "txtYmin", QStringLiteral("Y mínimo|Valor de y en el borde superior"));

@@ -92,6 +92,9 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   BuildStatusBar();
   report_ = new TFMemo(this);
 
+  runner_ = new CalculationRunner(this);
+  connect(runner_, &CalculationRunner::progressed, this, &TFVorla::CalculationProgressed);
+  connect(runner_, &CalculationRunner::finished, this, &TFVorla::CalculationFinished);
   animation_ = new PaletteAnimation(picture_, [this] { return toolBar_->Speed(); }, this);
   documents_ = new DocumentCommands(this, *this, filesFolder_);
   binder_ = std::make_unique<DocumentBinder>(*toolBar_, *panel_, gradientEditor_->Table(), *animation_, filters_,
@@ -114,6 +117,7 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
   documents_->SetModified(false);
 }
 
+// The runner, a child, stops the job in flight and joins its worker.
 TFVorla::~TFVorla() = default;
 
 // Tab goes through the window as it reads: the tool bar, the picture, the
@@ -199,8 +203,8 @@ void TFVorla::ConnectControls() {
   connect(gradientEditor_, &TGradEditM::editEnded, documents_, &DocumentCommands::PushUndo);
   connect(gradientEditor_, &TGradEditM::colorIndexHovered, this, [this](int index) { ShowGradientReadout(index); });
 
-  connect(panel_, &PropertiesPanel::gradientSwitched, this, [this] { CalculateRegion({}); });
-  connect(panel_, &PropertiesPanel::wrapSwitched, this, [this] { CalculateRegion({}); });
+  connect(panel_, &PropertiesPanel::gradientSwitched, this, &TFVorla::CalculatePicture);
+  connect(panel_, &PropertiesPanel::wrapSwitched, this, &TFVorla::CalculatePicture);
   connect(panel_, &PropertiesPanel::fixedColorClicked, this, &TFVorla::ChooseFixedColor);
   connect(panel_, &PropertiesPanel::viewCommandClicked, this, &TFVorla::RunViewCommand);
   connect(panel_, &PropertiesPanel::axesToggled, pb, &TPaintBoxM::SetShowAxes);
@@ -209,13 +213,9 @@ void TFVorla::ConnectControls() {
   connect(documents_, &DocumentCommands::currentFileChanged, this, &TFVorla::UpdateCaption);
 
   // The window sees these keys first, whichever control has the focus.
-  runner_ = new CalculationRunner(this);
   cancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  cancelKey_->setEnabled(false);
-  connect(cancelKey_, &QShortcut::activated, this, [this] {
-    cancelledByUser_ = true;
-    runner_->Cancel();
-  });
+  cancelKey_->setEnabled(Calculating());
+  connect(cancelKey_, &QShortcut::activated, this, &TFVorla::CancelCalculation);
   // Also in the mosaic, a tool window of this one, which may hold no focus.
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(help, &QShortcut::activated, this, [this] {
@@ -236,9 +236,7 @@ void TFVorla::ConnectControls() {
   connect(toolBar_, &MainToolBar::functionTextChanged, typing_, &TypingCalculation::TextChanged);
   connect(panel_, &PropertiesPanel::scaleTextChanged, typing_, &TypingCalculation::TextChanged);
   // A newer text makes the preview in flight pointless.
-  connect(typing_, &TypingCalculation::textChangedWhileOn, this, [this] {
-    if (typingPreviewRunning_) runner_->Cancel();
-  });
+  connect(typing_, &TypingCalculation::textChangedWhileOn, this, &TFVorla::DropTypingPreview);
   connect(typing_, &TypingCalculation::pauseEnded, this, &TFVorla::CalculateWhileTyping);
 }
 
@@ -314,10 +312,15 @@ void TFVorla::showEvent(QShowEvent* event) {
   documents_->ClearUndo();
   documents_->PushUndo();
   if (!documentToOpen_.isEmpty()) LoadDocument(documentToOpen_);
-  DrawAboutText(picture_, AboutText());
-  pb->ShowPicture(picture_);
-  setAcceptDrops(true);
   starting_ = false;
+  // On the picture being calculated, or on the one already there.
+  aboutPending_ = true;
+  if (!Calculating()) {
+    DrawAboutText(picture_, AboutText(), pb->devicePixelRatio());
+    pb->ShowPicture(picture_);
+    aboutPending_ = false;
+  }
+  setAcceptDrops(true);
 }
 
 void TFVorla::closeEvent(QCloseEvent* event) {
@@ -363,8 +366,12 @@ void TFVorla::ShowLoaded(LoadedDocument& loaded) {
   loading_ = false;
 }
 
+// The command that replaced the document decides whether it is modified.
 void TFVorla::CalculateReplaced() {
+  documents_->SetModified(true);
+  replacing_ = true;
   ApplyAndCalculate();
+  replacing_ = false;
   gradientLibrary_->ClearText();
 }
 

@@ -8,11 +8,14 @@
 #include <QImage>
 #include <QMainWindow>
 
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/io/Bitmap.h"
+#include "core/plot/CalculationService.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PlotSession.h"
 #include "gui/common/ElidedLabel.h"
@@ -55,14 +58,10 @@ class TFVorla : public QMainWindow, private DocumentHost {
   ~TFVorla() override;
 
   void ApplyAndCalculate();
-  // A rectangle with top == bottom stands for the whole picture. The window
-  // handles events meanwhile; false when the calculation did not end
-  // (stopped by Esc or by a newer one, or failed), leaving the picture.
-  enum class CalculationEnd { kDone, kNotRun, kCancelledByUser, kReplaced, kFailed };
-  // A preview of texts being typed shows its picture only: the undo history,
-  // the modified flag and the range fields' typing are left as they were.
-  enum class CalculationPurpose { kDocument, kTypingPreview };
-  CalculationEnd CalculateRegion(const PixelRect& rect, CalculationPurpose purpose = CalculationPurpose::kDocument);
+  // Starts calculating the whole picture for the view on screen; the window
+  // shows it when it comes. A newer request replaces the one in flight.
+  void CalculatePicture();
+  bool Calculating() const { return request_ != nullptr; }
   void LoadDocument(const QString& fileName, const QString& section = {});
   // Returns false when nothing was written (save dialog cancelled, write failed).
   bool SaveDocument(const QString& fileName, const QString& section = {}) {
@@ -78,7 +77,8 @@ class TFVorla : public QMainWindow, private DocumentHost {
   bool Modified() const { return documents_->Modified(); }
   QString CurrentFileName() const { return documents_->CurrentFile(); }
   bool Animating() const;
-  // Calculations run so far; colour changes and animation never add one.
+  // Rectangles calculated so far (a whole picture, or each strip of a pan);
+  // colour changes and animation never add one.
   int CalculationCount() const { return calculationCount_; }
 
  protected:
@@ -109,7 +109,26 @@ class TFVorla : public QMainWindow, private DocumentHost {
   // The function and scale texts as they stand, calculated when they
   // compile; otherwise the status bar says why and nothing changes.
   void CalculateWhileTyping();
-  CalculationEnd RunJob(PlotSession::Job& job);
+  // A newer typed text makes the preview in flight pointless.
+  void DropTypingPreview();
+
+  // The calculation on the service (fmVorlaCalculation.cpp).
+  struct Request;
+  // The pan strips of a shifted copy of the picture.
+  void CalculateStrips(const Bitmap& shifted, std::vector<PixelRect> strips);
+  // A preview of texts being typed shows its picture only: the undo history,
+  // the modified flag and the range fields' typing are left as they were.
+  enum class CalculationPurpose { kDocument, kTypingPreview };
+  void StartCalculation(const Bitmap& base, std::vector<PixelRect> rects,
+                        CalculationPurpose purpose = CalculationPurpose::kDocument);
+  void CalculationProgressed(quint64 id, int percent);
+  void CalculationFinished(quint64 id, JobEnd end, const std::exception_ptr& failure);
+  void TakePicture(Request& request);
+  void ReportCalculationFailure(const std::exception_ptr& failure);
+  void CancelCalculation();
+  void RestorePicture(const QString& status);
+  // The size of the picture to calculate for the picture area.
+  QSize PictureSize() const;
   void ShowDocument(const PlotDocument& document);
   void UpdateCaption(const QString& fileName);
 
@@ -166,14 +185,14 @@ class TFVorla : public QMainWindow, private DocumentHost {
   std::optional<float> valueUnderMouse_;  // empty where f fails
   bool starting_ = true;
   bool loading_ = false;
+  bool replacing_ = false;     // a command loaded or undid a document
+  bool aboutPending_ = false;  // the start-up text waits for its picture
   int calculationCount_ = 0;
   CalculationRunner* runner_ = nullptr;
   TypingCalculation* typing_ = nullptr;
-  bool typingPreviewRunning_ = false;
   bool compilingTypedTexts_ = false;  // a typed text compiling is no change of the document yet
   QShortcut* cancelKey_ = nullptr;  // Esc, enabled while calculating
-  bool cancelledByUser_ = false;
-  bool resizing_ = false;
+  std::shared_ptr<Request> request_;  // the calculation in flight
   std::optional<ViewBounds> pictureView_;  // the view the picture shows
 };
 

@@ -1,9 +1,14 @@
-// The main window's calculation: compiling the expressions, calculating the
-// picture or a part of it off the window's thread, and showing the result.
+// The main window's calculation: compiling the expressions, starting the
+// picture or its pan strips on the calculation service, and showing the
+// result when it comes back. The window's thread never calculates: it
+// starts a request, goes on handling events, and takes the picture when the
+// service says the job finished.
 
 #include <QLabel>
 #include <QShortcut>
 
+#include <algorithm>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -15,6 +20,7 @@
 #include "gui/common/FormUtils.h"
 #include "gui/gradient/GradEditM.h"
 #include "gui/mosaic/frmMozaico.h"
+#include "gui/plot/AboutText.h"
 #include "gui/plot/CalculationRunner.h"
 #include "gui/plot/DocumentBinder.h"
 #include "gui/plot/MainToolBar.h"
@@ -31,11 +37,26 @@ constexpr char kCalculating[] = "Calculando...";
 
 }  // namespace
 
+// The calculation in flight: its job, and the view its picture will show.
+struct TFVorla::Request {
+  JobId id = 0;
+  // Shared with the worker, which may still be running a replaced one.
+  std::shared_ptr<PlotSession::Job> job;
+  ViewBounds view;
+  int rects = 1;  // calculated one after the other: the whole picture, or pan strips
+  // Calculations for the window's first size are no change of the user's;
+  // a document loaded or undone to is marked (or not) by its command.
+  bool marksModified = true;
+  bool pushesUndo = true;
+  // A preview of texts being typed, which a newer text makes pointless.
+  bool typingPreview = false;
+};
+
 void TFVorla::ApplyAndCalculate() {
   session_.Compile(binder_->Read());
   if (ReportCompileError()) return;
   SetView(pb->Scale(), session_.RangeBounds());
-  CalculateRegion({});
+  CalculatePicture();
   toolBar_->RememberFunction();
   panel_->RememberScaleTexts();
 }
@@ -51,6 +72,17 @@ bool TFVorla::ReportCompileError() {
   return true;
 }
 
+void TFVorla::CalculatePicture() {
+  if (loading_ || ReportCompileError()) return;
+  // After a calculation the fields no longer hold typing of the user's: the
+  // view they stand for is the one on screen.
+  panel_->ForgetRangeTyping();
+  const QSize size = PictureSize();
+  StartCalculation(Bitmap(size.width(), size.height(), 8), {});
+}
+
+// A preview shows its picture only: the undo history, the modified flag and
+// the range fields' typing are left as they were.
 void TFVorla::CalculateWhileTyping() {
   if (loading_ || starting_) return;
   PlotDocument typed = binder_->Read();
@@ -75,80 +107,108 @@ void TFVorla::CalculateWhileTyping() {
   compilingTypedTexts_ = true;
   session_.Compile(typed);
   compilingTypedTexts_ = false;
-  typingPreviewRunning_ = true;
-  CalculateRegion({}, CalculationPurpose::kTypingPreview);
-  typingPreviewRunning_ = false;
+  const QSize size = PictureSize();
+  StartCalculation(Bitmap(size.width(), size.height(), 8), {}, CalculationPurpose::kTypingPreview);
 }
 
-TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect, CalculationPurpose purpose) {
-  if (loading_) return CalculationEnd::kNotRun;
-  if (ReportCompileError()) return CalculationEnd::kNotRun;
-  if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
-    picture_.Resize(pb->width(), pb->height(), 8);
-  if (picture_.Empty()) return CalculationEnd::kNotRun;
+void TFVorla::DropTypingPreview() {
+  if (!request_ || !request_->typingPreview) return;
+  request_.reset();
+  runner_->Cancel();
+  cancelKey_->setEnabled(false);
+  RestorePicture(QString());
+}
+
+void TFVorla::CalculateStrips(const Bitmap& shifted, std::vector<PixelRect> strips) {
+  if (loading_ || ReportCompileError()) return;
+  StartCalculation(shifted, std::move(strips));
+}
+
+// A newer request replaces the one in flight, whose end is then ignored.
+void TFVorla::StartCalculation(const Bitmap& base, std::vector<PixelRect> rects, CalculationPurpose purpose) {
+  if (base.Empty()) return;
+  if (!starting_) aboutPending_ = false;
   ShowStatus(QString::fromLatin1(kCalculating));
-  status_->repaint();
   progreso->SetPercent(0);
-  const bool whole = rect.top == rect.bottom;
-  const bool preview = purpose == CalculationPurpose::kTypingPreview;
-  // After a calculation the fields no longer hold typing of the user's: the
-  // view they stand for is the one on screen.
-  if (whole && !preview) panel_->ForgetRangeTyping();
-  const ViewBounds view = BoundsOf(pb->Scale());
-  const auto job = session_.NewJob(picture_, rect, view, IndexSettings::From(binder_->Read()));
-  if (const CalculationEnd end = RunJob(*job); end != CalculationEnd::kDone) return end;
-  animation_->PictureRecalculated();
-  picture_ = std::move(job->picture);
-  pictureView_ = view;
-  const PictureStats& stats = session_.Finish(*job);
-  ++calculationCount_;
-  RefreshPalette(picture_, gradientEditor_->Table().Palette());
-  if (!preview) {
-    documents_->SetModified(true);
-    if (whole) documents_->PushUndo();
+  auto request = std::make_shared<Request>();
+  request->view = BoundsOf(pb->Scale());
+  request->rects = std::max<int>(1, static_cast<int>(rects.size()));
+  request->typingPreview = purpose == CalculationPurpose::kTypingPreview;
+  request->marksModified = !starting_ && !replacing_ && !request->typingPreview;
+  request->pushesUndo = !starting_ && !request->typingPreview;
+  request->job = session_.NewJob(base, std::move(rects), request->view, IndexSettings::From(binder_->Read()));
+  request->id = runner_->Start([job = request->job](const JobContext& context) { return job->Run(context); });
+  request_ = std::move(request);
+  cancelKey_->setEnabled(true);
+}
+
+void TFVorla::CalculationProgressed(quint64 id, int percent) {
+  if (request_ && request_->id == id) progreso->SetPercent(percent);
+}
+
+void TFVorla::CalculationFinished(quint64 id, JobEnd end, const std::exception_ptr& failure) {
+  if (!request_ || request_->id != id) return;  // replaced or cancelled by Esc
+  const std::shared_ptr<Request> request = std::move(request_);
+  cancelKey_->setEnabled(false);
+  switch (end) {
+    case JobEnd::kFinished: TakePicture(*request); break;
+    case JobEnd::kStopped: break;  // only ever by a newer request, which is request_
+    case JobEnd::kFailed: ReportCalculationFailure(failure); break;
   }
+}
+
+void TFVorla::TakePicture(Request& request) {
+  animation_->PictureRecalculated();
+  picture_ = std::move(request.job->picture);
+  pictureView_ = request.view;
+  const PictureStats& stats = session_.Finish(*request.job);
+  calculationCount_ += request.rects;
+  RefreshPalette(picture_, gradientEditor_->Table().Palette());
+  if (aboutPending_) {
+    DrawAboutText(picture_, AboutText(), pb->devicePixelRatio());
+    aboutPending_ = false;
+  }
+  if (request.marksModified) documents_->SetModified(true);
+  if (request.pushesUndo) documents_->PushUndo();
   panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
                          QString::fromStdString(FormatG(stats.shownMax, 6)));
   ShowStatus(FromCore(stats.infoText));
   pb->ShowPicture(picture_);
   fmMozaico->RefreshIfShown();
-  return CalculationEnd::kDone;
 }
 
-// Runs a job on its own thread, or in place while the window is built,
-// shown or resized (events handled in the middle of those would find it half
-// done). Says so when it was cancelled with Esc or failed.
-TFVorla::CalculationEnd TFVorla::RunJob(PlotSession::Job& job) {
-  const auto progress = [this](int percent) { progreso->SetPercent(percent); };
-  const bool inBackground = isVisible() && !starting_ && !resizing_;
-  runner_->Cancel();  // a newer calculation replaces the one in flight
-  cancelKey_->setEnabled(inBackground);
-  CalculationRunner::Outcome outcome = CalculationRunner::Outcome::kFinished;
+// Not a failure of the expressions (those paint the background colour):
+// memory ran out, a thread could not start, or worse. The picture and its
+// view stay as they were.
+void TFVorla::ReportCalculationFailure(const std::exception_ptr& failure) {
+  bool memory = false;
   try {
-    if (inBackground)
-      outcome = runner_->Run(job, progress);
-    else
-      job.Run(progress, {});
-  } catch (const std::exception& failure) {
-    // Not a failure of the expressions (those paint the background colour):
-    // memory ran out, or worse. The picture stays as it was.
-    cancelKey_->setEnabled(runner_->Busy());
-    const bool memory = dynamic_cast<const std::bad_alloc*>(&failure) != nullptr;
-    ShowStatus(QString());
-    AppMessageBox(this, memory ? QStringLiteral("No hay memoria suficiente para calcular la imagen.")
-                               : QStringLiteral("No se pudo calcular la imagen."),
-                  QMessageBox::Critical);
-    return CalculationEnd::kFailed;
+    std::rethrow_exception(failure);
+  } catch (const std::bad_alloc&) {
+    memory = true;
+  } catch (...) {
   }
-  cancelKey_->setEnabled(runner_->Busy());
-  if (outcome != CalculationRunner::Outcome::kCancelled) return CalculationEnd::kDone;
-  // A newer calculation has its own picture and view.
-  if (!std::exchange(cancelledByUser_, false)) return CalculationEnd::kReplaced;
-  // Esc keeps the picture and its view.
+  RestorePicture(QString());
+  AppMessageBox(this, memory ? QStringLiteral("No hay memoria suficiente para calcular la imagen.")
+                             : QStringLiteral("No se pudo calcular la imagen."),
+                QMessageBox::Critical);
+}
+
+// Esc: whatever requests came before, the picture on screen goes back to
+// the last one calculated, and the view to the one it shows.
+void TFVorla::CancelCalculation() {
+  if (!request_) return;
+  request_.reset();
+  runner_->Cancel();
+  cancelKey_->setEnabled(false);
+  RestorePicture(QStringLiteral("Cálculo cancelado"));
+}
+
+void TFVorla::RestorePicture(const QString& status) {
   if (pictureView_) SetView(pb->Scale(), *pictureView_);
-  ShowStatus(QStringLiteral("Cálculo cancelado"));
+  pb->ShowPicture(picture_);
+  ShowStatus(status);
   progreso->SetPercent(0);
-  return CalculationEnd::kCancelledByUser;
 }
 
 }  // namespace vorla

@@ -77,7 +77,7 @@ void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
         if (!valueUnderMouse_) break;
         filters_.Take(*valueUnderMouse_);
         pb->setCursor(Qt::CrossCursor);
-        CalculateRegion({});
+        CalculatePicture();
       } else {
         const PixelPoint shift = CenteringShift(pb->Scale(), PixelPoint{band.right, band.bottom});
         PanBy(shift.x, shift.y);
@@ -86,39 +86,39 @@ void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
   }
 }
 
-// Leaves one undo entry: the whole calculation while animating writes it,
-// otherwise it is written after the strips, which write none.
+// Only the strips the pan uncovers are calculated, into a shifted copy of
+// the picture shown meanwhile; the picture itself changes when they are all
+// done. While the palette turns, or over a picture still being calculated
+// (its strips are not in the copy), the whole picture is calculated.
 void TFVorla::PanBy(int dx, int dy) {
-  const ViewBounds before = BoundsOf(pb->Scale());
   const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
   SetView(pb->Scale(), pan.view);
-  if (animation_->Running()) {
-    CalculateRegion({});
+  // Device pixels per pixel of the view, when the picture has a whole number of them.
+  const int ratio = pb->width() > 0 ? picture_.Width() / pb->width() : 0;
+  const QSize size = PictureSize();
+  const bool aligned = ratio >= 1 && picture_.Width() == size.width() && picture_.Height() == size.height() &&
+                       size == pb->size() * ratio;
+  if (animation_->Running() || Calculating() || !aligned) {
+    CalculatePicture();
     return;
   }
-  // Esc in the strips gives back the picture and the view from before the pan.
-  const Bitmap unshifted = picture_;
-  const std::optional<ViewBounds> unshiftedView = pictureView_;
-  ShiftPicture(picture_, dx, dy);
-  pb->ShowPicture(picture_);
-  for (const PixelRect& strip : pan.strips) {
-    const CalculationEnd end = CalculateRegion(strip);
-    if (end == CalculationEnd::kDone) continue;
-    if (end == CalculationEnd::kCancelledByUser) {
-      picture_ = unshifted;
-      pictureView_ = unshiftedView;
-      SetView(pb->Scale(), before);
-      pb->ShowPicture(picture_);
-    }
+  if (pan.strips.empty()) {  // nothing uncovered: the same picture, one more undo entry
+    documents_->PushUndo();
     return;
   }
-  documents_->PushUndo();
+  Bitmap shifted = picture_;
+  ShiftPicture(shifted, dx * ratio, dy * ratio);
+  pb->ShowPicture(shifted);
+  std::vector<PixelRect> strips;
+  for (const PixelRect& s : pan.strips)
+    strips.push_back({s.left * ratio, s.top * ratio, s.right * ratio, s.bottom * ratio});
+  CalculateStrips(shifted, std::move(strips));
 }
 
 void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
   if (ReportCompileError()) return;
   SetView(pb->Scale(), bounds);
-  CalculateRegion({});
+  CalculatePicture();
 }
 
 void TFVorla::RunViewCommand(ViewCommand command) {
@@ -156,7 +156,7 @@ void TFVorla::FilterToggled(FilterSide side, bool on) {
     pb->setCursor(Qt::UpArrowCursor);
   } else {
     pb->setCursor(Qt::CrossCursor);
-    CalculateRegion({});
+    CalculatePicture();
   }
 }
 
@@ -164,11 +164,11 @@ void TFVorla::FilterToggled(FilterSide side, bool on) {
 // new one is calculated.
 void TFVorla::PictureResized() {
   if (pb->width() <= 0 || pb->height() <= 0) return;
-  if (pb->isVisible()) pb->repaint();
-  resizing_ = true;
-  CalculateRegion({});
-  resizing_ = false;
+  CalculatePicture();
 }
+
+// At the screen's pixels, for the same view: crisp on a high-density screen.
+QSize TFVorla::PictureSize() const { return pb->DevicePixels(); }
 
 // A view moved with the mouse shows up in the range fields without a new
 // calculation; expressions the view still matches keep their texts. While an

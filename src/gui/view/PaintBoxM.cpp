@@ -58,23 +58,39 @@ void TPaintBoxM::SetShowAxes(bool show) {
   update();
 }
 
-void TPaintBoxM::PreviewZoom(const PixelRect& band) {
-  const QRect part = Normalized(band);
-  if (picture_.isNull() || part.isEmpty()) return;
-  // A band dragged leftwards or upwards zooms into a mirrored view.
-  picture_ = picture_.copy(part).mirrored(band.right < band.left, band.bottom < band.top);
-  repaint();
+QSize TPaintBoxM::DevicePixels() const {
+  const qreal ratio = devicePixelRatio();
+  return {qRound(width() * ratio), qRound(height() * ratio)};
 }
 
+void TPaintBoxM::PreviewZoom(const PixelRect& band) {
+  if (picture_.isNull() || width() <= 0 || height() <= 0) return;
+  // The band is in the widget's pixels, the picture may have more.
+  const double sx = static_cast<double>(picture_.width()) / width();
+  const double sy = static_cast<double>(picture_.height()) / height();
+  const QRect logical = Normalized(band);
+  const QRect part(QPoint(qRound(logical.left() * sx), qRound(logical.top() * sy)),
+                   QPoint(qRound((logical.right() + 1) * sx) - 1, qRound((logical.bottom() + 1) * sy) - 1));
+  if (part.isEmpty()) return;
+  // A band dragged leftwards or upwards zooms into a mirrored view.
+  picture_ = picture_.copy(part).mirrored(band.right < band.left, band.bottom < band.top);
+  update();
+}
+
+// Composed at the screen's own pixels: a picture calculated at device
+// pixels is drawn one to one, and the axes and the band at that resolution.
 void TPaintBoxM::paintEvent(QPaintEvent*) {
-  if (composition_.size() != size()) composition_ = QImage(size(), QImage::Format_RGB32);
+  if (composition_.size() != DevicePixels() || composition_.devicePixelRatio() != devicePixelRatio()) {
+    composition_ = QImage(DevicePixels(), QImage::Format_RGB32);
+    composition_.setDevicePixelRatio(devicePixelRatio());
+  }
   {
     QPainter canvas(&composition_);
     const QRect target = rect().translated(dragOffset_);
     if (picture_.isNull() || target != rect())
       canvas.fillRect(rect(), picture_.isNull() ? QColor(Qt::black) : QColor(picture_.color(0)));
     // A picture of another size is stretched: the preview of a resize or zoom.
-    if (!picture_.isNull()) canvas.drawImage(target, picture_);
+    if (!picture_.isNull()) canvas.drawImage(QRectF(target), picture_, QRectF(picture_.rect()));
   }
   if (showAxes_) DrawAxes(composition_);
   if (bandVisible_) {
@@ -89,8 +105,10 @@ void TPaintBoxM::paintEvent(QPaintEvent*) {
 
 void TPaintBoxM::DrawAxes(QImage& target) {
   const AxesLayout axes = LayOutAxes(scale_);
-  if (overlay_.size() != target.size() || axes != overlayAxes_ || font() != overlayFont_) {
+  if (overlay_.size() != target.size() || overlay_.devicePixelRatio() != target.devicePixelRatio() ||
+      axes != overlayAxes_ || font() != overlayFont_) {
     if (overlay_.size() != target.size()) overlay_ = QImage(target.size(), QImage::Format_RGB32);
+    overlay_.setDevicePixelRatio(target.devicePixelRatio());
     DrawAxesOverlay(axes);
     overlayAxes_ = axes;
     overlayFont_ = font();
@@ -102,8 +120,8 @@ void TPaintBoxM::DrawAxes(QImage& target) {
 
 void TPaintBoxM::DrawAxesOverlay(const AxesLayout& axes) {
   overlay_.fill(Qt::black);
-  const int width = overlay_.width();
-  const int height = overlay_.height();
+  const int width = this->width();
+  const int height = this->height();
   QPainter overlay(&overlay_);
   QFont font = this->font();
   // Grey edges of smoothed glyphs would only half invert the picture.

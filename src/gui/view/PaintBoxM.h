@@ -63,6 +63,9 @@ class TPaintBoxM : public TArea {
   void ShowPalette(const Palette& palette);
   // What is being shown: Format_Indexed8, colour table = palette.
   const QImage& Picture() const { return picture_; }
+  // The widget's size in the screen's pixels, which a picture should have
+  // to be painted one to one (twice the size on a screen of ratio 2).
+  QSize DevicePixels() const;
 
   // Where the picture is drawn, (0, 0) except while the host pans with a
   // right drag, so that the picture follows the mouse.
@@ -75,9 +78,7 @@ class TPaintBoxM : public TArea {
   void SetShowAxes(bool show);
 
   // Shows the part of the current picture under band stretched over the
-  // whole area at once, as a preview of a zoom; the next ShowPicture ends it.
-  // Repaints immediately, since the calculation that follows holds the
-  // event loop.
+  // whole area, as a preview of a zoom; the next ShowPicture ends it.
   void PreviewZoom(const PixelRect& band);
 
   QSize sizeHint() const override;

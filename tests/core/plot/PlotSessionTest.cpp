@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -63,8 +64,12 @@ TEST(PlotSessionTest, ProgressEndsAtOneHundredPercent) {
     session.Compile(PlotDocument::StartUp());
     Bitmap picture(row.width, row.height);
     std::vector<int> seen;
-    const auto job = session.NewJob(picture, PixelRect{}, ViewBounds{-1, -1, 1, 1}, IndexSettings{});
-    job->Run([&seen](int percent) { seen.push_back(percent); }, {});
+    const auto job = session.NewJob(picture, {}, ViewBounds{-1, -1, 1, 1}, IndexSettings{});
+    {
+      CalculationService service({[&seen](JobId, int percent) { seen.push_back(percent); }, {}});
+      service.Submit([&job](const JobContext& context) { return job->Run(context); });
+      service.WaitIdle();
+    }
     // Rows done on other threads are reported with the calling thread's
     // next one, so some steps may be skipped, never reordered.
     ASSERT_FALSE(seen.empty());
@@ -82,16 +87,38 @@ TEST(PlotSessionTest, JobsTouchTheSessionOnlyWhenFinished) {
   document.Func = std::string("x");  // assigning a literal trips a false -Wrestrict in GCC 12
   session.Compile(document);
   const Bitmap picture(4, 2);
-  const auto stopped = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
+  const auto stopped = session.NewJob(picture, {}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
   std::stop_source stop;
   stop.request_stop();
-  EXPECT_THROW(stopped->Run({}, stop.get_token()), CalculationCancelled);
-  const auto job = session.NewJob(picture, PixelRect{}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
-  job->Run({}, {});
+  EXPECT_THROW(stopped->Run({stop.get_token(), {}}), CalculationCancelled);
+  const auto job = session.NewJob(picture, {}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
+  EXPECT_TRUE(job->Run({}));
   EXPECT_EQ(session.LastStats().foundMax, PictureStats{}.foundMax) << "not before Finish";
   EXPECT_EQ(session.Finish(*job).foundMax, 3);
   EXPECT_EQ(session.LastStats().foundMin, 0);
   EXPECT_EQ(job->picture.Row(0)[3], 6 + 243) << "the job's own picture: x = 3 is level 243 of -Pi..Pi";
+}
+
+// A pan's strips are one job: each strip gets the bytes the whole picture
+// has there, and the rest of the shifted picture is left alone.
+TEST(PlotSessionTest, AJobCalculatesItsRectanglesOneAfterTheOther) {
+  PlotSession session;
+  PlotDocument document = PlotDocument::StartUp();
+  document.Func = std::string("x*y");
+  session.Compile(document);
+  const ViewBounds view{-2, -1, 3, 2};
+  const auto whole = session.NewJob(Bitmap(9, 7), {}, view, IndexSettings{});
+  ASSERT_TRUE(whole->Run({}));
+  Bitmap shifted(9, 7);
+  std::memset(shifted.Data(), 77, static_cast<std::size_t>(shifted.Stride()) * 7);
+  const auto strips = session.NewJob(shifted, {{0, 0, 9, 2}, {6, 2, 9, 7}}, view, IndexSettings{});
+  ASSERT_TRUE(strips->Run({}));
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 9; ++column) {
+      const bool inStrip = row < 2 || column >= 6;
+      EXPECT_EQ(strips->picture.Row(row)[column], inStrip ? whole->picture.Row(row)[column] : 77)
+          << row << "," << column;
+    }
 }
 
 TEST(PlotSessionTest, ProbeReportsValueOrError) {

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <numeric>
+#include <stop_token>
 #include <utility>
 
 #include "../TempDir.h"
@@ -65,13 +66,20 @@ TEST(RenderToFileTest, TheTestDocumentFailsAtManyPixels) {
   EXPECT_GT(std::accumulate(stats.errorCounts.begin(), stats.errorCounts.end(), 0), 1000);
 }
 
-TEST(RenderToFileTest, AnAbandonedRenderLeavesNoFile) {
+// Stopped in the third of sixteen bands, the bands after it are not
+// calculated and no file is left.
+TEST(RenderToFileTest, AStoppedRenderLeavesNoFile) {
   const TempDir dir;
   const PictureFile file{dir / "p.png", {}, {}, std::nullopt};
-  const auto stopHalfway = [](int done, int rows) {
-    if (2 * done >= rows) throw CalculationCancelled();
+  std::stop_source stop;
+  int lastRow = 0;
+  const auto stopInThirdBand = [&](int done, int) {
+    lastRow = done;
+    if (done == 10) stop.request_stop();
   };
-  EXPECT_THROW(RenderDocumentToFile(Document(), 64, 64, std::nullopt, file, stopHalfway, 1, 4), CalculationCancelled);
+  EXPECT_THROW(RenderDocumentToFile(Document(), 64, 64, std::nullopt, file, stopInThirdBand, 1, 4, stop.get_token()),
+               CalculationCancelled);
+  EXPECT_EQ(lastRow, 10);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
