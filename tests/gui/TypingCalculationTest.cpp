@@ -84,6 +84,7 @@ TEST_F(TypingCalculationTest, DownEveryTextThatCompilesIsCalculatedAndEnterStill
   EXPECT_EQ(Child<QComboBox>("ComboBox1")->count(), history);
   count = window_->CalculationCount();
   QTest::keyClick(Child<QComboBox>("ComboBox1"), Qt::Key_Return);
+  WaitForPicture();
   EXPECT_EQ(window_->CalculationCount(), count + 1);
   EXPECT_EQ(window_->UndoCount(), undo + 1);
   EXPECT_TRUE(window_->Modified());
@@ -99,6 +100,7 @@ TEST_F(TypingCalculationTest, UpNothingChangesUntilEnterAndTheChoiceIsRemembered
   EXPECT_EQ(window_->CalculationCount(), count);
   EXPECT_EQ(window_->Picture(), before);
   QTest::keyClick(Child<QComboBox>("ComboBox1"), Qt::Key_Return);
+  WaitForPicture();
   EXPECT_EQ(window_->CalculationCount(), count + 1);
 
   QTest::mouseClick(Child<QToolButton>("tbCalcularAlEscribir"), Qt::LeftButton);
