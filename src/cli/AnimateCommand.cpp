@@ -58,7 +58,7 @@ int Animate(const AnimateOptions& options) {
   const CliDocument loaded = LoadCliDocument(options.document);
   const int speed = options.speed.value_or(loaded.document.Vel);
   CycleTicks(speed);  // refuses a speed of 0 before the picture is calculated
-  const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
+  const PictureSize size = SizeToDraw(loaded, options.size);
   const RenderedPicture rendered = RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect);
   WriteCycleGif(rendered.picture, speed, options.output);
   return 0;

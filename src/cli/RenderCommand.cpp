@@ -110,7 +110,7 @@ int Render(const RenderOptions& options) {
     return kUsageError;
   }
   const CliDocument loaded = LoadCliDocument(options.document);
-  const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
+  const PictureSize size = SizeToDraw(loaded, options.size);
   const PictureStats stats = RenderFile(options, loaded, size, *format);
 
   // The information window's report; a calculation under a millisecond has
