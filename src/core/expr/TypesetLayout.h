@@ -3,7 +3,6 @@
 // the helpers they use; not part of the typesetting interface.
 
 #include <algorithm>
-#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>

@@ -1,7 +1,8 @@
+#include "core/expr/TypesetLayout.h"
+
+#include <cstddef>
 #include <functional>
 #include <unordered_map>
-
-#include "core/expr/TypesetLayout.h"
 
 namespace vorla::typeset {
 namespace {
