@@ -60,7 +60,7 @@ int Animate(const AnimateOptions& options) {
   const CliDocument loaded = LoadCliDocument(options.document);
   const int speed = options.speed.value_or(loaded.document.Vel);
   CycleTicks(speed);  // refuses a speed of 0 before the picture is calculated
-  const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
+  const PictureSize size = SizeToDraw(loaded, options.size);
   const StoppableResult run = RunStoppable([&](const JobContext& job) {
     const RenderedPicture rendered =
         RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, job.progress, 0, job.stop);

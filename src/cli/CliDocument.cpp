@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "core/io/PictureLimits.h"
 #include "core/io/PictureText.h"
 #include "core/plot/DocumentFile.h"
 
@@ -20,6 +21,13 @@ CliDocument LoadCliDocument(const std::optional<std::string>& name) {
     loaded.pictureSize = PictureSize{picture.width, picture.height};
   }
   return loaded;
+}
+
+PictureSize SizeToDraw(const CliDocument& loaded, const std::optional<PictureSize>& asked) {
+  if (asked) return *asked;
+  if (!loaded.pictureSize) return {640, 480};
+  CheckOwnPictureSize(loaded.pictureSize->width, loaded.pictureSize->height);
+  return *loaded.pictureSize;
 }
 
 std::optional<int> ParseInt(std::string_view text) {

@@ -43,6 +43,11 @@ std::optional<PictureArgs> ParsePictureArgs(std::string_view command, Args args,
 // The start-up document when no name is given; raises what LoadDocument does.
 CliDocument LoadCliDocument(const std::optional<std::string>& name);
 
+// The size asked for, else the loaded picture's own, else 640 x 480. Raises
+// PictureSizeError for a picture's own size past kMaxOwnPictureSide, before
+// any work is done for it.
+PictureSize SizeToDraw(const CliDocument& loaded, const std::optional<PictureSize>& asked);
+
 // A whole decimal number, all of the text.
 std::optional<int> ParseInt(std::string_view text);
 // "WIDTHxHEIGHT", both not negative.

@@ -32,7 +32,7 @@ std::optional<PictureArgs> ParseArgs(Args args) {
 
 int Figure(const PictureArgs& options) {
   const CliDocument loaded = LoadCliDocument(options.document);
-  const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
+  const PictureSize size = SizeToDraw(loaded, options.size);
   // The picture is embedded as PNG.
   CheckPictureSize(size.width, size.height, ImageFormat::kPng);
   const FigureContent figure = CalculateFigure(loaded.document, size.width, size.height, loaded.savedAspect);

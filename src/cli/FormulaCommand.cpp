@@ -73,16 +73,19 @@ int RunFormula(Args args) {
   if (!options) return kUsageError;
   PlotExpressions plot;
   if (!CompileFunction(plot, options->expression)) return kCompileError;
-  switch (WriteFormulaFile(*plot.Expression(PlotExpressions::kFunc).Root(), options->size, options->output)) {
-    case FormulaFileResult::kWritten:
+  const FormulaFileResult result =
+      WriteFormulaFile(*plot.Expression(PlotExpressions::kFunc).Root(), options->size, options->output);
+  switch (result.status) {
+    case FormulaFileStatus::kWritten:
       return 0;
-    case FormulaFileResult::kUnknownFormat:
+    case FormulaFileStatus::kUnknownFormat:
       std::fprintf(stderr, "vorlascope-cli: SALIDA debe terminar en .svg o .png\n");
       return kUsageError;
-    case FormulaFileResult::kWriteFailed:
+    case FormulaFileStatus::kTooLarge:
+    case FormulaFileStatus::kWriteFailed:
       break;
   }
-  std::fprintf(stderr, "vorlascope-cli: no se puede escribir %s\n", options->output.c_str());
+  std::fprintf(stderr, "vorlascope-cli formula: %s\n", result.message.c_str());
   return kWriteError;
 }
 

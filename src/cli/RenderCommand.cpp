@@ -121,7 +121,7 @@ int Render(const RenderOptions& options) {
     return kUsageError;
   }
   const CliDocument loaded = LoadCliDocument(options.document);
-  const PictureSize size = options.size.value_or(loaded.pictureSize.value_or(PictureSize{640, 480}));
+  const PictureSize size = SizeToDraw(loaded, options.size);
   PictureStats stats;
   const StoppableResult run = RunStoppable(RenderFile(options, loaded, size, *format, stats));
   if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);

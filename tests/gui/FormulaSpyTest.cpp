@@ -127,6 +127,12 @@ TEST_F(MainWindowSpyTest, SpheresShowTheFieldsFormulasAndFollowTheirChanges) {
   QTest::keyClick(func, Qt::Key_Return);
   EXPECT_TRUE(Window()->isVisible());
   EXPECT_GT(Window()->Graphic()->boundingRect().height(), lineHeight * 3 / 2) << "the new function, stacked";
+  // Forty nested differences would be a picture of gigapixels: nothing is shown.
+  func->lineEdit()->selectAll();
+  QTest::keyClick(func, Qt::Key_Delete);
+  QTest::keyClicks(func, QStringLiteral("x-(").repeated(40) + QStringLiteral("x") + QString(40, QLatin1Char(')')));
+  QTest::keyClick(func, Qt::Key_Return);
+  EXPECT_FALSE(Window()->isVisible());
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 
 namespace vorla {
 
+namespace typeset {
+class TBoxMemo;
+}
+
 // The faces formulas are set in. Symbol text is written in that face's own
 // encoding ("p" is the Greek pi); a host without the face maps it.
 enum class TFace { TimesNewRoman, Symbol, Arial };
@@ -39,6 +43,9 @@ class TCanvas {
 
   // The font of the following text calls; left as the last step set it.
   TFont Font;
+  // The boxes already measured while one formula is measured or drawn on
+  // this canvas; typesetting sets it for the length of that call.
+  typeset::TBoxMemo* Memo = nullptr;
 
   // Converts point sizes to pixels.
   virtual int PixelsPerInch() const = 0;

@@ -72,14 +72,20 @@ TLayout LayoutFor(const TEval& node) {
   return {[](const TEval&, TCanvas&, int) { return TBox{}; }, [](const TEval&, TCanvas&, int, int, int) {}};
 }
 
-}  // namespace
-
-TBox Measure(const TEval& node, TCanvas& canvas, int size) {
+TBox MeasureNode(const TEval& node, TCanvas& canvas, int size) {
   if (const auto [measure, draw] = HooksOf(node); measure != nullptr) return (*measure)(node, canvas, size);
   return LayoutFor(node).Measure(node, canvas, size);
 }
 
+}  // namespace
+
+TBox Measure(const TEval& node, TCanvas& canvas, int size) {
+  const typeset::TMemoScope scope(canvas);
+  return canvas.Memo->Measure(node, canvas, size, MeasureNode);
+}
+
 void Draw(const TEval& node, TCanvas& canvas, int x, int top, int size) {
+  const typeset::TMemoScope scope(canvas);
   if (const auto [measure, draw] = HooksOf(node); draw != nullptr) return (*draw)(node, canvas, x, top, size);
   LayoutFor(node).Draw(node, canvas, x, top, size);
 }
@@ -125,6 +131,21 @@ TNumberText NumberText(const TSimpleNum& number) {
 TPictureSize FormulaPictureSize(const TEval& root, TCanvas& canvas, int size) {
   const TBox box = Measure(root, canvas, size);
   return {box.Width + 2 * kFormulaMargin, box.Ascent + box.Descent + 2 * kFormulaMargin};
+}
+
+bool FitsFormulaLimits(const TPictureSize& picture) {
+  return picture.Width <= kMaxFormulaSide && picture.Height <= kMaxFormulaSide &&
+         static_cast<long long>(picture.Width) * picture.Height <= kMaxFormulaPixels;
+}
+
+std::string FormulaTooLargeText(const TPictureSize& picture) {
+  // A side past the typesetting's bound is only known to be large.
+  const bool measured = picture.Width < typeset::kMaxExtent && picture.Height < typeset::kMaxExtent;
+  const std::string size =
+      measured ? " de " + std::to_string(picture.Width) + " x " + std::to_string(picture.Height) + " p\xEDxeles" : "";
+  return "La f\xF3rmula" + size + " es demasiado grande para dibujarla: una f\xF3rmula admite hasta " +
+         std::to_string(kMaxFormulaSide) + " p\xEDxeles de ancho y de alto y " +
+         std::to_string(kMaxFormulaPixels / (1024 * 1024)) + " megap\xEDxeles";
 }
 
 void DrawFormulaPicture(const TEval& root, TCanvas& canvas, int size) {

@@ -3,8 +3,9 @@
 // fractions stacked, powers raised, roots under a radical sign and
 // parentheses only where precedence needs them. Every node measures a box
 // (width, ascent and descent about the formula axis) and paints inside it;
-// parents combine the boxes of their operands. Boxes are not cached: a
-// formula is small and drawn on request, never per pixel.
+// parents combine the boxes of their operands. Boxes are remembered only
+// for the length of one outermost Measure or Draw, so that time grows with
+// the size of the tree rather than its size times its depth.
 
 #include <string>
 
@@ -52,6 +53,15 @@ struct TPictureSize {
   int Height = 0;
 };
 TPictureSize FormulaPictureSize(const TEval& root, TCanvas& canvas, int size = kFormulaSize);
+// The largest formula picture drawn. Deep nesting makes formulas grow
+// exponentially, so one past the limits is refused rather than drawn smaller:
+// shrunk to fit, it would be unreadable long before it stopped growing.
+inline constexpr int kMaxFormulaSide = 16384;
+inline constexpr long long kMaxFormulaPixels = 64LL * 1024 * 1024;
+bool FitsFormulaLimits(const TPictureSize& picture);
+// Why a picture past the limits is refused (core text), naming its size.
+std::string FormulaTooLargeText(const TPictureSize& picture);
+// Paints the root within the picture's margin; only for a picture that fits.
 void DrawFormulaPicture(const TEval& root, TCanvas& canvas, int size = kFormulaSize);
 
 }  // namespace vorla

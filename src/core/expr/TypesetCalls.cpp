@@ -34,16 +34,19 @@ struct OneArgumentLayout {
 struct ArgumentListLayout {
   const TEvalArray& items;
 
+  // Counted wide: a long list of bounded items may still pass int.
   TBox Measure(TCanvas& canvas, int size) const {
     TBox box;
+    long long width = 0;
     for (const TEval* item : items) {
       const TBox b = vorla::Measure(*item, canvas, size);
-      box.Width += b.Width;
+      width += b.Width;
       box.Ascent = std::max(box.Ascent, b.Ascent);
       box.Descent = std::max(box.Descent, b.Descent);
     }
     SetFont(canvas, TFace::TimesNewRoman, TFontStyle::Regular, size);
-    box.Width += canvas.TextWidth(", ") * (static_cast<int>(items.size()) - 1);
+    width += static_cast<long long>(canvas.TextWidth(", ")) * (static_cast<long long>(items.size()) - 1);
+    box.Width = BoundedExtent(width);
     return box;
   }
 

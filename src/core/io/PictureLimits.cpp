@@ -70,6 +70,13 @@ void CheckMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes) {
 
 }  // namespace
 
+void CheckOwnPictureSize(std::int64_t width, std::int64_t height) {
+  if (width > kMaxOwnPictureSide || height > kMaxOwnPictureSide)
+    throw TooLarge(width, height,
+                   "una imagen se dibuja otra vez a su propio tama\xF1o hasta " + std::to_string(kMaxOwnPictureSide) +
+                       " x " + std::to_string(kMaxOwnPictureSide) + " p\xEDxeles");
+}
+
 void CheckPictureSize(std::int64_t width, std::int64_t height, ImageFormat format, int bitsPerPixel) {
   if (width <= 0 || height <= 0) return;
   CheckFormatLimits(width, height, format, bitsPerPixel);

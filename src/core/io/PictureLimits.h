@@ -13,6 +13,14 @@ namespace vorla {
 
 inline constexpr std::int64_t kMaxRowBytes = 2147483647;  // a bitmap row is counted in 32 bits
 
+// The largest picture drawn again at the size a picture carrying its
+// document claims, as the export dialog and the manual admit. A header can
+// claim any size its format allows, whatever the file holds: a larger one
+// must be asked for by its size.
+inline constexpr int kMaxOwnPictureSide = 32000;
+// Raises PictureSizeError naming the size when a side passes that limit.
+void CheckOwnPictureSize(std::int64_t width, std::int64_t height);
+
 // Raises PictureSizeError naming the first limit that a width x height
 // picture passes when it is written as `format`: the format's (JPEG and PNG
 // sides, the BMP file's 4 GB), the bitmap's row, then the memory the system

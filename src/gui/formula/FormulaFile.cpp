@@ -1,5 +1,6 @@
 #include "gui/formula/FormulaFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -7,14 +8,22 @@
 #include <QScreen>
 #include <QSvgGenerator>
 
+#include <exception>
+
+#include "core/expr/Typeset.h"
+#include "core/io/FileError.h"
+#include "core/io/ImageRows.h"
+#include "core/io/PictureLimits.h"
+#include "core/io/SafeFileOutput.h"
+#include "core/io/TextEncoding.h"
 #include "gui/formula/FormulaPicture.h"
 
 namespace vorla {
 namespace {
 
-bool WriteSvg(const QPicture& picture, const QString& path) {
+bool WriteSvg(const QPicture& picture, QIODevice& device) {
   QSvgGenerator svg;
-  svg.setFileName(path);
+  svg.setOutputDevice(&device);
   svg.setSize(picture.boundingRect().size());
   svg.setViewBox(picture.boundingRect());
   svg.setResolution(QGuiApplication::primaryScreen()->logicalDotsPerInch());
@@ -25,13 +34,28 @@ bool WriteSvg(const QPicture& picture, const QString& path) {
   return painter.end();
 }
 
-bool WritePng(const QPicture& picture, const QString& path) {
-  QImage image(picture.boundingRect().size(), QImage::Format_ARGB32_Premultiplied);
+// Raises PictureSizeError when the memory for the picture is refused.
+bool WritePng(const QPicture& picture, QIODevice& device) {
+  const QSize size = picture.boundingRect().size();
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) throw NoMemoryFor(size.width(), size.height());
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.drawPicture(0, 0, picture);
   painter.end();
-  return image.save(path, "PNG");
+  return image.save(&device, "PNG");
+}
+
+// The picture through a temporary file renamed over the target once whole;
+// raises the writers' errors.
+void WritePicture(const QPicture& picture, bool svg, const std::string& path) {
+  SafeFileOutput out(path, ImageFileFailure);
+  QFile file;
+  const bool written = file.open(out.File(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle) &&
+                 (svg ? WriteSvg(picture, file) : WritePng(picture, file));
+  file.close();
+  if (!written) out.Fail("no se pudo escribir la f\xF3rmula");
+  out.Commit();
 }
 
 }  // namespace
@@ -46,13 +70,18 @@ void EnsureGuiApplication() {
 }
 
 FormulaFileResult WriteFormulaFile(const TEval& root, int size, const std::string& path) {
-  const QString file = QString::fromStdString(path);
-  const QString suffix = QFileInfo(file).suffix().toLower();
-  if (suffix != "svg" && suffix != "png") return FormulaFileResult::kUnknownFormat;
+  const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+  if (suffix != "svg" && suffix != "png") return {FormulaFileStatus::kUnknownFormat, {}};
   EnsureGuiApplication();
+  const TPictureSize extent = FormulaExtent(root, size);
+  if (!FitsFormulaLimits(extent)) return {FormulaFileStatus::kTooLarge, Cp1252ToUtf8(FormulaTooLargeText(extent))};
   const std::unique_ptr<QPicture> picture = FormulaPicture(&root, size);
-  const bool written = suffix == "svg" ? WriteSvg(*picture, file) : WritePng(*picture, file);
-  return written ? FormulaFileResult::kWritten : FormulaFileResult::kWriteFailed;
+  try {
+    WritePicture(*picture, suffix == "svg", path);
+  } catch (const std::exception& e) {
+    return {FormulaFileStatus::kWriteFailed, Utf8Message(e)};
+  }
+  return {};
 }
 
 }  // namespace vorla

@@ -12,8 +12,12 @@ namespace vorla {
 
 class TExpresion;
 
+// The size of the picture of `root` at type size `size`, measured without drawing.
+TPictureSize FormulaExtent(const TEval& root, int size = kFormulaSize);
+
 // The picture of `root` at type size `size`; its bounding rectangle is the
-// formula's box with the margin around it. Null when there is no tree.
+// formula's box with the margin around it. Null when there is no tree or
+// the picture passes the formula limits (FitsFormulaLimits).
 std::unique_ptr<QPicture> FormulaPicture(const TEval* root, int size = kFormulaSize);
 std::unique_ptr<QPicture> FormulaPicture(const TExpresion& expression);
 

@@ -173,5 +173,70 @@ TEST(Typeset, LaysOutTheFormulaAsWritten) {
   }
 }
 
+// Each nesting level puts parentheses a fifth taller than their content
+// around it: 40 levels would be 1.2^40 times the size of one.
+TEST(Typeset, DeepFormulasStayWithinTheirBounds) {
+  struct DeepCase { const char* name; std::string text; };
+  const DeepCase cases[] = {
+      {"forty negations", std::string(40, '-') + "x"},
+      {"seven hundred reciprocals", [] {
+         std::string text;
+         for (int i = 0; i < 700; ++i) text += "Rcp(";
+         return text + "x" + std::string(700, ')');
+       }()},
+  };
+  for (const DeepCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ExprEnv env;
+    env.root.SetText(c.text);
+    ASSERT_NE(env.root.Root(), nullptr) << env.root.ErrorText();
+    Recorder canvas;
+    const TBox box = Measure(*env.root.Root(), canvas, 20);
+    EXPECT_EQ(std::vector<int>({box.Width > 0, box.Ascent > 0, box.Descent > 0}), std::vector<int>({1, 1, 1}));
+    EXPECT_LE(std::max({box.Width, box.Ascent, box.Descent}), 20000);
+    EXPECT_FALSE(FitsFormulaLimits(FormulaPictureSize(*env.root.Root(), canvas)));
+  }
+}
+
+// Drawing measures every operand again for its place and its parentheses;
+// remembered boxes keep the count of text measurements in step with the depth.
+TEST(Typeset, DrawingMeasuresTextLinearlyInTheDepth) {
+  struct Counter : Recorder {
+    int measured = 0;
+    int TextWidth(const std::string& text) override {
+      ++measured;
+      return Recorder::TextWidth(text);
+    }
+  };
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "sin(x+";
+  text += "x" + std::string(200, ')');
+  ExprEnv env;
+  env.root.SetText(text);
+  ASSERT_NE(env.root.Root(), nullptr) << env.root.ErrorText();
+  Counter canvas;
+  DrawFormulaPicture(*env.root.Root(), canvas);
+  EXPECT_LT(canvas.measured, 200 * 20);
+}
+
+TEST(Typeset, FormulaPictureLimits) {
+  struct LimitCase { const char* name; TPictureSize size; bool fits; };
+  const LimitCase cases[] = {
+      {"widest side", {16384, 10}, true},
+      {"one past the widest side", {16385, 10}, false},
+      {"one past the tallest side", {10, 16385}, false},
+      {"64 megapixels", {16384, 4096}, true},
+      {"one row past 64 megapixels", {16384, 4097}, false},
+  };
+  for (const LimitCase& c : cases) EXPECT_EQ(FitsFormulaLimits(c.size), c.fits) << c.name;
+  EXPECT_EQ(FormulaTooLargeText({16385, 10}),
+            "La f\xF3rmula de 16385 x 10 p\xEDxeles es demasiado grande para dibujarla: una f\xF3rmula admite "
+            "hasta 16384 p\xEDxeles de ancho y de alto y 64 megap\xEDxeles");
+  EXPECT_EQ(FormulaTooLargeText({20004, 40004}),
+            "La f\xF3rmula es demasiado grande para dibujarla: una f\xF3rmula admite hasta 16384 p\xEDxeles de "
+            "ancho y de alto y 64 megap\xEDxeles")
+      << "a side at the typesetting's bound is not its true size";
+}
+
 }  // namespace
 }  // namespace vorla::test

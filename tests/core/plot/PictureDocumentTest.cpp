@@ -64,7 +64,7 @@ TEST(PictureDocumentTest, LongDocumentSpansSeveralJpegMarkers) {
   EXPECT_EQ(LoadDocument(dir / "long.jpg").document.Func, document.Func);
 }
 
-TEST(PictureDocumentTest, RefusesPicturesWithoutADocument) {
+TEST(PictureDocumentTest, RefusesPicturesWithoutADocumentOrWithTooMuchText) {
   TempDir dir;
   const Bitmap picture(3, 2, 24);
   WritePng(picture, dir / "bare.png");
@@ -72,12 +72,24 @@ TEST(PictureDocumentTest, RefusesPicturesWithoutADocument) {
   WriteBytes(dir / "cut.png", ReadBytes(dir / "bare.png").substr(0, 20));
   WriteBytes(dir / "text.png", "[Vorlascope]\nFunc=x\n");
   WriteBytes(dir / "bare.svg", "<?xml version=\"1.0\"?>\n<svg width=\"3\" height=\"2\"></svg>\n");
+  // Past the limit: a text that inflates past it, one too long even
+  // compressed (no letter repeats its neighbours' pattern), and comments.
+  const std::string repeated(kMaxPictureTextBytes + 1, 'x');
+  std::string scrambled(kMaxPictureTextBytes + 1, ' ');
+  unsigned seed = 1;
+  for (char& c : scrambled) c = static_cast<char>('!' + (seed = seed * 1103515245u + 12345u) / 65536 % 90);
+  WritePng(picture, dir / "inflated.png", repeated);
+  WritePng(picture, dir / "scrambled.png", scrambled);
+  WriteJpeg(picture, dir / "long.jpg", {}, repeated);
   struct Row { const char* name; const char* file; const char* says; };
   const Row rows[] = {
       {"PNG without text", "bare.png", "no lleva ning\xFAn documento de Vorlascope"},
       {"JPEG without comment", "bare.jpg", "no lleva ning\xFAn documento de Vorlascope"},
       {"PNG cut in its header", "cut.png", "el archivo PNG est\xE1 da\xF1" "ado"},
       {"SVG without metadata", "bare.svg", "no lleva ning\xFAn documento de Vorlascope"},
+      {"PNG text inflating past 1 MB", "inflated.png", "el texto que lleva pasa de 1 MB"},
+      {"PNG text chunk longer than 1 MB", "scrambled.png", "el texto que lleva pasa de 1 MB"},
+      {"JPEG comments past 1 MB", "long.jpg", "el texto que lleva pasa de 1 MB"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
