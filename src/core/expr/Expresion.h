@@ -74,6 +74,10 @@ class TExpresion {
   // failures of the expression language are caught; std::bad_alloc and
   // other exceptions propagate.
   float GetValue();
+  // What GetValue gives after a failure. A caller that evaluated the same
+  // tree elsewhere (over runs) hands back the last value that did not fail.
+  float LastGoodValue() const { return lastValue_; }
+  void SetLastGoodValue(float value) { lastValue_ = value; }
 
   bool Compiled() const { return compiled_; }
   bool HasError() const { return hasError_; }

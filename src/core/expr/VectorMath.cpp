@@ -27,13 +27,15 @@ constexpr double kExpLimit = 700;
 
 VD Nan(DD d) { return hn::Set(d, __builtin_nan("")); }
 
+// A failed lane (NaN) stays failed whatever the kernel makes of NaN: the
+// exponential's gives 0.
 template <class F>
 void Unary(const float* x, float* out, std::size_t n, F f) {
   const DD dd;
   const DF df;
   for (std::size_t i = 0; i < n; i += hn::Lanes(dd)) {
     const VD v = hn::PromoteTo(dd, hn::LoadU(df, x + i));
-    hn::StoreU(hn::DemoteTo(df, f(dd, v)), df, out + i);
+    hn::StoreU(hn::DemoteTo(df, hn::IfThenElse(hn::IsNaN(v), v, f(dd, v))), df, out + i);
   }
 }
 
@@ -44,7 +46,8 @@ void Binary(const float* a, const float* b, float* out, std::size_t n, F f) {
   for (std::size_t i = 0; i < n; i += hn::Lanes(dd)) {
     const VD va = hn::PromoteTo(dd, hn::LoadU(df, a + i));
     const VD vb = hn::PromoteTo(dd, hn::LoadU(df, b + i));
-    hn::StoreU(hn::DemoteTo(df, f(dd, va, vb)), df, out + i);
+    const auto failed = hn::Or(hn::IsNaN(va), hn::IsNaN(vb));
+    hn::StoreU(hn::DemoteTo(df, hn::IfThenElse(failed, Nan(dd), f(dd, va, vb))), df, out + i);
   }
 }
 

@@ -29,10 +29,16 @@ class RowEvaluator {
   virtual ~RowEvaluator() = default;
   virtual void BeginRow(float y) = 0;
   // The function and the scale bounds at n points of the row; NaN where the
-  // evaluation fails.
-  virtual void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax) = 0;
-  // The expressions of this worker pixel by pixel, to learn why a point failed.
-  virtual PixelEvaluator& Tree() = 0;
+  // evaluation fails, and where f does, its error code (11..20) in `codes`.
+  virtual void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax,
+                           std::uint8_t* codes) = 0;
+};
+
+// The scale bounds that a failing Zmin or Zmax gives: the last it gave
+// without failing, wherever it was evaluated.
+struct ScaleBounds {
+  float zmin = 0;
+  float zmax = 0;
 };
 
 // What the calculation asks of the expressions, pixel by pixel.
@@ -55,6 +61,10 @@ class PixelEvaluator {
   // runs for one more worker, or null when the picture must be calculated
   // pixel by pixel on this thread.
   virtual std::unique_ptr<RowEvaluator> NewRowEvaluator() { return nullptr; }
+  // For evaluators with row evaluators: the bounds a failing Zmin or Zmax
+  // gives now, and after a calculation in runs, the ones it gives from then on.
+  virtual ScaleBounds LastGoodScale() { return {}; }
+  virtual void SetLastGoodScale(const ScaleBounds&) {}
 };
 
 // The document's switches, read once per calculation.
@@ -98,7 +108,7 @@ struct PictureStats {
   long long pixels = 0;
   long long milliseconds = 0;
   // Pixels whose value came from the expression trees rather than from runs
-  // (failed points, or every pixel when runs were not possible).
+  // (every pixel, when runs were not possible).
   long long treePixels = 0;
   // "... \r\nVel: %.6g Kilopixels/seg"; unchanged when the calculation took
   // under a millisecond.

@@ -6,9 +6,11 @@
 #include <cmath>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "core/expr/RowProgram.h"
 #include "core/plot/LevelScale.h"
 #include "core/plot/RunIndexer.h"
 
@@ -21,7 +23,7 @@ void CountError(ErrorCounts& counts, int code) {
 
 namespace {
 
-constexpr std::size_t kRun = 256;
+constexpr std::size_t kRun = RowProgram::kRunLength;
 
 // What one row adds to the statistics; rows are summed in the order the
 // pixel-by-pixel loop visits them, so ties (0 and -0) resolve as there.
@@ -32,32 +34,47 @@ struct RowSummary {
   bool scaled = false;  // a pixel read the scale bounds
   float zmin = 0;       // at the last such pixel
   float zmax = 0;
-  bool scaleFailed = false;
+  // The last bounds read without failing, for the rows after.
+  std::optional<float> goodZmin;
+  std::optional<float> goodZmax;
+  // A bound failed before any read without failing on this row while the
+  // rows before were unknown: the row is calculated again once they are.
+  bool deferred = false;
   ErrorCounts errors{};
-  long long treePixels = 0;
 };
+
+RowSummary Deferred() {
+  RowSummary row;
+  row.deferred = true;
+  return row;
+}
 
 class RowWorker {
  public:
   RowWorker(std::unique_ptr<RowEvaluator> evaluator, std::size_t width)
-      : evaluator_(std::move(evaluator)), f_(width), zmin_(width), zmax_(width) {}
+      : evaluator_(std::move(evaluator)), f_(width), zmin_(width), zmax_(width), codes_(width) {}
 
-  // Columns hold the x of rect.left onwards.
+  // Columns hold the x of rect.left onwards. `before`: the bounds a failing
+  // Zmin or Zmax gives at the row's start, when the rows before are known.
   RowSummary Calculate(std::uint8_t* pixels, int left, float y, const std::vector<float>& columns,
-                       const IndexSettings& settings) {
+                       const IndexSettings& settings, const ScaleBounds* before) {
     const std::size_t width = columns.size();
     evaluator_->BeginRow(y);
     for (std::size_t start = 0; start < width; start += kRun) {
       const std::size_t n = std::min(kRun, width - start);
-      evaluator_->EvaluateRun(&columns[start], n, &f_[start], &zmin_[start], &zmax_[start]);
+      evaluator_->EvaluateRun(&columns[start], n, &f_[start], &zmin_[start], &zmax_[start], &codes_[start]);
     }
     RowSummary row;
-    treeOnRow_ = false;
+    if (before != nullptr) {
+      row.goodZmin = before->zmin;
+      row.goodZmax = before->zmax;
+    }
     // Runs from the right, as the pixel loop goes.
     for (std::size_t end = width; end > 0;) {
       const std::size_t start = end > kRun ? end - kRun : 0;
-      if (!IndexWholeRun(pixels + left, start, end - start, settings, row))
-        IndexPixels(pixels + left, start, end, y, columns, settings, row);
+      if (!IndexWholeRun(pixels + left, start, end - start, settings, row) &&
+          !IndexPixels(pixels + left, start, end, settings, row))
+        return Deferred();
       end = start;
     }
     return row;
@@ -86,50 +103,50 @@ class RowWorker {
       row.scaled = true;
       row.zmin = lo[0];
       row.zmax = hi[0];
+      row.goodZmin = lo[0];
+      row.goodZmax = hi[0];
     }
     return true;
   }
 
-  // Columns end - 1 down to start, one by one.
-  void IndexPixels(std::uint8_t* pixels, std::size_t start, std::size_t end, float y,
-                   const std::vector<float>& columns, const IndexSettings& settings, RowSummary& row) {
+  // Columns end - 1 down to start, one by one; false when a bound fails
+  // with no good one known before it.
+  bool IndexPixels(std::uint8_t* pixels, std::size_t start, std::size_t end, const IndexSettings& settings,
+                   RowSummary& row) {
+    // A bound that fails gives the last one that did not.
+    const auto bound = [](float value, std::optional<float>& good) {
+      if (!std::isnan(value)) good = value;
+      return good;
+    };
     for (std::size_t j = end; j-- > start;) {
       std::uint8_t index = 0;
-      float z = f_[j];
-      int errorCode = 0;
+      const float z = f_[j];
       if (std::isnan(z)) {
-        // The tree tells why (or, should the run be wrong, what) it fails.
-        ++row.treePixels;
-        PixelEvaluator& tree = evaluator_->Tree();
-        if (!treeOnRow_) tree.SetRowY(y);
-        treeOnRow_ = true;
-        tree.SetColumnX(columns[j]);
-        z = tree.Function(errorCode);
-      }
-      if (errorCode != 0) {
-        CountError(row.errors, errorCode);
+        CountError(row.errors, codes_[j]);
       } else {
         if (!row.found || z < row.min) row.min = z;
         if (!row.found || z > row.max) row.max = z;
         row.found = true;
         if (!settings.Filters(z)) {
+          const std::optional<float> lo = bound(zmin_[j], row.goodZmin);
+          const std::optional<float> hi = bound(zmax_[j], row.goodZmax);
+          if (!lo || !hi) return false;
           row.scaled = true;
-          row.zmin = zmin_[j];
-          row.zmax = zmax_[j];
-          if (std::isnan(row.zmin) || std::isnan(row.zmax)) row.scaleFailed = true;
+          row.zmin = *lo;
+          row.zmax = *hi;
           if (!scale_.Is(row.zmin, row.zmax)) scale_ = LevelScale(row.zmin, row.zmax);
           if (!scale_.Index(z, settings, index)) CountError(row.errors, kPixelFaultError);
         }
       }
       pixels[j] = index;
     }
+    return true;
   }
-
 
   std::unique_ptr<RowEvaluator> evaluator_;
   std::vector<float> f_, zmin_, zmax_;
+  std::vector<std::uint8_t> codes_;
   LevelScale scale_{0, 0};  // of the last pixel that read one
-  bool treeOnRow_ = false;   // the worker's tree has this row's y
 };
 
 int ThreadCount(int threads) {
@@ -162,6 +179,10 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
 
   // Rows are handed out bottom first; the i-th row visited is rect.bottom - 1 - i.
   std::vector<RowSummary> summaries(static_cast<std::size_t>(rows));
+  const auto calculate = [&](RowWorker& worker, int i, const ScaleBounds* before) {
+    const int row = rect.bottom - 1 - i;
+    return worker.Calculate(picture.Row(row - firstRow), rect.left, grid.Y(row), columns, settings, before);
+  };
   std::atomic<int> next{0};
   std::atomic<int> done{0};
   int reported = 0;
@@ -170,9 +191,7 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   const auto work = [&](RowWorker& worker, bool reports) {
     try {
       for (int i; !stop.stop_requested() && (i = next.fetch_add(1)) < rows;) {
-        const int row = rect.bottom - 1 - i;
-        summaries[static_cast<std::size_t>(i)] =
-            worker.Calculate(picture.Row(row - firstRow), rect.left, grid.Y(row), columns, settings);
+        summaries[static_cast<std::size_t>(i)] = calculate(worker, i, nullptr);
         const int finished = done.fetch_add(1) + 1;
         if (reports && progress) progress(reported = finished, rows);
       }
@@ -191,8 +210,12 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   if (stop.stop_requested()) throw CalculationCancelled();
 
   PictureStats result = stats;
-  for (const RowSummary& row : summaries) {
-    if (row.scaleFailed) return false;
+  ScaleBounds good = evaluator.LastGoodScale();
+  for (int i = 0; i < rows; ++i) {
+    RowSummary& row = summaries[static_cast<std::size_t>(i)];
+    if (row.deferred) row = calculate(workers[0], i, &good);
+    if (row.goodZmin) good.zmin = *row.goodZmin;
+    if (row.goodZmax) good.zmax = *row.goodZmax;
     if (row.found) {
       if (row.min < result.foundMin) result.foundMin = row.min;
       if (row.max > result.foundMax) result.foundMax = row.max;
@@ -202,9 +225,9 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
       result.lastZmax = row.zmax;
     }
     for (std::size_t k = 0; k < row.errors.size(); ++k) result.errorCounts[k] += row.errors[k];
-    result.treePixels += row.treePixels;
   }
   if (progress && reported < rows) progress(rows, rows);
+  evaluator.SetLastGoodScale(good);
   stats = result;
   return true;
 }
