@@ -28,10 +28,17 @@ class RowEvaluator {
  public:
   virtual ~RowEvaluator() = default;
   virtual void BeginRow(float y) = 0;
-  // The function and the scale bounds at n points of the row; NaN where the
-  // evaluation fails, and where f does, its error code (11..20) in `codes`.
-  virtual void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax,
-                           std::uint8_t* codes) = 0;
+  // The function and the scale bounds at n points of the row (n at most the
+  // run length the evaluator was made for); NaN where the evaluation fails,
+  // and where f does, its error code (11..20) in `codes`. Valid until the
+  // next call.
+  struct Run {
+    const float* f;
+    const float* zmin;
+    const float* zmax;
+    const std::uint8_t* codes;
+  };
+  virtual Run EvaluateRun(const float* x, std::size_t n) = 0;
 };
 
 // The scale bounds that a failing Zmin or Zmax gives: the last it gave

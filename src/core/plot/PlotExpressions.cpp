@@ -43,12 +43,9 @@ class PlotRowEvaluator final : public RowEvaluator {
 
   void BeginRow(float y) override { program_->BeginRow(workspace_, y); }
 
-  void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax,
-                   std::uint8_t* codes) override {
+  Run EvaluateRun(const float* x, std::size_t n) override {
     program_->Run(workspace_, x, n);
-    for (auto [output, values] : {std::pair{0, f}, {1, zmin}, {2, zmax}})
-      std::memcpy(values, workspace_.Output(static_cast<std::size_t>(output)), n * sizeof(float));
-    std::memcpy(codes, workspace_.OutputCodes(0), n);
+    return Run{workspace_.Output(0), workspace_.Output(1), workspace_.Output(2), workspace_.OutputCodes(0)};
   }
 
  private:

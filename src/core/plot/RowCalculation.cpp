@@ -51,29 +51,25 @@ RowSummary Deferred() {
 
 class RowWorker {
  public:
-  RowWorker(std::unique_ptr<RowEvaluator> evaluator, std::size_t width)
-      : evaluator_(std::move(evaluator)), f_(width), zmin_(width), zmax_(width), codes_(width) {}
+  explicit RowWorker(std::unique_ptr<RowEvaluator> evaluator) : evaluator_(std::move(evaluator)) {}
 
   // Columns hold the x of rect.left onwards. `before`: the bounds a failing
   // Zmin or Zmax gives at the row's start, when the rows before are known.
   RowSummary Calculate(std::uint8_t* pixels, int left, float y, const std::vector<float>& columns,
                        const IndexSettings& settings, const ScaleBounds* before) {
-    const std::size_t width = columns.size();
     evaluator_->BeginRow(y);
-    for (std::size_t start = 0; start < width; start += kRun) {
-      const std::size_t n = std::min(kRun, width - start);
-      evaluator_->EvaluateRun(&columns[start], n, &f_[start], &zmin_[start], &zmax_[start], &codes_[start]);
-    }
     RowSummary row;
     if (before != nullptr) {
       row.goodZmin = before->zmin;
       row.goodZmax = before->zmax;
     }
     // Runs from the right, as the pixel loop goes.
-    for (std::size_t end = width; end > 0;) {
+    for (std::size_t end = columns.size(); end > 0;) {
       const std::size_t start = end > kRun ? end - kRun : 0;
-      if (!IndexWholeRun(pixels + left, start, end - start, settings, row) &&
-          !IndexPixels(pixels + left, start, end, settings, row))
+      const RowEvaluator::Run run = evaluator_->EvaluateRun(&columns[start], end - start);
+      std::uint8_t* const runPixels = pixels + left + start;
+      if (!IndexWholeRun(run, runPixels, end - start, settings, row) &&
+          !IndexPixels(run, runPixels, end - start, settings, row))
         return Deferred();
       end = start;
     }
@@ -82,54 +78,53 @@ class RowWorker {
 
  private:
   // The run in SIMD when nothing in it depends on the order of the pixels.
-  bool IndexWholeRun(std::uint8_t* pixels, std::size_t start, std::size_t n, const IndexSettings& settings,
-                     RowSummary& row) {
-    const float* const z = &f_[start];
-    const float* const lo = &zmin_[start];
-    const float* const hi = &zmax_[start];
-    const auto same = [n](const float* v) {
-      const auto bits = std::bit_cast<std::uint32_t>(v[0]);
-      return std::all_of(v, v + n, [bits](float w) { return std::bit_cast<std::uint32_t>(w) == bits; });
-    };
-    if (std::any_of(z, z + n, [](float v) { return std::isnan(v); })) return false;
-    if (std::isnan(lo[0]) || std::isnan(hi[0]) || !same(lo) || !same(hi)) return false;
-    if (!scale_.Is(lo[0], hi[0])) scale_ = LevelScale(lo[0], hi[0]);
+  bool IndexWholeRun(const RowEvaluator::Run& values, std::uint8_t* pixels, std::size_t n,
+                     const IndexSettings& settings, RowSummary& row) {
+    const float lo = values.zmin[0];
+    const float hi = values.zmax[0];
+    if (std::isnan(lo) || std::isnan(hi) || !UniformRun(values.zmin, n) || !UniformRun(values.zmax, n))
+      return false;
+    if (!scale_.Is(lo, hi)) scale_ = LevelScale(lo, hi);
     IndexedRun run;
-    if (!IndexRun(z, n, scale_, settings, pixels + start, run)) return false;
+    if (!IndexRun(values.f, n, scale_, settings, pixels, run)) return false;
+    if (run.failed)
+      for (std::size_t j = 0; j < n; ++j)
+        if (std::isnan(values.f[j])) CountError(row.errors, values.codes[j]);
+    if (!run.found) return true;
     if (!row.found || run.min < row.min) row.min = run.min;
     if (!row.found || run.max > row.max) row.max = run.max;
     row.found = true;
     if (run.scaled) {
       row.scaled = true;
-      row.zmin = lo[0];
-      row.zmax = hi[0];
-      row.goodZmin = lo[0];
-      row.goodZmax = hi[0];
+      row.zmin = lo;
+      row.zmax = hi;
+      row.goodZmin = lo;
+      row.goodZmax = hi;
     }
     return true;
   }
 
-  // Columns end - 1 down to start, one by one; false when a bound fails
-  // with no good one known before it.
-  bool IndexPixels(std::uint8_t* pixels, std::size_t start, std::size_t end, const IndexSettings& settings,
-                   RowSummary& row) {
+  // From the right, one by one; false when a bound fails with no good one
+  // known before it.
+  bool IndexPixels(const RowEvaluator::Run& values, std::uint8_t* pixels, std::size_t n,
+                   const IndexSettings& settings, RowSummary& row) {
     // A bound that fails gives the last one that did not.
     const auto bound = [](float value, std::optional<float>& good) {
       if (!std::isnan(value)) good = value;
       return good;
     };
-    for (std::size_t j = end; j-- > start;) {
+    for (std::size_t j = n; j-- > 0;) {
       std::uint8_t index = 0;
-      const float z = f_[j];
+      const float z = values.f[j];
       if (std::isnan(z)) {
-        CountError(row.errors, codes_[j]);
+        CountError(row.errors, values.codes[j]);
       } else {
         if (!row.found || z < row.min) row.min = z;
         if (!row.found || z > row.max) row.max = z;
         row.found = true;
         if (!settings.Filters(z)) {
-          const std::optional<float> lo = bound(zmin_[j], row.goodZmin);
-          const std::optional<float> hi = bound(zmax_[j], row.goodZmax);
+          const std::optional<float> lo = bound(values.zmin[j], row.goodZmin);
+          const std::optional<float> hi = bound(values.zmax[j], row.goodZmax);
           if (!lo || !hi) return false;
           row.scaled = true;
           row.zmin = *lo;
@@ -144,8 +139,6 @@ class RowWorker {
   }
 
   std::unique_ptr<RowEvaluator> evaluator_;
-  std::vector<float> f_, zmin_, zmax_;
-  std::vector<std::uint8_t> codes_;
   LevelScale scale_{0, 0};  // of the last pixel that read one
 };
 
@@ -174,7 +167,7 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   for (int w = 0; w < count; ++w) {
     auto rowEvaluator = evaluator.NewRowEvaluator();
     if (!rowEvaluator) return false;
-    workers.emplace_back(std::move(rowEvaluator), static_cast<std::size_t>(width));
+    workers.emplace_back(std::move(rowEvaluator));
   }
 
   // Rows are handed out bottom first; the i-th row visited is rect.bottom - 1 - i.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -84,7 +85,11 @@ TEST_P(RowCalculationTest, EveryPointAsTheTreeGivesIt) {
     rows->BeginRow(y);
     for (int start = 0; start < kWidth; start += 256) {
       const int n = std::min(256, kWidth - start);
-      rows->EvaluateRun(x + start, n, f + start, zmin + start, zmax + start, codes + start);
+      const RowEvaluator::Run run = rows->EvaluateRun(x + start, static_cast<std::size_t>(n));
+      std::copy_n(run.f, n, f + start);
+      std::copy_n(run.zmin, n, zmin + start);
+      std::copy_n(run.zmax, n, zmax + start);
+      std::copy_n(run.codes, n, codes + start);
     }
     tree->SetRowY(y);
     for (int c = 0; c < kWidth; ++c) {
