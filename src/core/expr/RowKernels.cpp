@@ -135,6 +135,31 @@ bool UnaryRunImpl(RunUnary op, const float* x, float* out, std::size_t n) {
   return false;
 }
 
+bool PropagateCodesImpl(const float* result, const float* a, const std::uint8_t* aCodes, const float* b,
+                        const std::uint8_t* bCodes, std::uint8_t* codes, std::size_t n) {
+  const D d;
+  const hn::Rebind<std::int32_t, D> di;
+  const hn::Rebind<std::uint8_t, D> du;
+  auto own = hn::FirstN(d, 0);
+  ForEachVector(n, [&](D, std::size_t i) {
+    auto failed = hn::FirstN(d, 0);
+    auto code = hn::Zero(di);
+    if (a != nullptr) {
+      failed = hn::IsNaN(hn::Load(d, a + i));
+      code = hn::IfThenElseZero(hn::RebindMask(di, failed), hn::PromoteTo(di, hn::LoadU(du, aCodes + i)));
+    }
+    if (b != nullptr) {
+      const auto bFailed = hn::AndNot(failed, hn::IsNaN(hn::Load(d, b + i)));
+      code = hn::IfThenElse(hn::RebindMask(di, bFailed), hn::PromoteTo(di, hn::LoadU(du, bCodes + i)), code);
+      failed = hn::Or(failed, bFailed);
+    }
+    const auto resultFailed = hn::And(hn::IsNaN(hn::Load(d, result + i)), hn::FirstN(d, n - i));
+    own = hn::Or(own, hn::AndNot(failed, resultFailed));
+    hn::StoreU(hn::DemoteTo(du, code), du, codes + i);
+  });
+  return !hn::AllFalse(d, own);
+}
+
 void FillRunImpl(float value, float* out, std::size_t n) {
   ForEachVector(n, [&](D d, std::size_t i) { hn::Store(hn::Set(d, value), d, out + i); });
 }
@@ -155,6 +180,12 @@ HWY_EXPORT(FillRunImpl);
 HWY_EXPORT(CheckRunImpl);
 HWY_EXPORT(UnaryRunImpl);
 HWY_EXPORT(AnyFailedImpl);
+HWY_EXPORT(PropagateCodesImpl);
+
+bool PropagateCodes(const float* result, const float* a, const std::uint8_t* aCodes, const float* b,
+                    const std::uint8_t* bCodes, std::uint8_t* codes, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(PropagateCodesImpl)(result, a, aCodes, b, bCodes, codes, n);
+}
 
 bool CheckRun(float* values, std::size_t n) { return HWY_DYNAMIC_DISPATCH(CheckRunImpl)(values, n); }
 

@@ -10,6 +10,7 @@
 // vectors holds NaN, so that runs without failures skip the search for them.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace vorla {
 
@@ -38,6 +39,14 @@ void FillRun(float value, float* out, std::size_t n);
 // Infinities become NaN: a result beyond the float range fails.
 bool CheckRun(float* values, std::size_t n);
 bool AnyFailed(const float* values, std::size_t n);
+
+// Where `result` failed, the code of the first operand that failed there (a,
+// then b; either may be null for an operand that cannot have failed), from
+// the operands' codes; elsewhere 0. Whether
+// some lane failed although its operands did not: the operation's own fault,
+// whose code the caller gives.
+bool PropagateCodes(const float* result, const float* a, const std::uint8_t* aCodes, const float* b,
+                    const std::uint8_t* bCodes, std::uint8_t* codes, std::size_t n);
 
 // Functions of the catalog exact in float: square root (NaN below 0),
 // square, absolute value, integer part and reciprocal, failing as the tree.

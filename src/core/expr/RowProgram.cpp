@@ -364,7 +364,8 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
       registers_(hwy::AllocateAligned<float>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
                                              kRunLength)),
       codes_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
-                                                             kRunLength)) {
+                                                             kRunLength)),
+      mayFail_(static_cast<std::size_t>(std::max(program.registers_, 1)), 1) {
   for (const std::size_t arity : program.callArities_) {
     arguments_.emplace_back();
     for (std::size_t k = 0; k < arity; ++k) {
@@ -389,6 +390,7 @@ void RowProgram::BeginRow(Workspace& workspace, float row) const {
   for (const auto& [from, to] : broadcasts_) {
     const float value = workspace.Register(from)[0];
     FillRun(value, workspace.Register(to), kRunLength);
+    workspace.mayFail_[static_cast<std::size_t>(to)] = std::isnan(value);
     if (std::isnan(value)) std::memset(workspace.Codes(to), workspace.Codes(from)[0], kRunLength);
   }
 }
@@ -421,6 +423,8 @@ float ScalarOf(RowProgram::Code code, float a, float b) {
 }
 
 std::uint8_t Coded(ExprError error) { return static_cast<std::uint8_t>(CodeOf(error)); }
+
+RowProgram::Outcome Failed(bool failed) { return failed ? RowProgram::Outcome::kFailed : RowProgram::Outcome::kClean; }
 
 // What a quotient, sum, difference or product of two numbers fails with.
 ExprError ArithmeticFault(RunArithmetic op, float a, float b) {
@@ -464,11 +468,16 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
         k = in.end - 1;
       continue;
     }
-    if (Perform(in, ws, columns, n)) AssignCodes(in, ws, n);
+    const Outcome outcome = Perform(in, ws, columns, n);
+    if (outcome == Outcome::kFailed) AssignCodes(in, ws, n);
+    // Lanes computed one by one wrote their own codes; whether any failed is
+    // only known by looking.
+    ws.mayFail_[static_cast<std::size_t>(in.dest)] =
+        outcome == Outcome::kFailed || (outcome == Outcome::kCoded && AnyFailed(ws.Register(in.dest), n));
   }
 }
 
-bool RowProgram::Perform(const Instruction& in, Workspace& ws, const float* columns, std::size_t n) const {
+RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, const float* columns, std::size_t n) const {
   float* const out = ws.Register(in.dest);
   std::uint8_t* const codes = ws.Codes(in.dest);
   const float* const a = in.a >= 0 ? ws.Register(in.a) : nullptr;
@@ -481,39 +490,39 @@ bool RowProgram::Perform(const Instruction& in, Workspace& ws, const float* colu
   switch (in.code) {
     case Code::kColumn:
       std::memcpy(out, columns, n * sizeof(float));
-      return false;
+      return Outcome::kClean;
     case Code::kRow:
       out[0] = ws.row_;
-      return false;
+      return Outcome::kClean;
     case Code::kConstant:
       FillRun(in.value, out, n);
-      return std::isnan(in.value);
+      return Failed(std::isnan(in.value));
     case Code::kPoint:
       in.point(a, b, out, n);
-      return AnyFailed(out, n);
+      return Failed(AnyFailed(out, n));
     case Code::kArithmetic:
-      return ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n);
+      return Failed(ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n));
     case Code::kComparison:
-      return ComparisonRun(static_cast<RunComparison>(in.sub), a, b, out, n);
+      return Failed(ComparisonRun(static_cast<RunComparison>(in.sub), a, b, out, n));
     case Code::kLogic:
-      return LogicRun(static_cast<RunLogic>(in.sub), a, b, out, n);
+      return Failed(LogicRun(static_cast<RunLogic>(in.sub), a, b, out, n));
     case Code::kSelect:
-      return SelectRun(ws.Register(in.c), a, b, out, n);
+      return Failed(SelectRun(ws.Register(in.c), a, b, out, n));
     case Code::kCall1:
       if (in.run1 != nullptr) {
-        if (!AnyNeeded(mask, n)) return false;
+        if (!AnyNeeded(mask, n)) return Outcome::kClean;
         in.run1(a, out, n);
-        return AnyFailed(out, n);
+        return Failed(AnyFailed(out, n));
       }
       ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
         return failedOperand(i, code, in.a) ? kPoison : in.fun1(a[i]);
       });
-      return false;
+      return Outcome::kCoded;
     case Code::kCallN:
       if (in.run2 != nullptr) {
-        if (!AnyNeeded(mask, n)) return false;
+        if (!AnyNeeded(mask, n)) return Outcome::kClean;
         in.run2(ws.Register(in.args[0]), ws.Register(in.args[1]), out, n);
-        return AnyFailed(out, n);
+        return Failed(AnyFailed(out, n));
       }
       ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
         for (const std::size_t k : in.order)
@@ -521,18 +530,18 @@ bool RowProgram::Perform(const Instruction& in, Workspace& ws, const float* colu
         for (std::size_t k = 0; k < in.args.size(); ++k) ws.leaves_[k]->Value = ws.Register(in.args[k])[i];
         return in.funN(ws.arguments_[static_cast<std::size_t>(in.sub)]);
       });
-      return false;
+      return Outcome::kCoded;
     case Code::kLogBase:
       // The base is read first.
       ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
         return failedOperand(i, code, in.b, in.a) ? kPoison : ScalarOf(in.code, a[i], b[i]);
       });
-      return false;
+      return Outcome::kCoded;
     default:
       ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
         return failedOperand(i, code, in.a, in.b) ? kPoison : ScalarOf(in.code, a[i], b[i]);
       });
-      return false;
+      return Outcome::kCoded;
   }
 }
 
@@ -541,35 +550,51 @@ void RowProgram::AssignCodes(const Instruction& in, Workspace& ws, std::size_t n
   std::uint8_t* const codes = ws.Codes(in.dest);
   const float* const a = in.a >= 0 ? ws.Register(in.a) : nullptr;
   const float* const b = in.b >= 0 ? ws.Register(in.b) : nullptr;
-  // The code of the first failed of `operands`, else of the operation.
-  const auto firstOf = [&](std::size_t i, ExprError own, auto... operands) {
-    std::uint8_t code = Coded(own);
-    ((std::isnan(ws.Register(operands)[i]) ? (code = ws.Codes(operands)[i], true) : false) || ...);
-    return code;
+  // The operands in the order the tree reads them, leaving out those that
+  // failed nowhere in this run.
+  const auto propagate = [&](int first, int second) {
+    const auto failing = [&](int r) { return r >= 0 && ws.mayFail_[static_cast<std::size_t>(r)]; };
+    const float* const x = failing(first) ? ws.Register(first) : nullptr;
+    const float* const y = failing(second) ? ws.Register(second) : nullptr;
+    return PropagateCodes(out, x, x != nullptr ? ws.Codes(first) : nullptr, y, y != nullptr ? ws.Codes(second) : nullptr,
+                          codes, n);
   };
-  for (std::size_t i = 0; i < n; ++i) {
-    if (!std::isnan(out[i])) continue;
-    switch (in.code) {
-      case Code::kArithmetic:
-        codes[i] = firstOf(i, ArithmeticFault(static_cast<RunArithmetic>(in.sub), a[i], b[i]), in.a, in.b);
-        break;
-      case Code::kComparison:
-      case Code::kLogic:
-        codes[i] = firstOf(i, ExprError::kEvaluationFailure, in.a, in.b);
-        break;
-      case Code::kSelect:
-        codes[i] = firstOf(i, ExprError::kEvaluationFailure, in.c, ws.Register(in.c)[i] > 0 ? in.a : in.b);
-        break;
-      case Code::kCall1:
-        codes[i] = std::isnan(a[i]) ? ws.Codes(in.a)[i] : Coded(in.fault(a[i]));
-        break;
-      case Code::kCallN:
-        codes[i] = firstOf(i, ExprError::kOverflow, in.args[in.order[0]], in.args[in.order[1]]);
-        break;
-      default:  // a failed constant or point leaf
-        codes[i] = Coded(in.failure);
-        break;
+  // Lanes that failed although no operand did take the operation's own fault.
+  const auto own = [&](const float* first, const float* second, auto fault) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (std::isnan(out[i]) && !std::isnan(first[i]) && (second == nullptr || !std::isnan(second[i])))
+        codes[i] = Coded(fault(i));
+  };
+  switch (in.code) {
+    case Code::kArithmetic:
+      if (propagate(in.a, in.b))
+        own(a, b, [&](std::size_t i) { return ArithmeticFault(static_cast<RunArithmetic>(in.sub), a[i], b[i]); });
+      return;
+    case Code::kComparison:
+    case Code::kLogic:
+      propagate(in.a, in.b);
+      return;
+    case Code::kSelect: {
+      const float* const condition = ws.Register(in.c);
+      for (std::size_t i = 0; i < n; ++i)
+        if (std::isnan(out[i]))
+          codes[i] = std::isnan(condition[i]) ? ws.Codes(in.c)[i] : ws.Codes(condition[i] > 0 ? in.a : in.b)[i];
+      return;
     }
+    case Code::kCall1:
+      if (propagate(in.a, -1))
+        own(a, nullptr, [&](std::size_t i) { return in.fault(a[i]); });
+      return;
+    case Code::kCallN: {
+      const int first = in.args[in.order[0]];
+      const int second = in.args[in.order[1]];
+      if (propagate(first, second))
+        own(ws.Register(first), ws.Register(second), [](std::size_t) { return ExprError::kOverflow; });
+      return;
+    }
+    default:  // a failed constant or point leaf
+      std::memset(codes, Coded(in.failure), n);
+      return;
   }
 }
 

@@ -62,6 +62,8 @@ class RowProgram {
     const RowProgram& program_;
     hwy::AlignedFreeUniquePtr<float[]> registers_;
     std::unique_ptr<std::uint8_t[]> codes_;
+    // Per register: whether a lane may have failed in the last run (or row).
+    std::vector<char> mayFail_;
     // Stand-ins for the arguments of catalog functions, which read nodes.
     std::vector<std::unique_ptr<TSimpleNum>> leaves_;
     std::vector<TEvalArray> arguments_;  // one per call instruction
@@ -84,15 +86,16 @@ class RowProgram {
 
   enum class Code;
   struct Instruction;
+  // What an instruction left: no failed lane; failed lanes without their
+  // codes; lanes computed one by one, failed ones with their codes.
+  enum class Outcome { kClean, kFailed, kCoded };
 
  private:
   class Compiler;
   RowProgram();
   void Execute(const std::vector<Instruction>& code, Workspace& workspace, const float* columns,
                std::size_t n) const;
-  // Whether the instruction left a lane failed; writes the codes of the
-  // failed lanes it computed lane by lane.
-  bool Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
+  Outcome Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
   // The codes of the failed lanes of a run computed whole.
   void AssignCodes(const Instruction& in, Workspace& workspace, std::size_t n) const;
 
