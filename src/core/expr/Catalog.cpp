@@ -182,8 +182,7 @@ void AddTypeset(TExpresion& root, const std::string& names, TFunc1 func, TFunc1 
 
 template <UnaryMath f>
 void MathForm(const float* x, float* out, std::size_t n) {
-  MathRun(f, x, out, n);
-  CheckRun(out, n);
+  CheckedMathRun(f, x, out, n);
 }
 
 template <RunUnary op>

@@ -18,6 +18,7 @@ namespace hn = hwy::HWY_NAMESPACE;
 using DD = hn::ScalableTag<double>;
 using DF = hn::Rebind<float, DD>;
 using DI = hn::Rebind<std::int32_t, DD>;
+using DU = hn::Rebind<std::uint8_t, DD>;
 using VD = hn::Vec<DD>;
 
 // x modulo m for the integers of a level (below 2^32 in magnitude), from a
@@ -37,27 +38,27 @@ VD TruncMod(DD d, VD x, double m) {
   return hn::IfThenElse(hn::Le(down, hn::Neg(vm)), hn::Add(down, vm), down);
 }
 
-// diff / step rounded to double, as far as rounding it to an integer can
-// tell: diff times the reciprocal lies within 2 ulp of it, so only where a
-// half-integer lies that close (or the level is beyond 32 bits anyway) is
-// the quotient divided out.
-VD Quotient(DD d, VD diff, VD step, VD reciprocal) {
+// round(diff / step), the quotient rounded to double first: diff times the
+// reciprocal lies within 2 ulp of that quotient, so only where it lies that
+// close to a half-integer is the quotient divided out.
+VD Level(DD d, VD diff, VD step, VD reciprocal) {
   const VD q = hn::Mul(diff, reciprocal);
-  const VD half = hn::Add(hn::Floor(q), hn::Set(d, 0.5));
-  const auto close = hn::Or(hn::Le(hn::Abs(hn::Sub(q, half)), hn::Mul(hn::Abs(q), hn::Set(d, 0x1p-49))),
-                            hn::Gt(hn::Abs(q), hn::Set(d, 0x1p31)));
-  if (hn::AllFalse(d, close)) return q;
-  return hn::IfThenElse(close, hn::Div(diff, step), q);
+  const VD k = hn::Round(q);
+  const VD fromHalf = hn::Abs(hn::Sub(hn::Abs(hn::Sub(q, k)), hn::Set(d, 0.5)));
+  const auto close = hn::Le(fromHalf, hn::Mul(hn::Abs(q), hn::Set(d, 0x1p-49)));
+  if (hn::AllFalse(d, close)) return k;
+  return hn::IfThenElse(close, hn::Round(hn::Div(diff, step)), k);
 }
 
 // Whole vectors of the run; the rest of it is left to the caller. False
 // where a lane needs a level beyond 32 bits.
 bool IndexVectors(const float* z, std::size_t n, float zmin, float zmax, float step, bool narrow,
-                  const IndexSettings& s, std::int32_t* out, float* low, float* high, bool* scaled,
+                  const IndexSettings& s, std::uint8_t* out, float* low, float* high, bool* scaled,
                   bool* failedLanes) {
   const DD d;
   const DF df;
   const DI di;
+  const DU du;
   const std::size_t lanes = hn::Lanes(d);
   const VD minZ = hn::Set(d, zmin), maxZ = hn::Set(d, zmax), width = hn::Set(d, step);
   const VD reciprocal = hn::Set(d, 1.0 / static_cast<double>(step));
@@ -94,20 +95,25 @@ bool IndexVectors(const float* z, std::size_t n, float zmin, float zmax, float s
     index = hn::IfThenElse(above, hn::Set(d, 2), index);
     if (!hn::AllFalse(d, needsLevel)) {
       // Levels only where some lane needs one: the quotient is most of the work.
-      const VD k = hn::Round(Quotient(d, hn::Sub(v, minZ), width, reciprocal));
+      const VD k = Level(d, hn::Sub(v, minZ), width, reciprocal);
       const VD limit = hn::Set(d, 2147483647.0);
       const auto outOfRange = hn::Or(hn::Gt(k, limit), hn::Lt(k, hn::Set(d, -2147483648.0)));
       anyOutOfRange = hn::Or(anyOutOfRange, hn::And(needsLevel, outOfRange));
       const auto levelled = hn::And(needsLevel, hn::Not(outOfRange));
       const auto wraps = hn::AndNot(inside, levelled);
-      if (graded) index = hn::IfThenElse(hn::And(inside, levelled), FloorMod(d, hn::Add(k, hn::Set(d, 6)), 256), index);
+      if (graded) {
+        // Modulo 256 by an exact reciprocal.
+        const VD shifted = hn::Add(k, hn::Set(d, 6));
+        const VD level = hn::NegMulAdd(hn::Set(d, 256), hn::Floor(hn::Mul(shifted, hn::Set(d, 1.0 / 256))), shifted);
+        index = hn::IfThenElse(hn::And(inside, levelled), level, index);
+      }
       if (!hn::AllFalse(d, wraps))
         index = hn::IfThenElse(wraps, hn::IfThenElse(hn::Ge(k, zero), hn::Add(FloorMod(d, k, 250), hn::Set(d, 6)),
                                                      hn::Add(TruncMod(d, k, 250), hn::Set(d, 255))),
                                index);
     }
     index = hn::IfThenElseZero(hn::Not(removed), index);
-    hn::StoreU(hn::DemoteTo(di, index), di, out + i);
+    hn::StoreU(hn::DemoteTo(du, hn::DemoteTo(di, index)), du, out + i);
   }
   *low = hn::GetLane(hn::MinOfLanes(df, lowest));
   *high = hn::GetLane(hn::MaxOfLanes(df, highest));
@@ -147,16 +153,14 @@ bool UniformRun(const float* values, std::size_t n) { return HWY_DYNAMIC_DISPATC
 bool IndexRun(const float* z, std::size_t n, const LevelScale& scale, const IndexSettings& settings,
               std::uint8_t* indices, IndexedRun& run) {
   if (!scale.Valid()) return false;
-  std::int32_t levels[RowProgram::kRunLength];
   const std::size_t lanes = HWY_DYNAMIC_DISPATCH(VectorLanes)();
   const std::size_t whole = std::min(n, RowProgram::kRunLength) / lanes * lanes;
   float low = __builtin_inff(), high = -__builtin_inff();
   bool scaled = false;
   bool failed = false;
   if (!HWY_DYNAMIC_DISPATCH(IndexVectors)(z, whole, scale.Zmin(), scale.Zmax(), scale.StepWidth(),
-                                          scale.Narrow(), settings, levels, &low, &high, &scaled, &failed))
+                                          scale.Narrow(), settings, indices, &low, &high, &scaled, &failed))
     return false;
-  for (std::size_t i = 0; i < whole; ++i) indices[i] = static_cast<std::uint8_t>(levels[i]);
   for (std::size_t i = whole; i < n; ++i) {
     indices[i] = 0;
     if (std::isnan(z[i])) {
