@@ -432,9 +432,24 @@ ExprError ArithmeticFault(RunArithmetic op, float a, float b) {
   return ExprError::kOverflow;
 }
 
-// Run forms compute every lane; a run no lane of which needs them skips them.
-bool AnyNeeded(const float* mask, std::size_t n) {
-  return mask == nullptr || std::any_of(mask, mask + n, [](float m) { return m != 0; });
+// The lanes a run form computes: from the first lane `mask` needs, rounded
+// down to a whole vector of any width, to the last; none when no lane is
+// needed. Lanes outside are not needed and keep what they held.
+struct Span {
+  std::size_t start = 0;
+  std::size_t count = 0;
+};
+
+Span NeededSpan(const float* mask, std::size_t n) {
+  if (mask == nullptr) return Span{0, n};
+  std::size_t first = 0;
+  while (first < n && mask[first] == 0) ++first;
+  if (first == n) return Span{};
+  std::size_t last = n;
+  while (mask[last - 1] == 0) --last;
+  constexpr std::size_t kWidest = 16;  // floats in the widest vector
+  first = first / kWidest * kWidest;
+  return Span{first, last - first};
 }
 
 // Runs `lane` where `mask` needs it. A lane gives its value, or NaN and its
@@ -510,9 +525,10 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
       return Failed(SelectRun(ws.Register(in.c), a, b, out, n));
     case Code::kCall1:
       if (in.run1 != nullptr) {
-        if (!AnyNeeded(mask, n)) return Outcome::kClean;
-        in.run1(a, out, n);
-        return Failed(AnyFailed(out, n));
+        const Span span = NeededSpan(mask, n);
+        if (span.count == 0) return Outcome::kClean;
+        in.run1(a + span.start, out + span.start, span.count);
+        return Failed(AnyFailed(out + span.start, span.count));
       }
       ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
         return failedOperand(i, code, in.a) ? kPoison : in.fun1(a[i]);
@@ -520,9 +536,11 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
       return Outcome::kCoded;
     case Code::kCallN:
       if (in.run2 != nullptr) {
-        if (!AnyNeeded(mask, n)) return Outcome::kClean;
-        in.run2(ws.Register(in.args[0]), ws.Register(in.args[1]), out, n);
-        return Failed(AnyFailed(out, n));
+        const Span span = NeededSpan(mask, n);
+        if (span.count == 0) return Outcome::kClean;
+        in.run2(ws.Register(in.args[0]) + span.start, ws.Register(in.args[1]) + span.start, out + span.start,
+                span.count);
+        return Failed(AnyFailed(out + span.start, span.count));
       }
       ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
         for (const std::size_t k : in.order)
