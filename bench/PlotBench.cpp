@@ -97,6 +97,23 @@ VORLA_PICTURE(E2, "x*x-y*y+x*y*0.5+3*x-2*y", 2);
 VORLA_PICTURE(E3, "exp(-(x*x+y*y)/8)*cos(3*x)*sin(2*y)+ln(1+x*x+y*y)", 3);
 VORLA_PICTURE(E4, "Si(x>0,sin(x*y),cos(x-y))", 4);
 
+// E3 at 3000 x 3000 on one thread and on two, alternately; x_one is the
+// speed on two threads as a multiple of the speed on one.
+void BM_TwoThreads(benchmark::State& state) {
+  Picture picture("exp(-(x*x+y*y)/8)*cos(3*x)*sin(2*y)+ln(1+x*x+y*y)", 3000, 3000);
+  double one = 0;
+  double two = 0;
+  for (auto _ : state) {
+    one += picture.Time(1);
+    two += picture.Time(2);
+  }
+  const auto iterations = static_cast<double>(state.iterations());
+  state.counters["one_ms"] = one / iterations * 1e3;
+  state.counters["two_ms"] = two / iterations * 1e3;
+  state.counters["x_one"] = one / two;
+}
+BENCHMARK(BM_TwoThreads)->Unit(benchmark::kMillisecond);
+
 // A picture failing at many points beside its twin, alternately, one
 // thread: the same text over a view where it does not fail (twinXmin given),
 // or the same formula without its failing terms.
