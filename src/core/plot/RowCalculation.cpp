@@ -25,22 +25,77 @@ namespace {
 
 constexpr std::size_t kRun = RowProgram::kRunLength;
 
-// What one row adds to the statistics; rows are summed in the order the
-// pixel-by-pixel loop visits them, so ties (0 and -0) resolve as there.
-struct RowSummary {
+// What pixels add to the statistics, taken in the order the pixel loop
+// visits them, so that ties (0 and -0) and the last scale bounds come out as
+// there: pixel by pixel, a run at a time, or one row after another.
+struct PixelTally {
   bool found = false;  // a pixel evaluated without error
   float min = 0;
   float max = 0;
   bool scaled = false;  // a pixel read the scale bounds
   float zmin = 0;       // at the last such pixel
   float zmax = 0;
+  ErrorCounts errors{};
+
+  void Find(float low, float high) {
+    if (!found || low < min) min = low;
+    if (!found || high > max) max = high;
+    found = true;
+  }
+
+  void Scale(float lo, float hi) {
+    scaled = true;
+    zmin = lo;
+    zmax = hi;
+  }
+
+  // Into statistics taken before it: the found range grows, the last bounds
+  // are this tally's, the counts add.
+  void AddTo(PictureStats& stats) const {
+    if (found) {
+      if (min < stats.foundMin) stats.foundMin = min;
+      if (max > stats.foundMax) stats.foundMax = max;
+    }
+    if (scaled) {
+      stats.lastZmin = zmin;
+      stats.lastZmax = zmax;
+    }
+    for (std::size_t k = 0; k < errors.size(); ++k) stats.errorCounts[k] += errors[k];
+  }
+};
+
+// The index of one pixel, tallied: the value z, or a failure with `code`
+// (non-zero). `bounds()` gives the scale bounds, asked only where the value
+// passes the filters; false, with nothing tallied, when it gives none.
+template <class Bounds>
+bool IndexPixel(float z, int code, Bounds bounds, const IndexSettings& settings, LevelScale& scale,
+                PixelTally& tally, std::uint8_t& index) {
+  index = 0;
+  if (code != 0) {
+    CountError(tally.errors, code);
+    return true;
+  }
+  if (settings.Filters(z)) {
+    tally.Find(z, z);
+    return true;
+  }
+  const std::optional<ScaleBounds> read = bounds();
+  if (!read) return false;
+  tally.Find(z, z);
+  tally.Scale(read->zmin, read->zmax);
+  if (!scale.Is(read->zmin, read->zmax)) scale = LevelScale(read->zmin, read->zmax);
+  if (!scale.Index(z, settings, index)) CountError(tally.errors, kPixelFaultError);
+  return true;
+}
+
+// What one row adds to the statistics.
+struct RowSummary : PixelTally {
   // The last bounds read without failing, for the rows after.
   std::optional<float> goodZmin;
   std::optional<float> goodZmax;
   // A bound failed before any read without failing on this row while the
   // rows before were unknown: the row is calculated again once they are.
   bool deferred = false;
-  ErrorCounts errors{};
 };
 
 RowSummary Deferred() {
@@ -91,13 +146,9 @@ class RowWorker {
       for (std::size_t j = 0; j < n; ++j)
         if (std::isnan(values.f[j])) CountError(row.errors, values.codes[j]);
     if (!run.found) return true;
-    if (!row.found || run.min < row.min) row.min = run.min;
-    if (!row.found || run.max > row.max) row.max = run.max;
-    row.found = true;
+    row.Find(run.min, run.max);
     if (run.scaled) {
-      row.scaled = true;
-      row.zmin = lo;
-      row.zmax = hi;
+      row.Scale(lo, hi);
       row.goodZmin = lo;
       row.goodZmax = hi;
     }
@@ -108,32 +159,17 @@ class RowWorker {
   // known before it.
   bool IndexPixels(const RowEvaluator::Run& values, std::uint8_t* pixels, std::size_t n,
                    const IndexSettings& settings, RowSummary& row) {
-    // A bound that fails gives the last one that did not.
-    const auto bound = [](float value, std::optional<float>& good) {
-      if (!std::isnan(value)) good = value;
-      return good;
-    };
     for (std::size_t j = n; j-- > 0;) {
-      std::uint8_t index = 0;
       const float z = values.f[j];
-      if (std::isnan(z)) {
-        CountError(row.errors, values.codes[j]);
-      } else {
-        if (!row.found || z < row.min) row.min = z;
-        if (!row.found || z > row.max) row.max = z;
-        row.found = true;
-        if (!settings.Filters(z)) {
-          const std::optional<float> lo = bound(values.zmin[j], row.goodZmin);
-          const std::optional<float> hi = bound(values.zmax[j], row.goodZmax);
-          if (!lo || !hi) return false;
-          row.scaled = true;
-          row.zmin = *lo;
-          row.zmax = *hi;
-          if (!scale_.Is(row.zmin, row.zmax)) scale_ = LevelScale(row.zmin, row.zmax);
-          if (!scale_.Index(z, settings, index)) CountError(row.errors, kPixelFaultError);
-        }
-      }
-      pixels[j] = index;
+      // A bound that fails gives the last one that did not.
+      const auto bounds = [&]() -> std::optional<ScaleBounds> {
+        if (!std::isnan(values.zmin[j])) row.goodZmin = values.zmin[j];
+        if (!std::isnan(values.zmax[j])) row.goodZmax = values.zmax[j];
+        if (!row.goodZmin || !row.goodZmax) return std::nullopt;
+        return ScaleBounds{*row.goodZmin, *row.goodZmax};
+      };
+      if (!IndexPixel(z, std::isnan(z) ? values.codes[j] : 0, bounds, settings, scale_, row, pixels[j]))
+        return false;
     }
     return true;
   }
@@ -209,15 +245,7 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
     if (row.deferred) row = calculate(workers[0], i, &good);
     if (row.goodZmin) good.zmin = *row.goodZmin;
     if (row.goodZmax) good.zmax = *row.goodZmax;
-    if (row.found) {
-      if (row.min < result.foundMin) result.foundMin = row.min;
-      if (row.max > result.foundMax) result.foundMax = row.max;
-    }
-    if (row.scaled) {
-      result.lastZmin = row.zmin;
-      result.lastZmax = row.zmax;
-    }
-    for (std::size_t k = 0; k < row.errors.size(); ++k) result.errorCounts[k] += row.errors[k];
+    row.AddTo(result);
   }
   if (progress && reported < rows) progress(rows, rows);
   evaluator.SetLastGoodScale(good);
@@ -229,38 +257,24 @@ void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const
                      const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                      const RowProgress& progress, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
-  float foundMin = stats.foundMin;
-  float foundMax = stats.foundMax;
-  float zmin = stats.lastZmin;
-  float zmax = stats.lastZmax;
+  // The found range goes on from the statistics' own.
+  PixelTally tally;
+  tally.Find(stats.foundMin, stats.foundMax);
+  LevelScale scale(0, 0);
+  const auto bounds = [&] { return std::optional(ScaleBounds{evaluator.ScaleMin(), evaluator.ScaleMax()}); };
   for (int row = rect.bottom - 1; row >= rect.top; --row) {
     if (stop.stop_requested()) throw CalculationCancelled();
     evaluator.SetRowY(grid.Y(row));
     std::uint8_t* const pixels = picture.Row(row - firstRow);
     for (int column = rect.right - 1; column >= rect.left; --column) {
-      std::uint8_t index = 0;
       evaluator.SetColumnX(grid.X(column));
       int errorCode = 0;
       const float z = evaluator.Function(errorCode);
-      if (errorCode != 0) {
-        CountError(stats.errorCounts, errorCode);
-      } else {
-        if (z < foundMin) foundMin = z;
-        if (z > foundMax) foundMax = z;
-        if (!settings.Filters(z)) {
-          zmin = evaluator.ScaleMin();
-          zmax = evaluator.ScaleMax();
-          if (!LevelIndex(z, zmin, zmax, settings, index)) CountError(stats.errorCounts, kPixelFaultError);
-        }
-      }
-      pixels[column] = index;
+      IndexPixel(z, errorCode, bounds, settings, scale, tally, pixels[column]);
     }
     if (progress) progress(rect.bottom - row, rows);
   }
-  stats.foundMin = foundMin;
-  stats.foundMax = foundMax;
-  stats.lastZmin = zmin;
-  stats.lastZmax = zmax;
+  tally.AddTo(stats);
   stats.treePixels = static_cast<long long>(rows) * (rect.right - rect.left);
 }
 
