@@ -253,6 +253,31 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   return true;
 }
 
+std::optional<ScaleBounds> GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
+                                          const IndexSettings& settings, PixelEvaluator& evaluator,
+                                          const ScaleBounds& before) {
+  const auto rows = evaluator.NewRowEvaluator();
+  if (!rows) return std::nullopt;
+  std::vector<float> columns(static_cast<std::size_t>(width));
+  for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(j);
+  // Backwards through the pixel loop's order: each row from the left, then
+  // the row below.
+  std::optional<float> lo, hi;
+  for (int row = fromRow; row <= lastRow && !(lo && hi); ++row) {
+    rows->BeginRow(grid.Y(row));
+    for (std::size_t start = 0; start < columns.size() && !(lo && hi); start += kRun) {
+      const std::size_t n = std::min(kRun, columns.size() - start);
+      const RowEvaluator::Run run = rows->EvaluateRun(&columns[start], n);
+      for (std::size_t j = 0; j < n && !(lo && hi); ++j) {
+        if (std::isnan(run.f[j]) || settings.Filters(run.f[j])) continue;
+        if (!lo && !std::isnan(run.zmin[j])) lo = run.zmin[j];
+        if (!hi && !std::isnan(run.zmax[j])) hi = run.zmax[j];
+      }
+    }
+  }
+  return ScaleBounds{lo.value_or(before.zmin), hi.value_or(before.zmax)};
+}
+
 void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                      const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                      const RowProgress& progress, const std::stop_token& stop) {

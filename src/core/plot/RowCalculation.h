@@ -4,6 +4,8 @@
 // Internal to CalculateIndexed and BandCalculation. Row firstRow of the
 // picture is row 0 of `picture`, which holds the rows of rect.
 
+#include <optional>
+
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PictureCalculation.h"
@@ -31,6 +33,14 @@ void CountError(ErrorCounts& counts, int code);
 bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                    const RowProgress& progress, int threads, const std::stop_token& stop);
+
+// The bounds a failing Zmin or Zmax gives right after rows fromRow..lastRow
+// of the picture in the pixel loop's order (the lower rows first): each the
+// last read without failing there, else as in `before`. Null without row
+// evaluators.
+std::optional<ScaleBounds> GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
+                                          const IndexSettings& settings, PixelEvaluator& evaluator,
+                                          const ScaleBounds& before);
 
 // The same pixel by pixel on this thread, bottom row first and each row from
 // right to left; always succeeds.

@@ -296,7 +296,7 @@ void ExpectSame(const Outcome& got, const Outcome& want, const char* path) {
 
 // Random documents calculated pixel by pixel and in runs, on one thread and
 // on three, whole, in a partial rectangle, whole again, and in bands from
-// the bottom up.
+// the bottom up or from the top down.
 TEST(RowDifferentialTest, RunsGiveWhatThePixelLoopGives) {
   TextGenerator generate(20261206);
   int inRuns = 0;
@@ -344,8 +344,10 @@ TEST(RowDifferentialTest, RunsGiveWhatThePixelLoopGives) {
     BandCalculation bands(width, height, view, settings, runPlot, threads);
     Outcome banded;
     banded.picture.Resize(width, height, 8);
-    for (int bottom = height; bottom > 0; bottom -= bandRows) {
-      const int top = std::max(0, bottom - bandRows);
+    const bool topDown = generate.Pick(2) == 0;
+    for (int done = 0; done < height; done += bandRows) {
+      const int top = topDown ? done : std::max(0, height - done - bandRows);
+      const int bottom = topDown ? std::min(height, done + bandRows) : height - done;
       Bitmap band;
       band.Resize(width, bottom - top, 8);
       bands.Calculate(band, top);
