@@ -51,12 +51,10 @@ void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& p
   // A failing scale bound gives the last good one before the band in the
   // whole picture's order: found in the rows below unless the band just
   // calculated ends right below this one.
-  if (rect.bottom != lastTop_) {
-    const auto good = rect.bottom == height_ ? std::optional(before_)
-                                             : GoodScaleAfter(rect.bottom, height_ - 1, width_, grid_, settings_,
-                                                              evaluator_, before_);
-    if (good) evaluator_.SetLastGoodScale(*good);
-  }
+  if (rect.bottom != lastTop_)
+    evaluator_.SetLastGoodScale(rect.bottom == height_ ? before_
+                                                       : GoodScaleAfter(rect.bottom, height_ - 1, width_, grid_,
+                                                                        settings_, evaluator_, before_));
   if (!CalculateRows(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, threads_, {}))
     CalculatePixels(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, {});
   lastTop_ = rect.top;

@@ -253,25 +253,42 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   return true;
 }
 
-std::optional<ScaleBounds> GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
-                                          const IndexSettings& settings, PixelEvaluator& evaluator,
-                                          const ScaleBounds& before) {
-  const auto rows = evaluator.NewRowEvaluator();
-  if (!rows) return std::nullopt;
-  std::vector<float> columns(static_cast<std::size_t>(width));
-  for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(j);
+ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
+                           const IndexSettings& settings, PixelEvaluator& evaluator, const ScaleBounds& before) {
   // Backwards through the pixel loop's order: each row from the left, then
   // the row below.
   std::optional<float> lo, hi;
-  for (int row = fromRow; row <= lastRow && !(lo && hi); ++row) {
-    rows->BeginRow(grid.Y(row));
-    for (std::size_t start = 0; start < columns.size() && !(lo && hi); start += kRun) {
-      const std::size_t n = std::min(kRun, columns.size() - start);
-      const RowEvaluator::Run run = rows->EvaluateRun(&columns[start], n);
-      for (std::size_t j = 0; j < n && !(lo && hi); ++j) {
-        if (std::isnan(run.f[j]) || settings.Filters(run.f[j])) continue;
-        if (!lo && !std::isnan(run.zmin[j])) lo = run.zmin[j];
-        if (!hi && !std::isnan(run.zmax[j])) hi = run.zmax[j];
+  const auto found = [&] { return lo && hi; };
+  const auto take = [&](float z, float zmin, float zmax) {
+    if (std::isnan(z) || settings.Filters(z)) return;
+    if (!lo && !std::isnan(zmin)) lo = zmin;
+    if (!hi && !std::isnan(zmax)) hi = zmax;
+  };
+  if (const auto rows = evaluator.NewRowEvaluator()) {
+    std::vector<float> columns(static_cast<std::size_t>(width));
+    for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(j);
+    for (int row = fromRow; row <= lastRow && !found(); ++row) {
+      rows->BeginRow(grid.Y(row));
+      for (std::size_t start = 0; start < columns.size() && !found(); start += kRun) {
+        const std::size_t n = std::min(kRun, columns.size() - start);
+        const RowEvaluator::Run run = rows->EvaluateRun(&columns[start], n);
+        for (std::size_t j = 0; j < n && !found(); ++j) take(run.f[j], run.zmin[j], run.zmax[j]);
+      }
+    }
+  } else {
+    // The trees give a failed bound as the last good one: NaN, which no
+    // evaluation gives, tells it.
+    const float failed = std::nanf("");
+    for (int row = fromRow; row <= lastRow && !found(); ++row) {
+      evaluator.SetRowY(grid.Y(row));
+      for (int column = 0; column < width && !found(); ++column) {
+        evaluator.SetColumnX(grid.X(column));
+        int code = 0;
+        const float z = evaluator.Function(code);
+        if (code != 0 || settings.Filters(z)) continue;
+        evaluator.SetLastGoodScale(ScaleBounds{failed, failed});
+        const float zmin = evaluator.ScaleMin();
+        take(z, zmin, evaluator.ScaleMax());
       }
     }
   }

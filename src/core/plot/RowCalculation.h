@@ -4,8 +4,6 @@
 // Internal to CalculateIndexed and BandCalculation. Row firstRow of the
 // picture is row 0 of `picture`, which holds the rows of rect.
 
-#include <optional>
-
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PictureCalculation.h"
@@ -36,11 +34,10 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
 
 // The bounds a failing Zmin or Zmax gives right after rows fromRow..lastRow
 // of the picture in the pixel loop's order (the lower rows first): each the
-// last read without failing there, else as in `before`. Null without row
-// evaluators.
-std::optional<ScaleBounds> GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
-                                          const IndexSettings& settings, PixelEvaluator& evaluator,
-                                          const ScaleBounds& before);
+// last read without failing there, else as in `before`. Leaves the
+// evaluator's last good bounds for the caller to set.
+ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
+                           const IndexSettings& settings, PixelEvaluator& evaluator, const ScaleBounds& before);
 
 // The same pixel by pixel on this thread, bottom row first and each row from
 // right to left; always succeeds.
