@@ -15,6 +15,7 @@
 
 #include "core/expr/Catalog.h"
 #include "core/expr/Expresion.h"
+#include "core/expr/RowProgram.h"
 #include "core/plot/BandCalculation.h"
 #include "core/plot/PictureCalculation.h"
 #include "core/plot/PlotExpressions.h"
@@ -83,8 +84,9 @@ TEST_P(RowCalculationTest, EveryPointAsTheTreeGivesIt) {
   for (int r = 0; r < kHeight; ++r) {
     const float y = static_cast<float>(r * 0.25 + kView.top);
     rows->BeginRow(y);
-    for (int start = 0; start < kWidth; start += 256) {
-      const int n = std::min(256, kWidth - start);
+    constexpr int kRun = static_cast<int>(RowProgram::kRunLength);
+    for (int start = 0; start < kWidth; start += kRun) {
+      const int n = std::min(kRun, kWidth - start);
       const RowEvaluator::Run run = rows->EvaluateRun(x + start, static_cast<std::size_t>(n));
       std::copy_n(run.f, n, f + start);
       std::copy_n(run.zmin, n, zmin + start);
