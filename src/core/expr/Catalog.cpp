@@ -182,8 +182,7 @@ void AddTypeset(TExpresion& root, const std::string& names, TFunc1 func, TFunc1 
 
 template <UnaryMath f>
 void MathForm(const float* x, float* out, std::size_t n) {
-  MathRun(f, x, out, n);
-  CheckRun(out, n);
+  CheckedMathRun(f, x, out, n);
 }
 
 template <RunUnary op>
@@ -201,19 +200,46 @@ void AngleForm(const float* a, const float* b, float* out, std::size_t n) {
   MathRun(BinaryMath::kAtan2, b, a, out, n);
 }
 
+// What the functions with a run form raise where they fail.
+ExprError OverflowFault(float) { return ExprError::kOverflow; }
+ExprError LogFault(float x) { return x == 0 ? ExprError::kZeroDivide : ExprError::kInvalidOperation; }
+ExprError RootFault(float) { return ExprError::kInvalidOperation; }
+ExprError ReciprocalFault(float x) { return x == 0 ? ExprError::kZeroDivide : ExprError::kOverflow; }
+
+struct RunEntry {
+  TFunc1 func;
+  TRunFunc1 form;
+  TRunFault fault;
+};
+
+const RunEntry* RunEntryOf(TFunc1 func) {
+  static const RunEntry kForms[] = {
+      {Sin, MathForm<UnaryMath::kSin>, OverflowFault},
+      {Cos, MathForm<UnaryMath::kCos>, OverflowFault},
+      {Tan, MathForm<UnaryMath::kTan>, OverflowFault},
+      {Exp, MathForm<UnaryMath::kExp>, OverflowFault},
+      {NaturalLog, MathForm<UnaryMath::kLn>, LogFault},
+      {SquareRoot, ExactForm<RunUnary::kSqrt>, RootFault},
+      {Sqr, ExactForm<RunUnary::kSquare>, OverflowFault},
+      {Abs, ExactForm<RunUnary::kAbs>, OverflowFault},
+      {Int, ExactForm<RunUnary::kTrunc>, OverflowFault},
+      {Rcp, ExactForm<RunUnary::kReciprocal>, ReciprocalFault},
+  };
+  for (const RunEntry& entry : kForms)
+    if (entry.func == func) return &entry;
+  return nullptr;
+}
+
 }  // namespace
 
 TRunFunc1 RunFormOf(TFunc1 func) {
-  static const std::pair<TFunc1, TRunFunc1> kForms[] = {
-      {Sin, MathForm<UnaryMath::kSin>},          {Cos, MathForm<UnaryMath::kCos>},
-      {Tan, MathForm<UnaryMath::kTan>},          {Exp, MathForm<UnaryMath::kExp>},
-      {NaturalLog, MathForm<UnaryMath::kLn>},    {SquareRoot, ExactForm<RunUnary::kSqrt>},
-      {Sqr, ExactForm<RunUnary::kSquare>},       {Abs, ExactForm<RunUnary::kAbs>},
-      {Int, ExactForm<RunUnary::kTrunc>},        {Rcp, ExactForm<RunUnary::kReciprocal>},
-  };
-  for (const auto& [f, form] : kForms)
-    if (f == func) return form;
-  return nullptr;
+  const RunEntry* entry = RunEntryOf(func);
+  return entry != nullptr ? entry->form : nullptr;
+}
+
+TRunFault RunFaultOf(TFunc1 func) {
+  const RunEntry* entry = RunEntryOf(func);
+  return entry != nullptr ? entry->fault : nullptr;
 }
 
 TRunFunc2 RunFormOf(TFuncN func) {

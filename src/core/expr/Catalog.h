@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/expr/ErrorCodes.h"
 #include "core/expr/ExprBase.h"
 
 namespace vorla {
@@ -24,6 +25,10 @@ using TRunFunc1 = void (*)(const float* x, float* out, std::size_t n);
 using TRunFunc2 = void (*)(const float* a, const float* b, float* out, std::size_t n);
 TRunFunc1 RunFormOf(TFunc1 func);
 TRunFunc2 RunFormOf(TFuncN func);
+// The code a function with a run form fails with at x, where its run form
+// gives NaN for a number x.
+using TRunFault = ExprError (*)(float x);
+TRunFault RunFaultOf(TFunc1 func);
 
 // "Ale" draws from a generator of the calling thread's own, seeded from the
 // clock on first use; tests and reproducible runs seed it themselves.

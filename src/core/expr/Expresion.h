@@ -74,6 +74,14 @@ class TExpresion {
   // failures of the expression language are caught; std::bad_alloc and
   // other exceptions propagate.
   float GetValue();
+  // What GetValue gives after a failure. A caller that evaluated the same
+  // tree elsewhere (over runs) hands back the last value that did not fail;
+  // the next GetValue evaluates again, so that only a failure gives it.
+  float LastGoodValue() const { return lastValue_; }
+  void SetLastGoodValue(float value) {
+    lastValue_ = value;
+    dirty_ = true;
+  }
 
   bool Compiled() const { return compiled_; }
   bool HasError() const { return hasError_; }

@@ -21,6 +21,19 @@ void ForEachVector(std::size_t n, Op op) {
   for (std::size_t i = 0; i < n; i += hn::Lanes(d)) op(d, i);
 }
 
+// Stores each vector `op` gives; whether any of them holds NaN.
+template <class Op>
+bool StoreEachVector(float* out, std::size_t n, Op op) {
+  const D d;
+  auto failed = hn::FirstN(d, 0);
+  for (std::size_t i = 0; i < n; i += hn::Lanes(d)) {
+    const V v = op(d, i);
+    failed = hn::Or(failed, hn::IsNaN(v));
+    hn::Store(v, d, out + i);
+  }
+  return !hn::AllFalse(d, failed);
+}
+
 V Poison(D d) { return hn::Set(d, __builtin_nanf("")); }
 
 // A result beyond the float range, or NaN, is a fault of the lane.
@@ -28,10 +41,10 @@ V Checked(D d, V v) { return hn::IfThenElse(hn::IsFinite(v), v, Poison(d)); }
 
 V Truth(D d, hn::Mask<D> m) { return hn::IfThenElse(m, hn::Set(d, 1.0f), hn::Set(d, -1.0f)); }
 
-void ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
+bool ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
   const auto run = [&](auto f) {
-    ForEachVector(n, [&](D d, std::size_t i) {
-      hn::Store(Checked(d, f(hn::Load(d, a + i), hn::Load(d, b + i))), d, out + i);
+    return StoreEachVector(out, n, [&](D d, std::size_t i) {
+      return Checked(d, f(hn::Load(d, a + i), hn::Load(d, b + i)));
     });
   };
   switch (op) {
@@ -40,19 +53,20 @@ void ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* 
     case RunArithmetic::kMul: return run([](V x, V y) { return hn::Mul(x, y); });
     case RunArithmetic::kDiv: return run([](V x, V y) { return hn::Div(x, y); });
   }
+  return false;
 }
 
-void ComparisonRunImpl(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {
-  ForEachVector(n, [&](D d, std::size_t i) {
+bool ComparisonRunImpl(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {
+  return StoreEachVector(out, n, [&](D d, std::size_t i) {
     const V x = hn::Load(d, a + i);
     const V y = hn::Load(d, b + i);
     const V truth = Truth(d, op == RunComparison::kGreater ? hn::Gt(x, y) : hn::Lt(x, y));
-    hn::Store(hn::IfThenElse(hn::Or(hn::IsNaN(x), hn::IsNaN(y)), Poison(d), truth), d, out + i);
+    return hn::IfThenElse(hn::Or(hn::IsNaN(x), hn::IsNaN(y)), Poison(d), truth);
   });
 }
 
-void LogicRunImpl(RunLogic op, const float* a, const float* b, float* out, std::size_t n) {
-  ForEachVector(n, [&](D d, std::size_t i) {
+bool LogicRunImpl(RunLogic op, const float* a, const float* b, float* out, std::size_t n) {
+  return StoreEachVector(out, n, [&](D d, std::size_t i) {
     const V x = hn::Load(d, a + i);
     const V y = hn::Load(d, b + i);
     const V zero = hn::Zero(d);
@@ -68,35 +82,48 @@ void LogicRunImpl(RunLogic op, const float* a, const float* b, float* out, std::
       const V right = hn::IfThenElse(hn::IsNaN(y), Poison(d), Truth(d, yTrue));
       result = hn::IfThenElse(rightDecides, right, Truth(d, xTrue));
     }
-    hn::Store(hn::IfThenElse(hn::IsNaN(x), Poison(d), result), d, out + i);
+    return hn::IfThenElse(hn::IsNaN(x), Poison(d), result);
   });
 }
 
-void SelectRunImpl(const float* condition, const float* a, const float* b, float* out, std::size_t n) {
-  ForEachVector(n, [&](D d, std::size_t i) {
+bool SelectRunImpl(const float* condition, const float* a, const float* b, float* out, std::size_t n) {
+  return StoreEachVector(out, n, [&](D d, std::size_t i) {
     const V c = hn::Load(d, condition + i);
     const V chosen = hn::IfThenElse(hn::Gt(c, hn::Zero(d)), hn::Load(d, a + i), hn::Load(d, b + i));
-    hn::Store(hn::IfThenElse(hn::IsNaN(c), Poison(d), chosen), d, out + i);
+    return hn::IfThenElse(hn::IsNaN(c), Poison(d), chosen);
   });
 }
 
-void BranchMaskRunImpl(RunBranch branch, const float* condition, const float* parent, float* out,
+// The lanes beyond n in the last vector are left out of the answer.
+bool BranchMaskRunImpl(RunBranch branch, const float* condition, const float* parent, float* out,
                        std::size_t n) {
-  ForEachVector(n, [&](D d, std::size_t i) {
+  const D d;
+  auto any = hn::FirstN(d, 0);
+  ForEachVector(n, [&](D, std::size_t i) {
     const V c = hn::Load(d, condition + i);
     auto taken = branch == RunBranch::kThen ? hn::Gt(c, hn::Zero(d)) : hn::Le(c, hn::Zero(d));
     if (parent != nullptr) taken = hn::And(taken, hn::Gt(hn::Load(d, parent + i), hn::Zero(d)));
+    taken = hn::And(taken, hn::FirstN(d, n - i));
+    any = hn::Or(any, taken);
     hn::Store(hn::IfThenElseZero(taken, hn::Set(d, 1.0f)), d, out + i);
   });
+  return !hn::AllFalse(d, any);
 }
 
-void CheckRunImpl(float* values, std::size_t n) {
-  ForEachVector(n, [&](D d, std::size_t i) { hn::Store(Checked(d, hn::Load(d, values + i)), d, values + i); });
+bool CheckRunImpl(float* values, std::size_t n) {
+  return StoreEachVector(values, n, [&](D d, std::size_t i) { return Checked(d, hn::Load(d, values + i)); });
 }
 
-void UnaryRunImpl(RunUnary op, const float* x, float* out, std::size_t n) {
+bool AnyFailedImpl(const float* values, std::size_t n) {
+  const D d;
+  auto failed = hn::FirstN(d, 0);
+  ForEachVector(n, [&](D, std::size_t i) { failed = hn::Or(failed, hn::IsNaN(hn::Load(d, values + i))); });
+  return !hn::AllFalse(d, failed);
+}
+
+bool UnaryRunImpl(RunUnary op, const float* x, float* out, std::size_t n) {
   const auto run = [&](auto f) {
-    ForEachVector(n, [&](D d, std::size_t i) { hn::Store(Checked(d, f(d, hn::Load(d, x + i))), d, out + i); });
+    return StoreEachVector(out, n, [&](D d, std::size_t i) { return Checked(d, f(d, hn::Load(d, x + i))); });
   };
   switch (op) {
     case RunUnary::kSqrt: return run([](D, V v) { return hn::Sqrt(v); });
@@ -105,6 +132,32 @@ void UnaryRunImpl(RunUnary op, const float* x, float* out, std::size_t n) {
     case RunUnary::kTrunc: return run([](D, V v) { return hn::Trunc(v); });
     case RunUnary::kReciprocal: return run([](D d, V v) { return hn::Div(hn::Set(d, 1.0f), v); });
   }
+  return false;
+}
+
+bool PropagateCodesImpl(const float* result, const float* a, const std::uint8_t* aCodes, const float* b,
+                        const std::uint8_t* bCodes, std::uint8_t* codes, std::size_t n) {
+  const D d;
+  const hn::Rebind<std::int32_t, D> di;
+  const hn::Rebind<std::uint8_t, D> du;
+  auto own = hn::FirstN(d, 0);
+  ForEachVector(n, [&](D, std::size_t i) {
+    auto failed = hn::FirstN(d, 0);
+    auto code = hn::Zero(di);
+    if (a != nullptr) {
+      failed = hn::IsNaN(hn::Load(d, a + i));
+      code = hn::IfThenElseZero(hn::RebindMask(di, failed), hn::PromoteTo(di, hn::LoadU(du, aCodes + i)));
+    }
+    if (b != nullptr) {
+      const auto bFailed = hn::AndNot(failed, hn::IsNaN(hn::Load(d, b + i)));
+      code = hn::IfThenElse(hn::RebindMask(di, bFailed), hn::PromoteTo(di, hn::LoadU(du, bCodes + i)), code);
+      failed = hn::Or(failed, bFailed);
+    }
+    const auto resultFailed = hn::And(hn::IsNaN(hn::Load(d, result + i)), hn::FirstN(d, n - i));
+    own = hn::Or(own, hn::AndNot(failed, resultFailed));
+    hn::StoreU(hn::DemoteTo(du, code), du, codes + i);
+  });
+  return !hn::AllFalse(d, own);
 }
 
 void FillRunImpl(float value, float* out, std::size_t n) {
@@ -126,32 +179,41 @@ HWY_EXPORT(BranchMaskRunImpl);
 HWY_EXPORT(FillRunImpl);
 HWY_EXPORT(CheckRunImpl);
 HWY_EXPORT(UnaryRunImpl);
+HWY_EXPORT(AnyFailedImpl);
+HWY_EXPORT(PropagateCodesImpl);
 
-void CheckRun(float* values, std::size_t n) { HWY_DYNAMIC_DISPATCH(CheckRunImpl)(values, n); }
-
-void UnaryRun(RunUnary op, const float* x, float* out, std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(UnaryRunImpl)(op, x, out, n);
+bool PropagateCodes(const float* result, const float* a, const std::uint8_t* aCodes, const float* b,
+                    const std::uint8_t* bCodes, std::uint8_t* codes, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(PropagateCodesImpl)(result, a, aCodes, b, bCodes, codes, n);
 }
 
-void ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(ArithmeticRunImpl)(op, a, b, out, n);
+bool CheckRun(float* values, std::size_t n) { return HWY_DYNAMIC_DISPATCH(CheckRunImpl)(values, n); }
+
+bool AnyFailed(const float* values, std::size_t n) { return HWY_DYNAMIC_DISPATCH(AnyFailedImpl)(values, n); }
+
+bool UnaryRun(RunUnary op, const float* x, float* out, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(UnaryRunImpl)(op, x, out, n);
 }
 
-void ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(ComparisonRunImpl)(op, a, b, out, n);
+bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(ArithmeticRunImpl)(op, a, b, out, n);
 }
 
-void LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(LogicRunImpl)(op, a, b, out, n);
+bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(ComparisonRunImpl)(op, a, b, out, n);
 }
 
-void SelectRun(const float* condition, const float* a, const float* b, float* out, std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(SelectRunImpl)(condition, a, b, out, n);
+bool LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(LogicRunImpl)(op, a, b, out, n);
 }
 
-void BranchMaskRun(RunBranch branch, const float* condition, const float* parent, float* out,
+bool SelectRun(const float* condition, const float* a, const float* b, float* out, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(SelectRunImpl)(condition, a, b, out, n);
+}
+
+bool BranchMaskRun(RunBranch branch, const float* condition, const float* parent, float* out,
                    std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(BranchMaskRunImpl)(branch, condition, parent, out, n);
+  return HWY_DYNAMIC_DISPATCH(BranchMaskRunImpl)(branch, condition, parent, out, n);
 }
 
 void FillRun(float value, float* out, std::size_t n) { HWY_DYNAMIC_DISPATCH(FillRunImpl)(value, out, n); }

@@ -6,8 +6,11 @@
 // exactly when the tree's evaluation of that point would. Registers never
 // hold infinities. Each run covers `n` lanes rounded up to whole vectors:
 // buffers hold a multiple of kRunAlignment floats and are aligned to it.
+// Operations that may leave a lane failed tell whether any of the run's
+// vectors holds NaN, so that runs without failures skip the search for them.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace vorla {
 
@@ -23,21 +26,31 @@ enum class RunLogic { kAnd, kOr, kXor };
 // condition is true (kThen) or false without failing (kElse).
 enum class RunBranch { kThen, kElse };
 
-void ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
-void ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n);
-void LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n);
+bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
+bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n);
+bool LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n);
 // condition > 0 ? a : b, NaN where the condition is.
-void SelectRun(const float* condition, const float* a, const float* b, float* out, std::size_t n);
-// 1 where needed, 0 elsewhere; a null parent needs every lane.
-void BranchMaskRun(RunBranch branch, const float* condition, const float* parent, float* out,
+bool SelectRun(const float* condition, const float* a, const float* b, float* out, std::size_t n);
+// 1 where needed, 0 elsewhere; a null parent needs every lane. False when
+// no lane is needed.
+bool BranchMaskRun(RunBranch branch, const float* condition, const float* parent, float* out,
                    std::size_t n);
 void FillRun(float value, float* out, std::size_t n);
 // Infinities become NaN: a result beyond the float range fails.
-void CheckRun(float* values, std::size_t n);
+bool CheckRun(float* values, std::size_t n);
+bool AnyFailed(const float* values, std::size_t n);
+
+// Where `result` failed, the code of the first operand that failed there (a,
+// then b; either may be null for an operand that cannot have failed), from
+// the operands' codes; elsewhere 0. Whether
+// some lane failed although its operands did not: the operation's own fault,
+// whose code the caller gives.
+bool PropagateCodes(const float* result, const float* a, const std::uint8_t* aCodes, const float* b,
+                    const std::uint8_t* bCodes, std::uint8_t* codes, std::size_t n);
 
 // Functions of the catalog exact in float: square root (NaN below 0),
 // square, absolute value, integer part and reciprocal, failing as the tree.
 enum class RunUnary { kSqrt, kSquare, kAbs, kTrunc, kReciprocal };
-void UnaryRun(RunUnary op, const float* x, float* out, std::size_t n);
+bool UnaryRun(RunUnary op, const float* x, float* out, std::size_t n);
 
 }  // namespace vorla

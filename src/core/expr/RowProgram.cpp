@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/expr/Catalog.h"
+#include "core/expr/Expresion.h"
 #include "core/expr/FloatErrors.h"
 #include "core/expr/FloatMath.h"
 #include "core/expr/RowKernels.h"
@@ -23,7 +24,8 @@ enum class RowProgram::Code {
   kComparison,  // sub: RunComparison
   kLogic,       // sub: RunLogic
   kSelect,      // c ? a : b
-  kBranch,      // sub: RunBranch; c the condition, a the parent mask or -1
+  kBranch,      // sub: RunBranch; c the condition, a the parent mask or -1;
+                // the branch's instructions end before `end`
   // The tree's scalar kernels, lane by lane, only where `mask` needs them.
   kEqual,
   kNotEqual,
@@ -45,12 +47,16 @@ struct RowProgram::Instruction {
   int c = -1;
   int mask = -1;
   float value = 0;
+  ExprError failure = ExprError::kNone;  // of a failed constant or point leaf
+  std::size_t end = 0;
   TFunc1 fun1 = nullptr;
+  TRunFault fault = nullptr;  // of run1
   TFuncN funN = nullptr;
   TRunFunc1 run1 = nullptr;  // the run forms of fun1 and funN
   TRunFunc2 run2 = nullptr;
   decltype(RowLeaf::point) point = nullptr;
   std::vector<int> args{};
+  std::vector<std::size_t> order{};  // of args, as funN reads them
 };
 
 namespace {
@@ -58,6 +64,44 @@ namespace {
 const float kPoison = std::nanf("");
 
 struct Unsupported {};
+
+// A stand-in argument that notes when it is read.
+class NotedLeaf final : public TSimpleNum {
+ public:
+  NotedLeaf(std::size_t index, std::vector<std::size_t>& reads) : TSimpleNum(1.0f), index_(index), reads_(reads) {}
+  float Evaluate() override {
+    reads_.push_back(index_);
+    return Value;
+  }
+
+ private:
+  std::size_t index_;
+  std::vector<std::size_t>& reads_;
+};
+
+// The order in which `func` reads its arguments (the first failing one gives
+// a call's error code), from one call on arguments of 1. Arguments not read
+// by then follow in their own order.
+std::vector<std::size_t> ReadingOrder(TFuncN func, std::size_t arity) {
+  std::vector<std::size_t> reads;
+  std::vector<std::unique_ptr<NotedLeaf>> leaves;
+  TEvalArray args;
+  for (std::size_t k = 0; k < arity; ++k) {
+    leaves.push_back(std::make_unique<NotedLeaf>(k, reads));
+    args.push_back(leaves.back().get());
+  }
+  try {
+    func(args);
+  } catch (const EMathError&) {
+  } catch (const EExprError&) {
+  }
+  std::vector<std::size_t> order;
+  for (std::size_t k : reads)
+    if (std::find(order.begin(), order.end(), k) == order.end()) order.push_back(k);
+  for (std::size_t k = 0; k < arity; ++k)
+    if (std::find(order.begin(), order.end(), k) == order.end()) order.push_back(k);
+  return order;
+}
 
 }  // namespace
 
@@ -88,24 +132,40 @@ class RowProgram::Compiler {
     int mask;    // register of the lanes needed, -1 for all
     int parent;  // -1 for a root
     bool row;    // runs once per row
+    std::size_t branchAt = 0;  // the branch instruction that makes the mask
   };
 
   int NewRegister() { return program_.registers_++; }
 
+  std::vector<Instruction>& CodeOf(int context) {
+    return contexts_[context].row ? program_.rowCode_ : program_.pointCode_;
+  }
+
   int Add(int context, Instruction instruction) {
     instruction.dest = NewRegister();
     instruction.mask = contexts_[context].mask;
-    (contexts_[context].row ? program_.rowCode_ : program_.pointCode_).push_back(std::move(instruction));
+    CodeOf(context).push_back(std::move(instruction));
     return instruction.dest;
   }
 
+  // A context for the lanes of `context` where the condition takes `branch`;
+  // its instructions follow until Close, so that a run needing none of its
+  // lanes skips them all.
   int Branch(int context, int condition, RunBranch branch) {
     Instruction mask{Code::kBranch, static_cast<int>(branch)};
     mask.c = condition;
     mask.a = contexts_[context].mask;
+    const std::size_t at = CodeOf(context).size();
     const int reg = Add(context, std::move(mask));
-    contexts_.push_back(Context{reg, context, contexts_[context].row});
+    contexts_.push_back(Context{reg, context, contexts_[context].row, at});
     return static_cast<int>(contexts_.size()) - 1;
+  }
+
+  // Emits `node` under a branch and ends the branch.
+  int EmitUnder(const TEval* node, int branch) {
+    const int reg = Emit(node, branch);
+    CodeOf(branch)[contexts_[branch].branchAt].end = CodeOf(branch).size();
+    return reg;
   }
 
   std::optional<RowLeaf> Leaf(const TEval* node) {
@@ -147,9 +207,10 @@ class RowProgram::Compiler {
     return reg;
   }
 
-  int Constant(int context, float value) {
+  int Constant(int context, float value, ExprError failure = ExprError::kNone) {
     Instruction instruction{Code::kConstant};
     instruction.value = value;
+    instruction.failure = failure;
     return Add(context, std::move(instruction));
   }
 
@@ -168,12 +229,13 @@ class RowProgram::Compiler {
       return Add(context, Instruction{Code::kColumn});
     }
     if (dynamic_cast<const TSimpleNum*>(node) != nullptr) return Constant(context, node->Value);
-    if (dynamic_cast<const TExprMsg*>(node) != nullptr) return Constant(context, kPoison);
+    if (dynamic_cast<const TExprMsg*>(node) != nullptr) return Constant(context, kPoison, ExprError::kMessage);
     if (const auto* fun1 = dynamic_cast<const TFun1*>(node)) {
       Instruction call{Code::kCall1};
       call.a = Emit(args[0], context);
       call.fun1 = fun1->Func;
       call.run1 = RunFormOf(fun1->Func);
+      call.fault = RunFaultOf(fun1->Func);
       return Add(context, std::move(call));
     }
     if (const auto* funN = dynamic_cast<const TFunN*>(node)) return CallN(funN, context);
@@ -181,8 +243,7 @@ class RowProgram::Compiler {
     if (dynamic_cast<const TAnd*>(node) != nullptr || dynamic_cast<const TOr*>(node) != nullptr) {
       const bool isAnd = dynamic_cast<const TAnd*>(node) != nullptr;
       const int a = Emit(args[0], context);
-      const int rest = Branch(context, a, isAnd ? RunBranch::kThen : RunBranch::kElse);
-      const int b = Emit(args[1], rest);
+      const int b = EmitUnder(args[1], Branch(context, a, isAnd ? RunBranch::kThen : RunBranch::kElse));
       return Binary(context, Code::kLogic, static_cast<int>(isAnd ? RunLogic::kAnd : RunLogic::kOr), a, b);
     }
     if (dynamic_cast<const TXor*>(node) != nullptr)
@@ -214,24 +275,30 @@ class RowProgram::Compiler {
       point.a = Add(context, Instruction{Code::kColumn});
       point.b = program_.rowRegister_;
       point.point = leaf.point;
+      point.failure = ExprError::kOverflow;
       return Add(context, std::move(point));
     }
     if (leaf.kind != RowLeaf::Kind::kPictureValue) throw Unsupported{};
     float value = kPoison;
+    ExprError failure = ExprError::kNone;
+    // A new point, so that a value the last picture changed is read again.
+    TVariable::NextPoint();
     try {
       value = const_cast<TFun0*>(node)->Evaluate();
-    } catch (const EMathError&) {
-    } catch (const EExprError&) {
+    } catch (const EMathError& fault) {
+      failure = EvaluationErrorCode(fault);
+    } catch (const EExprError& error) {
+      failure = EvaluationErrorCode(error);
     }
-    return Constant(context, value);
+    return Constant(context, value, failure);
   }
 
   int CallN(const TFunN* node, int context) {
     const auto& args = node->Args;
     if (node->Func == &Conditional) {
       const int condition = Emit(args[0], context);
-      const int then = Emit(args[1], Branch(context, condition, RunBranch::kThen));
-      const int otherwise = Emit(args[2], Branch(context, condition, RunBranch::kElse));
+      const int then = EmitUnder(args[1], Branch(context, condition, RunBranch::kThen));
+      const int otherwise = EmitUnder(args[2], Branch(context, condition, RunBranch::kElse));
       Instruction select{Code::kSelect};
       select.c = condition;
       select.a = then;
@@ -242,6 +309,7 @@ class RowProgram::Compiler {
     Instruction call{Code::kCallN};
     for (const TEval* arg : args) call.args.push_back(Emit(arg, context));
     call.funN = node->Func;
+    call.order = ReadingOrder(node->Func, args.size());
     if (args.size() == 2) call.run2 = RunFormOf(node->Func);
     call.sub = static_cast<int>(program_.callArities_.size());
     program_.callArities_.push_back(args.size());
@@ -270,7 +338,7 @@ class RowProgram::Compiler {
     else
       throw Unsupported{};
     if (chained == nullptr) return compared;
-    const int rest = Emit(chained, Branch(context, compared, RunBranch::kThen));
+    const int rest = EmitUnder(chained, Branch(context, compared, RunBranch::kThen));
     return Binary(context, Code::kLogic, static_cast<int>(RunLogic::kAnd), compared, rest);
   }
 
@@ -294,7 +362,10 @@ std::unique_ptr<RowProgram> RowProgram::Compile(std::span<TEval* const> roots, c
 RowProgram::Workspace::Workspace(const RowProgram& program)
     : program_(program),
       registers_(hwy::AllocateAligned<float>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
-                                             kRunLength)) {
+                                             kRunLength)),
+      codes_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
+                                                             kRunLength)),
+      mayFail_(static_cast<std::size_t>(std::max(program.registers_, 1)), 1) {
   for (const std::size_t arity : program.callArities_) {
     arguments_.emplace_back();
     for (std::size_t k = 0; k < arity; ++k) {
@@ -308,11 +379,20 @@ const float* RowProgram::Workspace::Output(std::size_t i) const {
   return registers_.get() + static_cast<std::size_t>(program_.outputs_[i]) * kRunLength;
 }
 
+const std::uint8_t* RowProgram::Workspace::OutputCodes(std::size_t i) const {
+  return codes_.get() + static_cast<std::size_t>(program_.outputs_[i]) * kRunLength;
+}
+
 void RowProgram::BeginRow(Workspace& workspace, float row) const {
   workspace.row_ = row;
   if (rowRegister_ >= 0) FillRun(row, workspace.Register(rowRegister_), kRunLength);
   Execute(rowCode_, workspace, nullptr, 1);
-  for (const auto& [from, to] : broadcasts_) FillRun(workspace.Register(from)[0], workspace.Register(to), kRunLength);
+  for (const auto& [from, to] : broadcasts_) {
+    const float value = workspace.Register(from)[0];
+    FillRun(value, workspace.Register(to), kRunLength);
+    workspace.mayFail_[static_cast<std::size_t>(to)] = std::isnan(value);
+    if (std::isnan(value)) std::memset(workspace.Codes(to), workspace.Codes(from)[0], kRunLength);
+  }
 }
 
 void RowProgram::Run(Workspace& workspace, const float* columns, std::size_t n) const {
@@ -333,28 +413,60 @@ float ScalarOf(RowProgram::Code code, float a, float b) {
     case Code::kAtMost: return Truth(a <= b || NearlyEqual(a, b));
     case Code::kPower: return ToSingle(Power(a, b));
     case Code::kRoot: return ToSingle(Power(a, Divide(1, b)));
-    case Code::kLogBase: return ToSingle(Divide(Log2(a), Log2(b)));
+    case Code::kLogBase: {
+      // The argument's logarithm first, as the tree raises its faults.
+      const TExtended numerator = Log2(a);
+      return ToSingle(Divide(numerator, Log2(b)));
+    }
     default: return kPoison;
   }
 }
 
-// Run forms compute every lane; a run no lane of which needs them skips them.
-bool AnyNeeded(const float* mask, std::size_t n) {
-  return mask == nullptr || std::any_of(mask, mask + n, [](float m) { return m != 0; });
+std::uint8_t Coded(ExprError error) { return static_cast<std::uint8_t>(CodeOf(error)); }
+
+RowProgram::Outcome Failed(bool failed) { return failed ? RowProgram::Outcome::kFailed : RowProgram::Outcome::kClean; }
+
+// What a quotient, sum, difference or product of two numbers fails with.
+ExprError ArithmeticFault(RunArithmetic op, float a, float b) {
+  if (op == RunArithmetic::kDiv && b == 0) return a == 0 ? ExprError::kInvalidOperation : ExprError::kZeroDivide;
+  return ExprError::kOverflow;
 }
 
-// Runs `lane` where `mask` needs it; a lane raising a fault of the
-// expression language fails, anything else fails the whole calculation.
+// The lanes a run form computes: from the first lane `mask` needs, rounded
+// down to a whole vector of any width, to the last; none when no lane is
+// needed. Lanes outside are not needed and keep what they held.
+struct Span {
+  std::size_t start = 0;
+  std::size_t count = 0;
+};
+
+Span NeededSpan(const float* mask, std::size_t n) {
+  if (mask == nullptr) return Span{0, n};
+  std::size_t first = 0;
+  while (first < n && mask[first] == 0) ++first;
+  if (first == n) return Span{};
+  std::size_t last = n;
+  while (mask[last - 1] == 0) --last;
+  constexpr std::size_t kWidest = 16;  // floats in the widest vector
+  first = first / kWidest * kWidest;
+  return Span{first, last - first};
+}
+
+// Runs `lane` where `mask` needs it. A lane gives its value, or NaN and its
+// error code; a lane raising a fault of the expression language fails with
+// the fault's code, anything else fails the whole calculation.
 template <class Lane>
-void ForNeededLanes(const float* mask, float* out, std::size_t n, Lane lane) {
+void ForNeededLanes(const float* mask, float* out, std::uint8_t* codes, std::size_t n, Lane lane) {
   for (std::size_t i = 0; i < n; ++i) {
     if (mask != nullptr && mask[i] == 0) continue;
     try {
-      out[i] = lane(i);
-    } catch (const EMathError&) {
+      out[i] = lane(i, codes[i]);
+    } catch (const EMathError& fault) {
       out[i] = kPoison;
-    } catch (const EExprError&) {
+      codes[i] = Coded(EvaluationErrorCode(fault));
+    } catch (const EExprError& error) {
       out[i] = kPoison;
+      codes[i] = Coded(EvaluationErrorCode(error));
     }
   }
 }
@@ -363,66 +475,144 @@ void ForNeededLanes(const float* mask, float* out, std::size_t n, Lane lane) {
 
 void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, const float* columns,
                          std::size_t n) const {
-  for (const Instruction& in : code) {
-    float* const out = ws.Register(in.dest);
-    const float* const a = in.a >= 0 ? ws.Register(in.a) : nullptr;
-    const float* const b = in.b >= 0 ? ws.Register(in.b) : nullptr;
-    const float* const mask = in.mask >= 0 ? ws.Register(in.mask) : nullptr;
-    switch (in.code) {
-      case Code::kColumn:
-        std::memcpy(out, columns, n * sizeof(float));
-        break;
-      case Code::kRow:
-        out[0] = ws.row_;
-        break;
-      case Code::kConstant:
-        FillRun(in.value, out, n);
-        break;
-      case Code::kPoint:
-        in.point(a, b, out, n);
-        break;
-      case Code::kArithmetic:
-        ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n);
-        break;
-      case Code::kComparison:
-        ComparisonRun(static_cast<RunComparison>(in.sub), a, b, out, n);
-        break;
-      case Code::kLogic:
-        LogicRun(static_cast<RunLogic>(in.sub), a, b, out, n);
-        break;
-      case Code::kSelect:
-        SelectRun(ws.Register(in.c), a, b, out, n);
-        break;
-      case Code::kBranch:
-        BranchMaskRun(static_cast<RunBranch>(in.sub), ws.Register(in.c), a, out, n);
-        break;
-      case Code::kCall1:
-        if (in.run1 != nullptr) {
-          if (AnyNeeded(mask, n)) in.run1(a, out, n);
-          break;
-        }
-        ForNeededLanes(mask, out, n, [&](std::size_t i) { return std::isnan(a[i]) ? kPoison : in.fun1(a[i]); });
-        break;
-      case Code::kCallN:
-        if (in.run2 != nullptr) {
-          if (AnyNeeded(mask, n)) in.run2(ws.Register(in.args[0]), ws.Register(in.args[1]), out, n);
-          break;
-        }
-        ForNeededLanes(mask, out, n, [&](std::size_t i) {
-          for (std::size_t k = 0; k < in.args.size(); ++k) {
-            const float v = ws.Register(in.args[k])[i];
-            if (std::isnan(v)) return kPoison;
-            ws.leaves_[k]->Value = v;
-          }
-          return in.funN(ws.arguments_[static_cast<std::size_t>(in.sub)]);
-        });
-        break;
-      default:
-        ForNeededLanes(mask, out, n, [&](std::size_t i) {
-          return std::isnan(a[i]) || std::isnan(b[i]) ? kPoison : ScalarOf(in.code, a[i], b[i]);
-        });
-        break;
+  for (std::size_t k = 0; k < code.size(); ++k) {
+    const Instruction& in = code[k];
+    if (in.code == Code::kBranch) {
+      const float* const parent = in.a >= 0 ? ws.Register(in.a) : nullptr;
+      if (!BranchMaskRun(static_cast<RunBranch>(in.sub), ws.Register(in.c), parent, ws.Register(in.dest), n))
+        k = in.end - 1;
+      continue;
     }
+    const Outcome outcome = Perform(in, ws, columns, n);
+    if (outcome == Outcome::kFailed) AssignCodes(in, ws, n);
+    // Lanes computed one by one wrote their own codes; whether any failed is
+    // only known by looking.
+    ws.mayFail_[static_cast<std::size_t>(in.dest)] =
+        outcome == Outcome::kFailed || (outcome == Outcome::kCoded && AnyFailed(ws.Register(in.dest), n));
+  }
+}
+
+RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, const float* columns, std::size_t n) const {
+  float* const out = ws.Register(in.dest);
+  std::uint8_t* const codes = ws.Codes(in.dest);
+  const float* const a = in.a >= 0 ? ws.Register(in.a) : nullptr;
+  const float* const b = in.b >= 0 ? ws.Register(in.b) : nullptr;
+  const float* const mask = in.mask >= 0 ? ws.Register(in.mask) : nullptr;
+  // A failed operand gives its code, the first in the order the tree reads them.
+  const auto failedOperand = [&](std::size_t i, std::uint8_t& code, auto... operands) {
+    return ((std::isnan(ws.Register(operands)[i]) ? (code = ws.Codes(operands)[i], true) : false) || ...);
+  };
+  switch (in.code) {
+    case Code::kColumn:
+      std::memcpy(out, columns, n * sizeof(float));
+      return Outcome::kClean;
+    case Code::kRow:
+      out[0] = ws.row_;
+      return Outcome::kClean;
+    case Code::kConstant:
+      FillRun(in.value, out, n);
+      return Failed(std::isnan(in.value));
+    case Code::kPoint:
+      in.point(a, b, out, n);
+      return Failed(AnyFailed(out, n));
+    case Code::kArithmetic:
+      return Failed(ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n));
+    case Code::kComparison:
+      return Failed(ComparisonRun(static_cast<RunComparison>(in.sub), a, b, out, n));
+    case Code::kLogic:
+      return Failed(LogicRun(static_cast<RunLogic>(in.sub), a, b, out, n));
+    case Code::kSelect:
+      return Failed(SelectRun(ws.Register(in.c), a, b, out, n));
+    case Code::kCall1:
+      if (in.run1 != nullptr) {
+        const Span span = NeededSpan(mask, n);
+        if (span.count == 0) return Outcome::kClean;
+        in.run1(a + span.start, out + span.start, span.count);
+        return Failed(AnyFailed(out + span.start, span.count));
+      }
+      ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
+        return failedOperand(i, code, in.a) ? kPoison : in.fun1(a[i]);
+      });
+      return Outcome::kCoded;
+    case Code::kCallN:
+      if (in.run2 != nullptr) {
+        const Span span = NeededSpan(mask, n);
+        if (span.count == 0) return Outcome::kClean;
+        in.run2(ws.Register(in.args[0]) + span.start, ws.Register(in.args[1]) + span.start, out + span.start,
+                span.count);
+        return Failed(AnyFailed(out + span.start, span.count));
+      }
+      ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
+        for (const std::size_t k : in.order)
+          if (failedOperand(i, code, in.args[k])) return kPoison;
+        for (std::size_t k = 0; k < in.args.size(); ++k) ws.leaves_[k]->Value = ws.Register(in.args[k])[i];
+        return in.funN(ws.arguments_[static_cast<std::size_t>(in.sub)]);
+      });
+      return Outcome::kCoded;
+    case Code::kLogBase:
+      // The base is read first.
+      ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
+        return failedOperand(i, code, in.b, in.a) ? kPoison : ScalarOf(in.code, a[i], b[i]);
+      });
+      return Outcome::kCoded;
+    default:
+      ForNeededLanes(mask, out, codes, n, [&](std::size_t i, std::uint8_t& code) {
+        return failedOperand(i, code, in.a, in.b) ? kPoison : ScalarOf(in.code, a[i], b[i]);
+      });
+      return Outcome::kCoded;
+  }
+}
+
+void RowProgram::AssignCodes(const Instruction& in, Workspace& ws, std::size_t n) const {
+  const float* const out = ws.Register(in.dest);
+  std::uint8_t* const codes = ws.Codes(in.dest);
+  const float* const a = in.a >= 0 ? ws.Register(in.a) : nullptr;
+  const float* const b = in.b >= 0 ? ws.Register(in.b) : nullptr;
+  // The operands in the order the tree reads them, leaving out those that
+  // failed nowhere in this run.
+  const auto propagate = [&](int first, int second) {
+    const auto failing = [&](int r) { return r >= 0 && ws.mayFail_[static_cast<std::size_t>(r)]; };
+    const float* const x = failing(first) ? ws.Register(first) : nullptr;
+    const float* const y = failing(second) ? ws.Register(second) : nullptr;
+    return PropagateCodes(out, x, x != nullptr ? ws.Codes(first) : nullptr, y, y != nullptr ? ws.Codes(second) : nullptr,
+                          codes, n);
+  };
+  // Lanes that failed although no operand did take the operation's own fault.
+  const auto own = [&](const float* first, const float* second, auto fault) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (std::isnan(out[i]) && !std::isnan(first[i]) && (second == nullptr || !std::isnan(second[i])))
+        codes[i] = Coded(fault(i));
+  };
+  switch (in.code) {
+    case Code::kArithmetic:
+      if (propagate(in.a, in.b))
+        own(a, b, [&](std::size_t i) { return ArithmeticFault(static_cast<RunArithmetic>(in.sub), a[i], b[i]); });
+      return;
+    case Code::kComparison:
+    case Code::kLogic:
+      propagate(in.a, in.b);
+      return;
+    case Code::kSelect: {
+      const float* const condition = ws.Register(in.c);
+      for (std::size_t i = 0; i < n; ++i)
+        if (std::isnan(out[i]))
+          codes[i] = std::isnan(condition[i]) ? ws.Codes(in.c)[i] : ws.Codes(condition[i] > 0 ? in.a : in.b)[i];
+      return;
+    }
+    case Code::kCall1:
+      if (propagate(in.a, -1))
+        own(a, nullptr, [&](std::size_t i) { return in.fault(a[i]); });
+      return;
+    case Code::kCallN: {
+      const int first = in.args[in.order[0]];
+      const int second = in.args[in.order[1]];
+      if (propagate(first, second))
+        own(ws.Register(first), ws.Register(second), [](std::size_t) { return ExprError::kOverflow; });
+      return;
+    }
+    default:  // a failed constant or point leaf
+      std::memset(codes, Coded(in.failure), n);
+      return;
   }
 }
 

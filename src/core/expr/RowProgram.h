@@ -2,14 +2,18 @@
 // A compiled tree flattened into a program over runs of points of one row.
 // Registers hold a run of values, one lane per point; the part of the tree
 // that does not depend on the column runs once per row. A lane whose
-// evaluation would fail in the tree holds NaN (see RowKernels.h), so the
-// caller can hand exactly those points to the tree for their error code.
+// evaluation would fail in the tree holds NaN (see RowKernels.h), and beside
+// it, in the register's code lane, the code the tree fails with there: the
+// code of the first operand in the tree's order of evaluation that failed, or
+// the operation's own fault. Codes are written only for runs where a lane
+// failed, so runs without failures pay nothing for them.
 // Values equal the tree's bit for bit: + - * / are float operations (equal
 // to the tree's extended ones rounded once), catalog functions with a run
 // form share their kernels with the tree, and everything else calls the
 // tree's own scalar functions lane by lane.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,7 +34,8 @@ struct RowLeaf {
     kPictureValue,  // fixed while the picture is calculated: evaluated once
   };
   Kind kind;
-  // For kPoint: the values at n points, NaN where the leaf fails.
+  // For kPoint: the values at n points, NaN where the leaf fails (beyond the
+  // float range, an overflow).
   void (*point)(const float* column, const float* row, float* out, std::size_t n) = nullptr;
 };
 // Null for a leaf the program cannot express (a random number, say).
@@ -46,13 +51,19 @@ class RowProgram {
     explicit Workspace(const RowProgram& program);
     // The values of output `i` in the last run.
     const float* Output(std::size_t i) const;
+    // Its error codes (ExprError), where its value is NaN.
+    const std::uint8_t* OutputCodes(std::size_t i) const;
 
    private:
     friend class RowProgram;
     float* Register(int index) { return registers_.get() + static_cast<std::size_t>(index) * kRunLength; }
+    std::uint8_t* Codes(int index) { return codes_.get() + static_cast<std::size_t>(index) * kRunLength; }
 
     const RowProgram& program_;
     hwy::AlignedFreeUniquePtr<float[]> registers_;
+    std::unique_ptr<std::uint8_t[]> codes_;
+    // Per register: whether a lane may have failed in the last run (or row).
+    std::vector<char> mayFail_;
     // Stand-ins for the arguments of catalog functions, which read nodes.
     std::vector<std::unique_ptr<TSimpleNum>> leaves_;
     std::vector<TEvalArray> arguments_;  // one per call instruction
@@ -75,12 +86,18 @@ class RowProgram {
 
   enum class Code;
   struct Instruction;
+  // What an instruction left: no failed lane; failed lanes without their
+  // codes; lanes computed one by one, failed ones with their codes.
+  enum class Outcome { kClean, kFailed, kCoded };
 
  private:
   class Compiler;
   RowProgram();
   void Execute(const std::vector<Instruction>& code, Workspace& workspace, const float* columns,
                std::size_t n) const;
+  Outcome Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
+  // The codes of the failed lanes of a run computed whole.
+  void AssignCodes(const Instruction& in, Workspace& workspace, std::size_t n) const;
 
   std::vector<Instruction> rowCode_;    // once per row, one lane
   std::vector<Instruction> pointCode_;  // once per run

@@ -27,13 +27,24 @@ constexpr double kExpLimit = 700;
 
 VD Nan(DD d) { return hn::Set(d, __builtin_nan("")); }
 
-template <class F>
+// A failed lane (NaN) stays failed whatever the kernel makes of NaN: the
+// exponential's gives 0.
+// Checked: a result beyond the float range fails too, as row programs take it.
+template <bool kChecked>
+hn::Vec<DF> Rounded(VD v) {
+  const DF df;
+  const auto single = hn::DemoteTo(df, v);
+  if constexpr (kChecked) return hn::IfThenElse(hn::IsFinite(single), single, hn::Set(df, __builtin_nanf("")));
+  return single;
+}
+
+template <bool kChecked, class F>
 void Unary(const float* x, float* out, std::size_t n, F f) {
   const DD dd;
   const DF df;
   for (std::size_t i = 0; i < n; i += hn::Lanes(dd)) {
     const VD v = hn::PromoteTo(dd, hn::LoadU(df, x + i));
-    hn::StoreU(hn::DemoteTo(df, f(dd, v)), df, out + i);
+    hn::StoreU(Rounded<kChecked>(hn::IfThenElse(hn::IsNaN(v), v, f(dd, v))), df, out + i);
   }
 }
 
@@ -44,46 +55,55 @@ void Binary(const float* a, const float* b, float* out, std::size_t n, F f) {
   for (std::size_t i = 0; i < n; i += hn::Lanes(dd)) {
     const VD va = hn::PromoteTo(dd, hn::LoadU(df, a + i));
     const VD vb = hn::PromoteTo(dd, hn::LoadU(df, b + i));
-    hn::StoreU(hn::DemoteTo(df, f(dd, va, vb)), df, out + i);
+    const auto failed = hn::Or(hn::IsNaN(va), hn::IsNaN(vb));
+    hn::StoreU(hn::DemoteTo(df, hn::IfThenElse(failed, Nan(dd), f(dd, va, vb))), df, out + i);
   }
 }
 
 // Lanes beyond the kernel's range take `scalar`, in a second pass.
-template <class F>
+template <bool kChecked, class F>
 void Trigonometric(const float* x, float* out, std::size_t n, F f, double (*scalar)(double)) {
-  Unary(x, out, n, f);
+  Unary<kChecked>(x, out, n, f);
   const DF df;
   for (std::size_t i = 0; i < n; i += hn::Lanes(df)) {
     const auto v = hn::LoadU(df, x + i);
     if (hn::AllFalse(df, hn::Gt(hn::Abs(v), hn::Set(df, static_cast<float>(kTrigLimit))))) continue;
     for (std::size_t j = i; j < i + hn::Lanes(df); ++j)
-      if (std::fabs(x[j]) > static_cast<float>(kTrigLimit))
+      if (std::fabs(x[j]) > static_cast<float>(kTrigLimit)) {
         out[j] = static_cast<float>(scalar(static_cast<double>(x[j])));
+        if (kChecked && !std::isfinite(out[j])) out[j] = __builtin_nanf("");
+      }
   }
 }
 
-void UnaryImpl(UnaryMath f, const float* x, float* out, std::size_t n) {
+template <bool kChecked>
+void UnaryOf(UnaryMath f, const float* x, float* out, std::size_t n) {
   switch (f) {
     case UnaryMath::kSin:
-      return Trigonometric(x, out, n, [](DD d, VD v) { return hn::Sin(d, v); }, [](double v) { return std::sin(v); });
+      return Trigonometric<kChecked>(
+          x, out, n, [](DD d, VD v) { return hn::Sin(d, v); }, [](double v) { return std::sin(v); });
     case UnaryMath::kCos:
-      return Trigonometric(x, out, n, [](DD d, VD v) { return hn::Cos(d, v); }, [](double v) { return std::cos(v); });
+      return Trigonometric<kChecked>(
+          x, out, n, [](DD d, VD v) { return hn::Cos(d, v); }, [](double v) { return std::cos(v); });
     case UnaryMath::kTan:
-      return Trigonometric(
+      return Trigonometric<kChecked>(
           x, out, n, [](DD d, VD v) { return hn::Div(hn::Sin(d, v), hn::Cos(d, v)); },
           [](double v) { return std::sin(v) / std::cos(v); });
     case UnaryMath::kExp:
-      return Unary(x, out, n, [](DD d, VD v) {
+      return Unary<kChecked>(x, out, n, [](DD d, VD v) {
         const auto over = hn::Gt(v, hn::Set(d, kExpLimit));
         return hn::IfThenElse(over, hn::Set(d, HUGE_VAL), hn::Exp(d, hn::IfThenElseZero(hn::Not(over), v)));
       });
     case UnaryMath::kLn:
-      return Unary(x, out, n, [](DD d, VD v) {
+      return Unary<kChecked>(x, out, n, [](DD d, VD v) {
         const auto inDomain = hn::Gt(v, hn::Zero(d));
         return hn::IfThenElse(inDomain, hn::Log(d, hn::IfThenElse(inDomain, v, hn::Set(d, 1.0))), Nan(d));
       });
   }
 }
+
+void UnaryImpl(UnaryMath f, const float* x, float* out, std::size_t n) { UnaryOf<false>(f, x, out, n); }
+void CheckedUnaryImpl(UnaryMath f, const float* x, float* out, std::size_t n) { UnaryOf<true>(f, x, out, n); }
 
 // The angle of (x, y) from atan(y / x) and the quadrant; atan2(0, 0) is 0.
 VD Atan2(DD d, VD y, VD x) {
@@ -118,10 +138,15 @@ HWY_AFTER_NAMESPACE();
 namespace vorla {
 
 HWY_EXPORT(UnaryImpl);
+HWY_EXPORT(CheckedUnaryImpl);
 HWY_EXPORT(BinaryImpl);
 
 void MathRun(UnaryMath f, const float* x, float* out, std::size_t n) {
   HWY_DYNAMIC_DISPATCH(UnaryImpl)(f, x, out, n);
+}
+
+void CheckedMathRun(UnaryMath f, const float* x, float* out, std::size_t n) {
+  HWY_DYNAMIC_DISPATCH(CheckedUnaryImpl)(f, x, out, n);
 }
 
 void MathRun(BinaryMath f, const float* a, const float* b, float* out, std::size_t n) {

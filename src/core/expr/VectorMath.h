@@ -17,6 +17,8 @@ enum class UnaryMath { kSin, kCos, kTan, kExp, kLn };
 enum class BinaryMath { kHypot, kAtan2 };
 
 void MathRun(UnaryMath f, const float* x, float* out, std::size_t n);
+// The same, a result beyond the float range failing (NaN) as in a row program.
+void CheckedMathRun(UnaryMath f, const float* x, float* out, std::size_t n);
 void MathRun(BinaryMath f, const float* a, const float* b, float* out, std::size_t n);
 float MathOf(UnaryMath f, float x);
 float MathOf(BinaryMath f, float a, float b);

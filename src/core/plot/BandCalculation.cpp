@@ -32,7 +32,7 @@ void Merge(PictureStats& total, const PictureStats& band, bool metFirst) {
 BandCalculation::BandCalculation(int width, int height, const ViewBounds& view, const IndexSettings& settings,
                                  PixelEvaluator& evaluator, int threads)
     : width_(width), height_(height), settings_(settings), evaluator_(evaluator), threads_(threads),
-      grid_{view, 0, 0}, top_(height), bottom_(height) {
+      grid_{view, 0, 0}, top_(height), bottom_(height), lastTop_(height) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
   stats_.stepX = StepOf(view.right - view.left, width);
   stats_.stepY = StepOf(view.bottom - view.top, height);
@@ -40,6 +40,7 @@ BandCalculation::BandCalculation(int width, int height, const ViewBounds& view, 
   grid_.stepX = stats_.stepX;
   grid_.stepY = stats_.stepY;
   evaluator_.BeginPicture(view, stats_.stepX, stats_.stepY);
+  before_ = evaluator_.LastGoodScale();
 }
 
 void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& progress,
@@ -48,8 +49,17 @@ void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& p
   const PixelRect rect{0, firstRow, width_, firstRow + band.Height()};
   PictureStats result;
   result.lastZmin = result.lastZmax = std::bit_cast<float>(kUnscaledBits);
+  // A failing scale bound gives the last good one before the band in the
+  // whole picture's order: found in the rows below unless the band just
+  // calculated ends right below this one.
+  if (rect.bottom != lastTop_)
+    evaluator_.SetLastGoodScale(rect.bottom == height_ ? before_
+                                                       : GoodScaleAfter(rect.bottom, height_ - 1, width_, grid_,
+                                                                        settings_, evaluator_, before_));
   if (!CalculateRows(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, threads_, stop))
     CalculatePixels(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, stop);
+  lastTop_ = rect.top;
+  if (rect.top == 0) afterTop_ = evaluator_.LastGoodScale();
   const bool first = top_ == bottom_;
   Merge(stats_, result, !first && rect.top >= bottom_);
   if (first) top_ = bottom_ = rect.top;
@@ -60,6 +70,7 @@ void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& p
 
 const PictureStats& BandCalculation::Finish() {
   if (Unscaled(stats_.lastZmin)) stats_.lastZmin = stats_.lastZmax = 0;
+  if (afterTop_) evaluator_.SetLastGoodScale(*afterTop_);
   stats_.shownMin = stats_.foundMin;
   stats_.shownMax = stats_.foundMax;
   evaluator_.EndPicture(stats_.shownMin, stats_.shownMax);

@@ -4,6 +4,7 @@
 // the whole picture, and Finish the statistics it gives the whole picture.
 
 #include <chrono>
+#include <optional>
 
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
@@ -42,6 +43,11 @@ class BandCalculation {
   PictureStats stats_;
   int top_;     // the highest row calculated so far
   int bottom_;  // one past the lowest
+  int lastTop_;  // of the band calculated last
+  // The bounds a failing Zmin or Zmax gives: before the picture, and after
+  // its top band, which the whole picture's order meets last.
+  ScaleBounds before_;
+  std::optional<ScaleBounds> afterTop_;
   std::chrono::steady_clock::duration calculating_{};
 };
 

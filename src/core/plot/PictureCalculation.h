@@ -29,11 +29,24 @@ class RowEvaluator {
  public:
   virtual ~RowEvaluator() = default;
   virtual void BeginRow(float y) = 0;
-  // The function and the scale bounds at n points of the row; NaN where the
-  // evaluation fails.
-  virtual void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax) = 0;
-  // The expressions of this worker pixel by pixel, to learn why a point failed.
-  virtual PixelEvaluator& Tree() = 0;
+  // The function and the scale bounds at n points of the row (n at most the
+  // run length the evaluator was made for); NaN where the evaluation fails,
+  // and where f does, its error code (11..20) in `codes`. Valid until the
+  // next call.
+  struct Run {
+    const float* f;
+    const float* zmin;
+    const float* zmax;
+    const std::uint8_t* codes;
+  };
+  virtual Run EvaluateRun(const float* x, std::size_t n) = 0;
+};
+
+// The scale bounds that a failing Zmin or Zmax gives: the last it gave
+// without failing, wherever it was evaluated.
+struct ScaleBounds {
+  float zmin = 0;
+  float zmax = 0;
 };
 
 // What the calculation asks of the expressions, pixel by pixel.
@@ -56,6 +69,10 @@ class PixelEvaluator {
   // runs for one more worker, or null when the picture must be calculated
   // pixel by pixel on this thread.
   virtual std::unique_ptr<RowEvaluator> NewRowEvaluator() { return nullptr; }
+  // For evaluators with row evaluators: the bounds a failing Zmin or Zmax
+  // gives now, and after a calculation in runs, the ones it gives from then on.
+  virtual ScaleBounds LastGoodScale() { return {}; }
+  virtual void SetLastGoodScale(const ScaleBounds&) {}
 };
 
 // The document's switches, read once per calculation.
@@ -99,7 +116,7 @@ struct PictureStats {
   long long pixels = 0;
   long long microseconds = 0;  // at least 1 once a calculation has finished
   // Pixels whose value came from the expression trees rather than from runs
-  // (failed points, or every pixel when runs were not possible).
+  // (every pixel, when runs were not possible).
   long long treePixels = 0;
   // "... \r\nVel: %.6g Kilopixels/seg".
   std::string infoText;

@@ -38,28 +38,19 @@ void AngleRun(const float* x, const float* y, float* out, std::size_t n) {
 
 class PlotRowEvaluator final : public RowEvaluator {
  public:
-  PlotRowEvaluator(const PlotExpressions& expressions, std::shared_ptr<const RowProgram> program)
-      : expressions_(expressions), program_(std::move(program)), workspace_(*program_) {}
+  explicit PlotRowEvaluator(std::shared_ptr<const RowProgram> program)
+      : program_(std::move(program)), workspace_(*program_) {}
 
   void BeginRow(float y) override { program_->BeginRow(workspace_, y); }
 
-  void EvaluateRun(const float* x, std::size_t n, float* f, float* zmin, float* zmax) override {
+  Run EvaluateRun(const float* x, std::size_t n) override {
     program_->Run(workspace_, x, n);
-    for (auto [output, values] : {std::pair{0, f}, {1, zmin}, {2, zmax}})
-      std::memcpy(values, workspace_.Output(static_cast<std::size_t>(output)), n * sizeof(float));
-  }
-
-  PixelEvaluator& Tree() override {
-    // Built on the worker's own thread, the first time a point fails.
-    if (!tree_) tree_ = expressions_.Copy();
-    return *tree_;
+    return Run{workspace_.Output(0), workspace_.Output(1), workspace_.Output(2), workspace_.OutputCodes(0)};
   }
 
  private:
-  const PlotExpressions& expressions_;
   std::shared_ptr<const RowProgram> program_;
   RowProgram::Workspace workspace_;
-  std::unique_ptr<PlotExpressions> tree_;
 };
 
 }  // namespace
@@ -193,7 +184,16 @@ void PlotExpressions::BeginPicture(const ViewBounds& view, float stepX, float st
 
 std::unique_ptr<RowEvaluator> PlotExpressions::NewRowEvaluator() {
   if (!rowProgram_) return nullptr;
-  return std::make_unique<PlotRowEvaluator>(*this, rowProgram_);
+  return std::make_unique<PlotRowEvaluator>(rowProgram_);
+}
+
+ScaleBounds PlotExpressions::LastGoodScale() {
+  return ScaleBounds{expressions_[kZmin]->LastGoodValue(), expressions_[kZmax]->LastGoodValue()};
+}
+
+void PlotExpressions::SetLastGoodScale(const ScaleBounds& bounds) {
+  expressions_[kZmin]->SetLastGoodValue(bounds.zmin);
+  expressions_[kZmax]->SetLastGoodValue(bounds.zmax);
 }
 
 std::unique_ptr<PlotExpressions> PlotExpressions::Copy() const {

@@ -88,6 +88,8 @@ class PlotExpressions final : public PixelEvaluator {
   // Runs of Func, Zmin and Zmax compiled at BeginPicture; null when one of
   // them draws random numbers or holds anything else runs cannot express.
   std::unique_ptr<RowEvaluator> NewRowEvaluator() override;
+  ScaleBounds LastGoodScale() override;
+  void SetLastGoodScale(const ScaleBounds& bounds) override;
 
   // The same texts, view and environment values, for another thread.
   std::unique_ptr<PlotExpressions> Copy() const;

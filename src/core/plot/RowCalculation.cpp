@@ -6,9 +6,11 @@
 #include <cmath>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
+#include "core/expr/RowProgram.h"
 #include "core/plot/LevelScale.h"
 #include "core/plot/RunIndexer.h"
 
@@ -21,43 +23,109 @@ void CountError(ErrorCounts& counts, int code) {
 
 namespace {
 
-constexpr std::size_t kRun = 256;
+constexpr std::size_t kRun = RowProgram::kRunLength;
 
-// What one row adds to the statistics; rows are summed in the order the
-// pixel-by-pixel loop visits them, so ties (0 and -0) resolve as there.
-struct RowSummary {
+// What pixels add to the statistics, taken in the order the pixel loop
+// visits them, so that ties (0 and -0) and the last scale bounds come out as
+// there: pixel by pixel, a run at a time, or one row after another.
+struct PixelTally {
   bool found = false;  // a pixel evaluated without error
   float min = 0;
   float max = 0;
   bool scaled = false;  // a pixel read the scale bounds
   float zmin = 0;       // at the last such pixel
   float zmax = 0;
-  bool scaleFailed = false;
   ErrorCounts errors{};
-  long long treePixels = 0;
+
+  void Find(float low, float high) {
+    if (!found || low < min) min = low;
+    if (!found || high > max) max = high;
+    found = true;
+  }
+
+  void Scale(float lo, float hi) {
+    scaled = true;
+    zmin = lo;
+    zmax = hi;
+  }
+
+  // Into statistics taken before it: the found range grows, the last bounds
+  // are this tally's, the counts add.
+  void AddTo(PictureStats& stats) const {
+    if (found) {
+      if (min < stats.foundMin) stats.foundMin = min;
+      if (max > stats.foundMax) stats.foundMax = max;
+    }
+    if (scaled) {
+      stats.lastZmin = zmin;
+      stats.lastZmax = zmax;
+    }
+    for (std::size_t k = 0; k < errors.size(); ++k) stats.errorCounts[k] += errors[k];
+  }
 };
+
+// The index of one pixel, tallied: the value z, or a failure with `code`
+// (non-zero). `bounds()` gives the scale bounds, asked only where the value
+// passes the filters; false, with nothing tallied, when it gives none.
+template <class Bounds>
+bool IndexPixel(float z, int code, Bounds bounds, const IndexSettings& settings, LevelScale& scale,
+                PixelTally& tally, std::uint8_t& index) {
+  index = 0;
+  if (code != 0) {
+    CountError(tally.errors, code);
+    return true;
+  }
+  if (settings.Filters(z)) {
+    tally.Find(z, z);
+    return true;
+  }
+  const std::optional<ScaleBounds> read = bounds();
+  if (!read) return false;
+  tally.Find(z, z);
+  tally.Scale(read->zmin, read->zmax);
+  if (!scale.Is(read->zmin, read->zmax)) scale = LevelScale(read->zmin, read->zmax);
+  if (!scale.Index(z, settings, index)) CountError(tally.errors, kPixelFaultError);
+  return true;
+}
+
+// What one row adds to the statistics.
+struct RowSummary : PixelTally {
+  // The last bounds read without failing, for the rows after.
+  std::optional<float> goodZmin;
+  std::optional<float> goodZmax;
+  // A bound failed before any read without failing on this row while the
+  // rows before were unknown: the row is calculated again once they are.
+  bool deferred = false;
+};
+
+RowSummary Deferred() {
+  RowSummary row;
+  row.deferred = true;
+  return row;
+}
 
 class RowWorker {
  public:
-  RowWorker(std::unique_ptr<RowEvaluator> evaluator, std::size_t width)
-      : evaluator_(std::move(evaluator)), f_(width), zmin_(width), zmax_(width) {}
+  explicit RowWorker(std::unique_ptr<RowEvaluator> evaluator) : evaluator_(std::move(evaluator)) {}
 
-  // Columns hold the x of rect.left onwards.
+  // Columns hold the x of rect.left onwards. `before`: the bounds a failing
+  // Zmin or Zmax gives at the row's start, when the rows before are known.
   RowSummary Calculate(std::uint8_t* pixels, int left, float y, const std::vector<float>& columns,
-                       const IndexSettings& settings) {
-    const std::size_t width = columns.size();
+                       const IndexSettings& settings, const ScaleBounds* before) {
     evaluator_->BeginRow(y);
-    for (std::size_t start = 0; start < width; start += kRun) {
-      const std::size_t n = std::min(kRun, width - start);
-      evaluator_->EvaluateRun(&columns[start], n, &f_[start], &zmin_[start], &zmax_[start]);
-    }
     RowSummary row;
-    treeOnRow_ = false;
+    if (before != nullptr) {
+      row.goodZmin = before->zmin;
+      row.goodZmax = before->zmax;
+    }
     // Runs from the right, as the pixel loop goes.
-    for (std::size_t end = width; end > 0;) {
+    for (std::size_t end = columns.size(); end > 0;) {
       const std::size_t start = end > kRun ? end - kRun : 0;
-      if (!IndexWholeRun(pixels + left, start, end - start, settings, row))
-        IndexPixels(pixels + left, start, end, y, columns, settings, row);
+      const RowEvaluator::Run run = evaluator_->EvaluateRun(&columns[start], end - start);
+      std::uint8_t* const runPixels = pixels + left + start;
+      if (!IndexWholeRun(run, runPixels, end - start, settings, row) &&
+          !IndexPixels(run, runPixels, end - start, settings, row))
+        return Deferred();
       end = start;
     }
     return row;
@@ -65,71 +133,49 @@ class RowWorker {
 
  private:
   // The run in SIMD when nothing in it depends on the order of the pixels.
-  bool IndexWholeRun(std::uint8_t* pixels, std::size_t start, std::size_t n, const IndexSettings& settings,
-                     RowSummary& row) {
-    const float* const z = &f_[start];
-    const float* const lo = &zmin_[start];
-    const float* const hi = &zmax_[start];
-    const auto same = [n](const float* v) {
-      const auto bits = std::bit_cast<std::uint32_t>(v[0]);
-      return std::all_of(v, v + n, [bits](float w) { return std::bit_cast<std::uint32_t>(w) == bits; });
-    };
-    if (std::any_of(z, z + n, [](float v) { return std::isnan(v); })) return false;
-    if (std::isnan(lo[0]) || std::isnan(hi[0]) || !same(lo) || !same(hi)) return false;
-    if (!scale_.Is(lo[0], hi[0])) scale_ = LevelScale(lo[0], hi[0]);
+  bool IndexWholeRun(const RowEvaluator::Run& values, std::uint8_t* pixels, std::size_t n,
+                     const IndexSettings& settings, RowSummary& row) {
+    const float lo = values.zmin[0];
+    const float hi = values.zmax[0];
+    if (std::isnan(lo) || std::isnan(hi) || !UniformRun(values.zmin, n) || !UniformRun(values.zmax, n))
+      return false;
+    if (!scale_.Is(lo, hi)) scale_ = LevelScale(lo, hi);
     IndexedRun run;
-    if (!IndexRun(z, n, scale_, settings, pixels + start, run)) return false;
-    if (!row.found || run.min < row.min) row.min = run.min;
-    if (!row.found || run.max > row.max) row.max = run.max;
-    row.found = true;
+    if (!IndexRun(values.f, n, scale_, settings, pixels, run)) return false;
+    if (run.failed)
+      for (std::size_t j = 0; j < n; ++j)
+        if (std::isnan(values.f[j])) CountError(row.errors, values.codes[j]);
+    if (!run.found) return true;
+    row.Find(run.min, run.max);
     if (run.scaled) {
-      row.scaled = true;
-      row.zmin = lo[0];
-      row.zmax = hi[0];
+      row.Scale(lo, hi);
+      row.goodZmin = lo;
+      row.goodZmax = hi;
     }
     return true;
   }
 
-  // Columns end - 1 down to start, one by one.
-  void IndexPixels(std::uint8_t* pixels, std::size_t start, std::size_t end, float y,
-                   const std::vector<float>& columns, const IndexSettings& settings, RowSummary& row) {
-    for (std::size_t j = end; j-- > start;) {
-      std::uint8_t index = 0;
-      float z = f_[j];
-      int errorCode = 0;
-      if (std::isnan(z)) {
-        // The tree tells why (or, should the run be wrong, what) it fails.
-        ++row.treePixels;
-        PixelEvaluator& tree = evaluator_->Tree();
-        if (!treeOnRow_) tree.SetRowY(y);
-        treeOnRow_ = true;
-        tree.SetColumnX(columns[j]);
-        z = tree.Function(errorCode);
-      }
-      if (errorCode != 0) {
-        CountError(row.errors, errorCode);
-      } else {
-        if (!row.found || z < row.min) row.min = z;
-        if (!row.found || z > row.max) row.max = z;
-        row.found = true;
-        if (!settings.Filters(z)) {
-          row.scaled = true;
-          row.zmin = zmin_[j];
-          row.zmax = zmax_[j];
-          if (std::isnan(row.zmin) || std::isnan(row.zmax)) row.scaleFailed = true;
-          if (!scale_.Is(row.zmin, row.zmax)) scale_ = LevelScale(row.zmin, row.zmax);
-          if (!scale_.Index(z, settings, index)) CountError(row.errors, kPixelFaultError);
-        }
-      }
-      pixels[j] = index;
+  // From the right, one by one; false when a bound fails with no good one
+  // known before it.
+  bool IndexPixels(const RowEvaluator::Run& values, std::uint8_t* pixels, std::size_t n,
+                   const IndexSettings& settings, RowSummary& row) {
+    for (std::size_t j = n; j-- > 0;) {
+      const float z = values.f[j];
+      // A bound that fails gives the last one that did not.
+      const auto bounds = [&]() -> std::optional<ScaleBounds> {
+        if (!std::isnan(values.zmin[j])) row.goodZmin = values.zmin[j];
+        if (!std::isnan(values.zmax[j])) row.goodZmax = values.zmax[j];
+        if (!row.goodZmin || !row.goodZmax) return std::nullopt;
+        return ScaleBounds{*row.goodZmin, *row.goodZmax};
+      };
+      if (!IndexPixel(z, std::isnan(z) ? values.codes[j] : 0, bounds, settings, scale_, row, pixels[j]))
+        return false;
     }
+    return true;
   }
 
-
   std::unique_ptr<RowEvaluator> evaluator_;
-  std::vector<float> f_, zmin_, zmax_;
   LevelScale scale_{0, 0};  // of the last pixel that read one
-  bool treeOnRow_ = false;   // the worker's tree has this row's y
 };
 
 int ThreadCount(int threads) {
@@ -157,11 +203,15 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   for (int w = 0; w < count; ++w) {
     auto rowEvaluator = evaluator.NewRowEvaluator();
     if (!rowEvaluator) return false;
-    workers.emplace_back(std::move(rowEvaluator), static_cast<std::size_t>(width));
+    workers.emplace_back(std::move(rowEvaluator));
   }
 
   // Rows are handed out bottom first; the i-th row visited is rect.bottom - 1 - i.
   std::vector<RowSummary> summaries(static_cast<std::size_t>(rows));
+  const auto calculate = [&](RowWorker& worker, int i, const ScaleBounds* before) {
+    const int row = rect.bottom - 1 - i;
+    return worker.Calculate(picture.Row(row - firstRow), rect.left, grid.Y(row), columns, settings, before);
+  };
   std::atomic<int> next{0};
   std::atomic<int> done{0};
   int reported = 0;
@@ -170,9 +220,7 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   const auto work = [&](RowWorker& worker, bool reports) {
     try {
       for (int i; !stop.stop_requested() && (i = next.fetch_add(1)) < rows;) {
-        const int row = rect.bottom - 1 - i;
-        summaries[static_cast<std::size_t>(i)] =
-            worker.Calculate(picture.Row(row - firstRow), rect.left, grid.Y(row), columns, settings);
+        summaries[static_cast<std::size_t>(i)] = calculate(worker, i, nullptr);
         const int finished = done.fetch_add(1) + 1;
         if (reports && progress) progress(reported = finished, rows);
       }
@@ -191,60 +239,84 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   if (stop.stop_requested()) throw CalculationCancelled();
 
   PictureStats result = stats;
-  for (const RowSummary& row : summaries) {
-    if (row.scaleFailed) return false;
-    if (row.found) {
-      if (row.min < result.foundMin) result.foundMin = row.min;
-      if (row.max > result.foundMax) result.foundMax = row.max;
-    }
-    if (row.scaled) {
-      result.lastZmin = row.zmin;
-      result.lastZmax = row.zmax;
-    }
-    for (std::size_t k = 0; k < row.errors.size(); ++k) result.errorCounts[k] += row.errors[k];
-    result.treePixels += row.treePixels;
+  ScaleBounds good = evaluator.LastGoodScale();
+  for (int i = 0; i < rows; ++i) {
+    RowSummary& row = summaries[static_cast<std::size_t>(i)];
+    if (row.deferred) row = calculate(workers[0], i, &good);
+    if (row.goodZmin) good.zmin = *row.goodZmin;
+    if (row.goodZmax) good.zmax = *row.goodZmax;
+    row.AddTo(result);
   }
   if (progress && reported < rows) progress(rows, rows);
+  evaluator.SetLastGoodScale(good);
   stats = result;
   return true;
+}
+
+ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
+                           const IndexSettings& settings, PixelEvaluator& evaluator, const ScaleBounds& before) {
+  // Backwards through the pixel loop's order: each row from the left, then
+  // the row below.
+  std::optional<float> lo, hi;
+  const auto found = [&] { return lo && hi; };
+  const auto take = [&](float z, float zmin, float zmax) {
+    if (std::isnan(z) || settings.Filters(z)) return;
+    if (!lo && !std::isnan(zmin)) lo = zmin;
+    if (!hi && !std::isnan(zmax)) hi = zmax;
+  };
+  if (const auto rows = evaluator.NewRowEvaluator()) {
+    std::vector<float> columns(static_cast<std::size_t>(width));
+    for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(j);
+    for (int row = fromRow; row <= lastRow && !found(); ++row) {
+      rows->BeginRow(grid.Y(row));
+      for (std::size_t start = 0; start < columns.size() && !found(); start += kRun) {
+        const std::size_t n = std::min(kRun, columns.size() - start);
+        const RowEvaluator::Run run = rows->EvaluateRun(&columns[start], n);
+        for (std::size_t j = 0; j < n && !found(); ++j) take(run.f[j], run.zmin[j], run.zmax[j]);
+      }
+    }
+  } else {
+    // The trees give a failed bound as the last good one: NaN, which no
+    // evaluation gives, tells it.
+    const float failed = std::nanf("");
+    for (int row = fromRow; row <= lastRow && !found(); ++row) {
+      evaluator.SetRowY(grid.Y(row));
+      for (int column = 0; column < width && !found(); ++column) {
+        evaluator.SetColumnX(grid.X(column));
+        int code = 0;
+        const float z = evaluator.Function(code);
+        if (code != 0 || settings.Filters(z)) continue;
+        evaluator.SetLastGoodScale(ScaleBounds{failed, failed});
+        const float zmin = evaluator.ScaleMin();
+        take(z, zmin, evaluator.ScaleMax());
+      }
+    }
+  }
+  return ScaleBounds{lo.value_or(before.zmin), hi.value_or(before.zmax)};
 }
 
 void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                      const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                      const RowProgress& progress, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
-  float foundMin = stats.foundMin;
-  float foundMax = stats.foundMax;
-  float zmin = stats.lastZmin;
-  float zmax = stats.lastZmax;
+  // The found range goes on from the statistics' own.
+  PixelTally tally;
+  tally.Find(stats.foundMin, stats.foundMax);
+  LevelScale scale(0, 0);
+  const auto bounds = [&] { return std::optional(ScaleBounds{evaluator.ScaleMin(), evaluator.ScaleMax()}); };
   for (int row = rect.bottom - 1; row >= rect.top; --row) {
     if (stop.stop_requested()) throw CalculationCancelled();
     evaluator.SetRowY(grid.Y(row));
     std::uint8_t* const pixels = picture.Row(row - firstRow);
     for (int column = rect.right - 1; column >= rect.left; --column) {
-      std::uint8_t index = 0;
       evaluator.SetColumnX(grid.X(column));
       int errorCode = 0;
       const float z = evaluator.Function(errorCode);
-      if (errorCode != 0) {
-        CountError(stats.errorCounts, errorCode);
-      } else {
-        if (z < foundMin) foundMin = z;
-        if (z > foundMax) foundMax = z;
-        if (!settings.Filters(z)) {
-          zmin = evaluator.ScaleMin();
-          zmax = evaluator.ScaleMax();
-          if (!LevelIndex(z, zmin, zmax, settings, index)) CountError(stats.errorCounts, kPixelFaultError);
-        }
-      }
-      pixels[column] = index;
+      IndexPixel(z, errorCode, bounds, settings, scale, tally, pixels[column]);
     }
     if (progress) progress(rect.bottom - row, rows);
   }
-  stats.foundMin = foundMin;
-  stats.foundMax = foundMax;
-  stats.lastZmin = zmin;
-  stats.lastZmax = zmax;
+  tally.AddTo(stats);
   stats.treePixels = static_cast<long long>(rows) * (rect.right - rect.left);
 }
 

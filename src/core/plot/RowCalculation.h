@@ -24,12 +24,20 @@ void CountError(ErrorCounts& counts, int code);
 
 // Calculates rect (clipped, possibly empty) into picture and stats exactly
 // as the pixel-by-pixel loop would; false, leaving stats as they were, when
-// it cannot: no row evaluators, a point off the float range, or a scale
-// bound that fails where it is read (its stale value is only known in order).
+// it cannot: no row evaluators, or a point off the float range. A scale
+// bound that fails gives the last one that did not, in the pixel loop's
+// order: the evaluator's before the first row, which it gets back at the end.
 // Raises CalculationCancelled once `stop` is requested.
 bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                    const RowProgress& progress, int threads, const std::stop_token& stop);
+
+// The bounds a failing Zmin or Zmax gives right after rows fromRow..lastRow
+// of the picture in the pixel loop's order (the lower rows first): each the
+// last read without failing there, else as in `before`. Leaves the
+// evaluator's last good bounds for the caller to set.
+ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
+                           const IndexSettings& settings, PixelEvaluator& evaluator, const ScaleBounds& before);
 
 // The same pixel by pixel on this thread, bottom row first and each row from
 // right to left; always succeeds.
