@@ -17,11 +17,7 @@ void RegisterCatalog(TExpresion& root);
 // third; the branch not taken is not evaluated.
 float Conditional(const TEvalArray& args);
 
-// The forms over runs of the catalog functions that have one: the function's
-// values bit for bit, lane by lane, NaN where it fails (see RowKernels.h).
-// Null for a function without one.
-using TRunFunc1 = void (*)(const float* x, float* out, std::size_t n);
-using TRunFunc2 = void (*)(const float* a, const float* b, float* out, std::size_t n);
+// The form over runs of a catalog function, or null.
 TRunFunc1 RunFormOf(TFunc1 func);
 TRunFunc2 RunFormOf(TFuncN func);
 
