@@ -31,45 +31,23 @@ X Sqrt(X x) {
 X Trunc(X x) { return std::trunc(x); }
 X FracPart(X x) { return x - std::trunc(x); }
 
-// The processor's sine, cosine and tangent where it has them: they take
-// arguments below 2^63 in magnitude and are several times faster than the
-// library's extended-precision versions, which matters once per pixel.
-#if defined(__x86_64__) || defined(__i386__)
-constexpr X kProcessorTrigLimit = 0x1p63L;
-
-X SinX(X x) {
-  if (std::fabs(x) >= kProcessorTrigLimit) return std::sin(x);
-  asm("fsin" : "+t"(x));
-  return x;
-}
-
-X CosX(X x) {
-  if (std::fabs(x) >= kProcessorTrigLimit) return std::cos(x);
-  asm("fcos" : "+t"(x));
-  return x;
-}
-
-X TanX(X x) {
-  if (std::fabs(x) >= kProcessorTrigLimit) return std::tan(x);
-  X one;
-  X tangent;
-  asm("fptan" : "=t"(one), "=u"(tangent) : "0"(x));
-  return tangent;
-}
-#else
-X SinX(X x) { return std::sin(x); }
-X CosX(X x) { return std::cos(x); }
-X TanX(X x) { return std::tan(x); }
-#endif
-
-// The functions the picture calculation meets most go through the double
-// kernels of VectorMath, which its runs share.
+// The trigonometric functions, and the others the picture calculation meets
+// most, go through the double kernels of VectorMath, which its runs share.
 float Sin(float x) { return ToSingle(MathOf(UnaryMath::kSin, x)); }
 float Cos(float x) { return ToSingle(MathOf(UnaryMath::kCos, x)); }
 float Tan(float x) { return ToSingle(MathOf(UnaryMath::kTan, x)); }
-float Sec(float x) { return ToSingle(Divide(1, CosX(x))); }
-float Cosec(float x) { return ToSingle(Divide(1, SinX(x))); }
-float Cotan(float x) { return ToSingle(Divide(1, TanX(x))); }
+// The reciprocals are infinite where the divisor is 0, which for a float
+// argument happens only at 0 (sine and tangent), or where they leave the
+// float range (near 0 too).
+float Reciprocal(float value, float x) {
+  if (std::isfinite(value)) [[likely]]
+    return value;
+  if (x == 0) throw EZeroDivide();
+  throw EOverflow();
+}
+float Sec(float x) { return Reciprocal(MathOf(UnaryMath::kSec, x), x); }
+float Cosec(float x) { return Reciprocal(MathOf(UnaryMath::kCosec, x), x); }
+float Cotan(float x) { return Reciprocal(MathOf(UnaryMath::kCotan, x), x); }
 float ArcSin(float x) { return ToSingle(std::atan2(X{x}, Sqrt(1 - X{x} * x))); }
 float ArcCos(float x) { return ToSingle(std::atan2(Sqrt(1 - X{x} * x), X{x})); }
 float ArcTan(float x) { return ToSingle(std::atan2(X{x}, X{1})); }
@@ -258,9 +236,9 @@ void RegisterCatalog(TExpresion& root) {
   root.Add("sin/sen",        Function1(Sin,        ArcSin,     "Seno",        MathForm<UM::kSin>));
   root.Add("cos",            Function1(Cos,        ArcCos,     "Coseno",      MathForm<UM::kCos>));
   root.Add("tan/tg",         Function1(Tan,        ArcTan,     "Tangente",    MathForm<UM::kTan>));
-  root.Add("sec",            Function1(Sec,        nullptr,    "Secante"));
-  root.Add("cosec",          Function1(Cosec,      nullptr,    "Cosecante"));
-  root.Add("cotan/cotg",     Function1(Cotan,      nullptr,    "Cotangente"));
+  root.Add("sec",            Function1(Sec,        nullptr,    "Secante",     MathForm<UM::kSec>));
+  root.Add("cosec",          Function1(Cosec,      nullptr,    "Cosecante",   MathForm<UM::kCosec>));
+  root.Add("cotan/cotg",     Function1(Cotan,      nullptr,    "Cotangente",  MathForm<UM::kCotan>));
   root.Add("arcsin/arcsen",  Function1(ArcSin,     Sin,        "Arcoseno"));
   root.Add("arccos/arcos",   Function1(ArcCos,     Cos,        "Arcocoseno"));
   root.Add("arctan/arctg",   Function1(ArcTan,     Tan,        "Arcotangente"));
