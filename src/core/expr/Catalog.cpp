@@ -198,26 +198,6 @@ TMake Function0(TFunc0 func, const char* description) {
 
 }  // namespace
 
-// The row program's way to the run forms until it reads them from the nodes.
-TRunFunc1 RunFormOf(TFunc1 func) {
-  static const std::pair<TFunc1, TRunFunc1> kForms[] = {
-      {Sin, MathForm<UnaryMath::kSin>},          {Cos, MathForm<UnaryMath::kCos>},
-      {Tan, MathForm<UnaryMath::kTan>},          {Exp, MathForm<UnaryMath::kExp>},
-      {NaturalLog, MathForm<UnaryMath::kLn>},    {SquareRoot, ExactForm<RunUnary::kSqrt>},
-      {Sqr, ExactForm<RunUnary::kSquare>},       {Abs, ExactForm<RunUnary::kAbs>},
-      {Int, ExactForm<RunUnary::kTrunc>},        {Rcp, ExactForm<RunUnary::kReciprocal>},
-  };
-  for (const auto& [f, form] : kForms)
-    if (f == func) return form;
-  return nullptr;
-}
-
-TRunFunc2 RunFormOf(TFuncN func) {
-  if (func == Hypot) return HypotForm;
-  if (func == Angle) return AngleForm;
-  return nullptr;
-}
-
 float Conditional(const TEvalArray& args) {
   if (args[0]->Evaluate() > 0) return args[1]->Evaluate();
   return args[2]->Evaluate();

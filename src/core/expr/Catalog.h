@@ -17,10 +17,6 @@ void RegisterCatalog(TExpresion& root);
 // third; the branch not taken is not evaluated.
 float Conditional(const TEvalArray& args);
 
-// The form over runs of a catalog function, or null.
-TRunFunc1 RunFormOf(TFunc1 func);
-TRunFunc2 RunFormOf(TFuncN func);
-
 // "Ale" draws from a generator of the calling thread's own, seeded from the
 // clock on first use; tests and reproducible runs seed it themselves.
 void SeedRandom(std::uint32_t seed);
