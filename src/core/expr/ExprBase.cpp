@@ -172,6 +172,11 @@ NodePtr NewFun1(TFunc1 func, const NodePtr& argument, TFunc1 inverse, TRunFunc1 
 
 namespace {
 
+[[noreturn, gnu::cold, gnu::noinline]] void RaiseMessage(const std::string& text) { throw EExprMsj(text); }
+
+// A kind reached a consumer that has nothing to do with it.
+[[noreturn, gnu::cold, gnu::noinline]] void WrongKind(const char* what) { throw std::invalid_argument(what); }
+
 float Truth(bool value) { return value ? TrueValue : FalseValue; }
 
 // A comparison of two values that were evaluated left first.
@@ -184,7 +189,7 @@ float Compare(NodeKind kind, float a, float b) {
     // Equal within the tolerance counts too: values a few denormals apart pass.
     case NodeKind::kAtLeast: return Truth(a >= b || NearlyEqual(a, b));
     case NodeKind::kAtMost: return Truth(a <= b || NearlyEqual(a, b));
-    default: throw std::invalid_argument("not a comparison");
+    default: WrongKind("not a comparison");
   }
 }
 
@@ -224,20 +229,17 @@ bool TEval::IsUnchanged() const {
   return false;
 }
 
-float TEval::Evaluate() {
+float TEval::EvaluateComputed() {
   switch (kind_) {
     case NodeKind::kNumber:
     case NodeKind::kConstant:
       return Value;
-    case NodeKind::kVariable: {
-      auto* var = static_cast<TVar*>(this);
-      var->UpToDate = true;
-      return var->Variable->Value();
-    }
+    case NodeKind::kVariable:
+      return ReadVariable();
     case NodeKind::kFunction0:
       return Cached([this] { return ToSingle(static_cast<TFun0*>(this)->Func()); });
     case NodeKind::kMessage:
-      throw EExprMsj(Text);
+      RaiseMessage(Text);
     case NodeKind::kAdd:
     case NodeKind::kSubtract:
     case NodeKind::kMultiply:
@@ -262,65 +264,76 @@ float TEval::Evaluate() {
   return Value;
 }
 
+// Each family computes in a small function of its own: a failure unwinds
+// through every node above it, and the unwinder's work per frame grows with
+// the size of the function.
+namespace {
+
+[[gnu::noinline]] float Arithmetic(NodeKind kind, TEval& left, TEval& right) {
+  if (kind == NodeKind::kLogBase) {
+    const TExtended base = right.Evaluate();
+    const TExtended numerator = Log2(left.Evaluate());
+    return ToSingle(Divide(numerator, Log2(base)));
+  }
+  const TExtended a = left.Evaluate();
+  const TExtended b = right.Evaluate();
+  switch (kind) {
+    case NodeKind::kAdd: return ToSingle(a + b);
+    case NodeKind::kSubtract: return ToSingle(a - b);
+    case NodeKind::kMultiply: return ToSingle(a * b);
+    case NodeKind::kDivide: return ToSingle(Divide(a, b));
+    case NodeKind::kPower: return ToSingle(Power(a, b));
+    case NodeKind::kRoot: return ToSingle(Power(a, Divide(1, b)));
+    default: WrongKind("not arithmetic");
+  }
+}
+
+// In a chain p < q < s the middle operand is compared with the right one,
+// then the left comparison judges its own part (and its chain).
+[[gnu::noinline]] float Comparison(NodeKind kind, TEval& left, TEval& right) {
+  const bool chained = IsComparison(left.Kind());
+  const float a = (chained ? *left.Args[1] : left).Evaluate();
+  const float compared = Compare(kind, a, right.Evaluate());
+  if (!chained) return compared;
+  return compared > 0 && left.Evaluate() > 0 ? TrueValue : FalseValue;
+}
+
+[[gnu::noinline]] float Logic(NodeKind kind, TEval& left, TEval& right) {
+  switch (kind) {
+    case NodeKind::kAnd: return Truth(left.Evaluate() > 0 && right.Evaluate() > 0);
+    case NodeKind::kOr: return Truth(left.Evaluate() > 0 || right.Evaluate() > 0);
+    default: {
+      const bool a = left.Evaluate() > 0;
+      return Truth(a != (right.Evaluate() > 0));
+    }
+  }
+}
+
+}  // namespace
+
 float TEval::Compute() {
-  TEval& left = *Args[0];
   switch (kind_) {
-    case NodeKind::kAdd: {
-      const TExtended a = left.Evaluate();
-      return ToSingle(a + Args[1]->Evaluate());
-    }
-    case NodeKind::kSubtract: {
-      const TExtended a = left.Evaluate();
-      return ToSingle(a - Args[1]->Evaluate());
-    }
-    case NodeKind::kMultiply: {
-      const TExtended a = left.Evaluate();
-      return ToSingle(a * Args[1]->Evaluate());
-    }
-    case NodeKind::kDivide: {
-      const TExtended a = left.Evaluate();
-      return ToSingle(Divide(a, Args[1]->Evaluate()));
-    }
-    case NodeKind::kPower: {
-      const TExtended a = left.Evaluate();
-      return ToSingle(Power(a, Args[1]->Evaluate()));
-    }
-    case NodeKind::kRoot: {
-      const TExtended a = left.Evaluate();
-      return ToSingle(Power(a, Divide(1, Args[1]->Evaluate())));
-    }
-    case NodeKind::kLogBase: {
-      const TExtended base = Args[1]->Evaluate();
-      const TExtended argument = left.Evaluate();
-      const TExtended numerator = Log2(argument);
-      return ToSingle(Divide(numerator, Log2(base)));
-    }
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase:
+      return Arithmetic(kind_, *Args[0], *Args[1]);
     case NodeKind::kGreater:
     case NodeKind::kLess:
     case NodeKind::kEqual:
     case NodeKind::kNotEqual:
     case NodeKind::kAtLeast:
-    case NodeKind::kAtMost: {
-      // In a chain p < q < s the middle operand is compared with the right
-      // one, then the left comparison judges its own part (and its chain).
-      const bool chained = IsComparison(left.kind_);
-      const float a = (chained ? *left.Args[1] : left).Evaluate();
-      const float compared = Compare(kind_, a, Args[1]->Evaluate());
-      if (!chained) return compared;
-      return compared > 0 && left.Evaluate() > 0 ? TrueValue : FalseValue;
-    }
+    case NodeKind::kAtMost:
+      return Comparison(kind_, *Args[0], *Args[1]);
     case NodeKind::kAnd:
-      return Truth(left.Evaluate() > 0 && Args[1]->Evaluate() > 0);
     case NodeKind::kOr:
-      return Truth(left.Evaluate() > 0 || Args[1]->Evaluate() > 0);
-    case NodeKind::kXor: {
-      const bool a = left.Evaluate() > 0;
-      return Truth(a != (Args[1]->Evaluate() > 0));
-    }
-    case NodeKind::kCall1: {
-      const auto* call = static_cast<const TFun1*>(this);
-      return call->Func(left.Evaluate());
-    }
+    case NodeKind::kXor:
+      return Logic(kind_, *Args[0], *Args[1]);
+    case NodeKind::kCall1:
+      return static_cast<const TFun1*>(this)->Func(Args[0]->Evaluate());
     case NodeKind::kCallN:
     case NodeKind::kSelect:
       return static_cast<const TFunN*>(this)->Func(Args);
@@ -331,7 +344,7 @@ float TEval::Compute() {
     case NodeKind::kMessage:
       break;
   }
-  throw std::invalid_argument("a leaf computes nothing");
+  WrongKind("a leaf computes nothing");
 }
 
 // ---- catalog entries -------------------------------------------------------

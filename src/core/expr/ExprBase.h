@@ -128,8 +128,18 @@ class TEval {
   // True when evaluating again would give the value already computed.
   bool IsUnchanged() const;
   // Reads the tree only: values are cached in the nodes, the tree's shape
-  // never changes.
-  float Evaluate();
+  // never changes. Leaves answer inline: every operator reads them.
+  float Evaluate() {
+    switch (kind_) {
+      case NodeKind::kNumber:
+      case NodeKind::kConstant:
+        return Value;
+      case NodeKind::kVariable:
+        return ReadVariable();
+      default:
+        return EvaluateComputed();
+    }
+  }
   // Whether a variable beneath was assigned after `time` (TVariable::Now),
   // or a function without arguments lies beneath. Caches ask this rather
   // than the read flags of their variables, because the first reader of a
@@ -174,6 +184,9 @@ class TEval {
     }
     return Value;
   }
+  inline float ReadVariable();
+  // Every kind but the inline leaves.
+  float EvaluateComputed();
   // The operation of an operator or call, evaluating its operands.
   float Compute();
 
@@ -270,6 +283,12 @@ class TVar final : public TEval {
 
 // How a variable or a call without arguments binds; kNone for other nodes.
 TLeafBinding BindingOf(const TEval& leaf);
+
+float TEval::ReadVariable() {
+  auto* var = static_cast<TVar*>(this);
+  var->UpToDate = true;
+  return var->Variable->Value();
+}
 
 // Two operands. Build through NewOp, which evaluates at once when both
 // operands are constant, so a constant fault surfaces while compiling.

@@ -58,10 +58,8 @@ class TExpresion {
   // Share the function list of `root`; call right after construction. A
   // child must be destroyed no later than its root.
   void SetParent(TExpresion* root) { parent_ = root; }
-  TExpresion* Parent() const { return parent_; }
   // On a root: fill the list with the built-in catalog when it is created.
   void SetWantsCatalog(bool wants);
-  bool WantsCatalog() const { return wantsCatalog_; }
 
   // Compiles `text` (Windows-1252) unless it equals the current text.
   void SetText(const std::string& text);
