@@ -5,11 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
+# Extra arguments go to the configuration (the tests build with warnings as errors).
 build() {
   scripts/install-deps
   local generator=()
   command -v ninja >/dev/null && [ ! -f build/CMakeCache.txt ] && generator=(-G Ninja)
-  cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   cmake --build build --parallel "${VORLA_JOBS:-2}"
 }
 
@@ -20,7 +21,7 @@ case "${1:-}" in
     exec build/bin/vorlascope "$@"
     ;;
   test)
-    build
+    build -DVORLA_WARNINGS_AS_ERRORS=ON
     ctest --test-dir build --output-on-failure --parallel "${VORLA_JOBS:-2}"
     ;;
   bench)

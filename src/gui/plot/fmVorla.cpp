@@ -114,20 +114,20 @@ TFVorla::TFVorla(QWidget* parent, std::filesystem::path filesFolder, QString doc
 TFVorla::~TFVorla() = default;
 
 void TFVorla::BuildPictureArea() {
-  pb = new TPaintBoxM;
-  pb->setObjectName(QStringLiteral("pb"));
-  pb->SetDrawRectRight(false);
-  pb->Scale().SetKeepScaleAspect(true);
-  ApplyHint(*pb, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  pictureBox_ = new TPaintBoxM;
+  pictureBox_->setObjectName(QStringLiteral("pb"));
+  pictureBox_->SetDrawRectRight(false);
+  pictureBox_->Scale().SetKeepScaleAspect(true);
+  ApplyHint(*pictureBox_, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   // The hint lists the mouse actions; a screen reader names the control.
-  pb->setAccessibleName(QStringLiteral("Imagen"));
-  pb->setAccessibleDescription(pb->toolTip());
+  pictureBox_->setAccessibleName(QStringLiteral("Imagen"));
+  pictureBox_->setAccessibleDescription(pictureBox_->toolTip());
 
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  row->addWidget(pb, 1);
+  row->addWidget(pictureBox_, 1);
   row->addWidget(panel_);
   setCentralWidget(central);
 }
@@ -152,9 +152,9 @@ void TFVorla::BuildStatusBar() {
   status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   status_->setMinimumWidth(1);
   status_->installEventFilter(this);
-  progreso = new ProgressBox;
+  progressBox_ = new ProgressBox;
   statusBar()->addWidget(status_, 1);
-  statusBar()->addPermanentWidget(progreso);
+  statusBar()->addPermanentWidget(progressBox_);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -176,7 +176,7 @@ void TFVorla::ConnectControls() {
   connect(toolBar_, &MainToolBar::applyRequested, this, &TFVorla::ApplyAndCalculate);
   connect(toolBar_, &MainToolBar::functionEditRequested, this,
           [this] { OpenMultiLineEditor(ExpressionField::kFunc); });
-  connect(animation_, &PaletteAnimation::pictureShifted, this, [this] { pb->ShowPicture(picture_); });
+  connect(animation_, &PaletteAnimation::pictureShifted, this, [this] { pictureBox_->ShowPicture(picture_); });
   connect(animation_, &PaletteAnimation::pictureShifted, fmMozaico, &TfmMozaico::StepAnimation);
 
   connect(gradientEditor_, &TGradEditM::changed, this, &TFVorla::GradientChanged);
@@ -187,7 +187,7 @@ void TFVorla::ConnectControls() {
   connect(panel_, &PropertiesPanel::wrapSwitched, this, [this] { CalculateRegion({}); });
   connect(panel_, &PropertiesPanel::fixedColorClicked, this, &TFVorla::ChooseFixedColor);
   connect(panel_, &PropertiesPanel::viewCommandClicked, this, &TFVorla::RunViewCommand);
-  connect(panel_, &PropertiesPanel::axesToggled, pb, &TPaintBoxM::SetShowAxes);
+  connect(panel_, &PropertiesPanel::axesToggled, pictureBox_, &TPaintBoxM::SetShowAxes);
   connect(panel_, &PropertiesPanel::applyRequested, this, &TFVorla::ApplyAndCalculate);
   connect(panel_, &PropertiesPanel::multiLineEditRequested, this, &TFVorla::OpenMultiLineEditor);
   connect(documents_, &DocumentCommands::currentFileChanged, this, &TFVorla::UpdateCaption);
@@ -206,7 +206,7 @@ void TFVorla::ConnectControls() {
   auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
   connect(smooth, &QShortcut::activated, this, [this] {
     SmoothPicture(picture_);
-    pb->ShowPicture(picture_);
+    pictureBox_->ShowPicture(picture_);
   });
   ConnectPaintBox();
 }
@@ -284,7 +284,7 @@ void TFVorla::showEvent(QShowEvent* event) {
   documents_->PushUndo();
   if (!documentToOpen_.isEmpty()) LoadDocument(documentToOpen_);
   DrawAboutText(picture_, AboutText());
-  pb->ShowPicture(picture_);
+  pictureBox_->ShowPicture(picture_);
   setAcceptDrops(true);
   starting_ = false;
 }
@@ -322,7 +322,7 @@ PlotDocument TFVorla::CurrentDocument() {
 }
 
 float TFVorla::PictureAspect() const {
-  return pb->width() > 0 ? static_cast<float>(pb->height()) / static_cast<float>(pb->width()) : 1.0f;
+  return pictureBox_->width() > 0 ? static_cast<float>(pictureBox_->height()) / static_cast<float>(pictureBox_->width()) : 1.0f;
 }
 
 void TFVorla::ShowLoaded(LoadedDocument& loaded) {
@@ -337,7 +337,7 @@ void TFVorla::CalculateReplaced() {
   gradientLibrary_->ClearText();
 }
 
-QImage TFVorla::Picture() const { return pb->Picture(); }
+QImage TFVorla::Picture() const { return pictureBox_->Picture(); }
 
 // ---- Idle update ---------------------------------------------------------------
 

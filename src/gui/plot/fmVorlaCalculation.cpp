@@ -33,7 +33,7 @@ constexpr char kCalculating[] = "Calculando...";
 void TFVorla::ApplyAndCalculate() {
   session_.Compile(binder_->Read());
   if (ReportCompileError()) return;
-  SetView(pb->Scale(), session_.RangeBounds());
+  SetView(pictureBox_->Scale(), session_.RangeBounds());
   CalculateRegion({});
   toolBar_->RememberFunction();
   panel_->RememberScaleTexts();
@@ -53,17 +53,17 @@ bool TFVorla::ReportCompileError() {
 TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
   if (loading_) return CalculationEnd::kNotRun;
   if (ReportCompileError()) return CalculationEnd::kNotRun;
-  if (picture_.Width() != pb->width() || picture_.Height() != pb->height())
-    picture_.Resize(pb->width(), pb->height(), 8);
+  if (picture_.Width() != pictureBox_->width() || picture_.Height() != pictureBox_->height())
+    picture_.Resize(pictureBox_->width(), pictureBox_->height(), 8);
   if (picture_.Empty()) return CalculationEnd::kNotRun;
   ShowStatus(QString::fromLatin1(kCalculating));
   status_->repaint();
-  progreso->SetPercent(0);
+  progressBox_->SetPercent(0);
   const bool whole = rect.top == rect.bottom;
   // After a calculation the fields no longer hold typing of the user's: the
   // view they stand for is the one on screen.
   if (whole) panel_->ForgetRangeTyping();
-  const ViewBounds view = BoundsOf(pb->Scale());
+  const ViewBounds view = BoundsOf(pictureBox_->Scale());
   const auto job = session_.NewJob(picture_, rect, view, IndexSettings::From(binder_->Read()));
   if (const CalculationEnd end = RunJob(*job); end != CalculationEnd::kDone) return end;
   animation_->PictureRecalculated();
@@ -77,7 +77,7 @@ TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
   panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
                          QString::fromStdString(FormatG(stats.shownMax, 6)));
   if (stats.milliseconds > 0) ShowStatus(FromCore(stats.infoText));
-  pb->ShowPicture(picture_);
+  pictureBox_->ShowPicture(picture_);
   fmMozaico->RefreshIfShown();
   return CalculationEnd::kDone;
 }
@@ -86,7 +86,7 @@ TFVorla::CalculationEnd TFVorla::CalculateRegion(const PixelRect& rect) {
 // shown or resized (events handled in the middle of those would find it half
 // done). Says so when it was cancelled with Esc or failed.
 TFVorla::CalculationEnd TFVorla::RunJob(PlotSession::Job& job) {
-  const auto progress = [this](int percent) { progreso->SetPercent(percent); };
+  const auto progress = [this](int percent) { progressBox_->SetPercent(percent); };
   const bool inBackground = isVisible() && !starting_ && !resizing_;
   runner_->Cancel();  // a newer calculation replaces the one in flight
   cancelKey_->setEnabled(inBackground);
@@ -112,9 +112,9 @@ TFVorla::CalculationEnd TFVorla::RunJob(PlotSession::Job& job) {
   // A newer calculation has its own picture and view.
   if (!std::exchange(cancelledByUser_, false)) return CalculationEnd::kReplaced;
   // Esc keeps the picture and its view.
-  if (pictureView_) SetView(pb->Scale(), *pictureView_);
+  if (pictureView_) SetView(pictureBox_->Scale(), *pictureView_);
   ShowStatus(QStringLiteral("Cálculo cancelado"));
-  progreso->SetPercent(0);
+  progressBox_->SetPercent(0);
   return CalculationEnd::kCancelledByUser;
 }
 
