@@ -125,6 +125,10 @@ TEST(VectorMathEdgeTest, DomainAndRangeEdges) {
   EXPECT_EQ(MathOf(UnaryMath::kSin, 1e6f), static_cast<float>(std::sin(1e6))) << "beyond the reduction's range";
   EXPECT_EQ(MathOf(BinaryMath::kHypot, 3e38f, 3e38f), inf);
   EXPECT_TRUE(std::isnan(MathOf(BinaryMath::kHypot, std::nanf(""), 1)));
+  for (UnaryMath f : {UnaryMath::kSin, UnaryMath::kCos, UnaryMath::kTan, UnaryMath::kSec, UnaryMath::kCosec,
+                      UnaryMath::kCotan, UnaryMath::kExp, UnaryMath::kLn}) {
+    EXPECT_TRUE(std::isnan(MathOf(f, std::nanf("")))) << "a failed lane stays failed: " << static_cast<int>(f);
+  }
   struct Axis { float y, x, angle; };
   for (const Axis& p : {Axis{0, 0, 0}, Axis{1, 0, 1.57079633f}, Axis{-1, 0, -1.57079633f}, Axis{0, -1, 3.14159265f},
                         Axis{0, 1, 0}}) {
