@@ -24,9 +24,12 @@ sanitized_limits() {
   ulimit -s 262144 2>/dev/null || ulimit -s unlimited 2>/dev/null || true
 }
 
+# build [PACKAGES [CMAKE OPTIONS...]]: PACKAGES is the set scripts/install-deps
+# adds ("" for none); the tests build with warnings as errors.
 build() {
-  scripts/install-deps "$@"
-  configure build -DCMAKE_BUILD_TYPE=Release
+  scripts/install-deps ${1:+"$1"}
+  if [ $# -gt 0 ]; then shift; fi
+  configure build -DCMAKE_BUILD_TYPE=Release "$@"
   cmake --build build --parallel "${VORLA_JOBS:-2}"
 }
 
@@ -60,7 +63,7 @@ case "${1:-}" in
     exec build/bin/vorlascope "$@"
     ;;
   test)
-    build
+    build -DVORLA_WARNINGS_AS_ERRORS=ON
     ctest --test-dir build --output-on-failure --parallel "${VORLA_JOBS:-2}"
     ;;
   bench)

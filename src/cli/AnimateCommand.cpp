@@ -1,6 +1,5 @@
 #include "cli/AnimateCommand.h"
 
-#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -10,6 +9,7 @@
 #include "cli/CliDocument.h"
 #include "cli/StoppableRun.h"
 #include "core/io/FileError.h"
+#include "core/io/PictureFormats.h"
 #include "core/plot/PaletteCycle.h"
 #include "core/plot/RenderDocument.h"
 
@@ -25,12 +25,8 @@ struct AnimateOptions : PictureArgs {
 
 void Fail(const std::string& utf8) { std::fprintf(stderr, "vorlascope-cli animate: %s\n", utf8.c_str()); }
 
-bool EndsWithGif(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string end = name.substr(name.size() - 4);
-  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return end == ".gif";
-}
+// Only the GIF type holds the frames of an animation.
+constexpr ImageFormat kAnimationFormat = ImageFormat::kGif;
 
 // The animate command's own option; the refusal's text, or nothing when taken.
 std::optional<std::string> ReadAnimateOption(AnimateOptions& options, std::string_view arg, std::string_view value) {
@@ -49,8 +45,9 @@ std::optional<AnimateOptions> ParseArgs(Args args) {
   });
   if (!common) return std::nullopt;
   static_cast<PictureArgs&>(options) = *common;
-  if (!EndsWithGif(options.output)) {
-    Fail("el nombre de salida debe terminar en .gif: " + options.output);
+  if (ImageFormatFromPath(options.output) != kAnimationFormat) {
+    Fail("el nombre de salida debe terminar en " + std::string(FormatInfo(kAnimationFormat).extension) + ": " +
+         options.output);
     return std::nullopt;
   }
   return options;

@@ -122,23 +122,18 @@ int RunSolve(Args args) {
   if (!CompileIn(plot, *options)) return 2;
   TExpresion& expression = plot.Expression(PlotExpressions::kFunc);
   const TFunctionEntry* entry = expression.Functions().Find(*options->variable);
-  const auto* maker = entry != nullptr ? dynamic_cast<const TMakeVar*>(entry->Maker) : nullptr;
-  if (maker == nullptr) {
+  if (entry == nullptr || entry->Maker->Node != NodeKind::kVariable) {
     PrintLine("solve error: " + *options->variable + " no es una variable");
     return 4;
   }
-  TEval* solved = nullptr;
   try {
-    solved = Solve(expression.Root(), new TNum(*options->target), maker->Variable);
-    const float value = solved->Evaluate();
-    DiscardNode(solved);
-    PrintLine(ValueText(value));
+    const NodePtr solved = Solve(*expression.Root(), NodePtr(new TNum(*options->target)), entry->Maker->Variable);
+    PrintLine(ValueText(solved->Evaluate()));
     return 0;
   } catch (const EDespejar& refusal) {
     PrintLine("solve error: " + refusal.Message());
     return 4;
   } catch (const std::exception& failure) {
-    if (solved != nullptr) DiscardNode(solved);
     const ExprError code = EvaluationErrorCode(failure);
     PrintLine("error " + std::to_string(CodeOf(code)) + ": " +
               (code == ExprError::kMessage ? std::string(failure.what()) : TExpresion::ErrorMessage(CodeOf(code))));

@@ -31,45 +31,23 @@ X Sqrt(X x) {
 X Trunc(X x) { return std::trunc(x); }
 X FracPart(X x) { return x - std::trunc(x); }
 
-// The processor's sine, cosine and tangent where it has them: they take
-// arguments below 2^63 in magnitude and are several times faster than the
-// library's extended-precision versions, which matters once per pixel.
-#if defined(__x86_64__) || defined(__i386__)
-constexpr X kProcessorTrigLimit = 0x1p63L;
-
-X SinX(X x) {
-  if (std::fabs(x) >= kProcessorTrigLimit) return std::sin(x);
-  asm("fsin" : "+t"(x));
-  return x;
-}
-
-X CosX(X x) {
-  if (std::fabs(x) >= kProcessorTrigLimit) return std::cos(x);
-  asm("fcos" : "+t"(x));
-  return x;
-}
-
-X TanX(X x) {
-  if (std::fabs(x) >= kProcessorTrigLimit) return std::tan(x);
-  X one;
-  X tangent;
-  asm("fptan" : "=t"(one), "=u"(tangent) : "0"(x));
-  return tangent;
-}
-#else
-X SinX(X x) { return std::sin(x); }
-X CosX(X x) { return std::cos(x); }
-X TanX(X x) { return std::tan(x); }
-#endif
-
-// The functions the picture calculation meets most go through the double
-// kernels of VectorMath, which its runs share.
+// The trigonometric functions, and the others the picture calculation meets
+// most, go through the double kernels of VectorMath, which its runs share.
 float Sin(float x) { return ToSingle(MathOf(UnaryMath::kSin, x)); }
 float Cos(float x) { return ToSingle(MathOf(UnaryMath::kCos, x)); }
 float Tan(float x) { return ToSingle(MathOf(UnaryMath::kTan, x)); }
-float Sec(float x) { return ToSingle(Divide(1, CosX(x))); }
-float Cosec(float x) { return ToSingle(Divide(1, SinX(x))); }
-float Cotan(float x) { return ToSingle(Divide(1, TanX(x))); }
+// The reciprocals are infinite where the divisor is 0, which for a float
+// argument happens only at 0 (sine and tangent), or where they leave the
+// float range (near 0 too).
+float Reciprocal(float value, float x) {
+  if (std::isfinite(value)) [[likely]]
+    return value;
+  if (x == 0) throw EZeroDivide();
+  throw EOverflow();
+}
+float Sec(float x) { return Reciprocal(MathOf(UnaryMath::kSec, x), x); }
+float Cosec(float x) { return Reciprocal(MathOf(UnaryMath::kCosec, x), x); }
+float Cotan(float x) { return Reciprocal(MathOf(UnaryMath::kCotan, x), x); }
 float ArcSin(float x) { return ToSingle(std::atan2(X{x}, Sqrt(1 - X{x} * x))); }
 float ArcCos(float x) { return ToSingle(std::atan2(Sqrt(1 - X{x} * x), X{x})); }
 float ArcTan(float x) { return ToSingle(std::atan2(X{x}, X{1})); }
@@ -174,12 +152,6 @@ float Remainder(const TEvalArray& args) {
   return ToSingle(a - Trunc(Divide(a, b)) * b);
 }
 
-// A one-argument entry with a typeset form of its own.
-void AddTypeset(TExpresion& root, const std::string& names, TFunc1 func, TFunc1 inverse,
-                const std::string& description, TTypesetForm form) {
-  root.AddFunction1(names, func, inverse, description, std::move(form.Measure), std::move(form.Draw));
-}
-
 template <UnaryMath f>
 void MathForm(const float* x, float* out, std::size_t n) {
   CheckedMathRun(f, x, out, n);
@@ -200,53 +172,37 @@ void AngleForm(const float* a, const float* b, float* out, std::size_t n) {
   MathRun(BinaryMath::kAtan2, b, a, out, n);
 }
 
-// What the functions with a run form raise where they fail.
+// What the functions of one argument with a form over runs raise where
+// they fail.
 ExprError OverflowFault(float) { return ExprError::kOverflow; }
 ExprError LogFault(float x) { return x == 0 ? ExprError::kZeroDivide : ExprError::kInvalidOperation; }
 ExprError RootFault(float) { return ExprError::kInvalidOperation; }
 ExprError ReciprocalFault(float x) { return x == 0 ? ExprError::kZeroDivide : ExprError::kOverflow; }
 
-struct RunEntry {
-  TFunc1 func;
-  TRunFunc1 form;
-  TRunFault fault;
-};
+TMake Constant(long double value, const char* description) {
+  return {.Node = NodeKind::kConstant, .Kind = MakerKind::kConstant, .Description = description,
+          .Value = static_cast<float>(value)};
+}
 
-const RunEntry* RunEntryOf(TFunc1 func) {
-  static const RunEntry kForms[] = {
-      {Sin, MathForm<UnaryMath::kSin>, OverflowFault},
-      {Cos, MathForm<UnaryMath::kCos>, OverflowFault},
-      {Tan, MathForm<UnaryMath::kTan>, OverflowFault},
-      {Exp, MathForm<UnaryMath::kExp>, OverflowFault},
-      {NaturalLog, MathForm<UnaryMath::kLn>, LogFault},
-      {SquareRoot, ExactForm<RunUnary::kSqrt>, RootFault},
-      {Sqr, ExactForm<RunUnary::kSquare>, OverflowFault},
-      {Abs, ExactForm<RunUnary::kAbs>, OverflowFault},
-      {Int, ExactForm<RunUnary::kTrunc>, OverflowFault},
-      {Rcp, ExactForm<RunUnary::kReciprocal>, ReciprocalFault},
-  };
-  for (const RunEntry& entry : kForms)
-    if (entry.func == func) return &entry;
-  return nullptr;
+TMake Function1(TFunc1 func, TFunc1 inverse, const char* description, TRun1 run = {},
+                TTypesetForm form = {}) {
+  return {.Node = NodeKind::kCall1, .Kind = MakerKind::kFunction1, .MinArgs = 1, .MaxArgs = 1,
+          .Description = description, .Func1 = func, .Inverse = inverse, .Run1 = run,
+          .MeasureHook = std::move(form.Measure), .DrawHook = std::move(form.Draw)};
+}
+
+TMake FunctionN(TFuncN func, int minArgs, int maxArgs, const char* description, TRunFunc2 run = nullptr) {
+  return {.Node = NodeKind::kCallN, .Kind = MakerKind::kFunctionN, .MinArgs = minArgs, .MaxArgs = maxArgs,
+          .Description = description, .FuncN = func, .Run2 = run};
+}
+
+// A value drawn anew at every point, listed with the functions.
+TMake Function0(TFunc0 func, const char* description) {
+  return {.Node = NodeKind::kFunction0, .Kind = MakerKind::kFunction1, .Description = description,
+          .Func0 = std::move(func)};
 }
 
 }  // namespace
-
-TRunFunc1 RunFormOf(TFunc1 func) {
-  const RunEntry* entry = RunEntryOf(func);
-  return entry != nullptr ? entry->form : nullptr;
-}
-
-TRunFault RunFaultOf(TFunc1 func) {
-  const RunEntry* entry = RunEntryOf(func);
-  return entry != nullptr ? entry->fault : nullptr;
-}
-
-TRunFunc2 RunFormOf(TFuncN func) {
-  if (func == Hypot) return HypotForm;
-  if (func == Angle) return AngleForm;
-  return nullptr;
-}
 
 float Conditional(const TEvalArray& args) {
   if (args[0]->Evaluate() > 0) return args[1]->Evaluate();
@@ -256,49 +212,55 @@ float Conditional(const TEvalArray& args) {
 void SeedRandom(std::uint32_t seed) { g_generator.seed(seed); }
 
 void RegisterCatalog(TExpresion& root) {
-  root.AddConstant("Pi", "Pi", static_cast<float>(kPi));
-  root.AddConstant("e", "Base Log. Naturales", static_cast<float>(std::numbers::e_v<long double>));
-  root.AddConstant("R2", "Ra\xEDz cuadrada de 2", static_cast<float>(std::numbers::sqrt2_v<long double>));
-  root.AddConstant("R3", "Raiz cuadrada de 3", static_cast<float>(std::numbers::sqrt3_v<long double>));
-
-  //               names              function     inverse      description            typeset form
-  root.AddFunction1("sin/sen",        Sin,         ArcSin,      "Seno");
-  root.AddFunction1("cos",            Cos,         ArcCos,      "Coseno");
-  root.AddFunction1("tan/tg",         Tan,         ArcTan,      "Tangente");
-  root.AddFunction1("sec",            Sec,         nullptr,     "Secante");
-  root.AddFunction1("cosec",          Cosec,       nullptr,     "Cosecante");
-  root.AddFunction1("cotan/cotg",     Cotan,       nullptr,     "Cotangente");
-  root.AddFunction1("arcsin/arcsen",  ArcSin,      Sin,         "Arcoseno");
-  root.AddFunction1("arccos/arcos",   ArcCos,      Cos,         "Arcocoseno");
-  root.AddFunction1("arctan/arctg",   ArcTan,      Tan,         "Arcotangente");
-  //               names              function     min max      description
-  root.AddFunctionN("hipot",          Hypot,       2,  2,       "Hipotenusa");
-  root.AddFunctionN("ang/arg",        Angle,       2,  2,       "Angulo");
-  root.AddFunction1("GMS",            Gms,         nullptr,     "GGG,MMSS.SS");
-  root.AddFunction1("sinh/senh",      Sinh,        ArcSinh,     "Seno hiperb\xF3lico");
-  root.AddFunction1("cosh",           Cosh,        ArcCosh,     "Coseno hiperb\xF3lico");
-  root.AddFunction1("tanh/tgh",       Tanh,        ArcTanh,     "Tangente hiperb\xF3lica");
-  root.AddFunction1("arcsinh/arcsenh", ArcSinh,    Sinh,        "Arcoseno hiperb\xF3lico");
-  root.AddFunction1("arccosh/arcosh", ArcCosh,     Cosh,        "Arcocoseno hiperb\xF3lico");
-  root.AddFunction1("arctanh/arctgh", ArcTanh,     Tanh,        "Arcotangente hiperb\xF3lica");
-  AddTypeset(root,  "Rcp",            Rcp,         Rcp,         "Rec\xEDproco",         RaisedAfter("-1"));
-  root.AddFunction1("ln",             NaturalLog,  Exp,         "Logar\xEDtmo natural");
-  root.AddFunction1("log",            Log10,       Exp10,       "Logar\xEDtmo base 10");
-  AddTypeset(root,  "sqr/cuad",       Sqr,         SquareRoot,  "Cuadrado",           RaisedAfter("2"));
-  AddTypeset(root,  "sqrt/raiz",      SquareRoot,  Sqr,         "Ra\xEDz cuadrada",     RadicalSign());
-  AddTypeset(root,  "exp",            Exp,         NaturalLog,  "Exponencial",        BaseRaisedTo("e", true));
-  AddTypeset(root,  "exp10",          Exp10,       Log10,       "Expo base 10",       BaseRaisedTo("10", false));
-  AddTypeset(root,  "Abs",            Abs,         nullptr,     "Valor Absoluto",     AbsoluteBars());
-  // A function, not a variable, in the picker: kind 3.
-  root.AddFunction0("Ale/Rnd",        Random,      MakerKind::kFunction1, "Aleatorio");
-  root.AddFunction1("Int/Ent",        Int,         nullptr,     "Parte entera");
-  root.AddFunction1("Rd",             Rd,          nullptr,     "Redondeo");
-  root.AddFunction1("Frac",           Frac,        nullptr,     "Fracci\xF3n");
-  root.AddFunctionN("Max",            Maximum,     2,  255,     "M\xE1ximo");
-  root.AddFunctionN("Min",            Minimum,     2,  255,     "M\xEDnimo");
-  root.AddFunctionN("Prom",           Mean,        2,  255,     "Promedio");
-  root.AddFunctionN("Suma",           Sum,         2,  255,     "Suma");
-  root.AddFunctionN("Resto/Mod",      Remainder,   2,  2,       "Resto");
+  using UM = UnaryMath;
+  using RU = RunUnary;
+  root.Add("Pi",      Constant(kPi, "Pi"));
+  root.Add("e",       Constant(std::numbers::e_v<long double>, "Base Log. Naturales"));
+  root.Add("R2",      Constant(std::numbers::sqrt2_v<long double>, "Ra\xEDz cuadrada de 2"));
+  root.Add("R3",      Constant(std::numbers::sqrt3_v<long double>, "Raiz cuadrada de 3"));
+  //       names               function    inverse     description        form over runs and its faults, typeset form
+  root.Add("sin/sen",        Function1(Sin,        ArcSin,     "Seno",        {MathForm<UM::kSin>, OverflowFault}));
+  root.Add("cos",            Function1(Cos,        ArcCos,     "Coseno",      {MathForm<UM::kCos>, OverflowFault}));
+  root.Add("tan/tg",         Function1(Tan,        ArcTan,     "Tangente",    {MathForm<UM::kTan>, OverflowFault}));
+  root.Add("sec",            Function1(Sec,        nullptr,    "Secante",     {MathForm<UM::kSec>, ReciprocalFault}));
+  root.Add("cosec",          Function1(Cosec,      nullptr,    "Cosecante",   {MathForm<UM::kCosec>, ReciprocalFault}));
+  root.Add("cotan/cotg",     Function1(Cotan,      nullptr,    "Cotangente",  {MathForm<UM::kCotan>, ReciprocalFault}));
+  root.Add("arcsin/arcsen",  Function1(ArcSin,     Sin,        "Arcoseno"));
+  root.Add("arccos/arcos",   Function1(ArcCos,     Cos,        "Arcocoseno"));
+  root.Add("arctan/arctg",   Function1(ArcTan,     Tan,        "Arcotangente"));
+  //       names               function   min max  description        form over runs
+  root.Add("hipot",          FunctionN(Hypot,    2,  2,  "Hipotenusa",  HypotForm));
+  root.Add("ang/arg",        FunctionN(Angle,    2,  2,  "Angulo",      AngleForm));
+  root.Add("GMS",            Function1(Gms,        nullptr,    "GGG,MMSS.SS"));
+  root.Add("sinh/senh",      Function1(Sinh,       ArcSinh,    "Seno hiperb\xF3lico"));
+  root.Add("cosh",           Function1(Cosh,       ArcCosh,    "Coseno hiperb\xF3lico"));
+  root.Add("tanh/tgh",       Function1(Tanh,       ArcTanh,    "Tangente hiperb\xF3lica"));
+  root.Add("arcsinh/arcsenh", Function1(ArcSinh,   Sinh,       "Arcoseno hiperb\xF3lico"));
+  root.Add("arccosh/arcosh", Function1(ArcCosh,    Cosh,       "Arcocoseno hiperb\xF3lico"));
+  root.Add("arctanh/arctgh", Function1(ArcTanh,    Tanh,       "Arcotangente hiperb\xF3lica"));
+  root.Add("Rcp",            Function1(Rcp,        Rcp,        "Rec\xEDproco",        {ExactForm<RU::kReciprocal>, ReciprocalFault},
+                                       RaisedAfter("-1")));
+  root.Add("ln",             Function1(NaturalLog, Exp,        "Logar\xEDtmo natural", {MathForm<UM::kLn>, LogFault}));
+  root.Add("log",            Function1(Log10,      Exp10,      "Logar\xEDtmo base 10"));
+  root.Add("sqr/cuad",       Function1(Sqr,        SquareRoot, "Cuadrado",           {ExactForm<RU::kSquare>, OverflowFault},
+                                       RaisedAfter("2")));
+  root.Add("sqrt/raiz",      Function1(SquareRoot, Sqr,        "Ra\xEDz cuadrada",     {ExactForm<RU::kSqrt>, RootFault},
+                                       RadicalSign()));
+  root.Add("exp",            Function1(Exp,        NaturalLog, "Exponencial",        {MathForm<UM::kExp>, OverflowFault},
+                                       BaseRaisedTo("e", true)));
+  root.Add("exp10",          Function1(Exp10,      Log10,      "Expo base 10",       {},
+                                       BaseRaisedTo("10", false)));
+  root.Add("Abs",            Function1(Abs,        nullptr,    "Valor Absoluto",     {ExactForm<RU::kAbs>, OverflowFault},
+                                       AbsoluteBars()));
+  root.Add("Ale/Rnd",        Function0(Random,                 "Aleatorio"));
+  root.Add("Int/Ent",        Function1(Int,        nullptr,    "Parte entera",       {ExactForm<RU::kTrunc>, OverflowFault}));
+  root.Add("Rd",             Function1(Rd,         nullptr,    "Redondeo"));
+  root.Add("Frac",           Function1(Frac,       nullptr,    "Fracci\xF3n"));
+  root.Add("Max",            FunctionN(Maximum,  2,  255, "M\xE1ximo"));
+  root.Add("Min",            FunctionN(Minimum,  2,  255, "M\xEDnimo"));
+  root.Add("Prom",           FunctionN(Mean,     2,  255, "Promedio"));
+  root.Add("Suma",           FunctionN(Sum,      2,  255, "Suma"));
+  root.Add("Resto/Mod",      FunctionN(Remainder, 2, 2,   "Resto"));
 }
 
 }  // namespace vorla

@@ -14,8 +14,8 @@ const TEval& Argument(const TEval& call) { return *call.Args[0]; }
 
 // An operator or another call as the argument goes between parentheses.
 bool ArgumentParen(const TEval& call) {
-  const TEval& argument = Argument(call);
-  return dynamic_cast<const TOp*>(&argument) != nullptr || dynamic_cast<const TFun*>(&argument) != nullptr;
+  const NodeKind argument = Argument(call).Kind();
+  return IsOperator(argument) || IsCall(argument);
 }
 
 TBox AbsoluteBox(const TEval& call, TCanvas& canvas, int size) {

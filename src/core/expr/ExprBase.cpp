@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <utility>
 
 #include "core/expr/ErrorMessages.h"
 #include "core/expr/FloatErrors.h"
@@ -28,14 +31,51 @@ void TVariable::RemoveNode(TVar* node) {
   if (it != nodes_.end()) nodes_.erase(it);
 }
 
+// ---- kinds ----------------------------------------------------------------
+
+bool IsComparison(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kGreater:
+    case NodeKind::kLess:
+    case NodeKind::kEqual:
+    case NodeKind::kNotEqual:
+    case NodeKind::kAtLeast:
+    case NodeKind::kAtMost:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsLogic(NodeKind kind) { return kind == NodeKind::kAnd || kind == NodeKind::kOr || kind == NodeKind::kXor; }
+
+bool IsOperator(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase:
+      return true;
+    default:
+      return IsComparison(kind) || IsLogic(kind);
+  }
+}
+
+bool IsCall(NodeKind kind) {
+  return kind == NodeKind::kCall1 || kind == NodeKind::kCallN || kind == NodeKind::kSelect;
+}
+
 // ---- life of nodes ---------------------------------------------------------
 
 TEval::~TEval() {
-  for (TEval* operand : Args) ReleaseNode(operand);
+  for (TEval* operand : Args) NodePtr::Drop(operand);
 }
 
 void TEval::Hold(TEval* operand) {
-  ++operand->RefCount;
+  ++operand->holders_;
   Args.push_back(operand);
   for (TVariable* variable : operand->reads_)
     if (!Reads(variable)) reads_.push_back(variable);
@@ -46,291 +86,379 @@ bool TEval::Reads(const TVariable* variable) const {
   return std::find(reads_.begin(), reads_.end(), variable) != reads_.end();
 }
 
-void ReleaseNode(TEval* node) {
-  if (node->RefCount > 1)
-    --node->RefCount;
-  else
-    delete node;
-}
+namespace {
 
-void DiscardNode(TEval* node) {
-  if (node != nullptr && node->RefCount == 0) delete node;
-}
-
-TEval* FoldConstant(TEval* node) {
-  // Asked of the operands: a call is not unchanged before its first value.
-  if (std::all_of(node->Args.begin(), node->Args.end(), [](const TEval* a) { return a->IsUnchanged(); })) {
-    try {
-      node->Value = node->Evaluate();
-    } catch (...) {
-      delete node;
-      throw;
-    }
-  }
+// Evaluates a node whose operands are all constant (a call is not
+// unchanged before its first value, so the operands are asked).
+NodePtr FoldConstant(NodePtr node) {
+  if (std::all_of(node->Args.begin(), node->Args.end(), [](const TEval* a) { return a->IsUnchanged(); }))
+    node->Evaluate();
   return node;
 }
 
-TFun0::TFun0(TFunc0 func, bool isConstant) : TConst(0.0f), Func(std::move(func)), IsConstant(isConstant) {
-  if (!IsConstant) ReadsFunction0();
+TOp* NewOperator(NodeKind kind, TEval* left, TEval* right) {
+  switch (kind) {
+    case NodeKind::kAdd: return new TSuma(left, right);
+    case NodeKind::kSubtract: return new TResta(left, right);
+    case NodeKind::kMultiply: return new TMul(left, right);
+    case NodeKind::kDivide: return new TDiv(left, right);
+    case NodeKind::kPower: return new TPot(left, right);
+    case NodeKind::kRoot: return new TRaiz(left, right);
+    case NodeKind::kLogBase: return new TLogN(left, right);
+    case NodeKind::kGreater: return new TMay(left, right);
+    case NodeKind::kLess: return new TMen(left, right);
+    case NodeKind::kEqual: return new TIgu(left, right);
+    case NodeKind::kNotEqual: return new TDist(left, right);
+    case NodeKind::kAtLeast: return new TMayIgu(left, right);
+    case NodeKind::kAtMost: return new TMenIgu(left, right);
+    case NodeKind::kAnd: return new TAnd(left, right);
+    case NodeKind::kOr: return new TOr(left, right);
+    case NodeKind::kXor: return new TXor(left, right);
+    default: throw std::invalid_argument("not an operator");
+  }
 }
 
-float TFun0::Evaluate() {
-  return Cached([this] { return ToSingle(Func()); });
+}  // namespace
+
+TFun0::TFun0(TFunc0 func, TLeafBinding binding)
+    : TConst(0.0f, NodeKind::kFunction0), Func(std::move(func)), Binding(binding) {
+  ReadsFunction0();
 }
 
-TVar::TVar(TVariable* variable) : Variable(variable) {
+TVar::TVar(TVariable* variable, TLeafBinding binding)
+    : TEval(NodeKind::kVariable), Variable(variable), Binding(binding) {
   ReadsVariable(variable);
   variable->AddNode(this);
 }
 
 TVar::~TVar() { Variable->RemoveNode(this); }
 
-TOp::TOp(TEval* left, TEval* right) {
+TLeafBinding BindingOf(const TEval& leaf) {
+  switch (leaf.Kind()) {
+    case NodeKind::kVariable: return static_cast<const TVar&>(leaf).Binding;
+    case NodeKind::kFunction0: return static_cast<const TFun0&>(leaf).Binding;
+    default: return {};
+  }
+}
+
+TOp::TOp(NodeKind kind, TEval* left, TEval* right) : TEval(kind) {
   Args.reserve(2);
   Hold(left);
   Hold(right);
 }
 
-TFun1::TFun1(TFunc1 func, TEval* argument, TFunc1 inverse) : Func(func), Inverse(inverse) {
+TFun1::TFun1(TFunc1 func, TEval* argument, TFunc1 inverse, TRun1 run)
+    : TFun(NodeKind::kCall1), Func(func), Inverse(inverse), Run(run) {
   Hold(argument);
 }
 
-TFunN::TFunN(TFuncN func, const TEvalArray& arguments) : Func(func) {
+TFunN::TFunN(NodeKind kind, TFuncN func, const TEvalArray& arguments, TRunFunc2 run)
+    : TFun(kind), Func(func), Run(run) {
   Args.reserve(arguments.size());
   for (TEval* argument : arguments) Hold(argument);
 }
 
-TExprMsg::TExprMsg(const std::string& text) { Text = text.substr(0, 255); }
+TExprMsg::TExprMsg(const std::string& text) : TEval(NodeKind::kMessage) { Text = text.substr(0, 255); }
 
-TEval* NewFun1(TFunc1 func, TEval* argument, TFunc1 inverse) {
-  return FoldConstant(new TFun1(func, argument, inverse));
+NodePtr NewOp(NodeKind kind, const NodePtr& left, const NodePtr& right) {
+  return FoldConstant(NodePtr(NewOperator(kind, left.get(), right.get())));
 }
 
-TEval* NewFunN(TFuncN func, const TEvalArray& arguments) {
-  return FoldConstant(new TFunN(func, arguments));
+NodePtr NewFun1(TFunc1 func, const NodePtr& argument, TFunc1 inverse, TRun1 run) {
+  return FoldConstant(NodePtr(new TFun1(func, argument.get(), inverse, run)));
 }
 
 // ---- evaluation ------------------------------------------------------------
 
-float TSuma::Compute() {
-  const TExtended a = Args[0]->Evaluate();
-  return ToSingle(a + Args[1]->Evaluate());
-}
-
-float TResta::Compute() {
-  const TExtended a = Args[0]->Evaluate();
-  return ToSingle(a - Args[1]->Evaluate());
-}
-
-float TMul::Compute() {
-  const TExtended a = Args[0]->Evaluate();
-  return ToSingle(a * Args[1]->Evaluate());
-}
-
-float TDiv::Compute() {
-  const TExtended a = Args[0]->Evaluate();
-  return ToSingle(Divide(a, Args[1]->Evaluate()));
-}
-
-float TPot::Compute() {
-  const TExtended a = Args[0]->Evaluate();
-  return ToSingle(Power(a, Args[1]->Evaluate()));
-}
-
-float TRaiz::Compute() {
-  const TExtended a = Args[0]->Evaluate();
-  return ToSingle(Power(a, Divide(1, Args[1]->Evaluate())));
-}
-
-float TLogN::Compute() {
-  const TExtended base = Args[1]->Evaluate();
-  const TExtended argument = Args[0]->Evaluate();
-  const TExtended numerator = Log2(argument);
-  return ToSingle(Divide(numerator, Log2(base)));
-}
-
-TCompara::TCompara(TEval* left, TEval* right)
-    : TOp(left, right), chained_(dynamic_cast<TCompara*>(left)) {}
-
-float TCompara::Compute() {
-  if (chained_ == nullptr) return Compare();
-  // Compare the middle operand with the right one, then let the left
-  // comparison judge its own part (and its own chain).
-  struct Restore {
-    TEvalArray& args;
-    TEval* left;
-    ~Restore() { args[0] = left; }
-  } restore{Args, Args[0]};
-  Args[0] = chained_->Args[1];
-  const float right = Compare();
-  return right > 0 && chained_->Evaluate() > 0 ? TrueValue : FalseValue;
-}
-
 namespace {
+
+[[noreturn, gnu::cold, gnu::noinline]] void RaiseMessage(const std::string& text) { throw EExprMsj(text); }
+
+// A kind reached a consumer that has nothing to do with it.
+[[noreturn, gnu::cold, gnu::noinline]] void WrongKind(const char* what) { throw std::invalid_argument(what); }
 
 float Truth(bool value) { return value ? TrueValue : FalseValue; }
 
+// A comparison of two values that were evaluated left first.
+float Compare(NodeKind kind, float a, float b) {
+  switch (kind) {
+    case NodeKind::kGreater: return Truth(a > b);
+    case NodeKind::kLess: return Truth(a < b);
+    case NodeKind::kEqual: return Truth(NearlyEqual(a, b));
+    case NodeKind::kNotEqual: return Truth(!NearlyEqual(a, b));
+    // Equal within the tolerance counts too: values a few denormals apart pass.
+    case NodeKind::kAtLeast: return Truth(a >= b || NearlyEqual(a, b));
+    case NodeKind::kAtMost: return Truth(a <= b || NearlyEqual(a, b));
+    default: WrongKind("not a comparison");
+  }
+}
+
 }  // namespace
 
-float TMay::Compare() {
-  const float a = Args[0]->Evaluate();
-  return Truth(a > Args[1]->Evaluate());
+bool TEval::IsUnchanged() const {
+  switch (kind_) {
+    case NodeKind::kNumber:
+    case NodeKind::kConstant:
+      return true;
+    case NodeKind::kVariable:
+      return static_cast<const TVar*>(this)->UpToDate;
+    case NodeKind::kFunction0:
+    case NodeKind::kMessage:
+      return false;
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase:
+    case NodeKind::kGreater:
+    case NodeKind::kLess:
+    case NodeKind::kEqual:
+    case NodeKind::kNotEqual:
+    case NodeKind::kAtLeast:
+    case NodeKind::kAtMost:
+    case NodeKind::kAnd:
+    case NodeKind::kOr:
+    case NodeKind::kXor:
+    case NodeKind::kCall1:
+    case NodeKind::kCallN:
+    case NodeKind::kSelect:
+      return Fresh();
+  }
+  return false;
 }
 
-float TMen::Compare() {
-  const float a = Args[0]->Evaluate();
-  return Truth(a < Args[1]->Evaluate());
+float TEval::EvaluateComputed() {
+  switch (kind_) {
+    case NodeKind::kNumber:
+    case NodeKind::kConstant:
+      return Value;
+    case NodeKind::kVariable:
+      return ReadVariable();
+    case NodeKind::kFunction0:
+      return Cached([this] { return ToSingle(static_cast<TFun0*>(this)->Func()); });
+    case NodeKind::kMessage:
+      RaiseMessage(Text);
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase:
+    case NodeKind::kGreater:
+    case NodeKind::kLess:
+    case NodeKind::kEqual:
+    case NodeKind::kNotEqual:
+    case NodeKind::kAtLeast:
+    case NodeKind::kAtMost:
+    case NodeKind::kAnd:
+    case NodeKind::kOr:
+    case NodeKind::kXor:
+    case NodeKind::kCall1:
+    case NodeKind::kCallN:
+    case NodeKind::kSelect:
+      return Cached([this] { return Compute(); });
+  }
+  return Value;
 }
 
-float TIgu::Compare() {
-  const float a = Args[0]->Evaluate();
-  return Truth(NearlyEqual(a, Args[1]->Evaluate()));
-}
-
-float TDist::Compare() {
-  const float a = Args[0]->Evaluate();
-  return Truth(!NearlyEqual(a, Args[1]->Evaluate()));
-}
-
-// Equal within the tolerance counts too: values a few denormals apart pass.
-// The operands are evaluated once; within one evaluation point a second
-// evaluation would give the same values.
-float TMayIgu::Compare() {
-  const float a = Args[0]->Evaluate();
-  const float b = Args[1]->Evaluate();
-  return Truth(a >= b || NearlyEqual(a, b));
-}
-
-float TMenIgu::Compare() {
-  const float a = Args[0]->Evaluate();
-  const float b = Args[1]->Evaluate();
-  return Truth(a <= b || NearlyEqual(a, b));
-}
-
-float TAnd::Compute() { return Truth(Args[0]->Evaluate() > 0 && Args[1]->Evaluate() > 0); }
-
-float TOr::Compute() { return Truth(Args[0]->Evaluate() > 0 || Args[1]->Evaluate() > 0); }
-
-float TXor::Compute() {
-  const bool a = Args[0]->Evaluate() > 0;
-  return Truth(a != (Args[1]->Evaluate() > 0));
-}
-
-float TExprMsg::Evaluate() { throw EExprMsj(Text); }
-
-// ---- makers ----------------------------------------------------------------
-
+// Each family computes in a small function of its own: a failure unwinds
+// through every node above it, and the unwinder's work per frame grows with
+// the size of the function.
 namespace {
 
-// A call is typeset the way the catalog entry that built it says.
-template <class Call>
-TEval* WithHooks(Call* node, const TMake& maker) {
-  node->MeasureHook = maker.MeasureHook;
-  node->DrawHook = maker.DrawHook;
-  return node;
+[[gnu::noinline]] float Arithmetic(NodeKind kind, TEval& left, TEval& right) {
+  if (kind == NodeKind::kLogBase) {
+    const TExtended base = right.Evaluate();
+    const TExtended numerator = Log2(left.Evaluate());
+    return ToSingle(Divide(numerator, Log2(base)));
+  }
+  const TExtended a = left.Evaluate();
+  const TExtended b = right.Evaluate();
+  switch (kind) {
+    case NodeKind::kAdd: return ToSingle(a + b);
+    case NodeKind::kSubtract: return ToSingle(a - b);
+    case NodeKind::kMultiply: return ToSingle(a * b);
+    case NodeKind::kDivide: return ToSingle(Divide(a, b));
+    case NodeKind::kPower: return ToSingle(Power(a, b));
+    case NodeKind::kRoot: return ToSingle(Power(a, Divide(1, b)));
+    default: WrongKind("not arithmetic");
+  }
+}
+
+// In a chain p < q < s the middle operand is compared with the right one,
+// then the left comparison judges its own part (and its chain).
+[[gnu::noinline]] float Comparison(NodeKind kind, TEval& left, TEval& right) {
+  const bool chained = IsComparison(left.Kind());
+  const float a = (chained ? *left.Args[1] : left).Evaluate();
+  const float compared = Compare(kind, a, right.Evaluate());
+  if (!chained) return compared;
+  return compared > 0 && left.Evaluate() > 0 ? TrueValue : FalseValue;
+}
+
+[[gnu::noinline]] float Logic(NodeKind kind, TEval& left, TEval& right) {
+  switch (kind) {
+    case NodeKind::kAnd: return Truth(left.Evaluate() > 0 && right.Evaluate() > 0);
+    case NodeKind::kOr: return Truth(left.Evaluate() > 0 || right.Evaluate() > 0);
+    default: {
+      const bool a = left.Evaluate() > 0;
+      return Truth(a != (right.Evaluate() > 0));
+    }
+  }
 }
 
 }  // namespace
 
-TMakeConst::TMakeConst(float value) : Value(value) { Kind = MakerKind::kConstant; }
-
-TEval* TMakeConst::Make(const TEvalArray&) const { return new TConst(Value); }
-
-TMakeVar::TMakeVar(TVariable* variable) : Variable(variable) { Kind = MakerKind::kVariable; }
-
-TEval* TMakeVar::Make(const TEvalArray&) const { return new TVar(Variable); }
-
-TMakeFun0::TMakeFun0(TFunc0 func) : Func(std::move(func)) { Kind = MakerKind::kFunction0; }
-
-TEval* TMakeFun0::Make(const TEvalArray&) const { return WithHooks(new TFun0(Func, false), *this); }
-
-TMakeFun1::TMakeFun1(TFunc1 func, TFunc1 inverse) : Func(func), Inverse(inverse) {
-  Kind = MakerKind::kFunction1;
-  MinArgs = MaxArgs = 1;
+float TEval::Compute() {
+  switch (kind_) {
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase:
+      return Arithmetic(kind_, *Args[0], *Args[1]);
+    case NodeKind::kGreater:
+    case NodeKind::kLess:
+    case NodeKind::kEqual:
+    case NodeKind::kNotEqual:
+    case NodeKind::kAtLeast:
+    case NodeKind::kAtMost:
+      return Comparison(kind_, *Args[0], *Args[1]);
+    case NodeKind::kAnd:
+    case NodeKind::kOr:
+    case NodeKind::kXor:
+      return Logic(kind_, *Args[0], *Args[1]);
+    case NodeKind::kCall1:
+      return static_cast<const TFun1*>(this)->Func(Args[0]->Evaluate());
+    case NodeKind::kCallN:
+    case NodeKind::kSelect:
+      return static_cast<const TFunN*>(this)->Func(Args);
+    case NodeKind::kNumber:
+    case NodeKind::kConstant:
+    case NodeKind::kFunction0:
+    case NodeKind::kVariable:
+    case NodeKind::kMessage:
+      break;
+  }
+  WrongKind("a leaf computes nothing");
 }
 
-TEval* TMakeFun1::Make(const TEvalArray& args) const {
-  return WithHooks(static_cast<TFun1*>(NewFun1(Func, args[0], Inverse)), *this);
-}
+// ---- catalog entries -------------------------------------------------------
 
-TMakeFunN::TMakeFunN(TFuncN func, int minArgs, int maxArgs) : Func(func) {
-  Kind = MakerKind::kFunctionN;
-  MinArgs = minArgs;
-  MaxArgs = maxArgs;
-}
-
-TEval* TMakeFunN::Make(const TEvalArray& args) const {
-  if (Func == nullptr) return NewOp<TLogN>(args[0], args[1]);
-  return WithHooks(static_cast<TFunN*>(NewFunN(Func, args)), *this);
+NodePtr Make(const TMake& entry, const std::vector<NodePtr>& args) {
+  TEvalArray operands;
+  operands.reserve(args.size());
+  for (const NodePtr& arg : args) operands.push_back(arg.get());
+  switch (entry.Node) {
+    case NodeKind::kConstant:
+      return NodePtr(new TConst(entry.Value));
+    case NodeKind::kVariable:
+      return NodePtr(new TVar(entry.Variable, entry.Binding));
+    case NodeKind::kFunction0: {
+      auto* node = new TFun0(entry.Func0, entry.Binding);
+      node->MeasureHook = entry.MeasureHook;
+      node->DrawHook = entry.DrawHook;
+      return NodePtr(node);
+    }
+    case NodeKind::kCall1: {
+      auto* node = new TFun1(entry.Func1, operands[0], entry.Inverse, entry.Run1);
+      node->MeasureHook = entry.MeasureHook;
+      node->DrawHook = entry.DrawHook;
+      return FoldConstant(NodePtr(node));
+    }
+    case NodeKind::kCallN:
+    case NodeKind::kSelect: {
+      auto* node = new TFunN(entry.Node, entry.FuncN, operands, entry.Run2);
+      node->MeasureHook = entry.MeasureHook;
+      node->DrawHook = entry.DrawHook;
+      return FoldConstant(NodePtr(node));
+    }
+    case NodeKind::kLogBase:
+      return NewOp(NodeKind::kLogBase, args[0], args[1]);
+    default:
+      throw std::invalid_argument("no catalog entry builds this kind");
+  }
 }
 
 // ---- solving ---------------------------------------------------------------
 
-bool ContainsVar(const TEval* node, const TVariable* variable) { return node->Reads(variable); }
-
 namespace {
 
-// Solves `operand` against the freshly built `inverse`. The inverse is held
-// meanwhile, so a refusal further down can release its own nodes without
-// destroying it; a refusal then destroys it (no node leaks).
-TEval* SolveThrough(TEval* operand, TEval* inverse, const TVariable* variable) {
-  ++inverse->RefCount;
-  try {
-    TEval* result = operand->Despejar(inverse, variable);
-    --inverse->RefCount;
-    return result;
-  } catch (...) {
-    --inverse->RefCount;
-    DiscardNode(inverse);
-    throw;
+// How an operator is undone for one of its operands: the inverse operator
+// and whether the target is its left operand (else the other operand is).
+struct TInverse {
+  NodeKind kind;
+  bool targetFirst;
+};
+
+// The inverses for the left and for the right operand, or none.
+std::optional<std::pair<TInverse, TInverse>> InversesOf(NodeKind kind) {
+  using K = NodeKind;
+  switch (kind) {
+    case K::kAdd: return std::pair{TInverse{K::kSubtract, true}, TInverse{K::kSubtract, true}};
+    case K::kSubtract: return std::pair{TInverse{K::kAdd, true}, TInverse{K::kSubtract, false}};
+    case K::kMultiply: return std::pair{TInverse{K::kDivide, true}, TInverse{K::kDivide, true}};
+    case K::kDivide: return std::pair{TInverse{K::kMultiply, true}, TInverse{K::kDivide, false}};
+    case K::kPower: return std::pair{TInverse{K::kRoot, true}, TInverse{K::kLogBase, true}};
+    case K::kRoot: return std::pair{TInverse{K::kPower, true}, TInverse{K::kLogBase, false}};
+    case K::kLogBase: return std::pair{TInverse{K::kPower, false}, TInverse{K::kRoot, false}};
+    default: return std::nullopt;
   }
+}
+
+NodePtr Undo(const TInverse& inverse, const NodePtr& target, const NodePtr& other) {
+  return inverse.targetFirst ? NewOp(inverse.kind, target, other) : NewOp(inverse.kind, other, target);
 }
 
 }  // namespace
 
-TEval* TEval::Despejar(TEval*, const TVariable*) { throw EDespejar(msg::kCannotSolve); }
-
-TEval* TVar::Despejar(TEval* target, const TVariable* variable) {
-  if (Variable != variable) throw EDespejar(msg::kCannotSolve);
-  return target;
-}
-
-TEval* TFun1::Despejar(TEval* target, const TVariable* variable) {
-  if (Inverse == nullptr) throw EDespejar(msg::kNoInverse);
-  return SolveThrough(Args[0], NewFun1(Inverse, target, Func), variable);
-}
-
-TEval* TOpDespejable::Despejar(TEval* target, const TVariable* variable) {
-  const int where = (ContainsVar(Args[0], variable) ? 1 : 0) + (ContainsVar(Args[1], variable) ? 2 : 0);
-  switch (where) {
-    case 0:
+NodePtr Solve(const TEval& tree, NodePtr target, const TVariable* variable) {
+  switch (tree.Kind()) {
+    case NodeKind::kVariable:
+      if (static_cast<const TVar&>(tree).Variable != variable) throw EDespejar(msg::kCannotSolve);
+      return target;
+    case NodeKind::kCall1: {
+      const auto& call = static_cast<const TFun1&>(tree);
+      if (call.Inverse == nullptr) throw EDespejar(msg::kNoInverse);
+      return Solve(*call.Args[0], NewFun1(call.Inverse, target, call.Func), variable);
+    }
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase: {
+      const auto [left, right] = *InversesOf(tree.Kind());
+      const bool inLeft = tree.Args[0]->Reads(variable);
+      const bool inRight = tree.Args[1]->Reads(variable);
+      if (inLeft && inRight) throw EDespejar(msg::kTooComplex);
+      if (inLeft) return Solve(*tree.Args[0], Undo(left, target, NodePtr(tree.Args[1])), variable);
+      if (inRight) return Solve(*tree.Args[1], Undo(right, target, NodePtr(tree.Args[0])), variable);
       throw EDespejar(msg::kNoVariable);
-    case 1:
-      return SolveThrough(Args[0], InverseLeft(target), variable);
-    case 2:
-      return SolveThrough(Args[1], InverseRight(target), variable);
-    default:
-      throw EDespejar(msg::kTooComplex);
+    }
+    case NodeKind::kNumber:
+    case NodeKind::kConstant:
+    case NodeKind::kFunction0:
+    case NodeKind::kMessage:
+    case NodeKind::kGreater:
+    case NodeKind::kLess:
+    case NodeKind::kEqual:
+    case NodeKind::kNotEqual:
+    case NodeKind::kAtLeast:
+    case NodeKind::kAtMost:
+    case NodeKind::kAnd:
+    case NodeKind::kOr:
+    case NodeKind::kXor:
+    case NodeKind::kCallN:
+    case NodeKind::kSelect:
+      break;
   }
+  throw EDespejar(msg::kCannotSolve);
 }
-
-TEval* Solve(TEval* tree, TEval* target, const TVariable* variable) {
-  return SolveThrough(tree, target, variable);
-}
-
-TEval* TSuma::InverseLeft(TEval* t) { return NewOp<TResta>(t, Args[1]); }
-TEval* TSuma::InverseRight(TEval* t) { return NewOp<TResta>(t, Args[0]); }
-TEval* TResta::InverseLeft(TEval* t) { return NewOp<TSuma>(t, Args[1]); }
-TEval* TResta::InverseRight(TEval* t) { return NewOp<TResta>(Args[0], t); }
-TEval* TMul::InverseLeft(TEval* t) { return NewOp<TDiv>(t, Args[1]); }
-TEval* TMul::InverseRight(TEval* t) { return NewOp<TDiv>(t, Args[0]); }
-TEval* TDiv::InverseLeft(TEval* t) { return NewOp<TMul>(t, Args[1]); }
-TEval* TDiv::InverseRight(TEval* t) { return NewOp<TDiv>(Args[0], t); }
-TEval* TPot::InverseLeft(TEval* t) { return NewOp<TRaiz>(t, Args[1]); }
-TEval* TPot::InverseRight(TEval* t) { return NewOp<TLogN>(t, Args[0]); }
-TEval* TRaiz::InverseLeft(TEval* t) { return NewOp<TPot>(t, Args[1]); }
-TEval* TRaiz::InverseRight(TEval* t) { return NewOp<TLogN>(Args[0], t); }
-TEval* TLogN::InverseLeft(TEval* t) { return NewOp<TPot>(Args[1], t); }
-TEval* TLogN::InverseRight(TEval* t) { return NewOp<TRaiz>(Args[0], t); }
 
 }  // namespace vorla

@@ -1,14 +1,18 @@
 #pragma once
-// Compiled expression trees: nodes, variables, makers and solving for a
-// variable. Values are 32-bit floats; every node computes in extended precision
-// and rounds its result. Nodes are shared by reference count (solved trees and
+// Compiled expression trees: nodes, variables, catalog entries and solving
+// for a variable. Values are 32-bit floats; every node computes in extended
+// precision and rounds its result. Nodes are shared (solved trees and
 // definitions reuse subtrees), so a tree is in general a DAG: every walk over
 // it that could reach a node twice answers from what the node keeps instead.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "core/expr/ErrorCodes.h"
 
 namespace vorla {
 
@@ -33,6 +37,19 @@ using TFunc0 = std::function<float()>;
 using TFunc1 = float (*)(float);
 // Receives the argument nodes and evaluates the ones it needs itself.
 using TFuncN = float (*)(const TEvalArray& args);
+// The forms over runs of the functions that have one: the function's values
+// bit for bit, lane by lane, NaN where it fails (see RowKernels.h).
+using TRunFunc1 = void (*)(const float* x, float* out, std::size_t n);
+using TRunFunc2 = void (*)(const float* a, const float* b, float* out, std::size_t n);
+// The code a function of one argument fails with at x, where its form over
+// runs gives NaN for a number x.
+using TRunFault = ExprError (*)(float x);
+// A function of one argument over runs: its form and the rule of its faults,
+// both absent or both present.
+struct TRun1 {
+  TRunFunc1 Form = nullptr;
+  TRunFault Fault = nullptr;
+};
 
 inline constexpr long double Tolerance = 1e-14L;
 inline constexpr float TrueValue = 1.0f;
@@ -72,16 +89,68 @@ class TVariable {
   std::vector<TVar*> nodes_;
 };
 
-// Any node. A fresh node has RefCount 0; each parent holding it adds 1.
+// What a node is. Evaluation, solving, typesetting and the row program each
+// handle every kind in one switch, so a kind one of them forgets is a
+// warning of -Wswitch (an error in the test build).
+enum class NodeKind {
+  kNumber,     // written in the text
+  kConstant,   // a catalog constant: "Pi"
+  kFunction0,  // a value computed without arguments: "r", "minX", "Ale"
+  kVariable,   // a value the host assigns: "x"
+  kMessage,    // a quoted message: evaluating it fails with its text
+  kAdd,
+  kSubtract,
+  kMultiply,
+  kDivide,
+  kPower,    // Args: base, exponent
+  kRoot,     // Args: radicand, index
+  kLogBase,  // Args: argument, base
+  kGreater,
+  kLess,
+  kEqual,
+  kNotEqual,
+  kAtLeast,
+  kAtMost,
+  kAnd,  // the right operand is skipped when the left is false
+  kOr,   // the right operand is skipped when the left is true
+  kXor,
+  kCall1,   // a catalog function of one argument
+  kCallN,   // a catalog function of several arguments
+  kSelect,  // "Si": the second argument when the first holds, else the third
+};
+
+bool IsComparison(NodeKind kind);
+bool IsLogic(NodeKind kind);
+// Operators of two operands: arithmetic, comparisons and logic.
+bool IsOperator(NodeKind kind);
+bool IsCall(NodeKind kind);
+
+class NodePtr;
+
+// Any node. Nodes are shared: a node lives while a parent or a NodePtr
+// holds it.
 class TEval {
  public:
   virtual ~TEval();
   TEval(const TEval&) = delete;
   TEval& operator=(const TEval&) = delete;
 
+  NodeKind Kind() const { return kind_; }
   // True when evaluating again would give the value already computed.
-  virtual bool IsUnchanged() const = 0;
-  virtual float Evaluate() = 0;
+  bool IsUnchanged() const;
+  // Reads the tree only: values are cached in the nodes, the tree's shape
+  // never changes. Leaves answer inline: every operator reads them.
+  float Evaluate() {
+    switch (kind_) {
+      case NodeKind::kNumber:
+      case NodeKind::kConstant:
+        return Value;
+      case NodeKind::kVariable:
+        return ReadVariable();
+      default:
+        return EvaluateComputed();
+    }
+  }
   // Whether a variable beneath was assigned after `time` (TVariable::Now),
   // or a function without arguments lies beneath. Caches ask this rather
   // than the read flags of their variables, because the first reader of a
@@ -94,21 +163,20 @@ class TEval {
   }
   // Whether `variable` is read anywhere beneath.
   bool Reads(const TVariable* variable) const;
-  // A new tree computing `variable` from `target`; refuses with EDespejar.
-  // The tree does not take `target` over: use Solve() from outside.
-  virtual TEval* Despejar(TEval* target, const TVariable* variable);
 
   std::string Text;  // printed number, name found in the catalog, or message
   float Value = 0.0f;
-  TEvalArray Args;
-  std::uint32_t RefCount = 0;
+  TEvalArray Args;   // held by this node
 
  protected:
-  TEval() = default;
-  // Takes `operand` as the next element of Args.
+  explicit TEval(NodeKind kind) : kind_(kind) {}
+  // Takes a share of `operand` as the next element of Args.
   void Hold(TEval* operand);
   void ReadsVariable(TVariable* variable) { reads_.push_back(variable); }
   void ReadsFunction0() { readsFunction0_ = true; }
+
+ private:
+  friend class NodePtr;
 
   // Whether Value still holds what evaluating would give.
   bool Fresh() const { return cached_ && !ChangedSince(computedAt_); }
@@ -127,8 +195,14 @@ class TEval {
     }
     return Value;
   }
+  inline float ReadVariable();
+  // Every kind but the inline leaves.
+  float EvaluateComputed();
+  // The operation of an operator or call, evaluating its operands.
+  float Compute();
 
- private:
+  const NodeKind kind_;
+  std::uint32_t holders_ = 0;
   // What the node depends on, gathered from its operands when it is built:
   // a DAG is never walked to find it.
   std::vector<TVariable*> reads_;
@@ -137,16 +211,41 @@ class TEval {
   std::uint64_t computedAt_ = 0;
 };
 
-// Drops one holder of an operand: the last holder destroys it.
-void ReleaseNode(TEval* node);
-// Destroys a node that no parent holds; a shared one is left alone.
-void DiscardNode(TEval* node);
+// A share of a node; the last share (of pointers and parents) destroys it.
+class NodePtr {
+ public:
+  NodePtr() = default;
+  NodePtr(std::nullptr_t) {}
+  // Takes a share of a node, fresh or already held.
+  explicit NodePtr(TEval* node) : node_(node) {
+    if (node_ != nullptr) ++node_->holders_;
+  }
+  NodePtr(const NodePtr& other) : NodePtr(other.node_) {}
+  NodePtr(NodePtr&& other) noexcept : node_(std::exchange(other.node_, nullptr)) {}
+  NodePtr& operator=(NodePtr other) noexcept {
+    std::swap(node_, other.node_);
+    return *this;
+  }
+  ~NodePtr() { Drop(node_); }
+
+  TEval* get() const { return node_; }
+  TEval& operator*() const { return *node_; }
+  TEval* operator->() const { return node_; }
+  explicit operator bool() const { return node_ != nullptr; }
+  void reset() { *this = nullptr; }
+
+ private:
+  friend class TEval;
+  static void Drop(TEval* node) {
+    if (node != nullptr && --node->holders_ == 0) delete node;
+  }
+
+  TEval* node_ = nullptr;
+};
 
 class TSimpleNum : public TEval {
  public:
-  explicit TSimpleNum(float value) { Value = value; }
-  bool IsUnchanged() const override { return true; }
-  float Evaluate() override { return Value; }
+  explicit TSimpleNum(float value, NodeKind kind = NodeKind::kNumber) : TEval(kind) { Value = value; }
 };
 
 class TNum : public TSimpleNum {
@@ -156,172 +255,131 @@ class TNum : public TSimpleNum {
 
 class TConst : public TSimpleNum {
  public:
-  using TSimpleNum::TSimpleNum;
+  explicit TConst(float value, NodeKind kind = NodeKind::kConstant) : TSimpleNum(value, kind) {}
+};
+
+// How the row program computes a variable or a call without arguments.
+struct TLeafBinding {
+  enum class Kind {
+    kNone,          // not at all: the tree computes the picture (a random number, say)
+    kColumn,        // the value that changes along the row
+    kRow,           // the value that changes from row to row
+    kPoint,         // a function of both, given by `point`
+    kPictureValue,  // fixed while the picture is calculated: evaluated once
+  };
+  Kind kind = Kind::kNone;
+  // For kPoint: the values at n points, NaN where the leaf fails.
+  void (*point)(const float* column, const float* row, float* out, std::size_t n) = nullptr;
 };
 
 class TFun0 : public TConst {
  public:
-  TFun0(TFunc0 func, bool isConstant);
-  bool IsUnchanged() const override { return IsConstant; }
-  float Evaluate() override;
+  TFun0(TFunc0 func, TLeafBinding binding);
 
   TFunc0 Func;
-  bool IsConstant;
+  TLeafBinding Binding;
   TMeasureHook MeasureHook;
   TDrawHook DrawHook;
 };
 
 class TVar final : public TEval {
  public:
-  explicit TVar(TVariable* variable);
+  explicit TVar(TVariable* variable, TLeafBinding binding = {});
   ~TVar() override;
-  bool IsUnchanged() const override { return UpToDate; }
-  float Evaluate() override {
-    UpToDate = true;
-    return Variable->Value();
-  }
-  TEval* Despejar(TEval* target, const TVariable* variable) override;
 
   TVariable* Variable;
+  TLeafBinding Binding;
   bool UpToDate = false;
 };
+
+// How a variable or a call without arguments binds; kNone for other nodes.
+TLeafBinding BindingOf(const TEval& leaf);
+
+float TEval::ReadVariable() {
+  auto* var = static_cast<TVar*>(this);
+  var->UpToDate = true;
+  return var->Variable->Value();
+}
 
 // Two operands. Build through NewOp, which evaluates at once when both
 // operands are constant, so a constant fault surfaces while compiling.
 class TOp : public TEval {
  public:
-  TOp(TEval* left, TEval* right);
-  bool IsUnchanged() const override { return Fresh(); }
-  float Evaluate() final {
-    return Cached([this] { return Compute(); });
-  }
-
- protected:
-  // The operation itself, evaluating the operands.
-  virtual float Compute() = 0;
+  TOp(NodeKind kind, TEval* left, TEval* right);
 };
 
-class TOpDespejable : public TOp {
- public:
-  using TOp::TOp;
-  TEval* Despejar(TEval* target, const TVariable* variable) override;
-  // The node computing the right (left) operand from the target when only
-  // that operand holds the variable.
-  virtual TEval* InverseRight(TEval* target) = 0;
-  virtual TEval* InverseLeft(TEval* target) = 0;
-};
-
-#define VORLA_INVERTIBLE_OP(Name)                      \
-  class Name : public TOpDespejable {                  \
-   public:                                             \
-    using TOpDespejable::TOpDespejable;                \
-    TEval* InverseRight(TEval* target) override;       \
-    TEval* InverseLeft(TEval* target) override;        \
-                                                       \
-   protected:                                          \
-    float Compute() override;                          \
+#define VORLA_OPERATOR(Name, Base, Kind)                                  \
+  class Name : public Base {                                              \
+   public:                                                                \
+    Name(TEval* left, TEval* right) : Base(NodeKind::Kind, left, right) {} \
   };
-VORLA_INVERTIBLE_OP(TSuma)
-VORLA_INVERTIBLE_OP(TResta)
-VORLA_INVERTIBLE_OP(TMul)
-VORLA_INVERTIBLE_OP(TDiv)
-VORLA_INVERTIBLE_OP(TPot)   // Args: base, exponent
-VORLA_INVERTIBLE_OP(TRaiz)  // Args: radicand, index
-VORLA_INVERTIBLE_OP(TLogN)  // Args: argument, base
-#undef VORLA_INVERTIBLE_OP
-
 // Comparisons give TrueValue or FalseValue. A left operand that is itself a
 // comparison makes a chain: p < q < s holds when p < q and q < s.
 class TCompara : public TOp {
  public:
-  TCompara(TEval* left, TEval* right);
-  virtual float Compare() = 0;
-
- protected:
-  float Compute() override;
-
- private:
-  TCompara* chained_;
+  using TOp::TOp;
 };
-
-#define VORLA_COMPARISON(Name)      \
-  class Name : public TCompara {    \
-   public:                          \
-    using TCompara::TCompara;       \
-    float Compare() override;       \
-  };
-VORLA_COMPARISON(TMay)
-VORLA_COMPARISON(TMen)
-VORLA_COMPARISON(TIgu)
-VORLA_COMPARISON(TMayIgu)
-VORLA_COMPARISON(TMenIgu)
-VORLA_COMPARISON(TDist)
-#undef VORLA_COMPARISON
-
 class TLogic : public TOp {
  public:
   using TOp::TOp;
 };
-
-#define VORLA_LOGIC(Name)        \
-  class Name : public TLogic {   \
-   public:                       \
-    using TLogic::TLogic;        \
-                                 \
-   protected:                    \
-    float Compute() override;    \
-  };
-VORLA_LOGIC(TAnd)  // the right operand is skipped when the left is false
-VORLA_LOGIC(TOr)   // the right operand is skipped when the left is true
-VORLA_LOGIC(TXor)
-#undef VORLA_LOGIC
+VORLA_OPERATOR(TSuma, TOp, kAdd)
+VORLA_OPERATOR(TResta, TOp, kSubtract)
+VORLA_OPERATOR(TMul, TOp, kMultiply)
+VORLA_OPERATOR(TDiv, TOp, kDivide)
+VORLA_OPERATOR(TPot, TOp, kPower)
+VORLA_OPERATOR(TRaiz, TOp, kRoot)
+VORLA_OPERATOR(TLogN, TOp, kLogBase)
+VORLA_OPERATOR(TMay, TCompara, kGreater)
+VORLA_OPERATOR(TMen, TCompara, kLess)
+VORLA_OPERATOR(TIgu, TCompara, kEqual)
+VORLA_OPERATOR(TDist, TCompara, kNotEqual)
+VORLA_OPERATOR(TMayIgu, TCompara, kAtLeast)
+VORLA_OPERATOR(TMenIgu, TCompara, kAtMost)
+VORLA_OPERATOR(TAnd, TLogic, kAnd)
+VORLA_OPERATOR(TOr, TLogic, kOr)
+VORLA_OPERATOR(TXor, TLogic, kXor)
+#undef VORLA_OPERATOR
 
 class TFun : public TEval {
  public:
-  bool IsUnchanged() const override { return Fresh(); }
-
   TMeasureHook MeasureHook;
   TDrawHook DrawHook;
+
+ protected:
+  using TEval::TEval;
 };
 
 class TFun1 final : public TFun {
  public:
-  TFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
-  float Evaluate() override { return Cached([this] { return Func(Args[0]->Evaluate()); }); }
-  TEval* Despejar(TEval* target, const TVariable* variable) override;
+  TFun1(TFunc1 func, TEval* argument, TFunc1 inverse, TRun1 run);
 
   TFunc1 Func;
   TFunc1 Inverse;  // may be absent
+  TRun1 Run;       // may be absent
 };
 
 class TFunN final : public TFun {
  public:
-  TFunN(TFuncN func, const TEvalArray& arguments);
-  float Evaluate() override { return Cached([this] { return Func(Args); }); }
+  // `kind` is kCallN, or kSelect for a function that evaluates only the
+  // arguments it needs.
+  TFunN(NodeKind kind, TFuncN func, const TEvalArray& arguments, TRunFunc2 run);
 
   TFuncN Func;
+  TRunFunc2 Run;  // for two arguments; may be absent
 };
 
 // A quoted message: evaluating it raises EExprMsj with the text.
 class TExprMsg : public TEval {
  public:
   explicit TExprMsg(const std::string& text);
-  bool IsUnchanged() const override { return false; }
-  float Evaluate() override;
 };
 
-// Node factories: each takes over its operands (also when it fails: the
-// half-built node is destroyed and releases them) and evaluates a node whose
-// operands are all constant, so constant faults raise here.
-TEval* FoldConstant(TEval* node);
-template <class Op>
-TEval* NewOp(TEval* left, TEval* right) {
-  return FoldConstant(new Op(left, right));
-}
-TEval* NewFun1(TFunc1 func, TEval* argument, TFunc1 inverse);
-TEval* NewFunN(TFuncN func, const TEvalArray& arguments);
+// Node factories: a node whose operands are all constant is evaluated at
+// once, so constant faults raise here (and the new node is gone).
+NodePtr NewOp(NodeKind kind, const NodePtr& left, const NodePtr& right);
+NodePtr NewFun1(TFunc1 func, const NodePtr& argument, TFunc1 inverse, TRun1 run = {});
 
-// Catalog entries: each builds one node on demand.
 // What a catalog entry builds, as the function picker lists it.
 enum class MakerKind {
   kConstant,   // "Pi": a fixed value
@@ -331,63 +389,34 @@ enum class MakerKind {
   kFunctionN,  // "hipot(x, y)", "Max(x, y, ...)": several arguments
 };
 
-class TMake {
- public:
-  virtual ~TMake() = default;
-  // `args` were checked against MinArgs..MaxArgs; the node takes them over.
-  virtual TEval* Make(const TEvalArray& args) const = 0;
-
+// One entry of a function list: everything the compiler, the picker, the
+// row program, solving and typesetting need of one name.
+struct TMake {
+  NodeKind Node = NodeKind::kConstant;  // what it builds
+  MakerKind Kind = MakerKind::kConstant;  // how the picker lists it
   int MinArgs = 0;
   int MaxArgs = 0;
-  MakerKind Kind = MakerKind::kConstant;  // may be overwritten to group entries for display
-  std::string Description;
-  TMeasureHook MeasureHook;
-  TDrawHook DrawHook;
+  std::string Description{};
+  float Value = 0.0f;              // kConstant
+  TVariable* Variable = nullptr;   // kVariable; not owned
+  TFunc0 Func0{};                  // kFunction0
+  TFunc1 Func1 = nullptr;          // kCall1
+  TFunc1 Inverse = nullptr;        // kCall1: solving goes through it; may be absent
+  TFuncN FuncN = nullptr;          // kCallN, kSelect
+  TRun1 Run1{};                    // kCall1: its form over runs and faults, or none
+  TRunFunc2 Run2 = nullptr;        // kCallN of two arguments: its form over runs, or none
+  TLeafBinding Binding{};          // kVariable, kFunction0
+  TMeasureHook MeasureHook{};      // its own typesetting, or none
+  TDrawHook DrawHook{};
 };
 
-class TMakeConst : public TMake {
- public:
-  explicit TMakeConst(float value);
-  TEval* Make(const TEvalArray& args) const override;
-  float Value;
-};
+// The node an entry builds from `args`, which were checked against
+// MinArgs..MaxArgs.
+NodePtr Make(const TMake& entry, const std::vector<NodePtr>& args);
 
-class TMakeVar : public TMake {
- public:
-  explicit TMakeVar(TVariable* variable);
-  TEval* Make(const TEvalArray& args) const override;
-  TVariable* Variable;  // not owned
-};
-
-class TMakeFun0 : public TMake {
- public:
-  explicit TMakeFun0(TFunc0 func);
-  TEval* Make(const TEvalArray& args) const override;
-  TFunc0 Func;
-};
-
-class TMakeFun1 : public TMake {
- public:
-  TMakeFun1(TFunc1 func, TFunc1 inverse);
-  TEval* Make(const TEvalArray& args) const override;
-  TFunc1 Func;
-  TFunc1 Inverse;
-};
-
-// Without Func it builds the logarithm of its first argument in the base of
-// its second (a TLogN).
-class TMakeFunN : public TMake {
- public:
-  TMakeFunN(TFuncN func, int minArgs, int maxArgs);
-  TEval* Make(const TEvalArray& args) const override;
-  TFuncN Func;
-};
-
-// Solving for a variable.
-bool ContainsVar(const TEval* node, const TVariable* variable);
-// The tree computing `variable` from `target` such that `tree` equals it.
-// Takes `target` over (it becomes part of the result, or is destroyed on a
-// refusal); `tree` is shared, not copied, and may be destroyed in any order.
-TEval* Solve(TEval* tree, TEval* target, const TVariable* variable);
+// Solving for a variable: the tree computing `variable` from `target` such
+// that `tree` equals it; refuses with EDespejar. The result shares nodes of
+// `tree`, not copies, and either may be destroyed first.
+NodePtr Solve(const TEval& tree, NodePtr target, const TVariable* variable);
 
 }  // namespace vorla

@@ -29,12 +29,6 @@
 namespace vorla {
 namespace {
 
-struct NodeDiscarder {
-  void operator()(TEval* node) const { DiscardNode(node); }
-};
-// A parsed node nobody holds yet; dropped nodes of abandoned splits go away.
-using NodePtr = std::unique_ptr<TEval, NodeDiscarder>;
-
 constexpr std::string_view kOperatorStart = "*+,/\\^\xA3";
 constexpr std::string_view kOperatorEnd = "*+,-./\\^\xA3";
 
@@ -136,15 +130,10 @@ class TParser {
     prevComma_ = PreviousOf(",");
   }
 
-  ~TParser() { ReleaseMemo(); }
-
   NodePtr ParseAll() {
     NodePtr root = Expression(0, Size());
     PublishMessage();
-    if (!root) return root;
-    ++root->RefCount;
-    ReleaseMemo();
-    --root->RefCount;
+    memo_.clear();
     return root;
   }
 
@@ -250,31 +239,13 @@ class TParser {
     const long long n = Size() + 1;
     const long long key = (static_cast<long long>(level) * n + b) * n + e;
     if (const auto it = memo_.find(key); it != memo_.end()) {
-      if (it->second.node != nullptr) return NodePtr(it->second.node);
+      if (it->second.node) return it->second.node;
       failure_ = it->second.failure;
       return nullptr;
     }
     NodePtr node = parse();
-    if (node) {
-      ++node->RefCount;
-      memo_.emplace(key, Outcome{node.get(), Failure{}});
-    } else {
-      memo_.emplace(key, Outcome{nullptr, failure_});
-    }
+    memo_.emplace(key, Outcome{node, node ? Failure{} : failure_});
     return node;
-  }
-
-  void ReleaseMemo() {
-    for (const auto& [key, outcome] : memo_)
-      if (outcome.node != nullptr) ReleaseNode(outcome.node);
-    memo_.clear();
-  }
-
-  template <class Op>
-  static NodePtr Join(NodePtr left, NodePtr right) {
-    TEval* l = left.release();
-    TEval* r = right.release();
-    return NodePtr(NewOp<Op>(l, r));
   }
 
   NodePtr Expression(int b, int e) {
@@ -299,9 +270,9 @@ class TParser {
       if (!left) continue;
       NodePtr right = Expression(k + 1, e);
       if (!right) continue;
-      if (s_[k] == '!') return Join<TXor>(std::move(left), std::move(right));
-      if (s_[k] == '$') return Join<TOr>(std::move(left), std::move(right));
-      return Join<TAnd>(std::move(left), std::move(right));
+      if (s_[k] == '!') return NewOp(NodeKind::kXor, left, right);
+      if (s_[k] == '$') return NewOp(NodeKind::kOr, left, right);
+      return NewOp(NodeKind::kAnd, left, right);
     }
     for (int k = prevCompare_[e]; k >= b; k = prevCompare_[k]) {
       const bool pair = k > b && IsIn(s_[k - 1], "<=>");
@@ -309,7 +280,7 @@ class TParser {
       if (!left) continue;
       NodePtr right = Expression(k + 1, e);
       if (!right) continue;
-      return Compare(pair ? s_[k - 1] : '\0', s_[k], std::move(left), std::move(right));
+      return Compare(pair ? s_[k - 1] : '\0', s_[k], left, right);
     }
     for (int k = prevAdditive_[e]; k >= b + 1; k = prevAdditive_[k]) {
       // The sign of an exponent ("2e-3") is no operator.
@@ -318,29 +289,29 @@ class TParser {
       if (!left) continue;
       NodePtr right = Term(k + 1, e);
       if (!right) continue;
-      if (s_[k] == '+') return Join<TSuma>(std::move(left), std::move(right));
-      return Join<TResta>(std::move(left), std::move(right));
+      if (s_[k] == '+') return NewOp(NodeKind::kAdd, left, right);
+      return NewOp(NodeKind::kSubtract, left, right);
     }
     if (s_[b] == '-') {
       NodePtr operand = Expression(b + 1, e);
       if (!operand) return nullptr;
-      return Join<TResta>(NodePtr(new TNum(0.0f)), std::move(operand));
+      return NewOp(NodeKind::kSubtract, NodePtr(new TNum(0.0f)), operand);
     }
     return Term(b, e);
   }
 
   // "<" "<<" less, ">" ">>" greater, "=" "==" equal, "<=" "=<", ">=" "=>",
   // "<>" "><" not equal.
-  static NodePtr Compare(char first, char second, NodePtr left, NodePtr right) {
+  static NodePtr Compare(char first, char second, const NodePtr& left, const NodePtr& right) {
     if (first == '\0' || first == second) {
-      if (second == '<') return Join<TMen>(std::move(left), std::move(right));
-      if (second == '>') return Join<TMay>(std::move(left), std::move(right));
-      return Join<TIgu>(std::move(left), std::move(right));
+      if (second == '<') return NewOp(NodeKind::kLess, left, right);
+      if (second == '>') return NewOp(NodeKind::kGreater, left, right);
+      return NewOp(NodeKind::kEqual, left, right);
     }
-    if (first == '>' && second == '<') return Join<TDist>(std::move(left), std::move(right));
-    if (first == '<' && second == '>') return Join<TDist>(std::move(left), std::move(right));
-    if (first == '<' || second == '<') return Join<TMenIgu>(std::move(left), std::move(right));
-    return Join<TMayIgu>(std::move(left), std::move(right));
+    if (first == '>' && second == '<') return NewOp(NodeKind::kNotEqual, left, right);
+    if (first == '<' && second == '>') return NewOp(NodeKind::kNotEqual, left, right);
+    if (first == '<' || second == '<') return NewOp(NodeKind::kAtMost, left, right);
+    return NewOp(NodeKind::kAtLeast, left, right);
   }
 
   // <term> = <term> ("*" | "/") <factor>    from the last character to the second
@@ -352,8 +323,8 @@ class TParser {
       if (!left) continue;
       NodePtr right = Factor(k + 1, e);
       if (!right) continue;
-      if (s_[k] == '*') return Join<TMul>(std::move(left), std::move(right));
-      return Join<TDiv>(std::move(left), std::move(right));
+      if (s_[k] == '*') return NewOp(NodeKind::kMultiply, left, right);
+      return NewOp(NodeKind::kDivide, left, right);
     }
     return Factor(b, e);
   }
@@ -375,19 +346,19 @@ class TParser {
       if (!ReadDecimal(Piece(b, k), &factor) || !(factor > 0)) continue;
       NodePtr right = Factor(k, e);
       if (!right) continue;
-      return Join<TMul>(NodePtr(new TNum(factor)), std::move(right));
+      return NewOp(NodeKind::kMultiply, NodePtr(new TNum(factor)), right);
     }
     for (int k = prevPower_[e]; k >= b + 1; k = prevPower_[k]) {
       NodePtr left = Factor(b, k);
       if (!left) continue;
       NodePtr right = Factor(k + 1, e);
       if (!right) continue;
-      if (s_[k] == '^') return Join<TPot>(std::move(left), std::move(right));
-      if (s_[k] == '\\') return Join<TRaiz>(std::move(left), std::move(right));
-      return Join<TLogN>(std::move(left), std::move(right));
+      if (s_[k] == '^') return NewOp(NodeKind::kPower, left, right);
+      if (s_[k] == '\\') return NewOp(NodeKind::kRoot, left, right);
+      return NewOp(NodeKind::kLogBase, left, right);
     }
     for (const TExpresion::TDefinition& definition : owner_.definitions_)
-      if (EqualFolded(definition.Name, Piece(b, e))) return NodePtr(definition.Node);
+      if (EqualFolded(definition.Name, Piece(b, e))) return definition.Node;
     bool callFailed = false;
     if (NodePtr call = Call(b, e, &callFailed)) return call;
     if (callFailed) return nullptr;
@@ -463,9 +434,7 @@ class TParser {
       else Fail(msg::TakesAtLeast(name, maker.MinArgs));
       return nullptr;
     }
-    TEvalArray operands;
-    for (NodePtr& argument : args) operands.push_back(argument.release());
-    NodePtr node(maker.Make(operands));
+    NodePtr node = Make(maker, args);
     node->Text = entry->Name;
     return node;
   }
@@ -485,7 +454,7 @@ class TParser {
   std::vector<int> nextNonNumeric_;
   std::vector<int> prevLogic_, prevCompare_, prevAdditive_, prevMultiplicative_, prevPower_, prevComma_;
   struct Outcome {
-    TEval* node;          // held; null when the piece failed
+    NodePtr node;         // null when the piece failed
     Failure failure;      // for a failure: the message it left
   };
   std::unordered_map<long long, Outcome> memo_;
@@ -518,15 +487,11 @@ void TExpresion::ParseDefinitions(std::string& text) {
     text.erase(0, semicolon + 1);
     NodePtr node = TParser(*this, body).ParseAll();
     if (!node) return;
-    // Trees that use a definition never destroy it; the list does, once
-    // (a definition that is just an earlier one shares its node).
-    const bool owned = node->RefCount == 0;
-    if (owned) node->RefCount = 2000;
-    definitions_.push_back(TDefinition{name, node.release(), owned});
+    definitions_.push_back(TDefinition{name, std::move(node)});
   }
 }
 
-TEval* TExpresion::Compile(const std::string& text) {
+NodePtr TExpresion::Compile(const std::string& text) {
   hasError_ = false;
   EnsureFunctions();
   std::string body = Preprocess(text);
@@ -541,7 +506,9 @@ TEval* TExpresion::Compile(const std::string& text) {
     root = TParser(*this, body).ParseAll();
   } catch (const EMathError& fault) {
     errorCode_ = fault.Code();
-  } catch (...) {
+  } catch (const EExprError&) {
+    // Anything else (memory exhausted, say) is no fault of the text: it
+    // propagates to whoever set the text.
     errorCode_ = ExprError::kCompileFailure;
   }
   if (errorCode_ != ExprError::kNone) {
@@ -553,7 +520,7 @@ TEval* TExpresion::Compile(const std::string& text) {
     errorText_ = parseMessage_;
     return nullptr;
   }
-  return root.release();
+  return root;
 }
 
 }  // namespace vorla

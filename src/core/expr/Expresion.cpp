@@ -12,7 +12,8 @@ namespace vorla {
 
 // ---- function list ---------------------------------------------------------
 
-void TFunctionList::Add(const std::string& names, std::unique_ptr<TMake> maker) {
+void TFunctionList::Add(const std::string& names, TMake entry) {
+  auto maker = std::make_unique<TMake>(std::move(entry));
   const auto [name, alias] = TExpresion::SplitNames(names);
   Insert(name, maker.get());
   if (!alias.empty()) Insert(alias, maker.get());
@@ -55,12 +56,7 @@ TExpresion::TExpresion() = default;
 TExpresion::~TExpresion() { DiscardTree(); }
 
 void TExpresion::DiscardTree() {
-  // The tree may hold definition nodes: it goes first.
-  DiscardNode(root_);
-  root_ = nullptr;
-  // Later definitions may hold earlier ones: the newest goes first.
-  for (auto it = definitions_.rbegin(); it != definitions_.rend(); ++it)
-    if (it->Owned) delete it->Node;
+  root_.reset();
   definitions_.clear();
 }
 
@@ -78,8 +74,10 @@ void TExpresion::EnsureFunctions() {
   }
   ownFunctions_ = std::make_unique<TFunctionList>();
   functions_ = ownFunctions_.get();
-  functions_->Add("Si/If", std::make_unique<TMakeFunN>(Conditional, 3, 3));
-  functions_->Add("LogBase/LogN", std::make_unique<TMakeFunN>(nullptr, 2, 2));
+  functions_->Add("Si/If", TMake{.Node = NodeKind::kSelect, .Kind = MakerKind::kFunctionN, .MinArgs = 3,
+                                 .MaxArgs = 3, .FuncN = Conditional});
+  functions_->Add("LogBase/LogN",
+                  TMake{.Node = NodeKind::kLogBase, .Kind = MakerKind::kFunctionN, .MinArgs = 2, .MaxArgs = 2});
   if (wantsCatalog_) RegisterCatalog(*this);
 }
 
@@ -99,7 +97,7 @@ void TExpresion::SetText(const std::string& text) {
   text_ = text;
   DiscardTree();
   root_ = Compile(text);
-  compiled_ = root_ != nullptr;
+  compiled_ = static_cast<bool>(root_);
   if (OnChange) OnChange(*this);
 }
 
@@ -107,8 +105,8 @@ void TExpresion::SetValueText(float value) { SetText(FormatG(value, 15)); }
 
 float TExpresion::GetValue() {
   if (functions_ == nullptr) root_ = Compile(text_);
-  compiled_ = root_ != nullptr;
-  if (root_ == nullptr) return lastValue_;
+  compiled_ = static_cast<bool>(root_);
+  if (!root_) return lastValue_;
   if (dirty_ || !root_->IsUnchanged()) {
     dirty_ = false;
     hasError_ = false;
@@ -138,45 +136,26 @@ float TExpresion::GetValue() {
 
 std::string TExpresion::ErrorMessage(int code) { return msg::ForCode(static_cast<ExprError>(code)); }
 
-TVariable* TExpresion::AddVariable(const std::string& names) {
+void TExpresion::Add(const std::string& names, TMake entry) { List().Add(names, std::move(entry)); }
+
+TVariable* TExpresion::AddVariable(const std::string& names, TLeafBinding binding) {
   TFunctionList& list = List();
   TVariable* variable = list.NewVariable();
-  list.Add(names, std::make_unique<TMakeVar>(variable));
+  list.Add(names, TMake{.Node = NodeKind::kVariable, .Kind = MakerKind::kVariable, .Variable = variable,
+                        .Binding = binding});
   return variable;
 }
 
-void TExpresion::AddConstant(const std::string& names, const std::string& description, float value) {
-  auto maker = std::make_unique<TMakeConst>(value);
-  maker->Description = description;
-  List().Add(names, std::move(maker));
-}
-
 void TExpresion::AddFunction0(const std::string& names, TFunc0 func, MakerKind kind,
-                              const std::string& description) {
-  auto maker = std::make_unique<TMakeFun0>(std::move(func));
-  maker->Description = description;
-  maker->Kind = kind;
-  List().Add(names, std::move(maker));
+                              const std::string& description, TLeafBinding binding) {
+  Add(names, TMake{.Node = NodeKind::kFunction0, .Kind = kind, .Description = description,
+                   .Func0 = std::move(func), .Binding = binding});
 }
 
 void TExpresion::AddFunction1(const std::string& names, TFunc1 func, TFunc1 inverse,
-                              const std::string& description, TMeasureHook measureHook,
-                              TDrawHook drawHook) {
-  auto maker = std::make_unique<TMakeFun1>(func, inverse);
-  maker->Description = description;
-  maker->MeasureHook = std::move(measureHook);
-  maker->DrawHook = std::move(drawHook);
-  List().Add(names, std::move(maker));
-}
-
-void TExpresion::AddFunctionN(const std::string& names, TFuncN func, int minArgs, int maxArgs,
-                              const std::string& description, TMeasureHook measureHook,
-                              TDrawHook drawHook) {
-  auto maker = std::make_unique<TMakeFunN>(func, minArgs, maxArgs);
-  maker->Description = description;
-  maker->MeasureHook = std::move(measureHook);
-  maker->DrawHook = std::move(drawHook);
-  List().Add(names, std::move(maker));
+                              const std::string& description) {
+  Add(names, TMake{.Node = NodeKind::kCall1, .Kind = MakerKind::kFunction1, .MinArgs = 1, .MaxArgs = 1,
+                   .Description = description, .Func1 = func, .Inverse = inverse});
 }
 
 std::pair<std::string, std::string> TExpresion::SplitNames(const std::string& names) {

@@ -27,7 +27,7 @@ struct TFunctionEntry {
 class TFunctionList {
  public:
   // `names` is "name" or "name/alias".
-  void Add(const std::string& names, std::unique_ptr<TMake> maker);
+  void Add(const std::string& names, TMake entry);
   // The entry named `name` in any letter case, or null.
   const TFunctionEntry* Find(std::string_view name) const;
   const std::vector<TFunctionEntry>& Entries() const { return entries_; }
@@ -58,10 +58,8 @@ class TExpresion {
   // Share the function list of `root`; call right after construction. A
   // child must be destroyed no later than its root.
   void SetParent(TExpresion* root) { parent_ = root; }
-  TExpresion* Parent() const { return parent_; }
   // On a root: fill the list with the built-in catalog when it is created.
   void SetWantsCatalog(bool wants);
-  bool WantsCatalog() const { return wantsCatalog_; }
 
   // Compiles `text` (Windows-1252) unless it equals the current text.
   void SetText(const std::string& text);
@@ -92,20 +90,16 @@ class TExpresion {
   static std::string ErrorMessage(int code);
 
   // The compiled tree, or null.
-  TEval* Root() const { return root_; }
+  TEval* Root() const { return root_.get(); }
 
   const TFunctionList& Functions();
+  // Registers an entry in the root's list ("name" or "name/alias").
+  void Add(const std::string& names, TMake entry);
   // The variable lives as long as the root expression.
-  TVariable* AddVariable(const std::string& names);
-  void AddConstant(const std::string& names, const std::string& description, float value);
-  void AddFunction0(const std::string& names, TFunc0 func, MakerKind kind, const std::string& description);
-  void AddFunction1(const std::string& names, TFunc1 func, TFunc1 inverse,
-                    const std::string& description, TMeasureHook measureHook = {},
-                    TDrawHook drawHook = {});
-  // A null `func` makes the entry build the logarithm of its two arguments.
-  void AddFunctionN(const std::string& names, TFuncN func, int minArgs, int maxArgs,
-                    const std::string& description, TMeasureHook measureHook = {},
-                    TDrawHook drawHook = {});
+  TVariable* AddVariable(const std::string& names, TLeafBinding binding = {});
+  void AddFunction0(const std::string& names, TFunc0 func, MakerKind kind, const std::string& description,
+                    TLeafBinding binding = {});
+  void AddFunction1(const std::string& names, TFunc1 func, TFunc1 inverse, const std::string& description);
 
   // "name/alias": the alias exists when a '/' stands after the first character.
   static std::pair<std::string, std::string> SplitNames(const std::string& names);
@@ -122,18 +116,17 @@ class TExpresion {
   friend class TParser;
   struct TDefinition {
     std::string Name;
-    TEval* Node;
-    bool Owned;
+    NodePtr Node;
   };
 
   void EnsureFunctions();
   TFunctionList& List();
-  TEval* Compile(const std::string& text);
+  NodePtr Compile(const std::string& text);
   void ParseDefinitions(std::string& text);
   void DiscardTree();
 
   std::vector<TDefinition> definitions_;
-  TEval* root_ = nullptr;
+  NodePtr root_;
   float lastValue_ = 0.0f;
   std::string text_;
   bool compiled_ = false;

@@ -7,7 +7,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/expr/Catalog.h"
 #include "core/expr/Expresion.h"
 #include "core/expr/FloatErrors.h"
 #include "core/expr/FloatMath.h"
@@ -65,29 +64,26 @@ const float kPoison = std::nanf("");
 
 struct Unsupported {};
 
-// A stand-in argument that notes when it is read.
-class NotedLeaf final : public TSimpleNum {
- public:
-  NotedLeaf(std::size_t index, std::vector<std::size_t>& reads) : TSimpleNum(1.0f), index_(index), reads_(reads) {}
-  float Evaluate() override {
-    reads_.push_back(index_);
-    return Value;
-  }
-
- private:
-  std::size_t index_;
-  std::vector<std::size_t>& reads_;
-};
+// A stand-in argument that notes when it is read: a call without arguments,
+// which the tree evaluates each time it is read.
+NodePtr NotedLeaf(std::size_t index, std::vector<std::size_t>& reads) {
+  return NodePtr(new TFun0(
+      [index, &reads] {
+        reads.push_back(index);
+        return 1.0f;
+      },
+      {}));
+}
 
 // The order in which `func` reads its arguments (the first failing one gives
 // a call's error code), from one call on arguments of 1. Arguments not read
 // by then follow in their own order.
 std::vector<std::size_t> ReadingOrder(TFuncN func, std::size_t arity) {
   std::vector<std::size_t> reads;
-  std::vector<std::unique_ptr<NotedLeaf>> leaves;
+  std::vector<NodePtr> leaves;
   TEvalArray args;
   for (std::size_t k = 0; k < arity; ++k) {
-    leaves.push_back(std::make_unique<NotedLeaf>(k, reads));
+    leaves.push_back(NotedLeaf(k, reads));
     args.push_back(leaves.back().get());
   }
   try {
@@ -177,7 +173,7 @@ class RowProgram::Compiler {
   bool Varies(const TEval* node) {
     if (const auto it = varies_.find(node); it != varies_.end()) return it->second;
     bool varies = false;
-    if (dynamic_cast<const TVar*>(node) != nullptr || dynamic_cast<const TFun0*>(node) != nullptr) {
+    if (node->Kind() == NodeKind::kVariable || node->Kind() == NodeKind::kFunction0) {
       const RowLeaf::Kind kind = Leaf(node)->kind;
       varies = kind == RowLeaf::Kind::kColumn || kind == RowLeaf::Kind::kPoint;
     } else {
@@ -223,42 +219,61 @@ class RowProgram::Compiler {
 
   int Build(const TEval* node, int context) {
     const auto& args = node->Args;
-    if (const auto* fun0 = dynamic_cast<const TFun0*>(node)) return Call0(fun0, context);
-    if (const auto* var = dynamic_cast<const TVar*>(node)) {
-      if (Leaf(var)->kind == RowLeaf::Kind::kRow) return Add(context, Instruction{Code::kRow});
-      return Add(context, Instruction{Code::kColumn});
+    switch (node->Kind()) {
+      case NodeKind::kFunction0:
+        return Call0(static_cast<const TFun0*>(node), context);
+      case NodeKind::kVariable:
+        if (Leaf(node)->kind == RowLeaf::Kind::kRow) return Add(context, Instruction{Code::kRow});
+        return Add(context, Instruction{Code::kColumn});
+      case NodeKind::kNumber:
+      case NodeKind::kConstant:
+        return Constant(context, node->Value);
+      case NodeKind::kMessage:
+        return Constant(context, kPoison, ExprError::kMessage);
+      case NodeKind::kCall1: {
+        const auto* fun1 = static_cast<const TFun1*>(node);
+        Instruction call{Code::kCall1};
+        call.a = Emit(args[0], context);
+        call.fun1 = fun1->Func;
+        call.run1 = fun1->Run.Form;
+        call.fault = fun1->Run.Fault;
+        return Add(context, std::move(call));
+      }
+      case NodeKind::kCallN:
+        return CallN(static_cast<const TFunN*>(node), context);
+      case NodeKind::kSelect:
+        return Select(args, context);
+      case NodeKind::kGreater:
+      case NodeKind::kLess:
+      case NodeKind::kEqual:
+      case NodeKind::kNotEqual:
+      case NodeKind::kAtLeast:
+      case NodeKind::kAtMost:
+        return Compare(node, context);
+      case NodeKind::kAnd:
+      case NodeKind::kOr: {
+        const bool isAnd = node->Kind() == NodeKind::kAnd;
+        const int a = Emit(args[0], context);
+        const int b = EmitUnder(args[1], Branch(context, a, isAnd ? RunBranch::kThen : RunBranch::kElse));
+        return Binary(context, Code::kLogic, static_cast<int>(isAnd ? RunLogic::kAnd : RunLogic::kOr), a, b);
+      }
+      case NodeKind::kXor:
+        return Both(context, Code::kLogic, static_cast<int>(RunLogic::kXor), args);
+      case NodeKind::kAdd:
+        return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kAdd), args);
+      case NodeKind::kSubtract:
+        return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kSub), args);
+      case NodeKind::kMultiply:
+        return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kMul), args);
+      case NodeKind::kDivide:
+        return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kDiv), args);
+      case NodeKind::kPower:
+        return Both(context, Code::kPower, 0, args);
+      case NodeKind::kRoot:
+        return Both(context, Code::kRoot, 0, args);
+      case NodeKind::kLogBase:
+        return Both(context, Code::kLogBase, 0, args);
     }
-    if (dynamic_cast<const TSimpleNum*>(node) != nullptr) return Constant(context, node->Value);
-    if (dynamic_cast<const TExprMsg*>(node) != nullptr) return Constant(context, kPoison, ExprError::kMessage);
-    if (const auto* fun1 = dynamic_cast<const TFun1*>(node)) {
-      Instruction call{Code::kCall1};
-      call.a = Emit(args[0], context);
-      call.fun1 = fun1->Func;
-      call.run1 = RunFormOf(fun1->Func);
-      call.fault = RunFaultOf(fun1->Func);
-      return Add(context, std::move(call));
-    }
-    if (const auto* funN = dynamic_cast<const TFunN*>(node)) return CallN(funN, context);
-    if (const auto* comparison = dynamic_cast<const TCompara*>(node)) return Compare(comparison, context);
-    if (dynamic_cast<const TAnd*>(node) != nullptr || dynamic_cast<const TOr*>(node) != nullptr) {
-      const bool isAnd = dynamic_cast<const TAnd*>(node) != nullptr;
-      const int a = Emit(args[0], context);
-      const int b = EmitUnder(args[1], Branch(context, a, isAnd ? RunBranch::kThen : RunBranch::kElse));
-      return Binary(context, Code::kLogic, static_cast<int>(isAnd ? RunLogic::kAnd : RunLogic::kOr), a, b);
-    }
-    if (dynamic_cast<const TXor*>(node) != nullptr)
-      return Both(context, Code::kLogic, static_cast<int>(RunLogic::kXor), args);
-    if (dynamic_cast<const TSuma*>(node) != nullptr)
-      return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kAdd), args);
-    if (dynamic_cast<const TResta*>(node) != nullptr)
-      return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kSub), args);
-    if (dynamic_cast<const TMul*>(node) != nullptr)
-      return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kMul), args);
-    if (dynamic_cast<const TDiv*>(node) != nullptr)
-      return Both(context, Code::kArithmetic, static_cast<int>(RunArithmetic::kDiv), args);
-    if (dynamic_cast<const TPot*>(node) != nullptr) return Both(context, Code::kPower, 0, args);
-    if (dynamic_cast<const TRaiz*>(node) != nullptr) return Both(context, Code::kRoot, 0, args);
-    if (dynamic_cast<const TLogN*>(node) != nullptr) return Both(context, Code::kLogBase, 0, args);
     throw Unsupported{};
   }
 
@@ -293,50 +308,59 @@ class RowProgram::Compiler {
     return Constant(context, value, failure);
   }
 
+  int Select(const TEvalArray& args, int context) {
+    const int condition = Emit(args[0], context);
+    const int then = EmitUnder(args[1], Branch(context, condition, RunBranch::kThen));
+    const int otherwise = EmitUnder(args[2], Branch(context, condition, RunBranch::kElse));
+    Instruction select{Code::kSelect};
+    select.c = condition;
+    select.a = then;
+    select.b = otherwise;
+    return Add(context, std::move(select));
+  }
+
+  // The other catalog functions read every argument.
   int CallN(const TFunN* node, int context) {
     const auto& args = node->Args;
-    if (node->Func == &Conditional) {
-      const int condition = Emit(args[0], context);
-      const int then = EmitUnder(args[1], Branch(context, condition, RunBranch::kThen));
-      const int otherwise = EmitUnder(args[2], Branch(context, condition, RunBranch::kElse));
-      Instruction select{Code::kSelect};
-      select.c = condition;
-      select.a = then;
-      select.b = otherwise;
-      return Add(context, std::move(select));
-    }
-    // The other catalog functions read every argument.
     Instruction call{Code::kCallN};
     for (const TEval* arg : args) call.args.push_back(Emit(arg, context));
     call.funN = node->Func;
     call.order = ReadingOrder(node->Func, args.size());
-    if (args.size() == 2) call.run2 = RunFormOf(node->Func);
+    if (args.size() == 2) call.run2 = node->Run;
     call.sub = static_cast<int>(program_.callArities_.size());
     program_.callArities_.push_back(args.size());
     return Add(context, std::move(call));
   }
 
   // p < q < s compares q with s, then p with q where that held.
-  int Compare(const TCompara* node, int context) {
-    const auto* chained = dynamic_cast<const TCompara*>(node->Args[0]);
+  int Compare(const TEval* node, int context) {
+    const TEval* chained = IsComparison(node->Args[0]->Kind()) ? node->Args[0] : nullptr;
     const TEval* left = chained != nullptr ? chained->Args[1] : node->Args[0];
     const int a = Emit(left, context);
     const int b = Emit(node->Args[1], context);
     int compared;
-    if (dynamic_cast<const TMay*>(node) != nullptr)
-      compared = Binary(context, Code::kComparison, static_cast<int>(RunComparison::kGreater), a, b);
-    else if (dynamic_cast<const TMen*>(node) != nullptr)
-      compared = Binary(context, Code::kComparison, static_cast<int>(RunComparison::kLess), a, b);
-    else if (dynamic_cast<const TIgu*>(node) != nullptr)
-      compared = Binary(context, Code::kEqual, 0, a, b);
-    else if (dynamic_cast<const TDist*>(node) != nullptr)
-      compared = Binary(context, Code::kNotEqual, 0, a, b);
-    else if (dynamic_cast<const TMayIgu*>(node) != nullptr)
-      compared = Binary(context, Code::kAtLeast, 0, a, b);
-    else if (dynamic_cast<const TMenIgu*>(node) != nullptr)
-      compared = Binary(context, Code::kAtMost, 0, a, b);
-    else
-      throw Unsupported{};
+    switch (node->Kind()) {
+      case NodeKind::kGreater:
+        compared = Binary(context, Code::kComparison, static_cast<int>(RunComparison::kGreater), a, b);
+        break;
+      case NodeKind::kLess:
+        compared = Binary(context, Code::kComparison, static_cast<int>(RunComparison::kLess), a, b);
+        break;
+      case NodeKind::kEqual:
+        compared = Binary(context, Code::kEqual, 0, a, b);
+        break;
+      case NodeKind::kNotEqual:
+        compared = Binary(context, Code::kNotEqual, 0, a, b);
+        break;
+      case NodeKind::kAtLeast:
+        compared = Binary(context, Code::kAtLeast, 0, a, b);
+        break;
+      case NodeKind::kAtMost:
+        compared = Binary(context, Code::kAtMost, 0, a, b);
+        break;
+      default:
+        throw Unsupported{};
+    }
     if (chained == nullptr) return compared;
     const int rest = EmitUnder(chained, Branch(context, compared, RunBranch::kThen));
     return Binary(context, Code::kLogic, static_cast<int>(RunLogic::kAnd), compared, rest);

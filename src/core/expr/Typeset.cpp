@@ -53,23 +53,58 @@ void DrawInParens(TCanvas& canvas, const TBox& inner, int x, int top, const std:
 
 namespace {
 
-using typeset::Is;
 using typeset::TLayout;
 
-// A catalog entry's own typesetting, when the node has one.
-std::pair<const TMeasureHook*, const TDrawHook*> HooksOf(const TEval& node) {
-  if (const auto* call = dynamic_cast<const TFun*>(&node); call && call->MeasureHook && call->DrawHook)
-    return {&call->MeasureHook, &call->DrawHook};
-  if (const auto* call = dynamic_cast<const TFun0*>(&node); call && call->MeasureHook && call->DrawHook)
-    return {&call->MeasureHook, &call->DrawHook};
+template <class Call>
+std::pair<const TMeasureHook*, const TDrawHook*> HooksOf(const Call& call) {
+  if (call.MeasureHook && call.DrawHook) return {&call.MeasureHook, &call.DrawHook};
   return {nullptr, nullptr};
 }
 
-// A node of a kind typesetting does not know takes no room.
+// A catalog entry's own typesetting, when the node has one.
+std::pair<const TMeasureHook*, const TDrawHook*> HooksOf(const TEval& node) {
+  switch (node.Kind()) {
+    case NodeKind::kFunction0: return HooksOf(static_cast<const TFun0&>(node));
+    case NodeKind::kCall1:
+    case NodeKind::kCallN:
+    case NodeKind::kSelect: return HooksOf(static_cast<const TFun&>(node));
+    default: return {nullptr, nullptr};
+  }
+}
+
 TLayout LayoutFor(const TEval& node) {
-  for (const auto family : {typeset::LeafLayout, typeset::RowLayout, typeset::StackedLayout, typeset::CallLayout})
-    if (const TLayout layout = family(node)) return layout;
-  return {[](const TEval&, TCanvas&, int) { return TBox{}; }, [](const TEval&, TCanvas&, int, int, int) {}};
+  const NodeKind kind = node.Kind();
+  switch (kind) {
+    case NodeKind::kNumber:
+    case NodeKind::kConstant:
+    case NodeKind::kFunction0:
+    case NodeKind::kVariable:
+    case NodeKind::kMessage:
+      return typeset::LeafLayout(kind);
+    case NodeKind::kAdd:
+    case NodeKind::kSubtract:
+    case NodeKind::kMultiply:
+    case NodeKind::kGreater:
+    case NodeKind::kLess:
+    case NodeKind::kEqual:
+    case NodeKind::kNotEqual:
+    case NodeKind::kAtLeast:
+    case NodeKind::kAtMost:
+    case NodeKind::kAnd:
+    case NodeKind::kOr:
+    case NodeKind::kXor:
+      return typeset::RowLayout(kind);
+    case NodeKind::kDivide:
+    case NodeKind::kPower:
+    case NodeKind::kRoot:
+    case NodeKind::kLogBase:
+      return typeset::StackedLayout(kind);
+    case NodeKind::kCall1:
+    case NodeKind::kCallN:
+    case NodeKind::kSelect:
+      return typeset::CallLayout(kind);
+  }
+  return {};
 }
 
 TBox MeasureNode(const TEval& node, TCanvas& canvas, int size) {
@@ -105,7 +140,8 @@ void DrawParen(const TEval& node, TCanvas& canvas, int x, int top, int size, boo
 }
 
 bool NeedsParens(const TEval& node) {
-  return Is<TSuma>(node) || Is<TResta>(node) || Is<TCompara>(node) || Is<TLogic>(node);
+  const NodeKind kind = node.Kind();
+  return kind == NodeKind::kAdd || kind == NodeKind::kSubtract || IsComparison(kind) || IsLogic(kind);
 }
 
 void SetFont(TCanvas& canvas, TFace face, TFontStyle style, int size) {

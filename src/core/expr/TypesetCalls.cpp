@@ -12,7 +12,7 @@ void SetNameFont(TCanvas& canvas, int size) { SetFont(canvas, TFace::TimesNewRom
 struct OneArgumentLayout {
   const TEval& node;
 
-  bool ArgumentParen() const { return Is<TOp>(*node.Args[0]); }
+  bool ArgumentParen() const { return IsOperator(node.Args[0]->Kind()); }
 
   TBox Measure(TCanvas& canvas, int size) const {
     const TBox a = MeasureParen(*node.Args[0], canvas, size, ArgumentParen());
@@ -93,10 +93,13 @@ struct ListCallLayout {
 
 }  // namespace
 
-TLayout CallLayout(const TEval& node) {
-  if (Is<TFun1>(node)) return LayoutOf<OneArgumentLayout>();
-  if (Is<TFunN>(node)) return LayoutOf<ListCallLayout>();
-  return {};
+TLayout CallLayout(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kCall1: return LayoutOf<OneArgumentLayout>();
+    case NodeKind::kCallN:
+    case NodeKind::kSelect: return LayoutOf<ListCallLayout>();
+    default: return {};
+  }
 }
 
 }  // namespace vorla::typeset

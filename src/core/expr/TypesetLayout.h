@@ -26,16 +26,11 @@ TLayout LayoutOf() {
           [](const TEval& node, TCanvas& canvas, int x, int top, int size) { L{node}.Draw(canvas, x, top, size); }};
 }
 
-// Each family answers for its own kinds of node and gives no layout for others.
-TLayout LeafLayout(const TEval& node);     // numbers, constants, variables, messages
-TLayout RowLayout(const TEval& node);      // sums, differences, products, comparisons, logic
-TLayout StackedLayout(const TEval& node);  // fractions, powers, roots, logarithms
-TLayout CallLayout(const TEval& node);     // calls without a typeset form of their own
-
-template <class T>
-bool Is(const TEval& node) {
-  return dynamic_cast<const T*>(&node) != nullptr;
-}
+// The layout of each kind of node, by family.
+TLayout LeafLayout(NodeKind kind);     // numbers, constants, variables, messages
+TLayout RowLayout(NodeKind kind);      // sums, differences, products, comparisons, logic
+TLayout StackedLayout(NodeKind kind);  // fractions, powers, roots, logarithms
+TLayout CallLayout(NodeKind kind);     // calls without a typeset form of their own
 
 // Every extent of a box is kept within kMaxExtent either way: each
 // nesting level may make brackets a fifth taller than what they enclose, so

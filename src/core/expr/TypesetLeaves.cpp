@@ -105,13 +105,16 @@ struct MessageLayout {
 
 }  // namespace
 
-TLayout LeafLayout(const TEval& node) {
-  // A call without arguments is written as a constant.
-  if (Is<TConst>(node)) return LayoutOf<ConstantLayout>();
-  if (Is<TSimpleNum>(node)) return LayoutOf<NumberLayout>();
-  if (Is<TVar>(node)) return LayoutOf<VariableLayout>();
-  if (Is<TExprMsg>(node)) return LayoutOf<MessageLayout>();
-  return {};
+TLayout LeafLayout(NodeKind kind) {
+  switch (kind) {
+    // A call without arguments is written as a constant.
+    case NodeKind::kConstant:
+    case NodeKind::kFunction0: return LayoutOf<ConstantLayout>();
+    case NodeKind::kNumber: return LayoutOf<NumberLayout>();
+    case NodeKind::kVariable: return LayoutOf<VariableLayout>();
+    case NodeKind::kMessage: return LayoutOf<MessageLayout>();
+    default: return {};
+  }
 }
 
 }  // namespace vorla::typeset

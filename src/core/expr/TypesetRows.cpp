@@ -7,7 +7,7 @@
 namespace vorla::typeset {
 namespace {
 
-bool IsZeroNumber(const TEval& node) { return Is<TNum>(node) && node.Value == 0.0f; }
+bool IsZeroNumber(const TEval& node) { return node.Kind() == NodeKind::kNumber && node.Value == 0.0f; }
 
 // Two operands on a common axis with a sign between them.
 struct Row {
@@ -90,10 +90,11 @@ struct ProductLayout {
   bool Dot() const {
     const TEval& left = *node.Args[0];
     const TEval& right = *node.Args[1];
-    const bool q = RightParen() || (Is<TPot>(right) && !Is<TNum>(*right.Args[0]));
-    const bool leftNumber = Is<TNum>(left);
-    const bool juxtaposed =
-        (LeftParen() && q) || (leftNumber && q) || (leftNumber && !Is<TOp>(right) && !Is<TNum>(right));
+    const bool q =
+        RightParen() || (right.Kind() == NodeKind::kPower && right.Args[0]->Kind() != NodeKind::kNumber);
+    const bool leftNumber = left.Kind() == NodeKind::kNumber;
+    const bool juxtaposed = (LeftParen() && q) || (leftNumber && q) ||
+                            (leftNumber && !IsOperator(right.Kind()) && right.Kind() != NodeKind::kNumber);
     return !juxtaposed;
   }
 
@@ -126,11 +127,15 @@ struct ComparisonLayout {
 
   // The sign in the Symbol face; not-equal and the or-equal forms add a stroke.
   std::string Sign() const {
-    if (Is<TIgu>(node) || Is<TDist>(node)) return "=";
-    if (Is<TMay>(node) || Is<TMayIgu>(node)) return ">";
-    return "<";
+    switch (node.Kind()) {
+      case NodeKind::kEqual:
+      case NodeKind::kNotEqual: return "=";
+      case NodeKind::kGreater:
+      case NodeKind::kAtLeast: return ">";
+      default: return "<";
+    }
   }
-  bool OrEqual() const { return Is<TMayIgu>(node) || Is<TMenIgu>(node); }
+  bool OrEqual() const { return node.Kind() == NodeKind::kAtLeast || node.Kind() == NodeKind::kAtMost; }
 
   Row Operands(TCanvas& canvas, int size) const {
     return {vorla::Measure(*node.Args[0], canvas, size), vorla::Measure(*node.Args[1], canvas, size)};
@@ -159,7 +164,7 @@ struct ComparisonLayout {
       const int y = yc + 7 * e + 2;
       canvas.Line({x0 + 1, y}, {x0 + signWidth - 1, y}, 1);
     }
-    if (Is<TDist>(node)) {
+    if (node.Kind() == NodeKind::kNotEqual) {
       const int s = size / 6;
       canvas.Line({x0 + signWidth - s, yc + s}, {x0 + s, yc + h - s}, 1);
     }
@@ -185,9 +190,9 @@ struct LogicLayout {
     const int u = (size * 2 / 3) / 6;
     const int low = y + 3 * u;
     const int high = y - u;
-    if (Is<TAnd>(node))
+    if (node.Kind() == NodeKind::kAnd)
       canvas.Polyline({{x0 + u, low}, {x0 + 3 * u, high}, {x0 + 5 * u, low}}, 1);
-    else if (Is<TOr>(node))
+    else if (node.Kind() == NodeKind::kOr)
       canvas.Polyline({{x0 + u, high}, {x0 + 3 * u, low}, {x0 + 5 * u, high}}, 1);
     else
       canvas.Polyline({{x0 + u, high}, {x0 + 2 * u, low}, {x0 + 3 * u, high}, {x0 + 4 * u, low}, {x0 + 5 * u, high}},
@@ -197,13 +202,16 @@ struct LogicLayout {
 
 }  // namespace
 
-TLayout RowLayout(const TEval& node) {
-  if (Is<TSuma>(node)) return LayoutOf<SumLayout>();
-  if (Is<TResta>(node)) return LayoutOf<DifferenceLayout>();
-  if (Is<TMul>(node)) return LayoutOf<ProductLayout>();
-  if (Is<TCompara>(node)) return LayoutOf<ComparisonLayout>();
-  if (Is<TLogic>(node)) return LayoutOf<LogicLayout>();
-  return {};
+TLayout RowLayout(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kAdd: return LayoutOf<SumLayout>();
+    case NodeKind::kSubtract: return LayoutOf<DifferenceLayout>();
+    case NodeKind::kMultiply: return LayoutOf<ProductLayout>();
+    default:
+      if (IsComparison(kind)) return LayoutOf<ComparisonLayout>();
+      if (IsLogic(kind)) return LayoutOf<LogicLayout>();
+      return {};
+  }
 }
 
 }  // namespace vorla::typeset

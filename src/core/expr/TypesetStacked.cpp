@@ -28,7 +28,7 @@ struct FractionLayout {
 struct PowerLayout {
   const TEval& node;
 
-  bool BaseParen() const { return Is<TOp>(*node.Args[0]) || Is<TFun>(*node.Args[0]); }
+  bool BaseParen() const { return IsOperator(node.Args[0]->Kind()) || IsCall(node.Args[0]->Kind()); }
 
   TBox Measure(TCanvas& canvas, int size) const {
     const TBox b = MeasureParen(*node.Args[0], canvas, size, BaseParen());
@@ -71,14 +71,14 @@ struct RootLayout {
     vorla::Draw(*node.Args[0], canvas, radicandX, y0, size);
     // A square root shows no index, though its width stays reserved.
     const TEval& index = *node.Args[1];
-    if (!(Is<TNum>(index) && index.Value == 2.0f)) vorla::Draw(index, canvas, x, top, size / 2);
+    if (!(index.Kind() == NodeKind::kNumber && index.Value == 2.0f)) vorla::Draw(index, canvas, x, top, size / 2);
   }
 };
 
 struct LogarithmLayout {
   const TEval& node;  // argument, base
 
-  bool ArgumentParen() const { return Is<TOp>(*node.Args[0]); }
+  bool ArgumentParen() const { return IsOperator(node.Args[0]->Kind()); }
 
   TBox Measure(TCanvas& canvas, int size) const {
     const TBox a = MeasureParen(*node.Args[0], canvas, size, ArgumentParen());
@@ -102,12 +102,14 @@ struct LogarithmLayout {
 
 }  // namespace
 
-TLayout StackedLayout(const TEval& node) {
-  if (Is<TDiv>(node)) return LayoutOf<FractionLayout>();
-  if (Is<TPot>(node)) return LayoutOf<PowerLayout>();
-  if (Is<TRaiz>(node)) return LayoutOf<RootLayout>();
-  if (Is<TLogN>(node)) return LayoutOf<LogarithmLayout>();
-  return {};
+TLayout StackedLayout(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::kDivide: return LayoutOf<FractionLayout>();
+    case NodeKind::kPower: return LayoutOf<PowerLayout>();
+    case NodeKind::kRoot: return LayoutOf<RootLayout>();
+    case NodeKind::kLogBase: return LayoutOf<LogarithmLayout>();
+    default: return {};
+  }
 }
 
 }  // namespace vorla::typeset

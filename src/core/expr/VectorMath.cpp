@@ -89,6 +89,18 @@ void UnaryOf(UnaryMath f, const float* x, float* out, std::size_t n) {
       return Trigonometric<kChecked>(
           x, out, n, [](DD d, VD v) { return hn::Div(hn::Sin(d, v), hn::Cos(d, v)); },
           [](double v) { return std::sin(v) / std::cos(v); });
+    case UnaryMath::kSec:
+      return Trigonometric<kChecked>(
+          x, out, n, [](DD d, VD v) { return hn::Div(hn::Set(d, 1.0), hn::Cos(d, v)); },
+          [](double v) { return 1 / std::cos(v); });
+    case UnaryMath::kCosec:
+      return Trigonometric<kChecked>(
+          x, out, n, [](DD d, VD v) { return hn::Div(hn::Set(d, 1.0), hn::Sin(d, v)); },
+          [](double v) { return 1 / std::sin(v); });
+    case UnaryMath::kCotan:
+      return Trigonometric<kChecked>(
+          x, out, n, [](DD d, VD v) { return hn::Div(hn::Cos(d, v), hn::Sin(d, v)); },
+          [](double v) { return std::cos(v) / std::sin(v); });
     case UnaryMath::kExp:
       return Unary<kChecked>(x, out, n, [](DD d, VD v) {
         const auto over = hn::Gt(v, hn::Set(d, kExpLimit));

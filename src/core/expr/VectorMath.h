@@ -11,7 +11,9 @@
 
 namespace vorla {
 
-enum class UnaryMath { kSin, kCos, kTan, kExp, kLn };
+// kSec, kCosec and kCotan are 1/cos, 1/sin and cos/sin in double: infinite
+// where the divisor is 0.
+enum class UnaryMath { kSin, kCos, kTan, kSec, kCosec, kCotan, kExp, kLn };
 // kAtan2(a, b) is the angle of the point (b, a); kHypot(a, b) its distance
 // from the origin.
 enum class BinaryMath { kHypot, kAtan2 };

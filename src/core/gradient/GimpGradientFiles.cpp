@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "core/gradient/GradTable.h"
 #include "core/io/SystemErrorText.h"
 
 namespace vorla {
@@ -153,11 +154,7 @@ std::string StopsPalString(const std::vector<GradientStop>& stops, std::uint8_t 
                             std::to_string(kMaxNodes));
   if (nodes.empty() || nodes.back().entry > endCol) throw Refused(path, "sus colores no caben en el gradiente");
   std::string text;
-  for (const Node& node : nodes) {
-    char field[9];
-    std::snprintf(field, sizeof field, "%.2X%.6X", static_cast<unsigned>(node.entry), static_cast<unsigned>(node.color));
-    text += field;
-  }
+  for (const Node& node : nodes) AppendPalNode(text, node.entry, node.color);
   return text;
 }
 

@@ -41,13 +41,15 @@ void TGradTable::SetEndCol(std::uint8_t value) {
   Recalc();
 }
 
+void AppendPalNode(std::string& text, int entry, TColor color) {
+  char field[9];
+  std::snprintf(field, sizeof field, "%.2X%.6X", static_cast<unsigned>(entry), static_cast<unsigned>(color & 0xFFFFFFu));
+  text += field;
+}
+
 std::string TGradTable::PalString() const {
   std::string text;
-  for (std::uint8_t i : GetNodes()) {
-    char field[9];
-    std::snprintf(field, sizeof field, "%.2X%.2X%.2X%.2X", i, Blue(i), Green(i), Red(i));
-    text += field;
-  }
+  for (std::uint8_t i : GetNodes()) AppendPalNode(text, i, Colors(i));
   return text;
 }
 

@@ -37,6 +37,10 @@ class GradientConvertError : public GradientTextError {
   std::string field_;
 };
 
+// Appends one node of a palette string: its entry and its colour, as 8
+// upper-case hex digits (entry, blue, green, red).
+void AppendPalNode(std::string& text, int entry, TColor color);
+
 class TGradTable {
  public:
   static constexpr std::uint32_t kNodeFlag = 1u << 28;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <string_view>
 
 #include "core/expr/Expresion.h"
 #include "core/expr/RowKernels.h"
@@ -20,7 +19,7 @@ constexpr MakerKind kListedAsVariable = MakerKind::kVariable;
 constexpr MakerKind kListedAsValue = MakerKind::kFunction0;
 
 // The environment values a picture holds fixed.
-constexpr std::string_view kPictureValues[] = {"minX", "minY", "minZ", "maxX", "maxY", "maxZ", "fX", "fY"};
+constexpr TLeafBinding kPictureValue{TLeafBinding::Kind::kPictureValue};
 
 // r and w share their kernels with the catalog's hipot and ang, one value
 // at a time and over runs.
@@ -34,6 +33,19 @@ void RadiusRun(const float* x, const float* y, float* out, std::size_t n) {
 
 void AngleRun(const float* x, const float* y, float* out, std::size_t n) {
   MathRun(BinaryMath::kAtan2, y, x, out, n);
+}
+
+// A leaf as its catalog entry bound it.
+std::optional<RowLeaf> RowLeafOf(const TEval& leaf) {
+  const TLeafBinding binding = BindingOf(leaf);
+  switch (binding.kind) {
+    case TLeafBinding::Kind::kNone: return std::nullopt;
+    case TLeafBinding::Kind::kColumn: return RowLeaf{RowLeaf::Kind::kColumn};
+    case TLeafBinding::Kind::kRow: return RowLeaf{RowLeaf::Kind::kRow};
+    case TLeafBinding::Kind::kPoint: return RowLeaf{RowLeaf::Kind::kPoint, binding.point};
+    case TLeafBinding::Kind::kPictureValue: return RowLeaf{RowLeaf::Kind::kPictureValue};
+  }
+  return std::nullopt;
 }
 
 class PlotRowEvaluator final : public RowEvaluator {
@@ -64,20 +76,20 @@ PlotExpressions::PlotExpressions() {
   for (Field child : {kZmin, kZmax}) expressions_[child]->SetParent(&func);
   for (Field child : {kYmin, kXmax, kYmax}) expressions_[child]->SetParent(&xmin);
 
-  x_ = func.AddVariable("x");
-  y_ = func.AddVariable("y");
-  func.AddFunction0("w", [this] { return Angle(); }, kListedAsVariable, "");
-  func.AddFunction0("r", [this] { return Radius(); }, kListedAsVariable, "");
+  x_ = func.AddVariable("x", {TLeafBinding::Kind::kColumn});
+  y_ = func.AddVariable("y", {TLeafBinding::Kind::kRow});
+  func.AddFunction0("w", [this] { return Angle(); }, kListedAsVariable, "", {TLeafBinding::Kind::kPoint, &AngleRun});
+  func.AddFunction0("r", [this] { return Radius(); }, kListedAsVariable, "", {TLeafBinding::Kind::kPoint, &RadiusRun});
   for (TExpresion* root : {&func, &xmin}) {
-    root->AddFunction0("minX", [this] { return static_cast<float>(view_.left); }, kListedAsValue, "");
-    root->AddFunction0("minY", [this] { return static_cast<float>(view_.bottom); }, kListedAsValue, "");
-    root->AddFunction0("minZ", [this] { return shownMin_; }, kListedAsValue, "");
-    root->AddFunction0("maxX", [this] { return static_cast<float>(view_.right); }, kListedAsValue, "");
-    root->AddFunction0("maxY", [this] { return static_cast<float>(view_.top); }, kListedAsValue, "");
-    root->AddFunction0("maxZ", [this] { return shownMax_; }, kListedAsValue, "");
+    root->AddFunction0("minX", [this] { return static_cast<float>(view_.left); }, kListedAsValue, "", kPictureValue);
+    root->AddFunction0("minY", [this] { return static_cast<float>(view_.bottom); }, kListedAsValue, "", kPictureValue);
+    root->AddFunction0("minZ", [this] { return shownMin_; }, kListedAsValue, "", kPictureValue);
+    root->AddFunction0("maxX", [this] { return static_cast<float>(view_.right); }, kListedAsValue, "", kPictureValue);
+    root->AddFunction0("maxY", [this] { return static_cast<float>(view_.top); }, kListedAsValue, "", kPictureValue);
+    root->AddFunction0("maxZ", [this] { return shownMax_; }, kListedAsValue, "", kPictureValue);
   }
-  func.AddFunction0("fX", [this] { return stepX_; }, kListedAsValue, "");
-  func.AddFunction0("fY", [this] { return stepY_; }, kListedAsValue, "");
+  func.AddFunction0("fX", [this] { return stepX_; }, kListedAsValue, "", kPictureValue);
+  func.AddFunction0("fY", [this] { return stepY_; }, kListedAsValue, "", kPictureValue);
   for (auto& expression : expressions_)
     expression->OnChange = [this](TExpresion&) {
       if (OnChange) OnChange();
@@ -167,19 +179,7 @@ void PlotExpressions::BeginPicture(const ViewBounds& view, float stepX, float st
   rowProgram_.reset();
   TEval* const roots[] = {expressions_[kFunc]->Root(), expressions_[kZmin]->Root(), expressions_[kZmax]->Root()};
   if (std::find(std::begin(roots), std::end(roots), nullptr) != std::end(roots)) return;
-  rowProgram_ = RowProgram::Compile(roots, [this](const TEval& leaf) -> std::optional<RowLeaf> {
-    if (const auto* var = dynamic_cast<const TVar*>(&leaf)) {
-      if (var->Variable == x_) return RowLeaf{RowLeaf::Kind::kColumn};
-      if (var->Variable == y_) return RowLeaf{RowLeaf::Kind::kRow};
-      return std::nullopt;
-    }
-    // Calls without arguments are known by the name they were registered with.
-    if (leaf.Text == "r") return RowLeaf{RowLeaf::Kind::kPoint, &RadiusRun};
-    if (leaf.Text == "w") return RowLeaf{RowLeaf::Kind::kPoint, &AngleRun};
-    if (std::find(std::begin(kPictureValues), std::end(kPictureValues), leaf.Text) != std::end(kPictureValues))
-      return RowLeaf{RowLeaf::Kind::kPictureValue};
-    return std::nullopt;
-  });
+  rowProgram_ = RowProgram::Compile(roots, &RowLeafOf);
 }
 
 std::unique_ptr<RowEvaluator> PlotExpressions::NewRowEvaluator() {

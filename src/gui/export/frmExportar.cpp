@@ -70,7 +70,7 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   setObjectName(QStringLiteral("fmExportar"));
   setWindowTitle(QStringLiteral("Exportar"));
 
-  GroupBox2 = Named(new QGroupBox(QStringLiteral("Tamaño"), this), "GroupBox2", QStringLiteral("Tamaño"));
+  sizeGroup_ = Named(new QGroupBox(QStringLiteral("Tamaño"), this), "GroupBox2", QStringLiteral("Tamaño"));
   spnAncho = Named(new QSpinBox, "spnAncho", QStringLiteral("Ancho"));
   spnAlto = Named(new QSpinBox, "spnAlto", QStringLiteral("Alto"));
   for (QSpinBox* field : {spnAncho, spnAlto}) {
@@ -81,30 +81,30 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   chkAspecto = Named(new QCheckBox(QStringLiteral("Mantener aspecto")), "chkAspecto",
                      QStringLiteral("Mantener aspecto"));
   chkAspecto->setChecked(true);
-  auto* sizeLayout = new QGridLayout(GroupBox2);
+  auto* sizeLayout = new QGridLayout(sizeGroup_);
   sizeLayout->addWidget(spnAncho, 0, 0);
   sizeLayout->addWidget(label2, 0, 1, Qt::AlignCenter);
   sizeLayout->addWidget(spnAlto, 0, 2);
   sizeLayout->addWidget(chkAspecto, 1, 0, 1, 3);
 
-  GroupBox1 = Named(new QGroupBox(QStringLiteral("JPEG"), this), "GroupBox1", QStringLiteral("JPEG"));
-  Label1 = Named(new QLabel(CompressionText(20)), "Label1", QStringLiteral("Compresión"));
-  CheckBox1 = Named(new QCheckBox(QStringLiteral("Progresivo")), "CheckBox1", QStringLiteral("Progresivo"));
-  TrackBar1 = Named(new QSlider(Qt::Horizontal), "TrackBar1", QStringLiteral("Compresión"));
-  TrackBar1->setRange(1, 100);
-  TrackBar1->setValue(20);
-  TrackBar1->setTickInterval(5);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  auto* jpegLayout = new QGridLayout(GroupBox1);
-  jpegLayout->addWidget(Label1, 0, 0);
-  jpegLayout->addWidget(CheckBox1, 0, 1, Qt::AlignRight);
-  jpegLayout->addWidget(TrackBar1, 1, 0, 1, 2);
+  jpegGroup_ = Named(new QGroupBox(QStringLiteral("JPEG"), this), "GroupBox1", QStringLiteral("JPEG"));
+  compressionLabel_ = Named(new QLabel(CompressionText(20)), "Label1", QStringLiteral("Compresión"));
+  progressiveBox_ = Named(new QCheckBox(QStringLiteral("Progresivo")), "CheckBox1", QStringLiteral("Progresivo"));
+  compressionSlider_ = Named(new QSlider(Qt::Horizontal), "TrackBar1", QStringLiteral("Compresión"));
+  compressionSlider_->setRange(1, 100);
+  compressionSlider_->setValue(20);
+  compressionSlider_->setTickInterval(5);
+  compressionSlider_->setTickPosition(QSlider::TicksBelow);
+  auto* jpegLayout = new QGridLayout(jpegGroup_);
+  jpegLayout->addWidget(compressionLabel_, 0, 0);
+  jpegLayout->addWidget(progressiveBox_, 0, 1, Qt::AlignRight);
+  jpegLayout->addWidget(compressionSlider_, 1, 0, 1, 2);
 
   const CancelAcceptButtons buttons = MakeCancelAcceptButtons();
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(GroupBox2);
-  layout->addWidget(GroupBox1);
+  layout->addWidget(sizeGroup_);
+  layout->addWidget(jpegGroup_);
   layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -119,9 +119,9 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   connect(spnAncho, &QSpinBox::valueChanged, this, &TfmExportar::spnAnchoChange);
   connect(spnAlto, &QSpinBox::valueChanged, this, &TfmExportar::spnAltoChange);
   connect(chkAspecto, &QCheckBox::clicked, this, &TfmExportar::spnAnchoChange);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TfmExportar::TrackBar1Change);
+  connect(compressionSlider_, &QSlider::valueChanged, this, &TfmExportar::CompressionChanged);
   connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(buttons.accept, &QPushButton::clicked, this, &TfmExportar::Button2Click);
+  connect(buttons.accept, &QPushButton::clicked, this, &TfmExportar::AcceptClicked);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
           [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
 }
@@ -147,8 +147,8 @@ bool TfmExportar::Execute(Mirrors mirrors, bool toClipboard) {
     const std::optional<FigureFileType> figure = ChosenFigure();
     setWindowTitle(QString::fromUtf8(figure ? figure->caption : TextsOf(FileType()).caption));
   }
-  GroupBox2->setTitle(mirrors.Any() ? QStringLiteral("Tamaño: (Incluye reflejos)") : QStringLiteral("Tamaño:"));
-  GroupBox1->setVisible(!toClipboard && !ChosenFigure() && TakesJpegOptions(FileType()));
+  sizeGroup_->setTitle(mirrors.Any() ? QStringLiteral("Tamaño: (Incluye reflejos)") : QStringLiteral("Tamaño:"));
+  jpegGroup_->setVisible(!toClipboard && !ChosenFigure() && TakesJpegOptions(FileType()));
   const QSize box = host_.pictureBoxSize();
   base_ = ExportBaseSize({box.width(), box.height()}, mirrors);
   spnAncho->setValue(base_.width);
@@ -186,9 +186,9 @@ void TfmExportar::spnAltoChange() {
   applyingAspect_ = false;
 }
 
-void TfmExportar::TrackBar1Change() { Label1->setText(CompressionText(TrackBar1->value())); }
+void TfmExportar::CompressionChanged() { compressionLabel_->setText(CompressionText(compressionSlider_->value())); }
 
-void TfmExportar::Button2Click() {
+void TfmExportar::AcceptClicked() {
   if (spnAncho->cleanText().isEmpty() || spnAlto->cleanText().isEmpty()) return;
   const PictureSize calculated = CalculatedSize({spnAncho->value(), spnAlto->value()}, mirrors_);
   if (calculated.width <= 0 || calculated.height <= 0) {
@@ -329,7 +329,7 @@ bool TfmExportar::RenderInBands() {
 }
 
 JpegOptions TfmExportar::Options() const {
-  return JpegOptions{FileType() == ExportFileType::kJpegGray, JpegQuality(TrackBar1->value()), CheckBox1->isChecked()};
+  return JpegOptions{FileType() == ExportFileType::kJpegGray, JpegQuality(compressionSlider_->value()), progressiveBox_->isChecked()};
 }
 
 bool TfmExportar::WriteFile(const Bitmap& picture) {

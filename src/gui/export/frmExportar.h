@@ -41,8 +41,8 @@ class TfmExportar : public QDialog {
  private:
   void spnAnchoChange();
   void spnAltoChange();
-  void TrackBar1Change();
-  void Button2Click();
+  void CompressionChanged();
+  void AcceptClicked();
   bool AskFileName();
   bool Produce();
   // True when the picture goes to its file in bands (RenderToFile), never
@@ -71,14 +71,14 @@ class TfmExportar : public QDialog {
   bool produced_ = false;
   bool applyingAspect_ = false;
 
-  QGroupBox* GroupBox2 = nullptr;
+  QGroupBox* sizeGroup_ = nullptr;
   QSpinBox* spnAncho = nullptr;
   QSpinBox* spnAlto = nullptr;
   QCheckBox* chkAspecto = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  QSlider* TrackBar1 = nullptr;
+  QGroupBox* jpegGroup_ = nullptr;
+  QLabel* compressionLabel_ = nullptr;
+  QCheckBox* progressiveBox_ = nullptr;
+  QSlider* compressionSlider_ = nullptr;
   QFileDialog* SaveDialog1 = nullptr;
 };
 

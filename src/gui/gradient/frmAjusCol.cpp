@@ -33,50 +33,50 @@ TfmAjusCol::TfmAjusCol(TGradTable& table, QWidget* parent) : QDialog(parent), ta
   setWindowTitle(QStringLiteral("Ajustar colores"));
   SetHelpContext(*this, static_cast<int>(HelpContext::kColourAdjust));
 
-  PageControl1 = new QTabWidget(this);
-  PageControl1->setObjectName(QStringLiteral("PageControl1"));
-  PageControl1->setAccessibleName(QStringLiteral("Modo"));
-  TabSheet1 = new QWidget;
-  TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-  TabSheet1->setAccessibleName(QStringLiteral("Modo RGB"));
-  new QVBoxLayout(TabSheet1);
-  TabSheet2 = new QWidget;
-  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-  TabSheet2->setAccessibleName(QStringLiteral("Modo HSL"));
-  new QVBoxLayout(TabSheet2);
-  PageControl1->addTab(TabSheet1, QStringLiteral("Modo RGB"));
-  PageControl1->addTab(TabSheet2, QStringLiteral("Modo HSL"));
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("PageControl1"));
+  pages_->setAccessibleName(QStringLiteral("Modo"));
+  rgbPage_ = new QWidget;
+  rgbPage_->setObjectName(QStringLiteral("TabSheet1"));
+  rgbPage_->setAccessibleName(QStringLiteral("Modo RGB"));
+  new QVBoxLayout(rgbPage_);
+  hslPage_ = new QWidget;
+  hslPage_->setObjectName(QStringLiteral("TabSheet2"));
+  hslPage_->setAccessibleName(QStringLiteral("Modo HSL"));
+  new QVBoxLayout(hslPage_);
+  pages_->addTab(rgbPage_, QStringLiteral("Modo RGB"));
+  pages_->addTab(hslPage_, QStringLiteral("Modo HSL"));
 
-  trkR = AddSlider(TabSheet1, "trkR", QStringLiteral("Rojo"), 255, 32, Label2);
-  trkV = AddSlider(TabSheet1, "trkV", QStringLiteral("Verde"), 255, 32, Label3);
-  trkA = AddSlider(TabSheet1, "trkA", QStringLiteral("Azul"), 255, 32, Label4);
-  trkH = AddSlider(TabSheet2, "trkH", QStringLiteral("Tinte"), 50, 25, Label1);
-  trkS = AddSlider(TabSheet2, "trkS", QStringLiteral("Saturación"), 100, 25, Label5);
-  trkL = AddSlider(TabSheet2, "trkL", QStringLiteral("Luminancia"), 100, 25, Label6);
-  PageControl1->setCurrentWidget(TabSheet2);
+  redSlider_ = AddSlider(rgbPage_, "trkR", QStringLiteral("Rojo"), 255, 32, redLabel_);
+  greenSlider_ = AddSlider(rgbPage_, "trkV", QStringLiteral("Verde"), 255, 32, greenLabel_);
+  blueSlider_ = AddSlider(rgbPage_, "trkA", QStringLiteral("Azul"), 255, 32, blueLabel_);
+  hueSlider_ = AddSlider(hslPage_, "trkH", QStringLiteral("Tinte"), 50, 25, hueLabel_);
+  saturationSlider_ = AddSlider(hslPage_, "trkS", QStringLiteral("Saturación"), 100, 25, saturationLabel_);
+  lightnessSlider_ = AddSlider(hslPage_, "trkL", QStringLiteral("Luminancia"), 100, 25, lightnessLabel_);
+  pages_->setCurrentWidget(hslPage_);
 
   const CancelAcceptButtons buttons = MakeCancelAcceptButtons();
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(PageControl1);
+  layout->addWidget(pages_);
   layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  const RgbSlider rgbSliders[] = {{trkR, Label2, "Rojo: %1", Channel::kRed},
-                                   {trkV, Label3, "Verde: %1", Channel::kGreen},
-                                   {trkA, Label4, "Azul: %1", Channel::kBlue}};
+  const RgbSlider rgbSliders[] = {{redSlider_, redLabel_, "Rojo: %1", Channel::kRed},
+                                   {greenSlider_, greenLabel_, "Verde: %1", Channel::kGreen},
+                                   {blueSlider_, blueLabel_, "Azul: %1", Channel::kBlue}};
   for (const RgbSlider& control : rgbSliders)
     connect(control.slider, &QSlider::valueChanged, this, [this, control] { RgbSliderChange(control); });
-  for (QSlider* slider : {trkH, trkS, trkL})
+  for (QSlider* slider : {hueSlider_, saturationSlider_, lightnessSlider_})
     connect(slider, &QSlider::valueChanged, this, &TfmAjusCol::HslSliderChange);
-  connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
-    if (PageControl1->currentWidget() == TabSheet1) {
+  connect(pages_, &QTabWidget::currentChanged, this, [this] {
+    if (pages_->currentWidget() == rgbPage_) {
       ResetRgbPage();
     } else {
       ResetHslPage();
     }
   });
-  connect(buttons.cancel, &QPushButton::clicked, this, &TfmAjusCol::Button1Click);
+  connect(buttons.cancel, &QPushButton::clicked, this, &TfmAjusCol::CancelClicked);
   connect(buttons.accept, &QPushButton::clicked, this, &QDialog::accept);
   connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
           [this] { HelpWindow::ShowContext(HelpContextOf(this), this); });
@@ -108,7 +108,7 @@ void TfmAjusCol::showEvent(QShowEvent* event) {
 
 void TfmAjusCol::ResetRgbPage() {
   updating_ = true;
-  for (QSlider* slider : {trkR, trkV, trkA}) slider->setValue(0);
+  for (QSlider* slider : {redSlider_, greenSlider_, blueSlider_}) slider->setValue(0);
   updating_ = false;
 }
 
@@ -116,10 +116,10 @@ void TfmAjusCol::ResetRgbPage() {
 // nodes come back from the saved colours through the HSL handler.
 void TfmAjusCol::ResetHslPage() {
   updating_ = true;
-  trkH->setValue(0);
-  trkS->setValue(0);
+  hueSlider_->setValue(0);
+  saturationSlider_->setValue(0);
   updating_ = false;
-  trkL->setValue(0);
+  lightnessSlider_->setValue(0);
   UpdateHslLabels();
 }
 
@@ -131,25 +131,25 @@ void TfmAjusCol::RgbSliderChange(const RgbSlider& control) {
 void TfmAjusCol::HslSliderChange() {
   if (updating_) return;
   updating_ = true;
-  ApplyHslShift(table_, saved_, HslShift{trkH->value(), trkS->value(), trkL->value()});
+  ApplyHslShift(table_, saved_, HslShift{hueSlider_->value(), saturationSlider_->value(), lightnessSlider_->value()});
   UpdateHslLabels();
   updating_ = false;
 }
 
 void TfmAjusCol::UpdateHslLabels() {
-  Label1->setText(QStringLiteral("Tinte: %1%").arg(trkH->value()));
-  Label5->setText(QStringLiteral("Saturación: %1%").arg(trkS->value()));
-  Label6->setText(QStringLiteral("Luminancia: %1%").arg(trkL->value()));
+  hueLabel_->setText(QStringLiteral("Tinte: %1%").arg(hueSlider_->value()));
+  saturationLabel_->setText(QStringLiteral("Saturación: %1%").arg(saturationSlider_->value()));
+  lightnessLabel_->setText(QStringLiteral("Luminancia: %1%").arg(lightnessSlider_->value()));
 }
 
-void TfmAjusCol::Button1Click() {
+void TfmAjusCol::CancelClicked() {
   RestoreColors(table_, saved_);
   reject();
 }
 
 void TfmAjusCol::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    Button1Click();
+    CancelClicked();
     return;
   }
   QDialog::keyPressEvent(event);

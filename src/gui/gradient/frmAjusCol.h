@@ -45,27 +45,27 @@ class TfmAjusCol : public QDialog {
   void RgbSliderChange(const RgbSlider& control);
   void HslSliderChange();
   void UpdateHslLabels();
-  void Button1Click();
+  void CancelClicked();
 
   TGradTable& table_;
   Palette saved_{};
   bool updating_ = false;
 
-  QTabWidget* PageControl1 = nullptr;
-  QWidget* TabSheet1 = nullptr;
-  QWidget* TabSheet2 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QSlider* trkR = nullptr;
-  QSlider* trkV = nullptr;
-  QSlider* trkA = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QSlider* trkH = nullptr;
-  QSlider* trkS = nullptr;
-  QSlider* trkL = nullptr;
+  QTabWidget* pages_ = nullptr;
+  QWidget* rgbPage_ = nullptr;
+  QWidget* hslPage_ = nullptr;
+  QLabel* redLabel_ = nullptr;
+  QLabel* greenLabel_ = nullptr;
+  QLabel* blueLabel_ = nullptr;
+  QSlider* redSlider_ = nullptr;
+  QSlider* greenSlider_ = nullptr;
+  QSlider* blueSlider_ = nullptr;
+  QLabel* hueLabel_ = nullptr;
+  QLabel* saturationLabel_ = nullptr;
+  QLabel* lightnessLabel_ = nullptr;
+  QSlider* hueSlider_ = nullptr;
+  QSlider* saturationSlider_ = nullptr;
+  QSlider* lightnessSlider_ = nullptr;
 };
 
 }  // namespace vorla

@@ -126,27 +126,27 @@ void TFVorla::ChainTabOrder() {
   QList<QWidget*> chain;
   for (QAction* action : toolBar_->actions())
     if (QWidget* widget = toolBar_->widgetForAction(action)) chain.append(widget);
-  chain.append(pb);
+  chain.append(pictureBox_);
   chain.append(panel_->TabOrder());
   for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TFVorla::BuildPictureArea() {
-  pb = new TPaintBoxM;
-  pb->setObjectName(QStringLiteral("pb"));
-  pb->SetDrawRectRight(false);
-  pb->Scale().SetKeepScaleAspect(true);
-  ApplyHint(*pb, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  pictureBox_ = new TPaintBoxM;
+  pictureBox_->setObjectName(QStringLiteral("pb"));
+  pictureBox_->SetDrawRectRight(false);
+  pictureBox_->Scale().SetKeepScaleAspect(true);
+  ApplyHint(*pictureBox_, QString::fromLatin1(kPictureHint).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   // The hint lists the mouse actions; a screen reader names the control.
-  pb->setAccessibleName(QStringLiteral("Imagen"));
-  pb->setAccessibleDescription(pb->toolTip());
-  AddFocusFrame(*pb);
+  pictureBox_->setAccessibleName(QStringLiteral("Imagen"));
+  pictureBox_->setAccessibleDescription(pictureBox_->toolTip());
+  AddFocusFrame(*pictureBox_);
 
   auto* central = new QWidget(this);
   auto* row = new QHBoxLayout(central);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
-  row->addWidget(pb, 1);
+  row->addWidget(pictureBox_, 1);
   row->addWidget(panel_);
   setCentralWidget(central);
 }
@@ -170,9 +170,9 @@ void TFVorla::BuildStatusBar() {
   status_->setCursor(Qt::PointingHandCursor);
   status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   status_->installEventFilter(this);
-  progreso = new ProgressBox;
+  progressBox_ = new ProgressBox;
   statusBar()->addWidget(status_, 1);
-  statusBar()->addPermanentWidget(progreso);
+  statusBar()->addPermanentWidget(progressBox_);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -196,7 +196,7 @@ void TFVorla::ConnectControls() {
   connect(toolBar_, &MainToolBar::applyRequested, this, &TFVorla::ApplyAndCalculate);
   connect(toolBar_, &MainToolBar::functionEditRequested, this,
           [this] { OpenMultiLineEditor(ExpressionField::kFunc); });
-  connect(animation_, &PaletteAnimation::pictureShifted, this, [this] { pb->ShowPicture(picture_); });
+  connect(animation_, &PaletteAnimation::pictureShifted, this, [this] { pictureBox_->ShowPicture(picture_); });
   connect(animation_, &PaletteAnimation::pictureShifted, fmMozaico, &TfmMozaico::StepAnimation);
 
   connect(gradientEditor_, &TGradEditM::changed, this, &TFVorla::GradientChanged);
@@ -207,7 +207,7 @@ void TFVorla::ConnectControls() {
   connect(panel_, &PropertiesPanel::wrapSwitched, this, &TFVorla::CalculatePicture);
   connect(panel_, &PropertiesPanel::fixedColorClicked, this, &TFVorla::ChooseFixedColor);
   connect(panel_, &PropertiesPanel::viewCommandClicked, this, &TFVorla::RunViewCommand);
-  connect(panel_, &PropertiesPanel::axesToggled, pb, &TPaintBoxM::SetShowAxes);
+  connect(panel_, &PropertiesPanel::axesToggled, pictureBox_, &TPaintBoxM::SetShowAxes);
   connect(panel_, &PropertiesPanel::applyRequested, this, &TFVorla::ApplyAndCalculate);
   connect(panel_, &PropertiesPanel::multiLineEditRequested, this, &TFVorla::OpenMultiLineEditor);
   connect(documents_, &DocumentCommands::currentFileChanged, this, &TFVorla::UpdateCaption);
@@ -226,7 +226,7 @@ void TFVorla::ConnectControls() {
   auto* smooth = new QShortcut(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_F12), this);
   connect(smooth, &QShortcut::activated, this, [this] {
     SmoothPicture(picture_);
-    pb->ShowPicture(picture_);
+    pictureBox_->ShowPicture(picture_);
   });
   ConnectPaintBox();
 
@@ -316,8 +316,8 @@ void TFVorla::showEvent(QShowEvent* event) {
   // On the picture being calculated, or on the one already there.
   aboutPending_ = true;
   if (!Calculating()) {
-    DrawAboutText(picture_, AboutText(), pb->devicePixelRatio());
-    pb->ShowPicture(picture_);
+    DrawAboutText(picture_, AboutText(), pictureBox_->devicePixelRatio());
+    pictureBox_->ShowPicture(picture_);
     aboutPending_ = false;
   }
   setAcceptDrops(true);
@@ -356,7 +356,7 @@ PlotDocument TFVorla::CurrentDocument() {
 }
 
 float TFVorla::PictureAspect() const {
-  return pb->width() > 0 ? static_cast<float>(pb->height()) / static_cast<float>(pb->width()) : 1.0f;
+  return pictureBox_->width() > 0 ? static_cast<float>(pictureBox_->height()) / static_cast<float>(pictureBox_->width()) : 1.0f;
 }
 
 void TFVorla::ShowLoaded(LoadedDocument& loaded) {
@@ -375,7 +375,7 @@ void TFVorla::CalculateReplaced() {
   gradientLibrary_->ClearText();
 }
 
-QImage TFVorla::Picture() const { return pb->Picture(); }
+QImage TFVorla::Picture() const { return pictureBox_->Picture(); }
 
 // ---- Idle update ---------------------------------------------------------------
 

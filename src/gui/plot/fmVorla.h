@@ -165,9 +165,9 @@ class TFVorla : public QMainWindow, private DocumentHost {
   PropertiesPanel* panel_ = nullptr;
   TGradEditM* gradientEditor_ = nullptr;
   TGradientLibraryBox* gradientLibrary_ = nullptr;
-  TPaintBoxM* pb = nullptr;
+  TPaintBoxM* pictureBox_ = nullptr;
   ElidedLabel* status_ = nullptr;
-  ProgressBox* progreso = nullptr;
+  ProgressBox* progressBox_ = nullptr;
   TFMemo* report_ = nullptr;
   FormulaSpy* spy_ = nullptr;
   TfmExportar* fmExportar = nullptr;

@@ -55,7 +55,7 @@ struct TFVorla::Request {
 void TFVorla::ApplyAndCalculate() {
   session_.Compile(binder_->Read());
   if (ReportCompileError()) return;
-  SetView(pb->Scale(), session_.RangeBounds());
+  SetView(pictureBox_->Scale(), session_.RangeBounds());
   CalculatePicture();
   toolBar_->RememberFunction();
   panel_->RememberScaleTexts();
@@ -129,9 +129,9 @@ void TFVorla::StartCalculation(const Bitmap& base, std::vector<PixelRect> rects,
   if (base.Empty()) return;
   if (!starting_) aboutPending_ = false;
   ShowStatus(QString::fromLatin1(kCalculating));
-  progreso->SetPercent(0);
+  progressBox_->SetPercent(0);
   auto request = std::make_shared<Request>();
-  request->view = BoundsOf(pb->Scale());
+  request->view = BoundsOf(pictureBox_->Scale());
   request->rects = std::max<int>(1, static_cast<int>(rects.size()));
   request->typingPreview = purpose == CalculationPurpose::kTypingPreview;
   request->marksModified = !starting_ && !replacing_ && !request->typingPreview;
@@ -143,7 +143,7 @@ void TFVorla::StartCalculation(const Bitmap& base, std::vector<PixelRect> rects,
 }
 
 void TFVorla::CalculationProgressed(quint64 id, int percent) {
-  if (request_ && request_->id == id) progreso->SetPercent(percent);
+  if (request_ && request_->id == id) progressBox_->SetPercent(percent);
 }
 
 void TFVorla::CalculationFinished(quint64 id, JobEnd end, const std::exception_ptr& failure) {
@@ -165,7 +165,7 @@ void TFVorla::TakePicture(Request& request) {
   calculationCount_ += request.rects;
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
   if (aboutPending_) {
-    DrawAboutText(picture_, AboutText(), pb->devicePixelRatio());
+    DrawAboutText(picture_, AboutText(), pictureBox_->devicePixelRatio());
     aboutPending_ = false;
   }
   if (request.marksModified) documents_->SetModified(true);
@@ -173,7 +173,7 @@ void TFVorla::TakePicture(Request& request) {
   panel_->ShowFoundRange(QString::fromStdString(FormatG(stats.shownMin, 6)),
                          QString::fromStdString(FormatG(stats.shownMax, 6)));
   ShowStatus(FromCore(stats.infoText));
-  pb->ShowPicture(picture_);
+  pictureBox_->ShowPicture(picture_);
   fmMozaico->RefreshIfShown();
 }
 
@@ -205,10 +205,10 @@ void TFVorla::CancelCalculation() {
 }
 
 void TFVorla::RestorePicture(const QString& status) {
-  if (pictureView_) SetView(pb->Scale(), *pictureView_);
-  pb->ShowPicture(picture_);
+  if (pictureView_) SetView(pictureBox_->Scale(), *pictureView_);
+  pictureBox_->ShowPicture(picture_);
   ShowStatus(status);
-  progreso->SetPercent(0);
+  progressBox_->SetPercent(0);
 }
 
 }  // namespace vorla

@@ -26,7 +26,7 @@ void TFVorla::GradientChanged() {
   if (picture_.Empty()) return;
   documents_->SetModified(true);
   RefreshPalette(picture_, gradientEditor_->Table().Palette());
-  pb->ShowPalette(picture_.palette);
+  pictureBox_->ShowPalette(picture_.palette);
   fmMozaico->RefreshIfShown();
 }
 
@@ -46,7 +46,7 @@ void TFVorla::ToggleAnimation() {
 }
 
 void TFVorla::ShowMouseReadout(QPoint pos) {
-  const ViewScale& scale = pb->Scale();
+  const ViewScale& scale = pictureBox_->Scale();
   const Probe probe = session_.ProbeAt(scale.PixelToScaleX(pos.x()), scale.PixelToScaleY(pos.y()));
   valueUnderMouse_ = probe.hasError ? std::optional<float>() : probe.f;
   ShowStatus(FromCore(MouseReadout(probe)));

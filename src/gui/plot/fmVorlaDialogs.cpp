@@ -17,7 +17,7 @@ namespace vorla {
 // typed but not yet applied does not change what is exported.
 PlotDocument TFVorla::ExportDocument() {
   PlotDocument document = CurrentDocument();
-  const ViewBounds view = BoundsOf(pb->Scale());
+  const ViewBounds view = BoundsOf(pictureBox_->Scale());
   document.Xmin = FormatG(view.left);
   document.Xmax = FormatG(view.right);
   document.Ymin = FormatG(view.top);
@@ -26,7 +26,7 @@ PlotDocument TFVorla::ExportDocument() {
 }
 
 void TFVorla::CreateDialogs() {
-  fmExportar = new TfmExportar(ExportHost{[this] { return pb->size(); }, [this] { return ExportDocument(); },
+  fmExportar = new TfmExportar(ExportHost{[this] { return pictureBox_->size(); }, [this] { return ExportDocument(); },
                                           [this] { return gradientEditor_->Table().Palette(); },
                                           [this] { return documents_->CurrentFile(); },
                                           [this](const QString& text) {

@@ -28,14 +28,14 @@ PlotSession::RangeField RangeFieldOf(ExpressionField field) {
 }  // namespace
 
 void TFVorla::ConnectPaintBox() {
-  pb->SetBandShaper([this](const PixelRect& band, Qt::MouseButtons buttons) { return ShapeBand(band, buttons); });
-  connect(pb, &TPaintBoxM::bandMoved, this,
+  pictureBox_->SetBandShaper([this](const PixelRect& band, Qt::MouseButtons buttons) { return ShapeBand(band, buttons); });
+  connect(pictureBox_, &TPaintBoxM::bandMoved, this,
           [this](const PixelRect&, const PixelRect& band, Qt::MouseButtons, Qt::KeyboardModifiers) { BandMoved(band); });
-  connect(pb, &TPaintBoxM::bandReleased, this,
+  connect(pictureBox_, &TPaintBoxM::bandReleased, this,
           [this](const PixelRect& band, Qt::MouseButton button, Qt::KeyboardModifiers) { BandReleased(band, button); });
-  connect(pb, &TPaintBoxM::mouseMoved, this,
+  connect(pictureBox_, &TPaintBoxM::mouseMoved, this,
           [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint pos) { ShowMouseReadout(pos); });
-  connect(pb, &TPaintBoxM::resized, this, &TFVorla::PictureResized);
+  connect(pictureBox_, &TPaintBoxM::resized, this, &TFVorla::PictureResized);
 }
 
 // A drag that ever held another button than the left one pans; a left drag
@@ -43,30 +43,30 @@ void TFVorla::ConnectPaintBox() {
 PixelRect TFVorla::ShapeBand(const PixelRect& band, Qt::MouseButtons buttons) {
   if (buttons & ~Qt::MouseButtons(Qt::LeftButton)) rightDrag_ = true;
   if (rightDrag_ || !toolBar_->KeepsAspect()) return band;
-  return KeepBandAspect(band, pb->width(), pb->height());
+  return KeepBandAspect(band, pictureBox_->width(), pictureBox_->height());
 }
 
 void TFVorla::BandMoved(const PixelRect& band) {
-  if (rightDrag_ && IsPanningDrag(band)) pb->SetDragOffset(QPoint(band.right - band.left, band.bottom - band.top));
+  if (rightDrag_ && IsPanningDrag(band)) pictureBox_->SetDragOffset(QPoint(band.right - band.left, band.bottom - band.top));
 }
 
 void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
   rightDrag_ = false;
   const ReleaseAction action = ClassifyRelease(button == Qt::LeftButton, band);
-  if (action == ReleaseAction::kPan) pb->SetDragOffset(QPoint(0, 0));
+  if (action == ReleaseAction::kPan) pictureBox_->SetDragOffset(QPoint(0, 0));
   const bool picking = filters_.Picking();
   // While an expression fails the view stays: it moves only with a picture.
   if (!(action == ReleaseAction::kClick && picking) && ReportCompileError()) return;
   switch (action) {
     case ReleaseAction::kZoomOut:
-      SetViewAndRecalculate(ZoomOutByTwo(pb->Scale()));
+      SetViewAndRecalculate(ZoomOutByTwo(pictureBox_->Scale()));
       break;
     case ReleaseAction::kPan:
       PanBy(band.right - band.left, band.bottom - band.top);
       break;
     case ReleaseAction::kZoomToBand: {
-      const ViewBounds view = ZoomToBand(pb->Scale(), band);
-      pb->PreviewZoom(band);
+      const ViewBounds view = ZoomToBand(pictureBox_->Scale(), band);
+      pictureBox_->PreviewZoom(band);
       SetViewAndRecalculate(view);
       break;
     }
@@ -76,10 +76,10 @@ void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
         // Where f fails there is no threshold to take: picking goes on.
         if (!valueUnderMouse_) break;
         filters_.Take(*valueUnderMouse_);
-        pb->setCursor(Qt::CrossCursor);
+        pictureBox_->setCursor(Qt::CrossCursor);
         CalculatePicture();
       } else {
-        const PixelPoint shift = CenteringShift(pb->Scale(), PixelPoint{band.right, band.bottom});
+        const PixelPoint shift = CenteringShift(pictureBox_->Scale(), PixelPoint{band.right, band.bottom});
         PanBy(shift.x, shift.y);
       }
       break;
@@ -91,13 +91,13 @@ void TFVorla::BandReleased(const PixelRect& band, Qt::MouseButton button) {
 // done. While the palette turns, or over a picture still being calculated
 // (its strips are not in the copy), the whole picture is calculated.
 void TFVorla::PanBy(int dx, int dy) {
-  const PanResult pan = vorla::PanBy(pb->Scale(), dx, dy);
-  SetView(pb->Scale(), pan.view);
+  const PanResult pan = vorla::PanBy(pictureBox_->Scale(), dx, dy);
+  SetView(pictureBox_->Scale(), pan.view);
   // Device pixels per pixel of the view, when the picture has a whole number of them.
-  const int ratio = pb->width() > 0 ? picture_.Width() / pb->width() : 0;
+  const int ratio = pictureBox_->width() > 0 ? picture_.Width() / pictureBox_->width() : 0;
   const QSize size = PictureSize();
   const bool aligned = ratio >= 1 && picture_.Width() == size.width() && picture_.Height() == size.height() &&
-                       size == pb->size() * ratio;
+                       size == pictureBox_->size() * ratio;
   if (animation_->Running() || Calculating() || !aligned) {
     CalculatePicture();
     return;
@@ -108,7 +108,7 @@ void TFVorla::PanBy(int dx, int dy) {
   }
   Bitmap shifted = picture_;
   ShiftPicture(shifted, dx * ratio, dy * ratio);
-  pb->ShowPicture(shifted);
+  pictureBox_->ShowPicture(shifted);
   std::vector<PixelRect> strips;
   for (const PixelRect& s : pan.strips)
     strips.push_back({s.left * ratio, s.top * ratio, s.right * ratio, s.bottom * ratio});
@@ -117,16 +117,16 @@ void TFVorla::PanBy(int dx, int dy) {
 
 void TFVorla::SetViewAndRecalculate(const ViewBounds& bounds) {
   if (ReportCompileError()) return;
-  SetView(pb->Scale(), bounds);
+  SetView(pictureBox_->Scale(), bounds);
   CalculatePicture();
 }
 
 void TFVorla::RunViewCommand(ViewCommand command) {
   switch (command) {
-    case ViewCommand::kRotateRight: SetViewAndRecalculate(RotateRight(pb->Scale())); return;
-    case ViewCommand::kRotateLeft: SetViewAndRecalculate(RotateLeft(pb->Scale())); return;
-    case ViewCommand::kNormalize: SetViewAndRecalculate(Normalize(pb->Scale())); return;
-    case ViewCommand::kCenter: SetViewAndRecalculate(CenterOnOrigin(pb->Scale())); return;
+    case ViewCommand::kRotateRight: SetViewAndRecalculate(RotateRight(pictureBox_->Scale())); return;
+    case ViewCommand::kRotateLeft: SetViewAndRecalculate(RotateLeft(pictureBox_->Scale())); return;
+    case ViewCommand::kNormalize: SetViewAndRecalculate(Normalize(pictureBox_->Scale())); return;
+    case ViewCommand::kCenter: SetViewAndRecalculate(CenterOnOrigin(pictureBox_->Scale())); return;
     case ViewCommand::kRotate180:
     case ViewCommand::kFlipHorizontal:
     case ViewCommand::kFlipVertical: break;
@@ -153,9 +153,9 @@ void TFVorla::FilterToggled(FilterSide side, bool on) {
   if (loading_) return;
   filters_.SetArmed(side, on);
   if (on) {
-    pb->setCursor(Qt::UpArrowCursor);
+    pictureBox_->setCursor(Qt::UpArrowCursor);
   } else {
-    pb->setCursor(Qt::CrossCursor);
+    pictureBox_->setCursor(Qt::CrossCursor);
     CalculatePicture();
   }
 }
@@ -163,19 +163,19 @@ void TFVorla::FilterToggled(FilterSide side, bool on) {
 // The old picture, stretched over the new size, stays on screen while the
 // new one is calculated.
 void TFVorla::PictureResized() {
-  if (pb->width() <= 0 || pb->height() <= 0) return;
+  if (pictureBox_->width() <= 0 || pictureBox_->height() <= 0) return;
   CalculatePicture();
 }
 
 // At the screen's pixels, for the same view: crisp on a high-density screen.
-QSize TFVorla::PictureSize() const { return pb->DevicePixels(); }
+QSize TFVorla::PictureSize() const { return pictureBox_->DevicePixels(); }
 
 // A view moved with the mouse shows up in the range fields without a new
 // calculation; expressions the view still matches keep their texts. While an
 // expression fails, the view is the last good one and the fields hold what
 // the user typed or the file held; a field the user is editing is left alone.
 void TFVorla::WriteViewToRangeFields() {
-  const ViewScale& scale = pb->Scale();
+  const ViewScale& scale = pictureBox_->Scale();
   if (scale.Width() <= 0 || scale.Height() <= 0 || !session_.CompileErrors().empty()) return;
   const std::pair<ExpressionField, double> edges[] = {{ExpressionField::kYmin, scale.ScaleTop()},
                                                       {ExpressionField::kXmin, scale.ScaleLeft()},

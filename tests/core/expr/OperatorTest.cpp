@@ -78,5 +78,12 @@ TEST(EvaluationFailureTest, MemoryExhaustionPropagates) {
   EXPECT_THROW(env.root.GetValue(), std::bad_alloc);
 }
 
+// Nor is it a compile error when a constant call runs out while compiling.
+TEST(EvaluationFailureTest, MemoryExhaustionWhileCompilingPropagates) {
+  ExprEnv env;
+  env.root.AddFunction1("agota", [](float) -> float { throw std::bad_alloc(); }, nullptr, "");
+  EXPECT_THROW(env.root.SetText("1+agota(2)"), std::bad_alloc);
+}
+
 }  // namespace
 }  // namespace vorla::test

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "ExprTestEnv.h"
 #include "core/expr/ErrorMessages.h"
@@ -29,7 +30,7 @@ class SolveTest : public ::testing::TestWithParam<SolveCase> {};
 // The message refusing to solve `root` = target for x; empty when it solves.
 std::string RefusalOf(TEval* root, float target, TVariable* x) {
   try {
-    DiscardNode(Solve(root, new TNum(target), x));
+    Solve(*root, NodePtr(new TNum(target)), x);
     return {};
   } catch (const EDespejar& refusal) {
     return refusal.Message();
@@ -46,9 +47,8 @@ TEST_P(SolveTest, SolvesOrRefuses) {
     EXPECT_EQ(RefusalOf(env.root.Root(), c.target, env.x), c.refusal);
     return;
   }
-  TEval* solved = Solve(env.root.Root(), new TNum(c.target), env.x);
+  const NodePtr solved = Solve(*env.root.Root(), NodePtr(new TNum(c.target)), env.x);
   EXPECT_FLOAT_EQ(solved->Evaluate(), c.solution);
-  DiscardNode(solved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,10 +114,10 @@ TEST_F(SharedNodesTest, SolvedTreeAndOriginalDieInEitherOrder) {
     original->SetParent(&env_.root);
     original->SetText("(x+k)*k");
     ASSERT_EQ(LiveNodes(), 2);
-    TEval* solved = Solve(original->Root(), new TNum(8), env_.x);
+    NodePtr solved = Solve(*original->Root(), NodePtr(new TNum(8)), env_.x);
     EXPECT_EQ(LiveNodes(), 2) << "the solved tree shares, not copies";
     if (solvedFirst) {
-      DiscardNode(solved);
+      solved.reset();
       env_.x->SetValue(1);
       EXPECT_FLOAT_EQ(original->GetValue(), 6.0f);
       original.reset();
@@ -125,7 +125,7 @@ TEST_F(SharedNodesTest, SolvedTreeAndOriginalDieInEitherOrder) {
       original.reset();
       EXPECT_EQ(LiveNodes(), 2) << "the solved tree keeps what it shares";
       EXPECT_FLOAT_EQ(solved->Evaluate(), 2.0f);
-      DiscardNode(solved);
+      solved.reset();
     }
     EXPECT_EQ(LiveNodes(), 0);
   }
@@ -134,9 +134,9 @@ TEST_F(SharedNodesTest, SolvedTreeAndOriginalDieInEitherOrder) {
 TEST_F(SharedNodesTest, RefusalReleasesTheNodesBuiltOnTheWay) {
   env_.root.SetText("sen(Abs(x)*2)+k");
   ASSERT_EQ(LiveNodes(), 1);
-  TEval* target = NewOp<TSuma>(new TNum(1), env_.root.Functions().Find("k")->Maker->Make({}));
+  NodePtr target = NewOp(NodeKind::kAdd, NodePtr(new TNum(1)), Make(*env_.root.Functions().Find("k")->Maker, {}));
   ASSERT_EQ(LiveNodes(), 2);
-  EXPECT_THROW(Solve(env_.root.Root(), target, env_.x), EDespejar);
+  EXPECT_THROW(Solve(*env_.root.Root(), std::move(target), env_.x), EDespejar);
   EXPECT_EQ(LiveNodes(), 1) << "target and inverse nodes are gone";
 }
 
@@ -180,9 +180,8 @@ TEST(CatalogInverseTest, SolvingUndoesEachFunction) {
     env.x->SetValue(row.x0);
     const float target = env.root.GetValue();
     ASSERT_FALSE(env.root.HasError()) << env.root.ErrorText();
-    TEval* solved = Solve(env.root.Root(), new TNum(target), env.x);
+    const NodePtr solved = Solve(*env.root.Root(), NodePtr(new TNum(target)), env.x);
     EXPECT_NEAR(solved->Evaluate(), row.x0, 1e-5f * row.x0);
-    DiscardNode(solved);
   }
   for (const char* name : {"sec", "cosec", "cotan", "GMS", "Abs", "Int", "Rd", "Frac"}) {
     SCOPED_TRACE(name);
