@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "PixelLoopOnly.h"
 #include "core/expr/Catalog.h"
 #include "core/plot/PictureCalculation.h"
 #include "core/plot/PlotExpressions.h"
@@ -18,22 +19,6 @@ namespace {
 constexpr int kWidth = 261;
 constexpr int kHeight = 5;
 const vorla::ViewBounds kView{-8.125, -1.0, -8.125 + kWidth * 0.0625, -1.0 + kHeight * 0.5};
-
-// The same expressions without row evaluators: the pixel-by-pixel loop.
-class TreeOnly final : public vorla::PixelEvaluator {
- public:
-  explicit TreeOnly(vorla::PlotExpressions& plot) : plot_(plot) {}
-  void BeginPicture(const vorla::ViewBounds& v, float sx, float sy) override { plot_.BeginPicture(v, sx, sy); }
-  void SetRowY(float y) override { plot_.SetRowY(y); }
-  void SetColumnX(float x) override { plot_.SetColumnX(x); }
-  float Function(int& code) override { return plot_.Function(code); }
-  float ScaleMin() override { return plot_.ScaleMin(); }
-  float ScaleMax() override { return plot_.ScaleMax(); }
-  void EndPicture(float lo, float hi) override { plot_.EndPicture(lo, hi); }
-
- private:
-  vorla::PlotExpressions& plot_;
-};
 
 struct Calculated {
   vorla::Bitmap picture;
@@ -48,7 +33,7 @@ bool Calculate(const vorla::PlotDocument& document, bool rows, Calculated& out) 
   vorla::SeedRandom(7);
   out.picture.Resize(kWidth, kHeight, 8);
   const vorla::IndexSettings settings = vorla::IndexSettings::From(document);
-  TreeOnly tree(plot);
+  vorla::testing_support::PixelLoopOnly tree(plot);
   if (rows)
     vorla::CalculateIndexed(out.picture, vorla::PixelRect{}, kView, settings, plot, out.stats, {}, 1);
   else

@@ -19,6 +19,7 @@
 #include "core/plot/BandCalculation.h"
 #include "core/plot/PictureCalculation.h"
 #include "core/plot/PlotExpressions.h"
+#include "PixelLoopOnly.h"
 
 namespace vorla {
 namespace {
@@ -37,21 +38,7 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.func; }
 
-// The same expressions without row evaluators: the pixel-by-pixel loop.
-class TreeOnly final : public PixelEvaluator {
- public:
-  explicit TreeOnly(PlotExpressions& plot) : plot_(plot) {}
-  void BeginPicture(const ViewBounds& v, float sx, float sy) override { plot_.BeginPicture(v, sx, sy); }
-  void SetRowY(float y) override { plot_.SetRowY(y); }
-  void SetColumnX(float x) override { plot_.SetColumnX(x); }
-  float Function(int& code) override { return plot_.Function(code); }
-  float ScaleMin() override { return plot_.ScaleMin(); }
-  float ScaleMax() override { return plot_.ScaleMax(); }
-  void EndPicture(float lo, float hi) override { plot_.EndPicture(lo, hi); }
-
- private:
-  PlotExpressions& plot_;
-};
+using testing_support::PixelLoopOnly;
 
 class RowCalculationTest : public ::testing::TestWithParam<Case> {
  protected:
@@ -119,7 +106,7 @@ TEST_P(RowCalculationTest, PictureAndStatisticsOnOneAndTwoThreads) {
   settings.filterMax = 5;
   const auto calculate = [&](int threads, Bitmap& picture, PictureStats& stats) {
     auto plot = Compiled();
-    TreeOnly tree(*plot);
+    PixelLoopOnly tree(*plot);
     SeedRandom(7);
     picture.Resize(kWidth, kHeight, 8);
     if (threads == 0)
@@ -333,7 +320,7 @@ TEST(RowDifferentialTest, RunsGiveWhatThePixelLoopGives) {
     PlotExpressions treePlot, runPlot;
     treePlot.Compile(document);
     runPlot.Compile(document);
-    TreeOnly tree(treePlot);
+    PixelLoopOnly tree(treePlot);
     Outcome want, got;
     for (Outcome* o : {&want, &got}) o->picture.Resize(width, height, 8);
     for (const PixelRect& rect : {PixelRect{}, part, PixelRect{}}) {
@@ -348,7 +335,7 @@ TEST(RowDifferentialTest, RunsGiveWhatThePixelLoopGives) {
     PlotExpressions bandPlot, wholePlot;
     bandPlot.Compile(document);
     wholePlot.Compile(document);
-    TreeOnly wholeTree(wholePlot);
+    PixelLoopOnly wholeTree(wholePlot);
     BandCalculation bands(width, height, view, settings, bandPlot, threads);
     Outcome banded;
     banded.picture.Resize(width, height, 8);
