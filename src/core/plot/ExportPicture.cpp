@@ -26,16 +26,29 @@ bool TakesJpegOptions(ExportFileType type) { return FormatInfo(FormatOf(type)).j
 
 int JpegQuality(int compression) { return 101 - compression; }
 
-ImageFormat FormatOf(ExportFileType type) {
-  switch (type) {
-    case ExportFileType::kBitmap: return ImageFormat::kBmp;
-    case ExportFileType::kPng: return ImageFormat::kPng;
-    case ExportFileType::kAnimatedGif: return ImageFormat::kGif;
-    case ExportFileType::kJpegColor:
-    case ExportFileType::kJpegGray: break;
-  }
-  return ImageFormat::kJpeg;
+namespace {
+
+constexpr ExportFileTypeInfo kExportFileTypes[] = {
+    {ExportFileType::kJpegColor, ImageFormat::kJpeg, "JPG - JPEG color 24 bits", "Exportar JPEG 24 bits"},
+    {ExportFileType::kJpegGray, ImageFormat::kJpeg, "JPG - JPEG Escala de grises", "Exportar JPEG Escala de grises"},
+    {ExportFileType::kBitmap, ImageFormat::kBmp, "BMP - Bitmap Windows", "Exportar Bitmap"},
+    {ExportFileType::kPng, ImageFormat::kPng, "PNG - Imagen PNG 8 bits", "Exportar PNG"},
+    {ExportFileType::kAnimatedGif, ImageFormat::kGif, "GIF - GIF animado", "Exportar GIF animado"},
+};
+
+}  // namespace
+
+std::span<const ExportFileTypeInfo> ExportFileTypes() { return kExportFileTypes; }
+
+const ExportFileTypeInfo& ExportFileTypeOf(ExportFileType type) {
+  return kExportFileTypes[static_cast<std::size_t>(type) - 1];
 }
+
+std::string ExportFilter(const ExportFileTypeInfo& type) {
+  return std::string(type.label) + " (*" + std::string(FormatInfo(type.format).extension) + ")";
+}
+
+ImageFormat FormatOf(ExportFileType type) { return ExportFileTypeOf(type).format; }
 
 std::filesystem::path ExportFileName(const std::filesystem::path& chosen, ExportFileType type) {
   std::filesystem::path name = chosen;

@@ -4,7 +4,9 @@
 // the picture itself calculated anew for the file or the clipboard.
 
 #include <filesystem>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/io/Bitmap.h"
 #include "core/io/PictureFormats.h"
@@ -39,6 +41,20 @@ PictureSize CalculatedSize(PictureSize requested, Mirrors mirrors);
 // Numbered from 1 in the order the save dialog lists them.
 // kAnimatedGif: the palette cycle at the document's speed (WriteCycleGif).
 enum class ExportFileType { kJpegColor = 1, kJpegGray, kBitmap, kPng, kAnimatedGif };
+
+// A type of the save dialog: a picture format of the table (PictureFormats)
+// with the texts the dialog shows for it.
+struct ExportFileTypeInfo {
+  ExportFileType type;
+  ImageFormat format;
+  std::string_view label;    // "JPG - JPEG color 24 bits": the filter's text before its pattern
+  std::string_view caption;  // the export dialog's title
+};
+// In the order the save dialog lists them.
+std::span<const ExportFileTypeInfo> ExportFileTypes();
+const ExportFileTypeInfo& ExportFileTypeOf(ExportFileType type);
+// "JPG - JPEG color 24 bits (*.jpg)": the label and the format's extension.
+std::string ExportFilter(const ExportFileTypeInfo& type);
 
 // The type's file takes the quality and progressive options.
 bool TakesJpegOptions(ExportFileType type);

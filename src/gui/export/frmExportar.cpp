@@ -17,10 +17,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <new>
+#include <string_view>
 
 #include "core/io/ImageWriter.h"
 #include "core/io/PictureLimits.h"
@@ -39,21 +39,6 @@ namespace vorla {
 namespace {
 
 constexpr int kMaxSize = 32000;
-
-// In the order of ExportFileType.
-struct FileTypeText {
-  const char* filter;
-  const char* caption;
-};
-constexpr std::array<FileTypeText, 5> kFileTypes{{
-    {"JPG - JPEG color 24 bits (*.jpg)", "Exportar JPEG 24 bits"},
-    {"JPG - JPEG Escala de grises (*.jpg)", "Exportar JPEG Escala de grises"},
-    {"BMP - Bitmap Windows (*.bmp)", "Exportar Bitmap"},
-    {"PNG - Imagen PNG 8 bits (*.png)", "Exportar PNG"},
-    {"GIF - GIF animado (*.gif)", "Exportar GIF animado"},
-}};
-
-const FileTypeText& TextsOf(ExportFileType type) { return kFileTypes[static_cast<std::size_t>(type) - 1]; }
 
 QString CompressionText(int position) { return QStringLiteral("Compresión: %1%").arg(position); }
 
@@ -112,7 +97,7 @@ TfmExportar::TfmExportar(ExportHost host, QWidget* parent) : QDialog(parent), ho
   SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
   SaveDialog1->setFileMode(QFileDialog::AnyFile);
   QStringList filters;
-  for (const FileTypeText& type : kFileTypes) filters << QString::fromUtf8(type.filter);
+  for (const ExportFileTypeInfo& type : ExportFileTypes()) filters << QString::fromStdString(ExportFilter(type));
   for (const FigureFileType& type : kFigureFileTypes) filters << QString::fromUtf8(type.filter);
   SaveDialog1->setNameFilters(filters);
 
@@ -145,7 +130,9 @@ bool TfmExportar::Execute(Mirrors mirrors, bool toClipboard) {
   } else {
     if (!AskFileName()) return false;
     const std::optional<FigureFileType> figure = ChosenFigure();
-    setWindowTitle(QString::fromUtf8(figure ? figure->caption : TextsOf(FileType()).caption));
+    const std::string_view caption =
+        figure ? std::string_view(figure->caption) : ExportFileTypeOf(FileType()).caption;
+    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
   }
   sizeGroup_->setTitle(mirrors.Any() ? QStringLiteral("Tamaño: (Incluye reflejos)") : QStringLiteral("Tamaño:"));
   jpegGroup_->setVisible(!toClipboard && !ChosenFigure() && TakesJpegOptions(FileType()));
