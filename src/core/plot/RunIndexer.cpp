@@ -78,13 +78,24 @@ VD Wrapped(DD d, VD k) {
   return hn::IfThenElse(hn::And(negative, hn::Eq(m, hn::Zero(d))), hn::Set(d, 255), index);
 }
 
+// Levels beyond 32 bits.
+hn::Mask<DD> OutOfRange(DD d, VD k) {
+  return hn::Or(hn::Gt(k, hn::Set(d, 2147483647.0)), hn::Lt(k, hn::Set(d, -2147483648.0)));
+}
+
+// Indices 0..255 from the integers of index, whatever their higher bits:
+// the byte of a level plus 6 is that level's index modulo 256.
+void StoreIndices(VD index, std::uint8_t* out) {
+  const DI di;
+  const DU du;
+  hn::StoreU(hn::DemoteTo(du, hn::And(hn::DemoteTo(di, index), hn::Set(di, 0xFF))), du, out);
+}
+
 // Whole vectors of a run with filters.
 VectorsResult IndexFilteredVectors(const float* z, std::size_t n, float zmin, float zmax, float step,
                                    const RunRule& r, std::uint8_t* out) {
   const DD d;
   const DF df;
-  const DI di;
-  const DU du;
   const std::size_t lanes = hn::Lanes(d);
   const VD minZ = hn::Set(d, zmin), maxZ = hn::Set(d, zmax), width = hn::Set(d, step);
   const VD reciprocal = hn::Set(d, 1.0 / static_cast<double>(step));
@@ -117,7 +128,7 @@ VectorsResult IndexFilteredVectors(const float* z, std::size_t n, float zmin, fl
     if (!hn::AllFalse(d, needsLevel)) {
       // Levels only where some lane needs one: the quotient is most of the work.
       const VD k = Level(d, hn::Sub(v, minZ), width, reciprocal);
-      const auto outOfRange = hn::Or(hn::Gt(k, hn::Set(d, 2147483647.0)), hn::Lt(k, hn::Set(d, -2147483648.0)));
+      const auto outOfRange = OutOfRange(d, k);
       anyOutOfRange = hn::Or(anyOutOfRange, hn::And(needsLevel, outOfRange));
       // Modulo 256 is taken on the integers below.
       if (r.graded) index = hn::IfThenElse(inside, hn::Add(k, hn::Set(d, 6)), index);
@@ -125,7 +136,7 @@ VectorsResult IndexFilteredVectors(const float* z, std::size_t n, float zmin, fl
       if (!hn::AllFalse(d, wraps)) index = hn::IfThenElse(wraps, Wrapped(d, k), index);
     }
     index = hn::IfThenElseZero(hn::Not(removed), index);
-    hn::StoreU(hn::DemoteTo(du, hn::And(hn::DemoteTo(di, index), hn::Set(di, 0xFF))), du, out + i);
+    StoreIndices(index, out + i);
   }
   VectorsResult result;
   result.low = hn::GetLane(hn::MinOfLanes(df, lowest));
@@ -147,14 +158,10 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
                                 std::uint8_t* out) {
   const DD d;
   const DF df;
-  const DI di;
-  const DU du;
   const std::size_t lanes = hn::Lanes(d);
   const VD minZ = hn::Set(d, zmin), maxZ = hn::Set(d, zmax), width = hn::Set(d, step);
   const VD reciprocal = hn::Set(d, 1.0 / static_cast<double>(step));
   const VD one = hn::Set(d, 1), two = hn::Set(d, 2), firstLevel = hn::Set(d, LevelScale::kFirstLevelIndex);
-  const VD limit = hn::Set(d, 2147483647.0), negativeLimit = hn::Set(d, -2147483648.0);
-  const auto byte = hn::Set(di, 0xFF);
   const bool wrapBelow = r.wrapBelow, wrapAbove = r.wrapAbove;
   auto lowest = hn::Set(df, __builtin_inff()), highest = hn::Neg(lowest);
   auto anyFailed = hn::FirstN(df, 0);
@@ -179,11 +186,11 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
       if (wrapBelow) wraps = below;
       if (wrapAbove) wraps = hn::Or(wraps, above);
       if (!hn::AllFalse(d, wraps)) {
-        anyOutOfRange = hn::Or(anyOutOfRange, hn::And(wraps, hn::Or(hn::Gt(k, limit), hn::Lt(k, negativeLimit))));
+        anyOutOfRange = hn::Or(anyOutOfRange, hn::And(wraps, OutOfRange(d, k)));
         index = hn::IfThenElse(wraps, Wrapped(d, k), index);
       }
     }
-    hn::StoreU(hn::DemoteTo(du, hn::And(hn::DemoteTo(di, index), byte)), du, out + i);
+    StoreIndices(index, out + i);
   }
   VectorsResult result;
   result.low = hn::GetLane(hn::MinOfLanes(df, lowest));

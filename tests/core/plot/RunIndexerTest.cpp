@@ -13,6 +13,19 @@
 namespace vorla {
 namespace {
 
+// Gradient, "Bucle" below and above, filters below and above: one bit each.
+IndexSettings Switched(int switches) {
+  IndexSettings settings;
+  settings.gradient = switches & 1;
+  settings.wrapBelow = switches & 2;
+  settings.wrapAbove = switches & 4;
+  settings.filterBelow = switches & 8;
+  settings.filterAbove = switches & 16;
+  settings.filterMin = -20;
+  settings.filterMax = 30;
+  return settings;
+}
+
 TEST(RunIndexerTest, EqualsThePixelRuleForEverySwitch) {
   struct Scale { const char* name; float zmin, zmax; };
   const Scale scales[] = {{"usual", -3.14159265f, 3.14159265f}, {"narrow", 1, 1},
@@ -27,14 +40,7 @@ TEST(RunIndexerTest, EqualsThePixelRuleForEverySwitch) {
   for (const Scale& s : scales) {
     for (int switches = 0; switches < 32; ++switches) {
       SCOPED_TRACE(testing::Message() << s.name << " switches " << switches);
-      IndexSettings settings;
-      settings.gradient = switches & 1;
-      settings.wrapBelow = switches & 2;
-      settings.wrapAbove = switches & 4;
-      settings.filterBelow = switches & 8;
-      settings.filterAbove = switches & 16;
-      settings.filterMin = -20;
-      settings.filterMax = 30;
+      const IndexSettings settings = Switched(switches);
       const LevelScale scale(s.zmin, s.zmax);
       std::vector<std::uint8_t> indices(z.size());
       IndexedRun run;
@@ -85,14 +91,7 @@ TEST(RunIndexerTest, EqualsThePixelRuleOnLevelEdgesAndWholeTurns) {
     z.push_back(std::nanf(""));
     for (int switches = 0; switches < 32; ++switches) {
       SCOPED_TRACE(testing::Message() << s.name << " switches " << switches);
-      IndexSettings settings;
-      settings.gradient = switches & 1;
-      settings.wrapBelow = switches & 2;
-      settings.wrapAbove = switches & 4;
-      settings.filterBelow = switches & 8;
-      settings.filterAbove = switches & 16;
-      settings.filterMin = -20;
-      settings.filterMax = 30;
+      const IndexSettings settings = Switched(switches);
       for (std::size_t start = 0; start < z.size(); start += RowProgram::kRunLength) {
         const std::size_t n = std::min(RowProgram::kRunLength, z.size() - start);
         std::vector<std::uint8_t> indices(n);
