@@ -36,16 +36,28 @@ bool StoreEachVector(float* out, std::size_t n, Op op) {
 
 V Poison(D d) { return hn::Set(d, __builtin_nanf("")); }
 
-// A result beyond the float range, or NaN, is a fault of the lane.
-V Checked(D d, V v) { return hn::IfThenElse(hn::IsFinite(v), v, Poison(d)); }
+// Stores each vector `op` gives, a value beyond the float range made NaN, a
+// fault of the lane; whether any lane failed. |v| < infinity is false for
+// both, so one comparison finds them.
+template <class Op>
+bool StoreEachChecked(float* out, std::size_t n, Op op) {
+  const D d;
+  const V infinity = hn::Set(d, __builtin_inff());
+  auto failed = hn::FirstN(d, 0);
+  for (std::size_t i = 0; i < n; i += hn::Lanes(d)) {
+    const V v = op(d, i);
+    const auto fault = hn::Not(hn::Lt(hn::Abs(v), infinity));
+    failed = hn::Or(failed, fault);
+    hn::Store(hn::IfThenElse(fault, Poison(d), v), d, out + i);
+  }
+  return !hn::AllFalse(d, failed);
+}
 
 V Truth(D d, hn::Mask<D> m) { return hn::IfThenElse(m, hn::Set(d, 1.0f), hn::Set(d, -1.0f)); }
 
 bool ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
   const auto run = [&](auto f) {
-    return StoreEachVector(out, n, [&](D d, std::size_t i) {
-      return Checked(d, f(hn::Load(d, a + i), hn::Load(d, b + i)));
-    });
+    return StoreEachChecked(out, n, [&](D d, std::size_t i) { return f(hn::Load(d, a + i), hn::Load(d, b + i)); });
   };
   switch (op) {
     case RunArithmetic::kAdd: return run([](V x, V y) { return hn::Add(x, y); });
@@ -111,7 +123,7 @@ bool BranchMaskRunImpl(RunBranch branch, const float* condition, const float* pa
 }
 
 bool CheckRunImpl(float* values, std::size_t n) {
-  return StoreEachVector(values, n, [&](D d, std::size_t i) { return Checked(d, hn::Load(d, values + i)); });
+  return StoreEachChecked(values, n, [&](D d, std::size_t i) { return hn::Load(d, values + i); });
 }
 
 bool AnyFailedImpl(const float* values, std::size_t n) {
@@ -123,7 +135,7 @@ bool AnyFailedImpl(const float* values, std::size_t n) {
 
 bool UnaryRunImpl(RunUnary op, const float* x, float* out, std::size_t n) {
   const auto run = [&](auto f) {
-    return StoreEachVector(out, n, [&](D d, std::size_t i) { return Checked(d, f(d, hn::Load(d, x + i))); });
+    return StoreEachChecked(out, n, [&](D d, std::size_t i) { return f(d, hn::Load(d, x + i)); });
   };
   switch (op) {
     case RunUnary::kSqrt: return run([](D, V v) { return hn::Sqrt(v); });

@@ -5,6 +5,32 @@
 
 #include "core/expr/RowProgram.h"
 
+#ifndef VORLA_RUN_INDEXER_TYPES
+#define VORLA_RUN_INDEXER_TYPES
+namespace vorla {
+
+// What a run's indexing needs to know, fixed for the whole run.
+struct RunRule {
+  bool filterBelow;
+  bool filterAbove;
+  bool wrapBelow;
+  bool wrapAbove;
+  bool graded;
+  float filterMin;
+  float filterMax;
+};
+
+struct VectorsResult {
+  float low;
+  float high;
+  bool scaled;
+  bool failed;
+  bool inRange;
+};
+
+}  // namespace vorla
+#endif
+
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "core/plot/RunIndexer.cpp"
 #include "hwy/foreach_target.h"  // before highway.h
@@ -30,41 +56,52 @@ VD FloorMod(DD d, VD x, double m) {
   return hn::IfThenElse(hn::Ge(up, vm), hn::Sub(up, vm), up);
 }
 
-// The same truncating towards zero, for x < 0: in (-m, 0].
-VD TruncMod(DD d, VD x, double m) {
-  const VD vm = hn::Set(d, m);
-  const VD r = hn::Sub(x, hn::Mul(vm, hn::Trunc(hn::Mul(x, hn::Set(d, 1.0 / m)))));
-  const VD down = hn::IfThenElse(hn::Gt(r, hn::Zero(d)), hn::Sub(r, vm), r);
-  return hn::IfThenElse(hn::Le(down, hn::Neg(vm)), hn::Add(down, vm), down);
-}
-
 // round(diff / step), the quotient rounded to double first: diff times the
 // reciprocal lies within 2 ulp of that quotient, so only where it lies that
-// close to a half-integer is the quotient divided out.
+// close to a half-integer is the quotient divided out. |q - k| is at most
+// 0.5, so the distance from the half is 0.5 - |q - k|, exact.
 VD Level(DD d, VD diff, VD step, VD reciprocal) {
   const VD q = hn::Mul(diff, reciprocal);
   const VD k = hn::Round(q);
-  const VD fromHalf = hn::Abs(hn::Sub(hn::Abs(hn::Sub(q, k)), hn::Set(d, 0.5)));
-  const auto close = hn::Le(fromHalf, hn::Mul(hn::Abs(q), hn::Set(d, 0x1p-49)));
+  const auto close = hn::Ge(hn::Abs(hn::Sub(q, k)), hn::NegMulAdd(hn::Abs(q), hn::Set(d, 0x1p-49), hn::Set(d, 0.5)));
   if (hn::AllFalse(d, close)) return k;
   return hn::IfThenElse(close, hn::Round(hn::Div(diff, step)), k);
 }
 
-// Whole vectors of the run; the rest of it is left to the caller. False
-// where a lane needs a level beyond 32 bits.
-bool IndexVectors(const float* z, std::size_t n, float zmin, float zmax, float step, bool narrow,
-                  const IndexSettings& s, std::uint8_t* out, float* low, float* high, bool* scaled,
-                  bool* failedLanes) {
-  const DD d;
-  const DF df;
+// The "Bucle" index of levels k that did not leave 32 bits. Below zero the
+// count runs down from 255: 255 + (m - 250) for the floor modulo m, or 255
+// itself where m is 0.
+VD Wrapped(DD d, VD k) {
+  const VD m = FloorMod(d, k, 250);
+  const auto negative = hn::Lt(k, hn::Zero(d));
+  const VD index = hn::Add(m, hn::IfThenElse(negative, hn::Set(d, 5), hn::Set(d, 6)));
+  return hn::IfThenElse(hn::And(negative, hn::Eq(m, hn::Zero(d))), hn::Set(d, 255), index);
+}
+
+// Levels beyond 32 bits.
+hn::Mask<DD> OutOfRange(DD d, VD k) {
+  return hn::Or(hn::Gt(k, hn::Set(d, 2147483647.0)), hn::Lt(k, hn::Set(d, -2147483648.0)));
+}
+
+// Indices 0..255 from the integers of index, whatever their higher bits:
+// the byte of a level plus 6 is that level's index modulo 256.
+void StoreIndices(VD index, std::uint8_t* out) {
   const DI di;
   const DU du;
+  hn::StoreU(hn::DemoteTo(du, hn::And(hn::DemoteTo(di, index), hn::Set(di, 0xFF))), du, out);
+}
+
+// Whole vectors of a run with filters.
+VectorsResult IndexFilteredVectors(const float* z, std::size_t n, float zmin, float zmax, float step,
+                                   const RunRule& r, std::uint8_t* out) {
+  const DD d;
+  const DF df;
   const std::size_t lanes = hn::Lanes(d);
   const VD minZ = hn::Set(d, zmin), maxZ = hn::Set(d, zmax), width = hn::Set(d, step);
   const VD reciprocal = hn::Set(d, 1.0 / static_cast<double>(step));
-  const VD zero = hn::Zero(d);
+  const VD filterMin = hn::Set(d, r.filterMin), filterMax = hn::Set(d, r.filterMax);
   const auto infinity = hn::Set(df, __builtin_inff());
-  auto lowest = hn::Set(df, *low), highest = hn::Set(df, *high);
+  auto lowest = infinity, highest = hn::Neg(infinity);
   auto anyScaled = hn::FirstN(d, 0);
   auto anyOutOfRange = hn::FirstN(d, 0);
   auto anyFailed = hn::FirstN(df, 0);
@@ -76,50 +113,104 @@ bool IndexVectors(const float* z, std::size_t n, float zmin, float zmax, float s
     highest = hn::Max(highest, hn::IfThenElse(failed, hn::Neg(infinity), zf));
     const VD v = hn::PromoteTo(d, zf);
     auto removed = hn::IsNaN(v);
-    if (s.filterBelow) removed = hn::Or(removed, hn::Lt(v, hn::Set(d, s.filterMin)));
-    if (s.filterAbove) removed = hn::Or(removed, hn::Gt(v, hn::Set(d, s.filterMax)));
+    if (r.filterBelow) removed = hn::Or(removed, hn::Lt(v, filterMin));
+    if (r.filterAbove) removed = hn::Or(removed, hn::Gt(v, filterMax));
+    anyScaled = hn::Or(anyScaled, hn::Not(removed));
     const auto below = hn::Not(hn::Ge(v, minZ));
     const auto above = hn::AndNot(below, hn::Gt(v, maxZ));
     const auto inside = hn::Not(hn::Or(below, above));
-    const bool wrapBelow = s.wrapBelow && !narrow;
-    const bool wrapAbove = s.wrapAbove && !narrow;
-    const bool graded = s.gradient && !narrow;
     auto needsLevel = hn::FirstN(d, 0);
-    if (wrapBelow) needsLevel = hn::Or(needsLevel, below);
-    if (wrapAbove) needsLevel = hn::Or(needsLevel, above);
-    if (graded) needsLevel = hn::Or(needsLevel, inside);
+    if (r.wrapBelow) needsLevel = hn::Or(needsLevel, below);
+    if (r.wrapAbove) needsLevel = hn::Or(needsLevel, above);
+    if (r.graded) needsLevel = hn::Or(needsLevel, inside);
     needsLevel = hn::AndNot(removed, needsLevel);
-    anyScaled = hn::Or(anyScaled, hn::Not(removed));
-    VD index = hn::Set(d, 3);
-    index = hn::IfThenElse(below, hn::Set(d, 1), index);
-    index = hn::IfThenElse(above, hn::Set(d, 2), index);
+    VD index = hn::IfThenElse(below, hn::Set(d, 1), hn::IfThenElse(above, hn::Set(d, 2), hn::Set(d, 3)));
     if (!hn::AllFalse(d, needsLevel)) {
       // Levels only where some lane needs one: the quotient is most of the work.
       const VD k = Level(d, hn::Sub(v, minZ), width, reciprocal);
-      const VD limit = hn::Set(d, 2147483647.0);
-      const auto outOfRange = hn::Or(hn::Gt(k, limit), hn::Lt(k, hn::Set(d, -2147483648.0)));
+      const auto outOfRange = OutOfRange(d, k);
       anyOutOfRange = hn::Or(anyOutOfRange, hn::And(needsLevel, outOfRange));
-      const auto levelled = hn::And(needsLevel, hn::Not(outOfRange));
-      const auto wraps = hn::AndNot(inside, levelled);
-      if (graded) {
-        // Modulo 256 by an exact reciprocal.
-        const VD shifted = hn::Add(k, hn::Set(d, 6));
-        const VD level = hn::NegMulAdd(hn::Set(d, 256), hn::Floor(hn::Mul(shifted, hn::Set(d, 1.0 / 256))), shifted);
-        index = hn::IfThenElse(hn::And(inside, levelled), level, index);
-      }
-      if (!hn::AllFalse(d, wraps))
-        index = hn::IfThenElse(wraps, hn::IfThenElse(hn::Ge(k, zero), hn::Add(FloorMod(d, k, 250), hn::Set(d, 6)),
-                                                     hn::Add(TruncMod(d, k, 250), hn::Set(d, 255))),
-                               index);
+      // Modulo 256 is taken on the integers below.
+      if (r.graded) index = hn::IfThenElse(inside, hn::Add(k, hn::Set(d, 6)), index);
+      const auto wraps = hn::AndNot(inside, hn::AndNot(outOfRange, needsLevel));
+      if (!hn::AllFalse(d, wraps)) index = hn::IfThenElse(wraps, Wrapped(d, k), index);
     }
     index = hn::IfThenElseZero(hn::Not(removed), index);
-    hn::StoreU(hn::DemoteTo(du, hn::DemoteTo(di, index)), du, out + i);
+    StoreIndices(index, out + i);
   }
-  *low = hn::GetLane(hn::MinOfLanes(df, lowest));
-  *high = hn::GetLane(hn::MaxOfLanes(df, highest));
-  *scaled = !hn::AllFalse(d, anyScaled);
-  *failedLanes = !hn::AllFalse(df, anyFailed);
-  return hn::AllFalse(d, anyOutOfRange);
+  VectorsResult result;
+  result.low = hn::GetLane(hn::MinOfLanes(df, lowest));
+  result.high = hn::GetLane(hn::MaxOfLanes(df, highest));
+  result.failed = !hn::AllFalse(df, anyFailed);
+  result.scaled = !hn::AllFalse(d, anyScaled);
+  result.inRange = hn::AllFalse(d, anyOutOfRange);
+  return result;
+}
+
+// Whole vectors of a run without filters, the common case: a value reads
+// the scale exactly when it did not fail. Inside the scale a level lies in
+// 0..251, so its index is the low byte of the level plus 6 as an integer.
+// Min and Max give their second operand where the first is NaN (minps and
+// maxps on x86, a NaN check on the portable targets), so failed values
+// pass by the found range without a select.
+template <bool kGraded, bool kWraps>
+VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
+                                std::uint8_t* out) {
+  const DD d;
+  const DF df;
+  const std::size_t lanes = hn::Lanes(d);
+  const VD minZ = hn::Set(d, zmin), maxZ = hn::Set(d, zmax), width = hn::Set(d, step);
+  const VD reciprocal = hn::Set(d, 1.0 / static_cast<double>(step));
+  const VD one = hn::Set(d, 1), two = hn::Set(d, 2), firstLevel = hn::Set(d, LevelScale::kFirstLevelIndex);
+  const bool wrapBelow = r.wrapBelow, wrapAbove = r.wrapAbove;
+  auto lowest = hn::Set(df, __builtin_inff()), highest = hn::Neg(lowest);
+  auto anyFailed = hn::FirstN(df, 0);
+  auto anyOutOfRange = hn::FirstN(d, 0);
+  for (std::size_t i = 0; i + lanes <= n; i += lanes) {
+    const auto zf = hn::LoadU(df, z + i);
+    anyFailed = hn::Or(anyFailed, hn::IsNaN(zf));
+    lowest = hn::Min(zf, lowest);
+    highest = hn::Max(zf, highest);
+    const VD v = hn::PromoteTo(d, zf);
+    // Comparisons with a failed value are false: 0 for it, 1 below the scale.
+    const auto below = hn::Lt(v, minZ);
+    const auto notBelow = hn::Ge(v, minZ);
+    const auto above = hn::And(notBelow, hn::Gt(v, maxZ));
+    const VD belowIndex = hn::And(hn::VecFromMask(d, below), one);
+    VD k = hn::Zero(d);
+    if constexpr (kGraded || kWraps) k = Level(d, hn::Sub(v, minZ), width, reciprocal);
+    const VD inside = kGraded ? hn::Add(k, firstLevel) : hn::Set(d, 3);
+    VD index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, inside), belowIndex);
+    if constexpr (kWraps) {
+      auto wraps = hn::FirstN(d, 0);
+      if (wrapBelow) wraps = below;
+      if (wrapAbove) wraps = hn::Or(wraps, above);
+      if (!hn::AllFalse(d, wraps)) {
+        anyOutOfRange = hn::Or(anyOutOfRange, hn::And(wraps, OutOfRange(d, k)));
+        index = hn::IfThenElse(wraps, Wrapped(d, k), index);
+      }
+    }
+    StoreIndices(index, out + i);
+  }
+  VectorsResult result;
+  result.low = hn::GetLane(hn::MinOfLanes(df, lowest));
+  result.high = hn::GetLane(hn::MaxOfLanes(df, highest));
+  result.failed = !hn::AllFalse(df, anyFailed);
+  result.scaled = result.low <= result.high;
+  result.inRange = hn::AllFalse(d, anyOutOfRange);
+  return result;
+}
+
+// Whole vectors of the run; the rest of it is left to the caller. inRange
+// false where a lane needs a level beyond 32 bits.
+VectorsResult IndexVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
+                           std::uint8_t* out) {
+  if (r.filterBelow || r.filterAbove) return IndexFilteredVectors(z, n, zmin, zmax, step, r, out);
+  if (r.wrapBelow || r.wrapAbove)
+    return r.graded ? IndexPlainVectors<true, true>(z, n, zmin, zmax, step, r, out)
+                    : IndexPlainVectors<false, true>(z, n, zmin, zmax, step, r, out);
+  return r.graded ? IndexPlainVectors<true, false>(z, n, zmin, zmax, step, r, out)
+                  : IndexPlainVectors<false, false>(z, n, zmin, zmax, step, r, out);
 }
 
 std::size_t VectorLanes() { return hn::Lanes(DD()); }
@@ -155,12 +246,16 @@ bool IndexRun(const float* z, std::size_t n, const LevelScale& scale, const Inde
   if (!scale.Valid()) return false;
   const std::size_t lanes = HWY_DYNAMIC_DISPATCH(VectorLanes)();
   const std::size_t whole = std::min(n, RowProgram::kRunLength) / lanes * lanes;
-  float low = __builtin_inff(), high = -__builtin_inff();
-  bool scaled = false;
-  bool failed = false;
-  if (!HWY_DYNAMIC_DISPATCH(IndexVectors)(z, whole, scale.Zmin(), scale.Zmax(), scale.StepWidth(),
-                                          scale.Narrow(), settings, indices, &low, &high, &scaled, &failed))
-    return false;
+  const bool narrow = scale.Narrow();
+  const RunRule rule{settings.filterBelow, settings.filterAbove, settings.wrapBelow && !narrow,
+                     settings.wrapAbove && !narrow, settings.gradient && !narrow, settings.filterMin,
+                     settings.filterMax};
+  const VectorsResult vectors =
+      HWY_DYNAMIC_DISPATCH(IndexVectors)(z, whole, scale.Zmin(), scale.Zmax(), scale.StepWidth(), rule, indices);
+  if (!vectors.inRange) return false;
+  float low = vectors.low, high = vectors.high;
+  bool scaled = vectors.scaled;
+  bool failed = vectors.failed;
   for (std::size_t i = whole; i < n; ++i) {
     indices[i] = 0;
     if (std::isnan(z[i])) {

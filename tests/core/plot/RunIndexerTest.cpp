@@ -6,11 +6,25 @@
 #include <random>
 #include <vector>
 
+#include "core/expr/RowProgram.h"
 #include "core/plot/LevelScale.h"
 #include "core/plot/RunIndexer.h"
 
 namespace vorla {
 namespace {
+
+// Gradient, "Bucle" below and above, filters below and above: one bit each.
+IndexSettings Switched(int switches) {
+  IndexSettings settings;
+  settings.gradient = switches & 1;
+  settings.wrapBelow = switches & 2;
+  settings.wrapAbove = switches & 4;
+  settings.filterBelow = switches & 8;
+  settings.filterAbove = switches & 16;
+  settings.filterMin = -20;
+  settings.filterMax = 30;
+  return settings;
+}
 
 TEST(RunIndexerTest, EqualsThePixelRuleForEverySwitch) {
   struct Scale { const char* name; float zmin, zmax; };
@@ -26,14 +40,7 @@ TEST(RunIndexerTest, EqualsThePixelRuleForEverySwitch) {
   for (const Scale& s : scales) {
     for (int switches = 0; switches < 32; ++switches) {
       SCOPED_TRACE(testing::Message() << s.name << " switches " << switches);
-      IndexSettings settings;
-      settings.gradient = switches & 1;
-      settings.wrapBelow = switches & 2;
-      settings.wrapAbove = switches & 4;
-      settings.filterBelow = switches & 8;
-      settings.filterAbove = switches & 16;
-      settings.filterMin = -20;
-      settings.filterMax = 30;
+      const IndexSettings settings = Switched(switches);
       const LevelScale scale(s.zmin, s.zmax);
       std::vector<std::uint8_t> indices(z.size());
       IndexedRun run;
@@ -68,6 +75,41 @@ TEST(RunIndexerTest, LeavesToThePixelLoopWhatItsOrderDecides) {
   EXPECT_FALSE(IndexRun(plain.data(), 8, LevelScale(-3e38f, 3e38f), settings, indices.data(), run))
       << "a scale wider than a float fails pixel by pixel";
 }
+
+// Values on and next to every level's middle and edge over a dozen turns of
+// "Bucle" each way, whole turns included, and a failed one; no zero, whose
+// sign the scan order decides.
+TEST(RunIndexerTest, EqualsThePixelRuleOnLevelEdgesAndWholeTurns) {
+  struct Scale { const char* name; float zmin, zmax; };
+  const Scale scales[] = {{"usual", -3.14159265f, 3.14159265f}, {"reversed", 2, -2}, {"wide", -1e6f, 1e6f}};
+  for (const Scale& s : scales) {
+    const LevelScale scale(s.zmin, s.zmax);
+    std::vector<float> z;
+    for (int k = -3000; k <= 3000; ++k)
+      for (const double f : {0.0, 0.25, 0.4999999, 0.5, 0.5000001, -0.5})
+        if (const auto v = static_cast<float>(s.zmin + (k + f) * scale.StepWidth()); v != 0) z.push_back(v);
+    z.push_back(std::nanf(""));
+    for (int switches = 0; switches < 32; ++switches) {
+      SCOPED_TRACE(testing::Message() << s.name << " switches " << switches);
+      const IndexSettings settings = Switched(switches);
+      for (std::size_t start = 0; start < z.size(); start += RowProgram::kRunLength) {
+        const std::size_t n = std::min(RowProgram::kRunLength, z.size() - start);
+        std::vector<std::uint8_t> indices(n);
+        IndexedRun run;
+        ASSERT_TRUE(IndexRun(z.data() + start, n, scale, settings, indices.data(), run));
+        for (std::size_t i = 0; i < n; ++i) {
+          const float v = z[start + i];
+          std::uint8_t expected = 0;
+          if (!std::isnan(v) && !settings.Filters(v)) {
+            ASSERT_TRUE(scale.Index(v, settings, expected));
+          }
+          ASSERT_EQ(indices[i], expected) << "z=" << v;
+        }
+      }
+    }
+  }
+}
+
 
 }  // namespace
 }  // namespace vorla
