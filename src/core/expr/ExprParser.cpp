@@ -226,7 +226,7 @@ class TParser {
   // A lone "'" both starts and ends with a quote: an empty message.
   bool IsMessage(int b, int e) const { return s_[b] == '\'' && s_[e - 1] == '\''; }
   NodePtr Message(int b, int e) {
-    return NodePtr(new TExprMsg(e - b >= 2 ? std::string(Piece(b + 1, e - 1)) : std::string()));
+    return std::make_shared<TExprMsg>(e - b >= 2 ? std::string(Piece(b + 1, e - 1)) : std::string());
   }
 
   // Validates the piece, then parses it once per (level, span): a failure
@@ -295,7 +295,7 @@ class TParser {
     if (s_[b] == '-') {
       NodePtr operand = Expression(b + 1, e);
       if (!operand) return nullptr;
-      return NewOp(NodeKind::kSubtract, NodePtr(new TNum(0.0f)), operand);
+      return NewOp(NodeKind::kSubtract, std::make_shared<TNum>(0.0f), operand);
     }
     return Term(b, e);
   }
@@ -337,8 +337,8 @@ class TParser {
   NodePtr ParseFactor(int b, int e) {
     if (IsMessage(b, e)) return Message(b, e);
     float value = 0;
-    if (ReadDecimal(Piece(b, e), &value)) return NodePtr(new TNum(value));
-    if (PrefixedNumber(b, e, &value)) return NodePtr(new TNum(value));
+    if (ReadDecimal(Piece(b, e), &value)) return std::make_shared<TNum>(value);
+    if (PrefixedNumber(b, e, &value)) return std::make_shared<TNum>(value);
     // Only characters of a number can stand before the split of a product.
     for (int k = std::min(e - 1, nextNonNumeric_[b]); k >= b + 1; --k) {
       if (IsDigit(s_[k]) || s_[k] == '.') continue;
@@ -346,7 +346,7 @@ class TParser {
       if (!ReadDecimal(Piece(b, k), &factor) || !(factor > 0)) continue;
       NodePtr right = Factor(k, e);
       if (!right) continue;
-      return NewOp(NodeKind::kMultiply, NodePtr(new TNum(factor)), right);
+      return NewOp(NodeKind::kMultiply, std::make_shared<TNum>(factor), right);
     }
     for (int k = prevPower_[e]; k >= b + 1; k = prevPower_[k]) {
       NodePtr left = Factor(b, k);
