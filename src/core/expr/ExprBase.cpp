@@ -70,16 +70,11 @@ bool IsCall(NodeKind kind) {
 
 // ---- life of nodes ---------------------------------------------------------
 
-TEval::~TEval() {
-  for (TEval* operand : Args) NodePtr::Drop(operand);
-}
-
-void TEval::Hold(TEval* operand) {
-  ++operand->holders_;
-  Args.push_back(operand);
+void TEval::Hold(NodePtr operand) {
   for (TVariable* variable : operand->reads_)
     if (!Reads(variable)) reads_.push_back(variable);
   readsFunction0_ = readsFunction0_ || operand->readsFunction0_;
+  Args.push_back(std::move(operand));
 }
 
 bool TEval::Reads(const TVariable* variable) const {
@@ -91,29 +86,29 @@ namespace {
 // Evaluates a node whose operands are all constant (a call is not
 // unchanged before its first value, so the operands are asked).
 NodePtr FoldConstant(NodePtr node) {
-  if (std::all_of(node->Args.begin(), node->Args.end(), [](const TEval* a) { return a->IsUnchanged(); }))
+  if (std::all_of(node->Args.begin(), node->Args.end(), [](const NodePtr& a) { return a->IsUnchanged(); }))
     node->Evaluate();
   return node;
 }
 
-TOp* NewOperator(NodeKind kind, TEval* left, TEval* right) {
+NodePtr NewOperator(NodeKind kind, const NodePtr& left, const NodePtr& right) {
   switch (kind) {
-    case NodeKind::kAdd: return new TSuma(left, right);
-    case NodeKind::kSubtract: return new TResta(left, right);
-    case NodeKind::kMultiply: return new TMul(left, right);
-    case NodeKind::kDivide: return new TDiv(left, right);
-    case NodeKind::kPower: return new TPot(left, right);
-    case NodeKind::kRoot: return new TRaiz(left, right);
-    case NodeKind::kLogBase: return new TLogN(left, right);
-    case NodeKind::kGreater: return new TMay(left, right);
-    case NodeKind::kLess: return new TMen(left, right);
-    case NodeKind::kEqual: return new TIgu(left, right);
-    case NodeKind::kNotEqual: return new TDist(left, right);
-    case NodeKind::kAtLeast: return new TMayIgu(left, right);
-    case NodeKind::kAtMost: return new TMenIgu(left, right);
-    case NodeKind::kAnd: return new TAnd(left, right);
-    case NodeKind::kOr: return new TOr(left, right);
-    case NodeKind::kXor: return new TXor(left, right);
+    case NodeKind::kAdd: return std::make_shared<TSuma>(left, right);
+    case NodeKind::kSubtract: return std::make_shared<TResta>(left, right);
+    case NodeKind::kMultiply: return std::make_shared<TMul>(left, right);
+    case NodeKind::kDivide: return std::make_shared<TDiv>(left, right);
+    case NodeKind::kPower: return std::make_shared<TPot>(left, right);
+    case NodeKind::kRoot: return std::make_shared<TRaiz>(left, right);
+    case NodeKind::kLogBase: return std::make_shared<TLogN>(left, right);
+    case NodeKind::kGreater: return std::make_shared<TMay>(left, right);
+    case NodeKind::kLess: return std::make_shared<TMen>(left, right);
+    case NodeKind::kEqual: return std::make_shared<TIgu>(left, right);
+    case NodeKind::kNotEqual: return std::make_shared<TDist>(left, right);
+    case NodeKind::kAtLeast: return std::make_shared<TMayIgu>(left, right);
+    case NodeKind::kAtMost: return std::make_shared<TMenIgu>(left, right);
+    case NodeKind::kAnd: return std::make_shared<TAnd>(left, right);
+    case NodeKind::kOr: return std::make_shared<TOr>(left, right);
+    case NodeKind::kXor: return std::make_shared<TXor>(left, right);
     default: throw std::invalid_argument("not an operator");
   }
 }
@@ -141,31 +136,31 @@ TLeafBinding BindingOf(const TEval& leaf) {
   }
 }
 
-TOp::TOp(NodeKind kind, TEval* left, TEval* right) : TEval(kind) {
+TOp::TOp(NodeKind kind, NodePtr left, NodePtr right) : TEval(kind) {
   Args.reserve(2);
-  Hold(left);
-  Hold(right);
+  Hold(std::move(left));
+  Hold(std::move(right));
 }
 
-TFun1::TFun1(TFunc1 func, TEval* argument, TFunc1 inverse, TRun1 run)
+TFun1::TFun1(TFunc1 func, NodePtr argument, TFunc1 inverse, TRun1 run)
     : TFun(NodeKind::kCall1), Func(func), Inverse(inverse), Run(run) {
-  Hold(argument);
+  Hold(std::move(argument));
 }
 
 TFunN::TFunN(NodeKind kind, TFuncN func, const TEvalArray& arguments, TRunFunc2 run)
     : TFun(kind), Func(func), Run(run) {
   Args.reserve(arguments.size());
-  for (TEval* argument : arguments) Hold(argument);
+  for (const NodePtr& argument : arguments) Hold(argument);
 }
 
 TExprMsg::TExprMsg(const std::string& text) : TEval(NodeKind::kMessage) { Text = text.substr(0, 255); }
 
 NodePtr NewOp(NodeKind kind, const NodePtr& left, const NodePtr& right) {
-  return FoldConstant(NodePtr(NewOperator(kind, left.get(), right.get())));
+  return FoldConstant(NewOperator(kind, left, right));
 }
 
 NodePtr NewFun1(TFunc1 func, const NodePtr& argument, TFunc1 inverse, TRun1 run) {
-  return FoldConstant(NodePtr(new TFun1(func, argument.get(), inverse, run)));
+  return FoldConstant(std::make_shared<TFun1>(func, argument, inverse, run));
 }
 
 // ---- evaluation ------------------------------------------------------------
@@ -350,32 +345,29 @@ float TEval::Compute() {
 // ---- catalog entries -------------------------------------------------------
 
 NodePtr Make(const TMake& entry, const std::vector<NodePtr>& args) {
-  TEvalArray operands;
-  operands.reserve(args.size());
-  for (const NodePtr& arg : args) operands.push_back(arg.get());
   switch (entry.Node) {
     case NodeKind::kConstant:
-      return NodePtr(new TConst(entry.Value));
+      return std::make_shared<TConst>(entry.Value);
     case NodeKind::kVariable:
-      return NodePtr(new TVar(entry.Variable, entry.Binding));
+      return std::make_shared<TVar>(entry.Variable, entry.Binding);
     case NodeKind::kFunction0: {
-      auto* node = new TFun0(entry.Func0, entry.Binding);
+      auto node = std::make_shared<TFun0>(entry.Func0, entry.Binding);
       node->MeasureHook = entry.MeasureHook;
       node->DrawHook = entry.DrawHook;
-      return NodePtr(node);
+      return node;
     }
     case NodeKind::kCall1: {
-      auto* node = new TFun1(entry.Func1, operands[0], entry.Inverse, entry.Run1);
+      auto node = std::make_shared<TFun1>(entry.Func1, args[0], entry.Inverse, entry.Run1);
       node->MeasureHook = entry.MeasureHook;
       node->DrawHook = entry.DrawHook;
-      return FoldConstant(NodePtr(node));
+      return FoldConstant(node);
     }
     case NodeKind::kCallN:
     case NodeKind::kSelect: {
-      auto* node = new TFunN(entry.Node, entry.FuncN, operands, entry.Run2);
+      auto node = std::make_shared<TFunN>(entry.Node, entry.FuncN, args, entry.Run2);
       node->MeasureHook = entry.MeasureHook;
       node->DrawHook = entry.DrawHook;
-      return FoldConstant(NodePtr(node));
+      return FoldConstant(node);
     }
     case NodeKind::kLogBase:
       return NewOp(NodeKind::kLogBase, args[0], args[1]);
@@ -437,8 +429,8 @@ NodePtr Solve(const TEval& tree, NodePtr target, const TVariable* variable) {
       const bool inLeft = tree.Args[0]->Reads(variable);
       const bool inRight = tree.Args[1]->Reads(variable);
       if (inLeft && inRight) throw EDespejar(msg::kTooComplex);
-      if (inLeft) return Solve(*tree.Args[0], Undo(left, target, NodePtr(tree.Args[1])), variable);
-      if (inRight) return Solve(*tree.Args[1], Undo(right, target, NodePtr(tree.Args[0])), variable);
+      if (inLeft) return Solve(*tree.Args[0], Undo(left, target, tree.Args[1]), variable);
+      if (inRight) return Solve(*tree.Args[1], Undo(right, target, tree.Args[0]), variable);
       throw EDespejar(msg::kNoVariable);
     }
     case NodeKind::kNumber:

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,7 +21,9 @@ class TEval;
 class TVar;
 class TVariable;
 
-using TEvalArray = std::vector<TEval*>;
+// A share of a node; parents hold their operands through it.
+using NodePtr = std::shared_ptr<TEval>;
+using TEvalArray = std::vector<NodePtr>;
 
 // Formula typesetting draws on this surface; catalog entries may replace the
 // default layout of their calls with hooks.
@@ -125,13 +128,11 @@ bool IsLogic(NodeKind kind);
 bool IsOperator(NodeKind kind);
 bool IsCall(NodeKind kind);
 
-class NodePtr;
-
 // Any node. Nodes are shared: a node lives while a parent or a NodePtr
 // holds it.
 class TEval {
  public:
-  virtual ~TEval();
+  virtual ~TEval() = default;
   TEval(const TEval&) = delete;
   TEval& operator=(const TEval&) = delete;
 
@@ -171,13 +172,11 @@ class TEval {
  protected:
   explicit TEval(NodeKind kind) : kind_(kind) {}
   // Takes a share of `operand` as the next element of Args.
-  void Hold(TEval* operand);
+  void Hold(NodePtr operand);
   void ReadsVariable(TVariable* variable) { reads_.push_back(variable); }
   void ReadsFunction0() { readsFunction0_ = true; }
 
  private:
-  friend class NodePtr;
-
   // Whether Value still holds what evaluating would give.
   bool Fresh() const { return cached_ && !ChangedSince(computedAt_); }
   // Value, computed at most once per evaluation point and again only when
@@ -202,45 +201,12 @@ class TEval {
   float Compute();
 
   const NodeKind kind_;
-  std::uint32_t holders_ = 0;
   // What the node depends on, gathered from its operands when it is built:
   // a DAG is never walked to find it.
   std::vector<TVariable*> reads_;
   bool readsFunction0_ = false;
   bool cached_ = false;
   std::uint64_t computedAt_ = 0;
-};
-
-// A share of a node; the last share (of pointers and parents) destroys it.
-class NodePtr {
- public:
-  NodePtr() = default;
-  NodePtr(std::nullptr_t) {}
-  // Takes a share of a node, fresh or already held.
-  explicit NodePtr(TEval* node) : node_(node) {
-    if (node_ != nullptr) ++node_->holders_;
-  }
-  NodePtr(const NodePtr& other) : NodePtr(other.node_) {}
-  NodePtr(NodePtr&& other) noexcept : node_(std::exchange(other.node_, nullptr)) {}
-  NodePtr& operator=(NodePtr other) noexcept {
-    std::swap(node_, other.node_);
-    return *this;
-  }
-  ~NodePtr() { Drop(node_); }
-
-  TEval* get() const { return node_; }
-  TEval& operator*() const { return *node_; }
-  TEval* operator->() const { return node_; }
-  explicit operator bool() const { return node_ != nullptr; }
-  void reset() { *this = nullptr; }
-
- private:
-  friend class TEval;
-  static void Drop(TEval* node) {
-    if (node != nullptr && --node->holders_ == 0) delete node;
-  }
-
-  TEval* node_ = nullptr;
 };
 
 class TSimpleNum : public TEval {
@@ -305,13 +271,13 @@ float TEval::ReadVariable() {
 // operands are constant, so a constant fault surfaces while compiling.
 class TOp : public TEval {
  public:
-  TOp(NodeKind kind, TEval* left, TEval* right);
+  TOp(NodeKind kind, NodePtr left, NodePtr right);
 };
 
-#define VORLA_OPERATOR(Name, Base, Kind)                                  \
-  class Name : public Base {                                              \
-   public:                                                                \
-    Name(TEval* left, TEval* right) : Base(NodeKind::Kind, left, right) {} \
+#define VORLA_OPERATOR(Name, Base, Kind)                                                           \
+  class Name : public Base {                                                                       \
+   public:                                                                                         \
+    Name(NodePtr left, NodePtr right) : Base(NodeKind::Kind, std::move(left), std::move(right)) {} \
   };
 // Comparisons give TrueValue or FalseValue. A left operand that is itself a
 // comparison makes a chain: p < q < s holds when p < q and q < s.
@@ -352,7 +318,7 @@ class TFun : public TEval {
 
 class TFun1 final : public TFun {
  public:
-  TFun1(TFunc1 func, TEval* argument, TFunc1 inverse, TRun1 run);
+  TFun1(TFunc1 func, NodePtr argument, TFunc1 inverse, TRun1 run);
 
   TFunc1 Func;
   TFunc1 Inverse;  // may be absent

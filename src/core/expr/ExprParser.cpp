@@ -226,35 +226,35 @@ class TParser {
   // A lone "'" both starts and ends with a quote: an empty message.
   bool IsMessage(int b, int e) const { return s_[b] == '\'' && s_[e - 1] == '\''; }
   NodePtr Message(int b, int e) {
-    return NodePtr(new TExprMsg(e - b >= 2 ? std::string(Piece(b + 1, e - 1)) : std::string()));
+    return std::make_shared<TExprMsg>(e - b >= 2 ? std::string(Piece(b + 1, e - 1)) : std::string());
   }
 
   // Validates the piece, then parses it once per (level, span): a failure
   // is replayed with the message it left, a success hands out the same node
   // again (the memo holds it until the parse ends, so abandoned splits do
-  // not destroy it).
+  // not destroy it, and lends it: trial splits take no share of their own).
   template <class Parse>
-  NodePtr Remembered(Level level, int b, int e, Parse parse) {
-    if (!Validate(b, e)) return nullptr;
+  const NodePtr& Remembered(Level level, int b, int e, Parse parse) {
+    if (!Validate(b, e)) return kNone;
     const long long n = Size() + 1;
     const long long key = (static_cast<long long>(level) * n + b) * n + e;
     if (const auto it = memo_.find(key); it != memo_.end()) {
       if (it->second.node) return it->second.node;
       failure_ = it->second.failure;
-      return nullptr;
+      return kNone;
     }
     NodePtr node = parse();
-    memo_.emplace(key, Outcome{node, node ? Failure{} : failure_});
-    return node;
+    const Failure failure = node ? Failure{} : failure_;
+    return memo_.emplace(key, Outcome{std::move(node), failure}).first->second.node;
   }
 
-  NodePtr Expression(int b, int e) {
+  const NodePtr& Expression(int b, int e) {
     return Remembered(kExpression, b, e, [&] { return ParseExpression(b, e); });
   }
-  NodePtr Term(int b, int e) {
+  const NodePtr& Term(int b, int e) {
     return Remembered(kTerm, b, e, [&] { return ParseTerm(b, e); });
   }
-  NodePtr Factor(int b, int e) {
+  const NodePtr& Factor(int b, int e) {
     return Remembered(kFactor, b, e, [&] { return ParseFactor(b, e); });
   }
 
@@ -266,9 +266,9 @@ class TParser {
   NodePtr ParseExpression(int b, int e) {
     if (IsMessage(b, e)) return Message(b, e);
     for (int k = prevLogic_[e]; k >= b; k = prevLogic_[k]) {
-      NodePtr left = Expression(b, k);
+      const NodePtr& left = Expression(b, k);
       if (!left) continue;
-      NodePtr right = Expression(k + 1, e);
+      const NodePtr& right = Expression(k + 1, e);
       if (!right) continue;
       if (s_[k] == '!') return NewOp(NodeKind::kXor, left, right);
       if (s_[k] == '$') return NewOp(NodeKind::kOr, left, right);
@@ -276,26 +276,26 @@ class TParser {
     }
     for (int k = prevCompare_[e]; k >= b; k = prevCompare_[k]) {
       const bool pair = k > b && IsIn(s_[k - 1], "<=>");
-      NodePtr left = Expression(b, pair ? k - 1 : k);
+      const NodePtr& left = Expression(b, pair ? k - 1 : k);
       if (!left) continue;
-      NodePtr right = Expression(k + 1, e);
+      const NodePtr& right = Expression(k + 1, e);
       if (!right) continue;
       return Compare(pair ? s_[k - 1] : '\0', s_[k], left, right);
     }
     for (int k = prevAdditive_[e]; k >= b + 1; k = prevAdditive_[k]) {
       // The sign of an exponent ("2e-3") is no operator.
       if (k >= b + 2 && (s_[k - 1] == 'e' || s_[k - 1] == 'E') && IsDigit(s_[k - 2])) continue;
-      NodePtr left = Expression(b, k);
+      const NodePtr& left = Expression(b, k);
       if (!left) continue;
-      NodePtr right = Term(k + 1, e);
+      const NodePtr& right = Term(k + 1, e);
       if (!right) continue;
       if (s_[k] == '+') return NewOp(NodeKind::kAdd, left, right);
       return NewOp(NodeKind::kSubtract, left, right);
     }
     if (s_[b] == '-') {
-      NodePtr operand = Expression(b + 1, e);
+      const NodePtr& operand = Expression(b + 1, e);
       if (!operand) return nullptr;
-      return NewOp(NodeKind::kSubtract, NodePtr(new TNum(0.0f)), operand);
+      return NewOp(NodeKind::kSubtract, std::make_shared<TNum>(0.0f), operand);
     }
     return Term(b, e);
   }
@@ -319,9 +319,9 @@ class TParser {
   NodePtr ParseTerm(int b, int e) {
     if (IsMessage(b, e)) return Message(b, e);
     for (int k = prevMultiplicative_[e]; k >= b + 1; k = prevMultiplicative_[k]) {
-      NodePtr left = Term(b, k);
+      const NodePtr& left = Term(b, k);
       if (!left) continue;
-      NodePtr right = Factor(k + 1, e);
+      const NodePtr& right = Factor(k + 1, e);
       if (!right) continue;
       if (s_[k] == '*') return NewOp(NodeKind::kMultiply, left, right);
       return NewOp(NodeKind::kDivide, left, right);
@@ -337,21 +337,21 @@ class TParser {
   NodePtr ParseFactor(int b, int e) {
     if (IsMessage(b, e)) return Message(b, e);
     float value = 0;
-    if (ReadDecimal(Piece(b, e), &value)) return NodePtr(new TNum(value));
-    if (PrefixedNumber(b, e, &value)) return NodePtr(new TNum(value));
+    if (ReadDecimal(Piece(b, e), &value)) return std::make_shared<TNum>(value);
+    if (PrefixedNumber(b, e, &value)) return std::make_shared<TNum>(value);
     // Only characters of a number can stand before the split of a product.
     for (int k = std::min(e - 1, nextNonNumeric_[b]); k >= b + 1; --k) {
       if (IsDigit(s_[k]) || s_[k] == '.') continue;
       float factor = 0;
       if (!ReadDecimal(Piece(b, k), &factor) || !(factor > 0)) continue;
-      NodePtr right = Factor(k, e);
+      const NodePtr& right = Factor(k, e);
       if (!right) continue;
-      return NewOp(NodeKind::kMultiply, NodePtr(new TNum(factor)), right);
+      return NewOp(NodeKind::kMultiply, std::make_shared<TNum>(factor), right);
     }
     for (int k = prevPower_[e]; k >= b + 1; k = prevPower_[k]) {
-      NodePtr left = Factor(b, k);
+      const NodePtr& left = Factor(b, k);
       if (!left) continue;
-      NodePtr right = Factor(k + 1, e);
+      const NodePtr& right = Factor(k + 1, e);
       if (!right) continue;
       if (s_[k] == '^') return NewOp(NodeKind::kPower, left, right);
       if (s_[k] == '\\') return NewOp(NodeKind::kRoot, left, right);
@@ -457,7 +457,8 @@ class TParser {
     NodePtr node;         // null when the piece failed
     Failure failure;      // for a failure: the message it left
   };
-  std::unordered_map<long long, Outcome> memo_;
+  std::unordered_map<long long, Outcome> memo_;  // its elements stay put as it grows
+  static inline const NodePtr kNone;
   Failure failure_;
   std::vector<std::string> texts_;  // messages of kText failures
 };

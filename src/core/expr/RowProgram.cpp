@@ -67,12 +67,12 @@ struct Unsupported {};
 // A stand-in argument that notes when it is read: a call without arguments,
 // which the tree evaluates each time it is read.
 NodePtr NotedLeaf(std::size_t index, std::vector<std::size_t>& reads) {
-  return NodePtr(new TFun0(
+  return std::make_shared<TFun0>(
       [index, &reads] {
         reads.push_back(index);
         return 1.0f;
       },
-      {}));
+      TLeafBinding{});
 }
 
 // The order in which `func` reads its arguments (the first failing one gives
@@ -80,12 +80,8 @@ NodePtr NotedLeaf(std::size_t index, std::vector<std::size_t>& reads) {
 // by then follow in their own order.
 std::vector<std::size_t> ReadingOrder(TFuncN func, std::size_t arity) {
   std::vector<std::size_t> reads;
-  std::vector<NodePtr> leaves;
   TEvalArray args;
-  for (std::size_t k = 0; k < arity; ++k) {
-    leaves.push_back(NotedLeaf(k, reads));
-    args.push_back(leaves.back().get());
-  }
+  for (std::size_t k = 0; k < arity; ++k) args.push_back(NotedLeaf(k, reads));
   try {
     func(args);
   } catch (const EMathError&) {
@@ -177,7 +173,7 @@ class RowProgram::Compiler {
       const RowLeaf::Kind kind = Leaf(node)->kind;
       varies = kind == RowLeaf::Kind::kColumn || kind == RowLeaf::Kind::kPoint;
     } else {
-      for (const TEval* operand : node->Args) varies = Varies(operand) || varies;
+      for (const NodePtr& operand : node->Args) varies = Varies(operand.get()) || varies;
     }
     varies_.emplace(node, varies);
     return varies;
@@ -233,7 +229,7 @@ class RowProgram::Compiler {
       case NodeKind::kCall1: {
         const auto* fun1 = static_cast<const TFun1*>(node);
         Instruction call{Code::kCall1};
-        call.a = Emit(args[0], context);
+        call.a = Emit(args[0].get(), context);
         call.fun1 = fun1->Func;
         call.run1 = fun1->Run.Form;
         call.fault = fun1->Run.Fault;
@@ -253,8 +249,8 @@ class RowProgram::Compiler {
       case NodeKind::kAnd:
       case NodeKind::kOr: {
         const bool isAnd = node->Kind() == NodeKind::kAnd;
-        const int a = Emit(args[0], context);
-        const int b = EmitUnder(args[1], Branch(context, a, isAnd ? RunBranch::kThen : RunBranch::kElse));
+        const int a = Emit(args[0].get(), context);
+        const int b = EmitUnder(args[1].get(), Branch(context, a, isAnd ? RunBranch::kThen : RunBranch::kElse));
         return Binary(context, Code::kLogic, static_cast<int>(isAnd ? RunLogic::kAnd : RunLogic::kOr), a, b);
       }
       case NodeKind::kXor:
@@ -278,8 +274,8 @@ class RowProgram::Compiler {
   }
 
   int Both(int context, Code code, int sub, const TEvalArray& args) {
-    const int a = Emit(args[0], context);
-    return Binary(context, code, sub, a, Emit(args[1], context));
+    const int a = Emit(args[0].get(), context);
+    return Binary(context, code, sub, a, Emit(args[1].get(), context));
   }
 
   int Call0(const TFun0* node, int context) {
@@ -309,9 +305,9 @@ class RowProgram::Compiler {
   }
 
   int Select(const TEvalArray& args, int context) {
-    const int condition = Emit(args[0], context);
-    const int then = EmitUnder(args[1], Branch(context, condition, RunBranch::kThen));
-    const int otherwise = EmitUnder(args[2], Branch(context, condition, RunBranch::kElse));
+    const int condition = Emit(args[0].get(), context);
+    const int then = EmitUnder(args[1].get(), Branch(context, condition, RunBranch::kThen));
+    const int otherwise = EmitUnder(args[2].get(), Branch(context, condition, RunBranch::kElse));
     Instruction select{Code::kSelect};
     select.c = condition;
     select.a = then;
@@ -323,7 +319,7 @@ class RowProgram::Compiler {
   int CallN(const TFunN* node, int context) {
     const auto& args = node->Args;
     Instruction call{Code::kCallN};
-    for (const TEval* arg : args) call.args.push_back(Emit(arg, context));
+    for (const NodePtr& arg : args) call.args.push_back(Emit(arg.get(), context));
     call.funN = node->Func;
     call.order = ReadingOrder(node->Func, args.size());
     if (args.size() == 2) call.run2 = node->Run;
@@ -334,10 +330,10 @@ class RowProgram::Compiler {
 
   // p < q < s compares q with s, then p with q where that held.
   int Compare(const TEval* node, int context) {
-    const TEval* chained = IsComparison(node->Args[0]->Kind()) ? node->Args[0] : nullptr;
-    const TEval* left = chained != nullptr ? chained->Args[1] : node->Args[0];
+    const TEval* chained = IsComparison(node->Args[0]->Kind()) ? node->Args[0].get() : nullptr;
+    const TEval* left = chained != nullptr ? chained->Args[1].get() : node->Args[0].get();
     const int a = Emit(left, context);
-    const int b = Emit(node->Args[1], context);
+    const int b = Emit(node->Args[1].get(), context);
     int compared;
     switch (node->Kind()) {
       case NodeKind::kGreater:
@@ -393,8 +389,8 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
   for (const std::size_t arity : program.callArities_) {
     arguments_.emplace_back();
     for (std::size_t k = 0; k < arity; ++k) {
-      if (k == leaves_.size()) leaves_.push_back(std::make_unique<TSimpleNum>(0.0f));
-      arguments_.back().push_back(leaves_[k].get());
+      if (k == leaves_.size()) leaves_.push_back(std::make_shared<TSimpleNum>(0.0f));
+      arguments_.back().push_back(leaves_[k]);
     }
   }
 }

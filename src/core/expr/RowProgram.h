@@ -65,7 +65,7 @@ class RowProgram {
     // Per register: whether a lane may have failed in the last run (or row).
     std::vector<char> mayFail_;
     // Stand-ins for the arguments of catalog functions, which read nodes.
-    std::vector<std::unique_ptr<TSimpleNum>> leaves_;
+    std::vector<std::shared_ptr<TSimpleNum>> leaves_;
     std::vector<TEvalArray> arguments_;  // one per call instruction
     float row_ = 0;
   };

@@ -38,7 +38,7 @@ struct ArgumentListLayout {
   TBox Measure(TCanvas& canvas, int size) const {
     TBox box;
     long long width = 0;
-    for (const TEval* item : items) {
+    for (const NodePtr& item : items) {
       const TBox b = vorla::Measure(*item, canvas, size);
       width += b.Width;
       box.Ascent = std::max(box.Ascent, b.Ascent);
