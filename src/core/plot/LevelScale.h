@@ -13,7 +13,8 @@ namespace vorla {
 
 class LevelScale {
  public:
-  static constexpr int kFirstLevelIndex = 6;
+  static constexpr int kFirstLevelIndex = 6;  // the palette entry of level 0
+  static constexpr int kLevels = 250;
 
   // The width of one level, as a float like the values it divides.
   static float Step(float zmin, float zmax) {
@@ -61,7 +62,6 @@ class LevelScale {
   }
 
  private:
-  static constexpr int kLevels = 250;
 
   // "Bucle": values beyond the scale run round the 250 levels again. Below
   // zero the count runs down from 255 (255 + m, not 256 + m).

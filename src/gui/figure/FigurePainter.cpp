@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "core/expr/Expresion.h"
+#include "core/plot/LevelScale.h"
 #include "gui/common/CoreColor.h"
 #include "gui/formula/FormulaPicture.h"
 
@@ -28,8 +29,8 @@ constexpr int kFontPixels = 12;
 constexpr int kBelowIndex = 1;
 constexpr int kAboveIndex = 2;
 constexpr int kFlatIndex = 3;
-constexpr int kFirstLevelIndex = 6;
-constexpr int kLevels = 250;
+constexpr int kFirstLevelIndex = LevelScale::kFirstLevelIndex;
+constexpr int kLevels = LevelScale::kLevels;
 
 QColor Entry(const Palette& palette, int index) { return ToQColor(ToColor(palette[static_cast<std::size_t>(index)])); }
 
