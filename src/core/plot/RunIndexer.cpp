@@ -47,12 +47,15 @@ using DI = hn::Rebind<std::int32_t, DD>;
 using DU = hn::Rebind<std::uint8_t, DD>;
 using VD = hn::Vec<DD>;
 
-// x modulo m for the integers of a level (below 2^32 in magnitude), from a
-// quotient by multiplication, which is off by at most one: corrected.
-VD FloorMod(DD d, VD x, double m) {
-  const VD vm = hn::Set(d, m);
-  const VD r = hn::Sub(x, hn::Mul(vm, hn::Floor(hn::Mul(x, hn::Set(d, 1.0 / m)))));
-  const VD up = hn::IfThenElse(hn::Lt(r, hn::Zero(d)), hn::Add(r, vm), r);
+// x modulo m for the integers of a level (below 2^32 in magnitude in double,
+// 2^22 in float), from a quotient by multiplication, which is off by at most
+// one: corrected.
+template <class D, class V = hn::Vec<D>>
+V FloorMod(D d, V x, double m) {
+  using T = hn::TFromD<D>;
+  const V vm = hn::Set(d, static_cast<T>(m));
+  const V r = hn::Sub(x, hn::Mul(vm, hn::Floor(hn::Mul(x, hn::Set(d, static_cast<T>(1.0 / m))))));
+  const V up = hn::IfThenElse(hn::Lt(r, hn::Zero(d)), hn::Add(r, vm), r);
   return hn::IfThenElse(hn::Ge(up, vm), hn::Sub(up, vm), up);
 }
 
@@ -71,10 +74,11 @@ VD Level(DD d, VD diff, VD step, VD reciprocal) {
 // The "Bucle" index of levels k that did not leave 32 bits. Below zero the
 // count runs down from 255: 255 + (m - 250) for the floor modulo m, or 255
 // itself where m is 0.
-VD Wrapped(DD d, VD k) {
-  const VD m = FloorMod(d, k, 250);
+template <class D, class V = hn::Vec<D>>
+V Wrapped(D d, V k) {
+  const V m = FloorMod(d, k, 250);
   const auto negative = hn::Lt(k, hn::Zero(d));
-  const VD index = hn::Add(m, hn::IfThenElse(negative, hn::Set(d, 5), hn::Set(d, 6)));
+  const V index = hn::Add(m, hn::IfThenElse(negative, hn::Set(d, 5), hn::Set(d, 6)));
   return hn::IfThenElse(hn::And(negative, hn::Eq(m, hn::Zero(d))), hn::Set(d, 255), index);
 }
 
@@ -147,32 +151,19 @@ VectorsResult IndexFilteredVectors(const float* z, std::size_t n, float zmin, fl
   return result;
 }
 
-// Whole vectors of a run without filters, the common case: a value reads
-// the scale exactly when it did not fail. Inside the scale a level lies in
-// 0..251, so its index is the low byte of the level plus 6 as an integer.
-// Min and Max give their second operand where the first is NaN (minps and
-// maxps on x86, a NaN check on the portable targets), so failed values
-// pass by the found range without a select.
+// Indices of `count` values (whole double vectors) without filters, in
+// double: a level may need more than a float's 24 bits. Comparisons with a
+// failed value are false: 0 for it, 1 below the scale.
 template <bool kGraded, bool kWraps>
-VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
-                                std::uint8_t* out) {
+void IndexDoubleLanes(const float* z, std::size_t count, float zmin, float zmax, float step, const RunRule& r,
+                      hn::Mask<DD>& anyOutOfRange, std::uint8_t* out) {
   const DD d;
   const DF df;
-  const std::size_t lanes = hn::Lanes(d);
   const VD minZ = hn::Set(d, zmin), maxZ = hn::Set(d, zmax), width = hn::Set(d, step);
   const VD reciprocal = hn::Set(d, 1.0 / static_cast<double>(step));
   const VD one = hn::Set(d, 1), two = hn::Set(d, 2), firstLevel = hn::Set(d, LevelScale::kFirstLevelIndex);
-  const bool wrapBelow = r.wrapBelow, wrapAbove = r.wrapAbove;
-  auto lowest = hn::Set(df, __builtin_inff()), highest = hn::Neg(lowest);
-  auto anyFailed = hn::FirstN(df, 0);
-  auto anyOutOfRange = hn::FirstN(d, 0);
-  for (std::size_t i = 0; i + lanes <= n; i += lanes) {
-    const auto zf = hn::LoadU(df, z + i);
-    anyFailed = hn::Or(anyFailed, hn::IsNaN(zf));
-    lowest = hn::Min(zf, lowest);
-    highest = hn::Max(zf, highest);
-    const VD v = hn::PromoteTo(d, zf);
-    // Comparisons with a failed value are false: 0 for it, 1 below the scale.
+  for (std::size_t i = 0; i < count; i += hn::Lanes(d)) {
+    const VD v = hn::PromoteTo(d, hn::LoadU(df, z + i));
     const auto below = hn::Lt(v, minZ);
     const auto notBelow = hn::Ge(v, minZ);
     const auto above = hn::And(notBelow, hn::Gt(v, maxZ));
@@ -183,8 +174,8 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
     VD index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, inside), belowIndex);
     if constexpr (kWraps) {
       auto wraps = hn::FirstN(d, 0);
-      if (wrapBelow) wraps = below;
-      if (wrapAbove) wraps = hn::Or(wraps, above);
+      if (r.wrapBelow) wraps = below;
+      if (r.wrapAbove) wraps = hn::Or(wraps, above);
       if (!hn::AllFalse(d, wraps)) {
         anyOutOfRange = hn::Or(anyOutOfRange, hn::And(wraps, OutOfRange(d, k)));
         index = hn::IfThenElse(wraps, Wrapped(d, k), index);
@@ -192,12 +183,74 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
     }
     StoreIndices(index, out + i);
   }
+}
+
+// Whole vectors of a run without filters, the common case: a value reads
+// the scale exactly when it did not fail. Min and Max give their second
+// operand where the first is NaN (minps and maxps on x86, a NaN check on the
+// portable targets), so failed values pass by the found range without a
+// select.
+// Levels go in float where they can: the quotient in float errs from the
+// one in double by less than 2^-22 of itself (three roundings against two),
+// so where it lies clear of a half-integer by more than that, with room for
+// the rounding of the bound itself, both round to the same level; below
+// 2^22 levels are whole floats and their remainders exact. A vector with a
+// level that close to a half, or that large, goes in double.
+template <bool kGraded, bool kWraps>
+VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
+                                std::uint8_t* out) {
+  using DW = hn::ScalableTag<float>;
+  using DWI = hn::RebindToSigned<DW>;
+  const DW dw;
+  const DWI dwi;
+  const hn::Rebind<std::uint8_t, DWI> dwu;
+  const std::size_t lanes = hn::Lanes(dw);
+  const auto minZ = hn::Set(dw, zmin), maxZ = hn::Set(dw, zmax);
+  const auto reciprocal = hn::Set(dw, 1.0f / step);
+  const auto margin = hn::Set(dw, 0x1p-22f), clearance = hn::Set(dw, 0.5f - 0x1p-22f);
+  const auto largest = hn::Set(dw, 0x1p22f);
+  const auto one = hn::Set(dw, 1), two = hn::Set(dw, 2), three = hn::Set(dw, 3);
+  const auto firstLevel = hn::Set(dw, LevelScale::kFirstLevelIndex);
+  const auto lowByte = hn::Set(dwi, 0xFF);
+  auto lowest = hn::Set(dw, __builtin_inff()), highest = hn::Neg(lowest);
+  auto anyFailed = hn::FirstN(dw, 0);
+  auto anyOutOfRange = hn::FirstN(DD(), 0);
+  for (std::size_t i = 0; i + lanes <= n; i += lanes) {
+    const auto zf = hn::LoadU(dw, z + i);
+    anyFailed = hn::Or(anyFailed, hn::IsNaN(zf));
+    lowest = hn::Min(zf, lowest);
+    highest = hn::Max(zf, highest);
+    const auto below = hn::Lt(zf, minZ);
+    const auto notBelow = hn::Ge(zf, minZ);
+    const auto above = hn::And(notBelow, hn::Gt(zf, maxZ));
+    const auto inside = hn::AndNot(above, notBelow);
+    auto wraps = hn::FirstN(dw, 0);
+    if constexpr (kWraps) {
+      if (r.wrapBelow) wraps = below;
+      if (r.wrapAbove) wraps = hn::Or(wraps, above);
+    }
+    const auto needsLevel = kGraded ? hn::Or(inside, wraps) : wraps;
+    auto index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, three), hn::IfThenElseZero(below, one));
+    if ((kGraded || kWraps) && !hn::AllFalse(dw, needsLevel)) {
+      const auto q = hn::Mul(hn::Sub(zf, minZ), reciprocal);
+      const auto k = hn::Round(q);
+      const auto clear = hn::And(hn::Lt(hn::Abs(hn::Sub(q, k)), hn::NegMulAdd(hn::Abs(q), margin, clearance)),
+                                 hn::Lt(hn::Abs(q), largest));
+      if (!hn::AllFalse(dw, hn::AndNot(clear, needsLevel))) {
+        IndexDoubleLanes<kGraded, kWraps>(z + i, lanes, zmin, zmax, step, r, anyOutOfRange, out + i);
+        continue;
+      }
+      if constexpr (kGraded) index = hn::IfThenElse(inside, hn::Add(k, firstLevel), index);
+      if constexpr (kWraps) index = hn::IfThenElse(wraps, Wrapped(dw, k), index);
+    }
+    hn::StoreU(hn::DemoteTo(dwu, hn::And(hn::ConvertTo(dwi, index), lowByte)), dwu, out + i);
+  }
   VectorsResult result;
-  result.low = hn::GetLane(hn::MinOfLanes(df, lowest));
-  result.high = hn::GetLane(hn::MaxOfLanes(df, highest));
-  result.failed = !hn::AllFalse(df, anyFailed);
+  result.low = hn::GetLane(hn::MinOfLanes(dw, lowest));
+  result.high = hn::GetLane(hn::MaxOfLanes(dw, highest));
+  result.failed = !hn::AllFalse(dw, anyFailed);
   result.scaled = result.low <= result.high;
-  result.inRange = hn::AllFalse(d, anyOutOfRange);
+  result.inRange = hn::AllFalse(DD(), anyOutOfRange);
   return result;
 }
 
@@ -213,7 +266,8 @@ VectorsResult IndexVectors(const float* z, std::size_t n, float zmin, float zmax
                   : IndexPlainVectors<false, false>(z, n, zmin, zmax, step, r, out);
 }
 
-std::size_t VectorLanes() { return hn::Lanes(DD()); }
+// Whole runs are counted in float vectors, which hold whole double ones.
+std::size_t VectorLanes() { return hn::Lanes(hn::ScalableTag<float>()); }
 
 bool UniformRunImpl(const float* values, std::size_t n) {
   using DU = hn::ScalableTag<std::uint32_t>;
