@@ -68,6 +68,18 @@ bool ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* 
   return false;
 }
 
+void UncheckedArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
+  const auto run = [&](auto f) {
+    ForEachVector(n, [&](D d, std::size_t i) { hn::Store(f(hn::Load(d, a + i), hn::Load(d, b + i)), d, out + i); });
+  };
+  switch (op) {
+    case RunArithmetic::kAdd: return run([](V x, V y) { return hn::Add(x, y); });
+    case RunArithmetic::kSub: return run([](V x, V y) { return hn::Sub(x, y); });
+    case RunArithmetic::kMul: return run([](V x, V y) { return hn::Mul(x, y); });
+    case RunArithmetic::kDiv: return run([](V x, V y) { return hn::Div(x, y); });
+  }
+}
+
 bool ComparisonRunImpl(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {
   return StoreEachVector(out, n, [&](D d, std::size_t i) {
     const V x = hn::Load(d, a + i);
@@ -184,6 +196,7 @@ HWY_AFTER_NAMESPACE();
 namespace vorla {
 
 HWY_EXPORT(ArithmeticRunImpl);
+HWY_EXPORT(UncheckedArithmeticRunImpl);
 HWY_EXPORT(ComparisonRunImpl);
 HWY_EXPORT(LogicRunImpl);
 HWY_EXPORT(SelectRunImpl);
@@ -209,6 +222,10 @@ bool UnaryRun(RunUnary op, const float* x, float* out, std::size_t n) {
 
 bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
   return HWY_DYNAMIC_DISPATCH(ArithmeticRunImpl)(op, a, b, out, n);
+}
+
+void UncheckedArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
+  HWY_DYNAMIC_DISPATCH(UncheckedArithmeticRunImpl)(op, a, b, out, n);
 }
 
 bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {

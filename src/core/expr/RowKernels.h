@@ -15,6 +15,9 @@
 namespace vorla {
 
 inline constexpr std::size_t kRunAlignment = 64;  // floats
+// The widest vector of any target: a run of whole such vectors at an address
+// aligned to it can be read as a register.
+inline constexpr std::size_t kWidestVector = 16;  // floats
 
 enum class RunArithmetic { kAdd, kSub, kMul, kDiv };
 // Exact float comparisons, giving TrueValue or FalseValue.
@@ -27,6 +30,10 @@ enum class RunLogic { kAnd, kOr, kXor };
 enum class RunBranch { kThen, kElse };
 
 bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
+// The same without the check: lanes may be left infinite. Only for values
+// that go on into sums, differences and products alone, which keep a
+// value beyond the float range or NaN so until a checked operation.
+void UncheckedArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
 bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n);
 bool LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n);
 // condition > 0 ? a : b, NaN where the condition is.

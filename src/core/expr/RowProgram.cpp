@@ -54,6 +54,12 @@ struct RowProgram::Instruction {
   TRunFunc1 run1 = nullptr;  // the run forms of fun1 and funN
   TRunFunc2 run2 = nullptr;
   decltype(RowLeaf::point) point = nullptr;
+  // An arithmetic read only by sums, differences and products: computed
+  // without the check for values beyond the float range (see SkipChecks).
+  bool unchecked = false;
+  // The unchecked instructions whose values reach this checked one, in
+  // program order: checked again when this one fails, for their codes.
+  std::vector<std::size_t> recheck{};
   std::vector<int> args{};
   std::vector<std::size_t> order{};  // of args, as funN reads them
 };
@@ -113,6 +119,10 @@ class RowProgram::Compiler {
     } catch (const Unsupported&) {
       return false;
     }
+    std::vector<int> leaving = program_.outputs_;
+    for (const auto& [row, run] : program_.broadcasts_) leaving.push_back(row);
+    SkipChecks(program_.rowCode_, leaving);
+    SkipChecks(program_.pointCode_, leaving);
     return true;
   }
 
@@ -362,6 +372,51 @@ class RowProgram::Compiler {
     return Binary(context, Code::kLogic, static_cast<int>(RunLogic::kAnd), compared, rest);
   }
 
+  // A sum, difference or product keeps an operand beyond the float range or
+  // NaN so, whatever the other operand. So an arithmetic result read only
+  // by those, under the same mask, needs no check of its own: the first
+  // checked reader finds its failures, and only then are the unchecked ones
+  // checked, for their codes. A quotient is not such a reader: x / inf is 0.
+  // `leaving`: registers read outside the code.
+  static void SkipChecks(std::vector<Instruction>& code, const std::vector<int>& leaving) {
+    std::unordered_map<int, std::size_t> producer;
+    std::vector<char> skips(code.size());
+    for (std::size_t i = 0; i < code.size(); ++i) {
+      producer.emplace(code[i].dest, i);
+      skips[i] = code[i].code == Code::kArithmetic;
+    }
+    const auto read = [&](int reg, const Instruction* keeping) {
+      const auto it = producer.find(reg);
+      if (it == producer.end()) return;
+      const Instruction& from = code[it->second];
+      if (keeping == nullptr || keeping->mask != from.mask) skips[it->second] = 0;
+    };
+    for (const Instruction& in : code) {
+      const bool keeps = in.code == Code::kArithmetic && in.sub != static_cast<int>(RunArithmetic::kDiv);
+      read(in.a, keeps ? &in : nullptr);
+      read(in.b, keeps ? &in : nullptr);
+      read(in.c, nullptr);
+      read(in.mask, nullptr);
+      for (const int arg : in.args) read(arg, nullptr);
+    }
+    for (const int reg : leaving) read(reg, nullptr);
+    for (std::size_t i = 0; i < code.size(); ++i) code[i].unchecked = skips[i] != 0;
+    for (Instruction& in : code) {
+      if (in.code != Code::kArithmetic || in.unchecked) continue;
+      std::vector<int> pending{in.a, in.b};
+      while (!pending.empty()) {
+        const auto it = producer.find(pending.back());
+        pending.pop_back();
+        if (it == producer.end() || !code[it->second].unchecked) continue;
+        in.recheck.push_back(it->second);
+        pending.push_back(code[it->second].a);
+        pending.push_back(code[it->second].b);
+      }
+      std::sort(in.recheck.begin(), in.recheck.end());
+      in.recheck.erase(std::unique(in.recheck.begin(), in.recheck.end()), in.recheck.end());
+    }
+  }
+
   RowProgram& program_;
   const RowLeafBinder& bind_;
   std::vector<Context> contexts_;
@@ -386,6 +441,8 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
       codes_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
                                                              kRunLength)),
       mayFail_(static_cast<std::size_t>(std::max(program.registers_, 1)), 1) {
+  for (int r = 0; r < std::max(program.registers_, 1); ++r)
+    slots_.push_back(registers_.get() + static_cast<std::size_t>(r) * kRunLength);
   for (const std::size_t arity : program.callArities_) {
     arguments_.emplace_back();
     for (std::size_t k = 0; k < arity; ++k) {
@@ -396,7 +453,7 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
 }
 
 const float* RowProgram::Workspace::Output(std::size_t i) const {
-  return registers_.get() + static_cast<std::size_t>(program_.outputs_[i]) * kRunLength;
+  return slots_[static_cast<std::size_t>(program_.outputs_[i])];
 }
 
 const std::uint8_t* RowProgram::Workspace::OutputCodes(std::size_t i) const {
@@ -467,8 +524,7 @@ Span NeededSpan(const float* mask, std::size_t n) {
   if (first == n) return Span{};
   std::size_t last = n;
   while (mask[last - 1] == 0) --last;
-  constexpr std::size_t kWidest = 16;  // floats in the widest vector
-  first = first / kWidest * kWidest;
+  first = first / kWidestVector * kWidestVector;
   return Span{first, last - first};
 }
 
@@ -504,7 +560,10 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
       continue;
     }
     const Outcome outcome = Perform(in, ws, columns, n);
-    if (outcome == Outcome::kFailed) AssignCodes(in, ws, n);
+    if (outcome == Outcome::kFailed) {
+      for (const std::size_t r : in.recheck) Recheck(code[r], ws, n);
+      AssignCodes(in, ws, n);
+    }
     // Lanes computed one by one wrote their own codes; whether any failed is
     // only known by looking.
     ws.mayFail_[static_cast<std::size_t>(in.dest)] =
@@ -523,9 +582,16 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
     return ((std::isnan(ws.Register(operands)[i]) ? (code = ws.Codes(operands)[i], true) : false) || ...);
   };
   switch (in.code) {
-    case Code::kColumn:
-      std::memcpy(out, columns, n * sizeof(float));
+    case Code::kColumn: {
+      // A column register is read and never written: the caller's columns
+      // serve where the kernels can read them as they read registers.
+      float* const own = ws.registers_.get() + static_cast<std::size_t>(in.dest) * kRunLength;
+      const bool inPlace = reinterpret_cast<std::uintptr_t>(columns) % (kWidestVector * sizeof(float)) == 0 &&
+                           n % kWidestVector == 0;
+      if (!inPlace) std::memcpy(own, columns, n * sizeof(float));
+      ws.slots_[static_cast<std::size_t>(in.dest)] = inPlace ? const_cast<float*>(columns) : own;
       return Outcome::kClean;
+    }
     case Code::kRow:
       out[0] = ws.row_;
       return Outcome::kClean;
@@ -536,6 +602,10 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
       in.point(a, b, out, n);
       return Failed(AnyFailed(out, n));
     case Code::kArithmetic:
+      if (in.unchecked) {
+        UncheckedArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n);
+        return Outcome::kClean;
+      }
       return Failed(ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n));
     case Code::kComparison:
       return Failed(ComparisonRun(static_cast<RunComparison>(in.sub), a, b, out, n));
@@ -581,6 +651,13 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
       });
       return Outcome::kCoded;
   }
+}
+
+void RowProgram::Recheck(const Instruction& in, Workspace& ws, std::size_t n) const {
+  const bool failed =
+      ArithmeticRun(static_cast<RunArithmetic>(in.sub), ws.Register(in.a), ws.Register(in.b), ws.Register(in.dest), n);
+  ws.mayFail_[static_cast<std::size_t>(in.dest)] = failed;
+  if (failed) AssignCodes(in, ws, n);
 }
 
 void RowProgram::AssignCodes(const Instruction& in, Workspace& ws, std::size_t n) const {

@@ -56,11 +56,14 @@ class RowProgram {
 
    private:
     friend class RowProgram;
-    float* Register(int index) { return registers_.get() + static_cast<std::size_t>(index) * kRunLength; }
+    float* Register(int index) { return slots_[static_cast<std::size_t>(index)]; }
     std::uint8_t* Codes(int index) { return codes_.get() + static_cast<std::size_t>(index) * kRunLength; }
 
     const RowProgram& program_;
     hwy::AlignedFreeUniquePtr<float[]> registers_;
+    // Where each register's values are: its own storage, or for a column
+    // register the caller's columns when they can be read in place.
+    std::vector<float*> slots_;
     std::unique_ptr<std::uint8_t[]> codes_;
     // Per register: whether a lane may have failed in the last run (or row).
     std::vector<char> mayFail_;
@@ -81,7 +84,9 @@ class RowProgram {
   std::size_t Outputs() const { return outputs_.size(); }
   // Once per row, before its runs.
   void BeginRow(Workspace& workspace, float row) const;
-  // Up to kRunLength points of the current row at the given columns.
+  // Up to kRunLength points of the current row at the given columns. Columns
+  // aligned to kWidestVector floats, n a whole number of such vectors, are
+  // read in place.
   void Run(Workspace& workspace, const float* columns, std::size_t n) const;
 
   enum class Code;
@@ -96,6 +101,8 @@ class RowProgram {
   void Execute(const std::vector<Instruction>& code, Workspace& workspace, const float* columns,
                std::size_t n) const;
   Outcome Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
+  // An unchecked arithmetic computed again with its check, and its codes.
+  void Recheck(const Instruction& in, Workspace& workspace, std::size_t n) const;
   // The codes of the failed lanes of a run computed whole.
   void AssignCodes(const Instruction& in, Workspace& workspace, std::size_t n) const;
 

@@ -13,6 +13,7 @@
 #include "core/expr/RowProgram.h"
 #include "core/plot/LevelScale.h"
 #include "core/plot/RunIndexer.h"
+#include "hwy/aligned_allocator.h"
 
 namespace vorla {
 
@@ -24,6 +25,23 @@ void CountError(ErrorCounts& counts, int code) {
 namespace {
 
 constexpr std::size_t kRun = RowProgram::kRunLength;
+
+// The x of a row's pixels, aligned so that runs starting at multiples of the
+// run length are read in place.
+class Columns {
+ public:
+  Columns(int left, int width, const PixelGrid& grid)
+      : size_(static_cast<std::size_t>(width)), x_(hwy::AllocateAligned<float>(size_)) {
+    for (std::size_t j = 0; j < size_; ++j) x_[j] = grid.X(left + static_cast<int>(j));
+  }
+  std::size_t size() const { return size_; }
+  const float& operator[](std::size_t j) const { return x_[j]; }
+  bool Finite() const { return std::all_of(&x_[0], &x_[0] + size_, [](float v) { return std::isfinite(v); }); }
+
+ private:
+  std::size_t size_;
+  hwy::AlignedFreeUniquePtr<float[]> x_;
+};
 
 // What pixels add to the statistics, taken in the order the pixel loop
 // visits them, so that ties (0 and -0) and the last scale bounds come out as
@@ -110,7 +128,7 @@ class RowWorker {
 
   // Columns hold the x of rect.left onwards. `before`: the bounds a failing
   // Zmin or Zmax gives at the row's start, when the rows before are known.
-  RowSummary Calculate(std::uint8_t* pixels, int left, float y, const std::vector<float>& columns,
+  RowSummary Calculate(std::uint8_t* pixels, int left, float y, const Columns& columns,
                        const IndexSettings& settings, const ScaleBounds* before) {
     evaluator_->BeginRow(y);
     RowSummary row;
@@ -118,9 +136,10 @@ class RowWorker {
       row.goodZmin = before->zmin;
       row.goodZmax = before->zmax;
     }
-    // Runs from the right, as the pixel loop goes.
+    // Runs from the right, as the pixel loop goes; whole ones start at
+    // multiples of the run length.
     for (std::size_t end = columns.size(); end > 0;) {
-      const std::size_t start = end > kRun ? end - kRun : 0;
+      const std::size_t start = (end - 1) / kRun * kRun;
       const RowEvaluator::Run run = evaluator_->EvaluateRun(&columns[start], end - start);
       std::uint8_t* const runPixels = pixels + left + start;
       if (!IndexWholeRun(run, runPixels, end - start, settings, row) &&
@@ -191,12 +210,8 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   const int rows = rect.bottom - rect.top;
   const int width = rect.right - rect.left;
   if (rows == 0 || width == 0) return false;
-  std::vector<float> columns(static_cast<std::size_t>(width));
-  for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(rect.left + j);
-  const auto finite = [](float v) { return std::isfinite(v); };
-  if (!std::all_of(columns.begin(), columns.end(), finite) || !finite(grid.Y(rect.top)) ||
-      !finite(grid.Y(rect.bottom - 1)))
-    return false;
+  const Columns columns(rect.left, width, grid);
+  if (!columns.Finite() || !std::isfinite(grid.Y(rect.top)) || !std::isfinite(grid.Y(rect.bottom - 1))) return false;
 
   std::vector<RowWorker> workers;
   const int count = std::min(ThreadCount(threads), rows);
@@ -265,8 +280,7 @@ ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid&
     if (!hi && !std::isnan(zmax)) hi = zmax;
   };
   if (const auto rows = evaluator.NewRowEvaluator()) {
-    std::vector<float> columns(static_cast<std::size_t>(width));
-    for (int j = 0; j < width; ++j) columns[static_cast<std::size_t>(j)] = grid.X(j);
+    const Columns columns(0, width, grid);
     for (int row = fromRow; row <= lastRow && !found(); ++row) {
       rows->BeginRow(grid.Y(row));
       for (std::size_t start = 0; start < columns.size() && !found(); start += kRun) {
