@@ -200,10 +200,10 @@ template <bool kGraded, bool kWraps>
 VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
                                 std::uint8_t* out) {
   using DW = hn::ScalableTag<float>;
-  using DWI = hn::RebindToSigned<DW>;
+  using DWB = hn::RebindToUnsigned<DW>;
   const DW dw;
-  const DWI dwi;
-  const hn::Rebind<std::uint8_t, DWI> dwu;
+  const DWB dwb;
+  const hn::Rebind<std::uint8_t, DWB> dwu;
   const std::size_t lanes = hn::Lanes(dw);
   const auto minZ = hn::Set(dw, zmin), maxZ = hn::Set(dw, zmax);
   const auto reciprocal = hn::Set(dw, 1.0f / step);
@@ -211,7 +211,7 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
   const auto largest = hn::Set(dw, 0x1p22f);
   const auto one = hn::Set(dw, 1), two = hn::Set(dw, 2), three = hn::Set(dw, 3);
   const auto firstLevel = hn::Set(dw, LevelScale::kFirstLevelIndex);
-  const auto lowByte = hn::Set(dwi, 0xFF);
+  const auto mantissa = hn::Set(dw, 0x1p23f);
   auto lowest = hn::Set(dw, __builtin_inff()), highest = hn::Neg(lowest);
   auto anyFailed = hn::FirstN(dw, 0);
   auto anyOutOfRange = hn::FirstN(DD(), 0);
@@ -243,7 +243,9 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
       if constexpr (kGraded) index = hn::IfThenElse(inside, hn::Add(k, firstLevel), index);
       if constexpr (kWraps) index = hn::IfThenElse(wraps, Wrapped(dw, k), index);
     }
-    hn::StoreU(hn::DemoteTo(dwu, hn::And(hn::ConvertTo(dwi, index), lowByte)), dwu, out + i);
+    // A whole float below 2^23 plus 2^23 holds that integer in its low
+    // mantissa bits: its low byte is the index modulo 256.
+    hn::StoreU(hn::TruncateTo(dwu, hn::BitCast(dwb, hn::Add(index, mantissa))), dwu, out + i);
   }
   VectorsResult result;
   result.low = hn::GetLane(hn::MinOfLanes(dw, lowest));
