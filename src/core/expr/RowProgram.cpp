@@ -460,6 +460,11 @@ const std::uint8_t* RowProgram::Workspace::OutputCodes(std::size_t i) const {
   return codes_.get() + static_cast<std::size_t>(program_.outputs_[i]) * kRunLength;
 }
 
+bool RowProgram::FixedAlongRow(std::size_t i) const {
+  return std::any_of(broadcasts_.begin(), broadcasts_.end(),
+                     [&](const std::pair<int, int>& broadcast) { return broadcast.second == outputs_[i]; });
+}
+
 void RowProgram::BeginRow(Workspace& workspace, float row) const {
   workspace.row_ = row;
   if (rowRegister_ >= 0) FillRun(row, workspace.Register(rowRegister_), kRunLength);

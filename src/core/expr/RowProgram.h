@@ -82,6 +82,8 @@ class RowProgram {
   RowProgram& operator=(const RowProgram&) = delete;
 
   std::size_t Outputs() const { return outputs_.size(); }
+  // Output `i` is the same at every point of a row.
+  bool FixedAlongRow(std::size_t i) const;
   // Once per row, before its runs.
   void BeginRow(Workspace& workspace, float row) const;
   // Up to kRunLength points of the current row at the given columns. Columns

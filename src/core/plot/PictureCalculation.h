@@ -38,6 +38,7 @@ class RowEvaluator {
     const float* zmin;
     const float* zmax;
     const std::uint8_t* codes;
+    bool boundsFixed;  // zmin and zmax are the same at every point of the row
   };
   virtual Run EvaluateRun(const float* x, std::size_t n) = 0;
 };

@@ -51,18 +51,22 @@ std::optional<RowLeaf> RowLeafOf(const TEval& leaf) {
 class PlotRowEvaluator final : public RowEvaluator {
  public:
   explicit PlotRowEvaluator(std::shared_ptr<const RowProgram> program)
-      : program_(std::move(program)), workspace_(*program_) {}
+      : program_(std::move(program)),
+        workspace_(*program_),
+        boundsFixed_(program_->FixedAlongRow(1) && program_->FixedAlongRow(2)) {}
 
   void BeginRow(float y) override { program_->BeginRow(workspace_, y); }
 
   Run EvaluateRun(const float* x, std::size_t n) override {
     program_->Run(workspace_, x, n);
-    return Run{workspace_.Output(0), workspace_.Output(1), workspace_.Output(2), workspace_.OutputCodes(0)};
+    return Run{workspace_.Output(0), workspace_.Output(1), workspace_.Output(2), workspace_.OutputCodes(0),
+               boundsFixed_};
   }
 
  private:
   std::shared_ptr<const RowProgram> program_;
   RowProgram::Workspace workspace_;
+  bool boundsFixed_;
 };
 
 }  // namespace

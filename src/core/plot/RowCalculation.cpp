@@ -156,8 +156,8 @@ class RowWorker {
                      const IndexSettings& settings, RowSummary& row) {
     const float lo = values.zmin[0];
     const float hi = values.zmax[0];
-    if (std::isnan(lo) || std::isnan(hi) || !UniformRun(values.zmin, n) || !UniformRun(values.zmax, n))
-      return false;
+    if (std::isnan(lo) || std::isnan(hi)) return false;
+    if (!values.boundsFixed && (!UniformRun(values.zmin, n) || !UniformRun(values.zmax, n))) return false;
     if (!scale_.Is(lo, hi)) scale_ = LevelScale(lo, hi);
     IndexedRun run;
     if (!IndexRun(values.f, n, scale_, settings, pixels, run)) return false;
