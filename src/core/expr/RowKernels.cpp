@@ -1,5 +1,7 @@
 #include "core/expr/RowKernels.h"
 
+#include <type_traits>
+
 // Compiled once per instruction set; the best one the processor runs is
 // chosen on the first call.
 #undef HWY_TARGET_INCLUDE
@@ -66,6 +68,43 @@ bool ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* 
     case RunArithmetic::kDiv: return run([](V x, V y) { return hn::Div(x, y); });
   }
   return false;
+}
+
+// Calls `k` with the operation `op` as a function of two vectors.
+template <class K>
+auto WithOperation(RunArithmetic op, K k) {
+  switch (op) {
+    case RunArithmetic::kAdd: return k([](V x, V y) { return hn::Add(x, y); });
+    case RunArithmetic::kSub: return k([](V x, V y) { return hn::Sub(x, y); });
+    case RunArithmetic::kMul: return k([](V x, V y) { return hn::Mul(x, y); });
+    case RunArithmetic::kDiv: break;
+  }
+  return k([](V x, V y) { return hn::Div(x, y); });
+}
+
+// Calls `k` with `value` as a compile-time constant.
+template <class K>
+auto WithFlag(bool value, K k) {
+  return value ? k(std::true_type{}) : k(std::false_type{});
+}
+
+bool FusedArithmeticRunImpl(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked, const float* x,
+                            const float* y, const float* c, float* out, std::size_t n) {
+  return WithOperation(inner, [&](auto f) {
+    return WithOperation(outer, [&](auto g) {
+      return WithFlag(innerLeft, [&](auto left) {
+        const auto value = [&](D d, std::size_t i) {
+          const V t = f(hn::Load(d, x + i), hn::Load(d, y + i));
+          const V o = hn::Load(d, c + i);
+          if constexpr (decltype(left)::value) return g(t, o);
+          else return g(o, t);
+        };
+        if (checked) return StoreEachChecked(out, n, value);
+        ForEachVector(n, [&](D d, std::size_t i) { hn::Store(value(d, i), d, out + i); });
+        return false;
+      });
+    });
+  });
 }
 
 void UncheckedArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
@@ -197,6 +236,7 @@ namespace vorla {
 
 HWY_EXPORT(ArithmeticRunImpl);
 HWY_EXPORT(UncheckedArithmeticRunImpl);
+HWY_EXPORT(FusedArithmeticRunImpl);
 HWY_EXPORT(ComparisonRunImpl);
 HWY_EXPORT(LogicRunImpl);
 HWY_EXPORT(SelectRunImpl);
@@ -226,6 +266,11 @@ bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out,
 
 void UncheckedArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
   HWY_DYNAMIC_DISPATCH(UncheckedArithmeticRunImpl)(op, a, b, out, n);
+}
+
+bool FusedArithmeticRun(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked, const float* x,
+                        const float* y, const float* c, float* out, std::size_t n) {
+  return HWY_DYNAMIC_DISPATCH(FusedArithmeticRunImpl)(inner, outer, innerLeft, checked, x, y, c, out, n);
 }
 
 bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {

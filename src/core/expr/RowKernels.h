@@ -34,6 +34,10 @@ bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out,
 // that go on into sums, differences and products alone, which keep a
 // value beyond the float range or NaN so until a checked operation.
 void UncheckedArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
+// (x inner y) outer c where `innerLeft`, else c outer (x inner y), each
+// operation rounded as it is alone; checked or not as above.
+bool FusedArithmeticRun(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked, const float* x,
+                        const float* y, const float* c, float* out, std::size_t n);
 bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n);
 bool LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n);
 // condition > 0 ? a : b, NaN where the condition is.

@@ -60,6 +60,17 @@ struct RowProgram::Instruction {
   // The unchecked instructions whose values reach this checked one, in
   // program order: checked again when this one fails, for their codes.
   std::vector<std::size_t> recheck{};
+  // An unchecked arithmetic computed inside its one reader; its own register
+  // is written only when it is rechecked.
+  bool inlined = false;
+  // Of a reader that computes its operand a (left) or b inside it.
+  struct Inner {
+    RunArithmetic op;
+    int a;
+    int b;
+    bool left;
+  };
+  std::optional<Inner> inner{};
   std::vector<int> args{};
   std::vector<std::size_t> order{};  // of args, as funN reads them
 };
@@ -121,8 +132,10 @@ class RowProgram::Compiler {
     }
     std::vector<int> leaving = program_.outputs_;
     for (const auto& [row, run] : program_.broadcasts_) leaving.push_back(row);
-    SkipChecks(program_.rowCode_, leaving);
-    SkipChecks(program_.pointCode_, leaving);
+    for (auto* code : {&program_.rowCode_, &program_.pointCode_}) {
+      SkipChecks(*code, leaving);
+      Inline(*code, leaving);
+    }
     return true;
   }
 
@@ -417,6 +430,32 @@ class RowProgram::Compiler {
     }
   }
 
+  // An unchecked arithmetic with one reader, an arithmetic, is computed
+  // inside it: one pass over the run instead of two.
+  static void Inline(std::vector<Instruction>& code, const std::vector<int>& leaving) {
+    std::unordered_map<int, int> readers;
+    for (const Instruction& in : code)
+      for (const int reg : {in.a, in.b, in.c, in.mask}) ++readers[reg];
+    for (const Instruction& in : code)
+      for (const int arg : in.args) ++readers[arg];
+    for (const int reg : leaving) ++readers[reg];
+    std::unordered_map<int, std::size_t> producer;
+    for (std::size_t i = 0; i < code.size(); ++i) producer.emplace(code[i].dest, i);
+    for (Instruction& in : code) {
+      if (in.code != Code::kArithmetic || in.inlined) continue;
+      for (const bool left : {true, false}) {
+        const int operand = left ? in.a : in.b;
+        const auto it = producer.find(operand);
+        if (it == producer.end() || readers[operand] != 1) continue;
+        Instruction& from = code[it->second];
+        if (!from.unchecked || from.inner) continue;
+        from.inlined = true;
+        in.inner = Instruction::Inner{static_cast<RunArithmetic>(from.sub), from.a, from.b, left};
+        break;
+      }
+    }
+  }
+
   RowProgram& program_;
   const RowLeafBinder& bind_;
   std::vector<Context> contexts_;
@@ -564,6 +603,7 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
         k = in.end - 1;
       continue;
     }
+    if (in.inlined) continue;
     const Outcome outcome = Perform(in, ws, columns, n);
     if (outcome == Outcome::kFailed) {
       for (const std::size_t r : in.recheck) Recheck(code[r], ws, n);
@@ -607,6 +647,13 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
       in.point(a, b, out, n);
       return Failed(AnyFailed(out, n));
     case Code::kArithmetic:
+      if (in.inner) {
+        const Instruction::Inner& inner = *in.inner;
+        const bool failed =
+            FusedArithmeticRun(inner.op, static_cast<RunArithmetic>(in.sub), inner.left, !in.unchecked,
+                               ws.Register(inner.a), ws.Register(inner.b), inner.left ? b : a, out, n);
+        return Failed(failed);
+      }
       if (in.unchecked) {
         UncheckedArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n);
         return Outcome::kClean;
