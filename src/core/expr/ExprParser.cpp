@@ -10,6 +10,7 @@
 // parsed twice.
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
@@ -29,10 +30,25 @@
 namespace vorla {
 namespace {
 
-constexpr std::string_view kOperatorStart = "*+,/\\^\xA3";
-constexpr std::string_view kOperatorEnd = "*+,-./\\^\xA3";
+// A set of characters answered by one lookup: trial splits ask it of the
+// ends of every piece they try.
+class CharSet {
+ public:
+  constexpr explicit CharSet(std::string_view chars) {
+    for (const char c : chars) members_[static_cast<unsigned char>(c)] = true;
+  }
+  constexpr bool Has(char c) const { return members_[static_cast<unsigned char>(c)]; }
 
-bool IsIn(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+ private:
+  std::array<bool, 256> members_{};
+};
+
+constexpr CharSet kOperatorStart("*+,/\\^\xA3");
+constexpr CharSet kOperatorEnd("*+,-./\\^\xA3");
+constexpr CharSet kNumberCharacters("0123456789.eE+-");
+constexpr CharSet kComparisonCharacters("<=>");
+
+bool IsIn(char c, const CharSet& set) { return set.Has(c); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Decimal order of magnitude of digits `whole`.`fraction` e`exponent`, to
@@ -120,14 +136,14 @@ class TParser {
     nextNonNumeric_.assign(n + 1, n);
     for (int i = n - 1; i >= 0; --i) {
       nextOpen_[i] = s_[i] == '(' ? i : nextOpen_[i + 1];
-      nextNonNumeric_[i] = IsIn(s_[i], "0123456789.eE+-") ? nextNonNumeric_[i + 1] : i;
+      nextNonNumeric_[i] = IsIn(s_[i], kNumberCharacters) ? nextNonNumeric_[i + 1] : i;
     }
-    prevLogic_ = PreviousOf("!$&");
-    prevCompare_ = PreviousOf("<=>");
-    prevAdditive_ = PreviousOf("+-");
-    prevMultiplicative_ = PreviousOf("*/");
-    prevPower_ = PreviousOf("^\\\xA3");
-    prevComma_ = PreviousOf(",");
+    prevLogic_ = PreviousOf(CharSet("!$&"));
+    prevCompare_ = PreviousOf(kComparisonCharacters);
+    prevAdditive_ = PreviousOf(CharSet("+-"));
+    prevMultiplicative_ = PreviousOf(CharSet("*/"));
+    prevPower_ = PreviousOf(CharSet("^\\\xA3"));
+    prevComma_ = PreviousOf(CharSet(","));
   }
 
   NodePtr ParseAll() {
@@ -144,7 +160,7 @@ class TParser {
   std::string_view Piece(int b, int e) const { return std::string_view(s_).substr(b, e - b); }
 
   // prev[k]: the last position before k holding one of `chars`, or -1.
-  std::vector<int> PreviousOf(std::string_view chars) const {
+  std::vector<int> PreviousOf(const CharSet& chars) const {
     std::vector<int> prev(Size() + 1, -1);
     for (int i = 0; i < Size(); ++i) prev[i + 1] = IsIn(s_[i], chars) ? i : prev[i];
     return prev;
@@ -275,7 +291,7 @@ class TParser {
       return NewOp(NodeKind::kAnd, left, right);
     }
     for (int k = prevCompare_[e]; k >= b; k = prevCompare_[k]) {
-      const bool pair = k > b && IsIn(s_[k - 1], "<=>");
+      const bool pair = k > b && IsIn(s_[k - 1], kComparisonCharacters);
       const NodePtr& left = Expression(b, pair ? k - 1 : k);
       if (!left) continue;
       const NodePtr& right = Expression(k + 1, e);
