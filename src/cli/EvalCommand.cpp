@@ -127,7 +127,7 @@ int RunSolve(Args args) {
     return 4;
   }
   try {
-    const NodePtr solved = Solve(*expression.Root(), NodePtr(new TNum(*options->target)), entry->Maker->Variable);
+    const NodePtr solved = Solve(*expression.Root(), std::make_shared<TNum>(*options->target), entry->Maker->Variable);
     PrintLine(ValueText(solved->Evaluate()));
     return 0;
   } catch (const EDespejar& refusal) {

@@ -30,7 +30,7 @@ class SolveTest : public ::testing::TestWithParam<SolveCase> {};
 // The message refusing to solve `root` = target for x; empty when it solves.
 std::string RefusalOf(TEval* root, float target, TVariable* x) {
   try {
-    Solve(*root, NodePtr(new TNum(target)), x);
+    Solve(*root, std::make_shared<TNum>(target), x);
     return {};
   } catch (const EDespejar& refusal) {
     return refusal.Message();
@@ -47,7 +47,7 @@ TEST_P(SolveTest, SolvesOrRefuses) {
     EXPECT_EQ(RefusalOf(env.root.Root(), c.target, env.x), c.refusal);
     return;
   }
-  const NodePtr solved = Solve(*env.root.Root(), NodePtr(new TNum(c.target)), env.x);
+  const NodePtr solved = Solve(*env.root.Root(), std::make_shared<TNum>(c.target), env.x);
   EXPECT_FLOAT_EQ(solved->Evaluate(), c.solution);
 }
 
@@ -114,7 +114,7 @@ TEST_F(SharedNodesTest, SolvedTreeAndOriginalDieInEitherOrder) {
     original->SetParent(&env_.root);
     original->SetText("(x+k)*k");
     ASSERT_EQ(LiveNodes(), 2);
-    NodePtr solved = Solve(*original->Root(), NodePtr(new TNum(8)), env_.x);
+    NodePtr solved = Solve(*original->Root(), std::make_shared<TNum>(8), env_.x);
     EXPECT_EQ(LiveNodes(), 2) << "the solved tree shares, not copies";
     if (solvedFirst) {
       solved.reset();
@@ -134,7 +134,7 @@ TEST_F(SharedNodesTest, SolvedTreeAndOriginalDieInEitherOrder) {
 TEST_F(SharedNodesTest, RefusalReleasesTheNodesBuiltOnTheWay) {
   env_.root.SetText("sen(Abs(x)*2)+k");
   ASSERT_EQ(LiveNodes(), 1);
-  NodePtr target = NewOp(NodeKind::kAdd, NodePtr(new TNum(1)), Make(*env_.root.Functions().Find("k")->Maker, {}));
+  NodePtr target = NewOp(NodeKind::kAdd, std::make_shared<TNum>(1), Make(*env_.root.Functions().Find("k")->Maker, {}));
   ASSERT_EQ(LiveNodes(), 2);
   EXPECT_THROW(Solve(*env_.root.Root(), std::move(target), env_.x), EDespejar);
   EXPECT_EQ(LiveNodes(), 1) << "target and inverse nodes are gone";
@@ -180,7 +180,7 @@ TEST(CatalogInverseTest, SolvingUndoesEachFunction) {
     env.x->SetValue(row.x0);
     const float target = env.root.GetValue();
     ASSERT_FALSE(env.root.HasError()) << env.root.ErrorText();
-    const NodePtr solved = Solve(*env.root.Root(), NodePtr(new TNum(target)), env.x);
+    const NodePtr solved = Solve(*env.root.Root(), std::make_shared<TNum>(target), env.x);
     EXPECT_NEAR(solved->Evaluate(), row.x0, 1e-5f * row.x0);
   }
   for (const char* name : {"sec", "cosec", "cotan", "GMS", "Abs", "Int", "Rd", "Frac"}) {
