@@ -59,9 +59,9 @@ int Animate(const AnimateOptions& options) {
   CycleTicks(speed);  // refuses a speed of 0 before the picture is calculated
   const PictureSize size = SizeToDraw(loaded, options.size);
   const StoppableResult run = RunStoppable([&](const JobContext& job) {
-    const RenderedPicture rendered =
+    const std::optional<RenderedPicture> rendered =
         RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, job.progress, 0, job.stop);
-    return WriteCycleGif(rendered.picture, speed, options.output, job.stop);
+    return rendered && WriteCycleGif(rendered->picture, speed, options.output, job.stop);
   });
   if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
   if (run.end == JobEnd::kStopped) {

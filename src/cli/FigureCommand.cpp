@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/CliDocument.h"
+#include "cli/StoppableRun.h"
 #include "core/io/FileError.h"
 #include "core/io/PictureLimits.h"
 #include "gui/figure/FigureFile.h"
@@ -35,8 +36,18 @@ int Figure(const PictureArgs& options) {
   const PictureSize size = SizeToDraw(loaded, options.size);
   // The picture is embedded as PNG.
   CheckPictureSize(size.width, size.height, ImageFormat::kPng);
-  const FigureContent figure = CalculateFigure(loaded.document, size.width, size.height, loaded.savedAspect);
-  WriteFigure(figure, options.output, *FigureFormatFromPath(options.output));
+  std::optional<FigureContent> figure;
+  const StoppableResult run = RunStoppable([&](const JobContext& job) {
+    figure = CalculateFigure(loaded.document, size.width, size.height, loaded.savedAspect, std::nullopt, job.progress,
+                             job.stop);
+    return figure.has_value();
+  });
+  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
+  if (run.end == JobEnd::kStopped) {
+    Fail(kStoppedMessage);
+    return run.ExitStatus();
+  }
+  WriteFigure(*figure, options.output, *FigureFormatFromPath(options.output));
   return 0;
 }
 

@@ -96,21 +96,24 @@ JobWork RenderFile(const RenderOptions& options, const CliDocument& loaded, Pict
   if (!mirror && RendersInBands(size.width, size.height, format)) {
     CheckBandedPictureSize(size.width, size.height, format, BandRows(size.width), options.jpeg);
     return [&options, &loaded, size, text, &stats](const JobContext& job) {
-      stats = RenderDocumentToFile(loaded.document, size.width, size.height, loaded.savedAspect,
-                                   {options.output, options.jpeg, text, std::nullopt}, job.progress,
-                                   options.threads, 0, job.stop);
-      return true;
+      const std::optional<PictureStats> written =
+          RenderDocumentToFile(loaded.document, size.width, size.height, loaded.savedAspect,
+                               {options.output, options.jpeg, text, std::nullopt}, job.progress, options.threads, 0,
+                               job.stop);
+      if (written) stats = *written;
+      return written.has_value();
     };
   }
   // Mirroring repeats every column (row) but the axis.
   const auto mirrored = [](int side, bool mirror) { return mirror ? 2 * std::int64_t{side} - 1 : side; };
   CheckPictureSize(mirrored(size.width, options.mirrorH), mirrored(size.height, options.mirrorV), format);
   return [&options, &loaded, size, text, &stats, mirror](const JobContext& job) {
-    RenderedPicture rendered = RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect,
-                                              job.progress, options.threads, job.stop);
-    if (mirror) MirrorBitmap(rendered.picture, options.mirrorH, options.mirrorV);
-    stats = rendered.stats;
-    return WriteImage(rendered.picture, options.output, options.jpeg, text, job.stop);
+    std::optional<RenderedPicture> rendered = RenderDocument(loaded.document, size.width, size.height,
+                                                             loaded.savedAspect, job.progress, options.threads, job.stop);
+    if (!rendered) return false;
+    if (mirror) MirrorBitmap(rendered->picture, options.mirrorH, options.mirrorV);
+    stats = rendered->stats;
+    return WriteImage(rendered->picture, options.output, options.jpeg, text, job.stop);
   };
 }
 

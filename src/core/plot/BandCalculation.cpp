@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <optional>
 
 
 namespace vorla {
@@ -43,7 +44,7 @@ BandCalculation::BandCalculation(int width, int height, const ViewBounds& view, 
   before_ = evaluator_.LastGoodScale();
 }
 
-void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& progress,
+CalculationEnd BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& progress,
                                 const std::stop_token& stop) {
   const auto started = std::chrono::steady_clock::now();
   const PixelRect rect{0, firstRow, width_, firstRow + band.Height()};
@@ -56,8 +57,10 @@ void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& p
     evaluator_.SetLastGoodScale(rect.bottom == height_ ? before_
                                                        : GoodScaleAfter(rect.bottom, height_ - 1, width_, grid_,
                                                                         settings_, evaluator_, before_));
-  if (!CalculateRows(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, threads_, stop))
-    CalculatePixels(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, stop);
+  std::optional<CalculationEnd> end =
+      CalculateRows(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, threads_, stop);
+  if (!end) end = CalculatePixels(band, firstRow, rect, grid_, settings_, evaluator_, result, progress, stop);
+  if (*end == CalculationEnd::kStopped) return CalculationEnd::kStopped;
   lastTop_ = rect.top;
   if (rect.top == 0) afterTop_ = evaluator_.LastGoodScale();
   const bool first = top_ == bottom_;
@@ -66,6 +69,7 @@ void BandCalculation::Calculate(Bitmap& band, int firstRow, const RowProgress& p
   top_ = std::min(top_, rect.top);
   bottom_ = std::max(bottom_, rect.bottom);
   calculating_ += std::chrono::steady_clock::now() - started;
+  return CalculationEnd::kFinished;
 }
 
 const PictureStats& BandCalculation::Finish() {

@@ -25,8 +25,8 @@ class BandCalculation {
   // (8 bits, the picture's width). Each band adjoins the ones before, above
   // or below them all, in the order the file being written needs. progress
   // counts the band's rows; a stop requested through `stop` ends it within a
-  // row with CalculationCancelled.
-  void Calculate(Bitmap& band, int firstRow, const RowProgress& progress = {}, const std::stop_token& stop = {});
+  // row, the band partly calculated and left out of the statistics.
+  CalculationEnd Calculate(Bitmap& band, int firstRow, const RowProgress& progress = {}, const std::stop_token& stop = {});
 
   // After the last band: the whole picture's statistics and information line,
   // the calculating time being the bands' own. Tells the evaluator the range

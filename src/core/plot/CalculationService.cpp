@@ -83,9 +83,6 @@ JobOutcome CalculationService::RunOne(Pending& job) {
                            }};
   try {
     return {job.id, job.work(context) ? JobEnd::kFinished : JobEnd::kStopped, {}};
-  } catch (const CalculationCancelled&) {
-    // The engine unwinds its rows this way; to the job's owner it is a stop.
-    return {job.id, JobEnd::kStopped, {}};
   } catch (...) {
     return {job.id, JobEnd::kFailed, std::current_exception()};
   }

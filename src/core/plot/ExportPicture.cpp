@@ -61,10 +61,13 @@ std::string ExportDocumentText(const PlotDocument& document, PictureSize request
   return DocumentText(document, aspect);
 }
 
-Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
-                           Mirrors mirrors, const RowProgress& progress, std::stop_token stop) {
+std::optional<Bitmap> RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
+                                          Mirrors mirrors, const RowProgress& progress, std::stop_token stop) {
   const PictureSize size = CalculatedSize(requested, mirrors);
-  Bitmap picture = RenderDocument(document, size.width, size.height, std::nullopt, progress, 0, std::move(stop)).picture;
+  std::optional<RenderedPicture> rendered =
+      RenderDocument(document, size.width, size.height, std::nullopt, progress, 0, std::move(stop));
+  if (!rendered) return std::nullopt;
+  Bitmap picture = std::move(rendered->picture);
   picture.palette = palette;
   if (mirrors.Any()) MirrorBitmap(picture, mirrors.horizontal, mirrors.vertical);
   return picture;

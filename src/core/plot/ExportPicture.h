@@ -4,6 +4,7 @@
 // the picture itself calculated anew for the file or the clipboard.
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -71,9 +72,9 @@ std::string ExportDocumentText(const PlotDocument& document, PictureSize request
 // The document calculated at the requested size, with the given palette
 // (the gradient as it is now, which may differ from the document's text
 // after a colour adjustment), then mirrored. Raises EmptyPictureError for a
-// size of 0 and RenderError for a document that cannot be drawn, and
-// CalculationCancelled once a stop is requested through `stop`.
-Bitmap RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
+// size of 0 and RenderError for a document that cannot be drawn; nothing
+// once a stop is requested through `stop`.
+std::optional<Bitmap> RenderExportPicture(const PlotDocument& document, const Palette& palette, PictureSize requested,
                            Mirrors mirrors, const RowProgress& progress = {}, std::stop_token stop = {});
 
 }  // namespace vorla

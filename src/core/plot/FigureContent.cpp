@@ -5,7 +5,7 @@
 
 namespace vorla {
 
-FigureContent CalculateFigure(const PlotDocument& document, int width, int height,
+std::optional<FigureContent> CalculateFigure(const PlotDocument& document, int width, int height,
                               std::optional<float> savedAspect, const std::optional<Palette>& palette,
                               const RowProgress& progress, std::stop_token stop) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
@@ -14,8 +14,9 @@ FigureContent CalculateFigure(const PlotDocument& document, int width, int heigh
   figure.picture.palette = palette.value_or(prepared.palette);
   figure.picture.Resize(width, height, 8);
   PictureStats stats;
-  CalculateIndexed(figure.picture, PixelRect{}, prepared.view, prepared.settings, *prepared.plot, stats, progress, 0,
-                   std::move(stop));
+  if (CalculateIndexed(figure.picture, PixelRect{}, prepared.view, prepared.settings, *prepared.plot, stats, progress,
+                       0, std::move(stop)) == CalculationEnd::kStopped)
+    return std::nullopt;
   figure.view = prepared.view;
   const Probe centre = prepared.plot->EvaluateAt(static_cast<float>((prepared.view.left + prepared.view.right) / 2),
                                                  static_cast<float>((prepared.view.top + prepared.view.bottom) / 2));

@@ -36,7 +36,8 @@ struct FigureContent {
 // As RenderDocument, with its errors. Zmin and Zmax may vary over the plane:
 // the bar shows them at the centre of the view. `palette`, when given,
 // replaces the document's (the window's gradient after a colour adjustment).
-FigureContent CalculateFigure(const PlotDocument& document, int width, int height,
+// Nothing when stopped.
+std::optional<FigureContent> CalculateFigure(const PlotDocument& document, int width, int height,
                               std::optional<float> savedAspect, const std::optional<Palette>& palette = std::nullopt,
                               const RowProgress& progress = {}, std::stop_token stop = {});
 

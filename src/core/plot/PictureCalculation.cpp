@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "core/io/NumberText.h"
@@ -37,8 +38,6 @@ IndexSettings IndexSettings::From(const PlotDocument& d) {
 EmptyPictureError::EmptyPictureError()
     : std::runtime_error("La imagen no tiene pixels: su ancho o su alto es 0") {}
 
-CalculationCancelled::CalculationCancelled() : std::runtime_error("C\xE1lculo cancelado") {}
-
 double LevelValue(float zmin, float zmax, int index) {
   return zmin + static_cast<double>(LevelScale::Step(zmin, zmax)) * (index - LevelScale::kFirstLevelIndex);
 }
@@ -48,7 +47,7 @@ bool LevelIndex(float z, float zmin, float zmax, const IndexSettings& settings,
   return LevelScale(zmin, zmax).Index(z, settings, index);
 }
 
-void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
+CalculationEnd CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
                       PictureStats& stats, const RowProgress& progress, int threads,
                       std::stop_token stop) {
@@ -80,8 +79,10 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
   evaluator.BeginPicture(view, result.stepX, result.stepY);
   const PixelGrid grid{view, result.stepX, result.stepY};
 
-  if (!CalculateRows(picture, 0, rect, grid, settings, evaluator, result, progress, threads, stop))
-    CalculatePixels(picture, 0, rect, grid, settings, evaluator, result, progress, stop);
+  std::optional<CalculationEnd> end =
+      CalculateRows(picture, 0, rect, grid, settings, evaluator, result, progress, threads, stop);
+  if (!end) end = CalculatePixels(picture, 0, rect, grid, settings, evaluator, result, progress, stop);
+  if (*end == CalculationEnd::kStopped) return CalculationEnd::kStopped;
   stats = result;
   stats.shownMin = stats.foundMin;
   stats.shownMax = stats.foundMax;
@@ -91,6 +92,7 @@ void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                             (asked.right - asked.left));
   stats.microseconds = ElapsedMicroseconds(std::chrono::steady_clock::now() - started);
   stats.infoText = CalculationInfoLine(stats.pixels, stats.microseconds);
+  return CalculationEnd::kFinished;
 }
 
 }  // namespace vorla

@@ -129,11 +129,9 @@ struct PictureStats {
   }
 };
 
-// The calculation was stopped through its stop token before it ended.
-class CalculationCancelled : public std::runtime_error {
- public:
-  CalculationCancelled();
-};
+// How a calculation ended: every pixel calculated, or stopped through its
+// stop token first, the picture partly calculated.
+enum class CalculationEnd { kFinished, kStopped };
 
 // A picture with no pixels: nothing to calculate, and the steps per pixel
 // would divide by zero.
@@ -142,8 +140,9 @@ class EmptyPictureError : public std::runtime_error {
   EmptyPictureError();
 };
 
-// Called after each row with the rows done so far and the rows to do; it may
-// throw to abandon the calculation, which leaves the picture partly calculated.
+// Called after each row with the rows done so far and the rows to do. What
+// it throws ends the calculation and propagates, the picture partly
+// calculated.
 using RowProgress = std::function<void(int rowsDone, int rows)>;
 
 // Calculates `rect` of `picture` (right and bottom exclusive, clipped to the
@@ -157,9 +156,9 @@ using RowProgress = std::function<void(int rowsDone, int rows)>;
 // the evaluator offers row evaluators; the picture and the statistics do not
 // depend on the number. progress is called on the calling thread only. An
 // exception other than the expressions' own failures ends the calculation
-// and propagates. A stop requested through `stop` ends it within a row with
-// CalculationCancelled, the picture partly calculated and stats as before.
-void CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
+// and propagates. A stop requested through `stop` ends it within a row, the
+// picture partly calculated and stats as before.
+CalculationEnd CalculateIndexed(Bitmap& picture, PixelRect rect, const ViewBounds& view,
                       const IndexSettings& settings, PixelEvaluator& evaluator,
                       PictureStats& stats, const RowProgress& progress = {}, int threads = 0,
                       std::stop_token stop = {});

@@ -70,7 +70,9 @@ bool PlotSession::Job::Run(const JobContext& context) {
   for (const PixelRect& rect : rects_) {
     RowProgress progress;
     if (context.progress) progress = [&](int done, int) { context.progress(before + done, total); };
-    CalculateIndexed(picture, rect, view_, settings_, *expressions_, stats_, progress, 0, context.stop);
+    if (CalculateIndexed(picture, rect, view_, settings_, *expressions_, stats_, progress, 0, context.stop) ==
+        CalculationEnd::kStopped)
+      return false;
     before += rowsOf(rect);
   }
   return true;

@@ -63,7 +63,7 @@ class PlotSession {
   class Job {
    public:
     // A CalculationService job: on any thread, counting the rows of all the
-    // rectangles; true once they are all done.
+    // rectangles; true once they are all done, false when stopped.
     bool Run(const JobContext& context);
 
     Bitmap picture;  // the calculated picture, for the caller to take

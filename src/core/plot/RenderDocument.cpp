@@ -37,7 +37,7 @@ DocumentPlot PrepareDocument(PlotDocument document, int width, int height, std::
   return prepared;
 }
 
-RenderedPicture RenderDocument(PlotDocument document, int width, int height,
+std::optional<RenderedPicture> RenderDocument(PlotDocument document, int width, int height,
                                std::optional<float> savedAspect, const RowProgress& progress,
                                int threads, std::stop_token stop) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
@@ -45,8 +45,9 @@ RenderedPicture RenderDocument(PlotDocument document, int width, int height,
   RenderedPicture rendered;
   rendered.picture.palette = prepared.palette;
   rendered.picture.Resize(width, height, 8);
-  CalculateIndexed(rendered.picture, PixelRect{}, prepared.view, prepared.settings, *prepared.plot,
-                   rendered.stats, progress, threads, std::move(stop));
+  if (CalculateIndexed(rendered.picture, PixelRect{}, prepared.view, prepared.settings, *prepared.plot,
+                       rendered.stats, progress, threads, std::move(stop)) == CalculationEnd::kStopped)
+    return std::nullopt;
   return rendered;
 }
 

@@ -42,8 +42,8 @@ struct RenderedPicture {
 // a palette string, expression or range that fails, EmptyPictureError for
 // a size of 0, and PictureSizeError for a bitmap that cannot be had (check a
 // size first with CheckPictureSize). `threads` and `stop` as for
-// CalculateIndexed (0: all cores).
-RenderedPicture RenderDocument(PlotDocument document, int width, int height,
+// CalculateIndexed (0: all cores); nothing when stopped.
+std::optional<RenderedPicture> RenderDocument(PlotDocument document, int width, int height,
                                std::optional<float> savedAspect = std::nullopt,
                                const RowProgress& progress = {}, int threads = 0, std::stop_token stop = {});
 

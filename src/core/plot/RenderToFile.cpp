@@ -20,7 +20,7 @@ bool RendersInBands(std::int64_t width, std::int64_t height, ImageFormat format,
   return width * height > bandedPixels && FormatInfo(format).openSink != nullptr;
 }
 
-PictureStats RenderDocumentToFile(PlotDocument document, int width, int height, std::optional<float> savedAspect,
+std::optional<PictureStats> RenderDocumentToFile(PlotDocument document, int width, int height, std::optional<float> savedAspect,
                                   const PictureFile& file, const RowProgress& progress, int threads,
                                   int bandRows, std::stop_token stop) {
   if (width <= 0 || height <= 0) throw EmptyPictureError();
@@ -37,11 +37,12 @@ PictureStats RenderDocumentToFile(PlotDocument document, int width, int height, 
     const int firstRow = sink->BottomUp() ? height - done - count : done;
     RowProgress bandProgress;
     if (progress) bandProgress = [&](int rowsDone, int) { progress(done + rowsDone, height); };
-    calculation.Calculate(band, firstRow, bandProgress, stop);
+    // The sink, unfinished, takes its partial file away.
+    if (calculation.Calculate(band, firstRow, bandProgress, stop) == CalculationEnd::kStopped) return std::nullopt;
     sink->WriteRows(band);
     done += count;
   }
-  const PictureStats stats = calculation.Finish();
+  PictureStats stats = calculation.Finish();
   sink->Finish();
   return stats;
 }

@@ -38,10 +38,10 @@ struct PictureFile {
 
 // The document calculated band by band, bandRows rows at a time (0:
 // BandRows(width)), into the file. Raises as RenderDocument and the writers
-// do; progress counts the picture's rows. A stop requested through `stop`
-// ends it within a row with CalculationCancelled and leaves no file.
-// Returns the whole picture's statistics.
-PictureStats RenderDocumentToFile(PlotDocument document, int width, int height, std::optional<float> savedAspect,
+// do; progress counts the picture's rows. Returns the whole picture's
+// statistics, or nothing when a stop requested through `stop` ended it
+// within a row, leaving no file.
+std::optional<PictureStats> RenderDocumentToFile(PlotDocument document, int width, int height, std::optional<float> savedAspect,
                                   const PictureFile& file, const RowProgress& progress = {}, int threads = 0,
                                   int bandRows = 0, std::stop_token stop = {});
 

@@ -204,20 +204,20 @@ int ThreadCount(int threads) {
 
 }  // namespace
 
-bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
+std::optional<CalculationEnd> CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                    const RowProgress& progress, int threads, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
   const int width = rect.right - rect.left;
-  if (rows == 0 || width == 0) return false;
+  if (rows == 0 || width == 0) return std::nullopt;
   const Columns columns(rect.left, width, grid);
-  if (!columns.Finite() || !std::isfinite(grid.Y(rect.top)) || !std::isfinite(grid.Y(rect.bottom - 1))) return false;
+  if (!columns.Finite() || !std::isfinite(grid.Y(rect.top)) || !std::isfinite(grid.Y(rect.bottom - 1))) return std::nullopt;
 
   std::vector<RowWorker> workers;
   const int count = std::min(ThreadCount(threads), rows);
   for (int w = 0; w < count; ++w) {
     auto rowEvaluator = evaluator.NewRowEvaluator();
-    if (!rowEvaluator) return false;
+    if (!rowEvaluator) return std::nullopt;
     workers.emplace_back(std::move(rowEvaluator));
   }
 
@@ -251,7 +251,7 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
     work(workers[0], true);
   }
   if (failure) std::rethrow_exception(failure);
-  if (stop.stop_requested()) throw CalculationCancelled();
+  if (stop.stop_requested()) return CalculationEnd::kStopped;
 
   PictureStats result = stats;
   ScaleBounds good = evaluator.LastGoodScale();
@@ -265,7 +265,7 @@ bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const P
   if (progress && reported < rows) progress(rows, rows);
   evaluator.SetLastGoodScale(good);
   stats = result;
-  return true;
+  return CalculationEnd::kFinished;
 }
 
 ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid& grid,
@@ -309,7 +309,7 @@ ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid&
   return ScaleBounds{lo.value_or(before.zmin), hi.value_or(before.zmax)};
 }
 
-void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
+CalculationEnd CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                      const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                      const RowProgress& progress, const std::stop_token& stop) {
   const int rows = rect.bottom - rect.top;
@@ -319,7 +319,7 @@ void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const
   LevelScale scale(0, 0);
   const auto bounds = [&] { return std::optional(ScaleBounds{evaluator.ScaleMin(), evaluator.ScaleMax()}); };
   for (int row = rect.bottom - 1; row >= rect.top; --row) {
-    if (stop.stop_requested()) throw CalculationCancelled();
+    if (stop.stop_requested()) return CalculationEnd::kStopped;
     evaluator.SetRowY(grid.Y(row));
     std::uint8_t* const pixels = picture.Row(row - firstRow);
     for (int column = rect.right - 1; column >= rect.left; --column) {
@@ -332,6 +332,7 @@ void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const
   }
   tally.AddTo(stats);
   stats.treePixels = static_cast<long long>(rows) * (rect.right - rect.left);
+  return CalculationEnd::kFinished;
 }
 
 }  // namespace vorla

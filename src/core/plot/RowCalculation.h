@@ -4,6 +4,8 @@
 // Internal to CalculateIndexed and BandCalculation. Row firstRow of the
 // picture is row 0 of `picture`, which holds the rows of rect.
 
+#include <optional>
+
 #include "core/io/Bitmap.h"
 #include "core/plot/Navigation.h"
 #include "core/plot/PictureCalculation.h"
@@ -23,12 +25,12 @@ struct PixelGrid {
 void CountError(ErrorCounts& counts, int code);
 
 // Calculates rect (clipped, possibly empty) into picture and stats exactly
-// as the pixel-by-pixel loop would; false, leaving stats as they were, when
-// it cannot: no row evaluators, or a point off the float range. A scale
-// bound that fails gives the last one that did not, in the pixel loop's
-// order: the evaluator's before the first row, which it gets back at the end.
-// Raises CalculationCancelled once `stop` is requested.
-bool CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
+// as the pixel-by-pixel loop would; nothing, leaving stats as they were,
+// when it cannot: no row evaluators, or a point off the float range. A
+// scale bound that fails gives the last one that did not, in the pixel
+// loop's order: the evaluator's before the first row, which it gets back at
+// the end. Stopped through `stop`, it leaves stats as they were.
+std::optional<CalculationEnd> CalculateRows(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                    const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                    const RowProgress& progress, int threads, const std::stop_token& stop);
 
@@ -40,8 +42,8 @@ ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid&
                            const IndexSettings& settings, PixelEvaluator& evaluator, const ScaleBounds& before);
 
 // The same pixel by pixel on this thread, bottom row first and each row from
-// right to left; always succeeds.
-void CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
+// right to left; always possible.
+CalculationEnd CalculatePixels(Bitmap& picture, int firstRow, const PixelRect& rect, const PixelGrid& grid,
                      const IndexSettings& settings, PixelEvaluator& evaluator, PictureStats& stats,
                      const RowProgress& progress, const std::stop_token& stop);
 

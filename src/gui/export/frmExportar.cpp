@@ -284,8 +284,9 @@ bool TfmExportar::Calculate(Bitmap& picture) {
       // Refused at once, before any work, when the picture cannot be made or written.
       [&] { CheckPictureSize(requested.width, requested.height, toClipboard_ ? ImageFormat::kPng : FormatOf(FileType())); },
       [&](const JobContext& job) {
-        picture = RenderExportPicture(document, palette, requested, mirrors_, job.progress, job.stop);
-        return true;
+        std::optional<Bitmap> rendered = RenderExportPicture(document, palette, requested, mirrors_, job.progress, job.stop);
+        if (rendered) picture = std::move(*rendered);
+        return rendered.has_value();
       });
 }
 
@@ -304,9 +305,9 @@ bool TfmExportar::RenderInBands() {
           host_.showStatus(QStringLiteral("Guardando archivo"));
         },
         [&](const JobContext& job) {
-          RenderDocumentToFile(document, requested.width, requested.height, std::nullopt, file, job.progress, 0, 0,
-                               job.stop);
-          return true;
+          return RenderDocumentToFile(document, requested.width, requested.height, std::nullopt, file, job.progress, 0,
+                                      0, job.stop)
+              .has_value();
         });
   } catch (const ImageWriteError& e) {
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);
@@ -352,19 +353,19 @@ bool TfmExportar::WriteFigureFile(FigureFormat format) {
   const PictureSize requested{spnAncho->value(), spnAlto->value()};
   const PlotDocument document = host_.document();
   const Palette palette = host_.palette();
-  FigureContent figure;
+  std::optional<FigureContent> figure;
   const bool calculated = WithProgress(
       // The picture goes into the figure as a PNG.
       [&] { CheckPictureSize(requested.width, requested.height, ImageFormat::kPng); },
       [&](const JobContext& job) {
         figure = CalculateFigure(document, requested.width, requested.height, std::nullopt, palette, job.progress,
                                  job.stop);
-        return true;
+        return figure.has_value();
       });
   if (!calculated) return false;
   host_.showStatus(QStringLiteral("Guardando archivo"));
   try {
-    WriteFigure(figure, FigureFileName(QFile::encodeName(fileName_).toStdString(), format), format);
+    WriteFigure(*figure, FigureFileName(QFile::encodeName(fileName_).toStdString(), format), format);
   } catch (const ImageWriteError& e) {
     host_.showStatus(QStringLiteral("No se guardó la imagen"));
     AppMessageBox(parentWidget() != nullptr ? parentWidget() : this, ErrorText(e), QMessageBox::Critical);

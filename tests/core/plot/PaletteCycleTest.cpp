@@ -50,7 +50,7 @@ bool LoopsForEver(const SavedImage& first) {
 
 TEST(PaletteCycleTest, StartUpPictureTurnsOnceInTwoHundredFiftyTwoLoopingFrames) {
   TempDir dir;
-  const Bitmap picture = RenderDocument(PlotDocument::StartUp(), 36, 24).picture;
+  const Bitmap picture = RenderDocument(PlotDocument::StartUp(), 36, 24)->picture;
   WriteCycleGif(picture, 1, dir / "ciclo.gif");
 
   const GifFile file(dir / "ciclo.gif");
@@ -86,7 +86,7 @@ TEST(PaletteCycleTest, StartUpPictureTurnsOnceInTwoHundredFiftyTwoLoopingFrames)
 
 TEST(PaletteCycleTest, RefusalsLeaveNoFile) {
   TempDir dir;
-  const Bitmap picture = RenderDocument(PlotDocument::StartUp(), 4, 4).picture;
+  const Bitmap picture = RenderDocument(PlotDocument::StartUp(), 4, 4)->picture;
   EXPECT_THROW(WriteCycleGif(picture, 0, dir / "quieto.gif"), AnimationSpeedError);
   EXPECT_THROW(WriteCycleGif(picture, 1, dir / "no" / "hay.gif"), ImageWriteError);
   EXPECT_THROW(WriteCycleGif(Bitmap(70000, 1), 1, dir / "ancho.gif"), ImageWriteError);

@@ -29,7 +29,7 @@ PlotDocument Accented() {
 TEST(PictureDocumentTest, PicturesGiveBackTheirDocumentAndDrawTheSame) {
   TempDir dir;
   const PlotDocument document = Accented();
-  const RenderedPicture direct = RenderDocument(document, 40, 30, 0.5f);
+  const RenderedPicture direct = *RenderDocument(document, 40, 30, 0.5f);
   WriteBmp(direct.picture, dir / "direct.bmp");
   struct Row { const char* name; const char* file; };
   for (const Row& r : {Row{"PNG", "p.png"}, Row{"JPEG named .png", "jpeg.png"}}) {
@@ -48,7 +48,7 @@ TEST(PictureDocumentTest, PicturesGiveBackTheirDocumentAndDrawTheSame) {
     const LoadedDocument loaded = LoadDocument(path);
     EXPECT_EQ(loaded.document, document);
     EXPECT_EQ(loaded.aspect, 0.5f);
-    WriteBmp(RenderDocument(loaded.document, 40, 30, loaded.aspect).picture, dir / "again.bmp");
+    WriteBmp(RenderDocument(loaded.document, 40, 30, loaded.aspect)->picture, dir / "again.bmp");
     EXPECT_EQ(ReadBytes(dir / "again.bmp"), ReadBytes(dir / "direct.bmp"));
   }
 }

@@ -90,7 +90,7 @@ TEST(PlotSessionTest, JobsTouchTheSessionOnlyWhenFinished) {
   const auto stopped = session.NewJob(picture, {}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
   std::stop_source stop;
   stop.request_stop();
-  EXPECT_THROW(stopped->Run({stop.get_token(), {}}), CalculationCancelled);
+  EXPECT_FALSE(stopped->Run({stop.get_token(), {}}));
   const auto job = session.NewJob(picture, {}, ViewBounds{0, 0, 4, 2}, IndexSettings{});
   EXPECT_TRUE(job->Run({}));
   EXPECT_EQ(session.LastStats().foundMax, PictureStats{}.foundMax) << "not before Finish";

@@ -41,7 +41,7 @@ TEST(RenderDocumentTest, GoldenRows) {
     d.Zmin = std::string(r.zmin);
     d.Zmax = std::string(r.zmax);
     const int width = static_cast<int>(r.indices.size());
-    const Bitmap picture = RenderDocument(d, width, 1).picture;
+    const Bitmap picture = RenderDocument(d, width, 1)->picture;
     EXPECT_EQ(std::vector<int>(picture.Row(0), picture.Row(0) + width), r.indices);
   }
 }
@@ -56,7 +56,7 @@ TEST(RenderDocumentTest, ViewFollowsTheDocumentAndItsSavedShape) {
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
-    const RenderedPicture rendered = RenderDocument(r.document, 20, 10, r.savedAspect);
+    const RenderedPicture rendered = *RenderDocument(r.document, 20, 10, r.savedAspect);
     EXPECT_FLOAT_EQ(rendered.stats.stepX, r.stepX);
     EXPECT_FLOAT_EQ(rendered.stats.stepY, r.stepY);
     EXPECT_EQ(rendered.picture.BitsPerPixel(), 8);
