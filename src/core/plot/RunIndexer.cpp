@@ -47,15 +47,12 @@ using DI = hn::Rebind<std::int32_t, DD>;
 using DU = hn::Rebind<std::uint8_t, DD>;
 using VD = hn::Vec<DD>;
 
-// x modulo m for the integers of a level (below 2^32 in magnitude in double,
-// 2^22 in float), from a quotient by multiplication, which is off by at most
-// one: corrected.
-template <class D, class V = hn::Vec<D>>
-V FloorMod(D d, V x, double m) {
-  using T = hn::TFromD<D>;
-  const V vm = hn::Set(d, static_cast<T>(m));
-  const V r = hn::Sub(x, hn::Mul(vm, hn::Floor(hn::Mul(x, hn::Set(d, static_cast<T>(1.0 / m))))));
-  const V up = hn::IfThenElse(hn::Lt(r, hn::Zero(d)), hn::Add(r, vm), r);
+// x modulo m for the integers of a level (below 2^32 in magnitude), from a
+// quotient by multiplication, which is off by at most one: corrected.
+VD FloorMod(DD d, VD x, double m) {
+  const VD vm = hn::Set(d, m);
+  const VD r = hn::Sub(x, hn::Mul(vm, hn::Floor(hn::Mul(x, hn::Set(d, 1.0 / m)))));
+  const VD up = hn::IfThenElse(hn::Lt(r, hn::Zero(d)), hn::Add(r, vm), r);
   return hn::IfThenElse(hn::Ge(up, vm), hn::Sub(up, vm), up);
 }
 
@@ -74,11 +71,10 @@ VD Level(DD d, VD diff, VD step, VD reciprocal) {
 // The "Bucle" index of levels k that did not leave 32 bits. Below zero the
 // count runs down from 255: 255 + (m - 250) for the floor modulo m, or 255
 // itself where m is 0.
-template <class D, class V = hn::Vec<D>>
-V Wrapped(D d, V k) {
-  const V m = FloorMod(d, k, 250);
+VD Wrapped(DD d, VD k) {
+  const VD m = FloorMod(d, k, 250);
   const auto negative = hn::Lt(k, hn::Zero(d));
-  const V index = hn::Add(m, hn::IfThenElse(negative, hn::Set(d, 5), hn::Set(d, 6)));
+  const VD index = hn::Add(m, hn::IfThenElse(negative, hn::Set(d, 5), hn::Set(d, 6)));
   return hn::IfThenElse(hn::And(negative, hn::Eq(m, hn::Zero(d))), hn::Set(d, 255), index);
 }
 
@@ -185,67 +181,79 @@ void IndexDoubleLanes(const float* z, std::size_t count, float zmin, float zmax,
   }
 }
 
+using DW = hn::ScalableTag<float>;
+using VW = hn::Vec<DW>;
+
+// Levels go in float where they can: the quotient in float errs from the
+// one in double by less than 2^-22 of itself (three roundings against two),
+// so where it lies clear of a half-integer by more than that, with room for
+// the rounding of the bound itself, both round to the same level. The bound
+// is below zero from 2^21 up: clear levels are whole floats of fewer bits.
+hn::Mask<DW> Clear(DW d, VW q, VW k) {
+  const VW bound = hn::NegMulAdd(hn::Abs(q), hn::Set(d, 0x1p-22f), hn::Set(d, 0.5f - 0x1p-22f));
+  return hn::Lt(hn::Abs(hn::Sub(q, k)), bound);
+}
+
+// The "Bucle" index of a clear level k in float: there k times the float
+// nearest 1/250, truncated, is k's quotient by 250 (true of every whole k up
+// to 2^22 in magnitude), so the remainder t is exact and takes k's sign:
+// 6 + t from zero up (-0 included), 255 + t below.
+VW WrappedClear(DW d, VW k) {
+  const VW t = hn::NegMulAdd(hn::Set(d, 250.0f), hn::Trunc(hn::Mul(k, hn::Set(d, 1.0f / 250))), k);
+  return hn::Add(t, hn::IfThenElse(hn::Lt(k, hn::Zero(d)), hn::Set(d, 255.0f), hn::Set(d, 6.0f)));
+}
+
+// Indices from whole floats 0..256: a whole float below 2^23 plus 2^23 holds
+// that integer in its low mantissa bits, whose low byte is the index modulo
+// 256.
+void StoreLowBytes(VW index, std::uint8_t* out) {
+  const hn::RebindToUnsigned<DW> du;
+  const hn::Rebind<std::uint8_t, decltype(du)> d8;
+  hn::StoreU(hn::TruncateTo(d8, hn::BitCast(du, hn::Add(index, hn::Set(DW(), 0x1p23f)))), d8, out);
+}
+
 // Whole vectors of a run without filters, the common case: a value reads
 // the scale exactly when it did not fail. Min and Max give their second
 // operand where the first is NaN (minps and maxps on x86, a NaN check on the
 // portable targets), so failed values pass by the found range without a
-// select.
-// Levels go in float where they can: the quotient in float errs from the
-// one in double by less than 2^-22 of itself (three roundings against two),
-// so where it lies clear of a half-integer by more than that, with room for
-// the rounding of the bound itself, both round to the same level; below
-// 2^22 levels are whole floats and their remainders exact. A vector with a
-// level that close to a half, or that large, goes in double.
+// select. Levels in float (see Clear); a vector with a level too close to a
+// half, or too large, goes in double. Inside the scale levels lie in
+// 0..249, where a level's index and its "Bucle" index agree.
 template <bool kGraded, bool kWraps>
 VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
                                 std::uint8_t* out) {
-  using DW = hn::ScalableTag<float>;
-  using DWB = hn::RebindToUnsigned<DW>;
   const DW dw;
-  const DWB dwb;
-  const hn::Rebind<std::uint8_t, DWB> dwu;
   const std::size_t lanes = hn::Lanes(dw);
-  const auto minZ = hn::Set(dw, zmin), maxZ = hn::Set(dw, zmax);
-  const auto reciprocal = hn::Set(dw, 1.0f / step);
-  const auto margin = hn::Set(dw, 0x1p-22f), clearance = hn::Set(dw, 0.5f - 0x1p-22f);
-  const auto largest = hn::Set(dw, 0x1p22f);
-  const auto one = hn::Set(dw, 1), two = hn::Set(dw, 2), three = hn::Set(dw, 3);
-  const auto firstLevel = hn::Set(dw, LevelScale::kFirstLevelIndex);
-  const auto mantissa = hn::Set(dw, 0x1p23f);
-  auto lowest = hn::Set(dw, __builtin_inff()), highest = hn::Neg(lowest);
+  const VW minZ = hn::Set(dw, zmin), maxZ = hn::Set(dw, zmax);
+  const VW reciprocal = hn::Set(dw, 1.0f / step);
+  const VW one = hn::Set(dw, 1), two = hn::Set(dw, 2), three = hn::Set(dw, 3);
+  VW lowest = hn::Set(dw, __builtin_inff()), highest = hn::Neg(lowest);
   auto anyFailed = hn::FirstN(dw, 0);
   auto anyOutOfRange = hn::FirstN(DD(), 0);
   for (std::size_t i = 0; i + lanes <= n; i += lanes) {
-    const auto zf = hn::LoadU(dw, z + i);
+    const VW zf = hn::LoadU(dw, z + i);
     anyFailed = hn::Or(anyFailed, hn::IsNaN(zf));
     lowest = hn::Min(zf, lowest);
     highest = hn::Max(zf, highest);
     const auto below = hn::Lt(zf, minZ);
     const auto notBelow = hn::Ge(zf, minZ);
     const auto above = hn::And(notBelow, hn::Gt(zf, maxZ));
-    const auto inside = hn::AndNot(above, notBelow);
-    auto wraps = hn::FirstN(dw, 0);
+    auto needsLevel = kGraded ? hn::AndNot(above, notBelow) : hn::FirstN(dw, 0);
     if constexpr (kWraps) {
-      if (r.wrapBelow) wraps = below;
-      if (r.wrapAbove) wraps = hn::Or(wraps, above);
+      if (r.wrapBelow) needsLevel = hn::Or(needsLevel, below);
+      if (r.wrapAbove) needsLevel = hn::Or(needsLevel, above);
     }
-    const auto needsLevel = kGraded ? hn::Or(inside, wraps) : wraps;
-    auto index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, three), hn::IfThenElseZero(below, one));
+    VW index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, three), hn::IfThenElseZero(below, one));
     if ((kGraded || kWraps) && !hn::AllFalse(dw, needsLevel)) {
-      const auto q = hn::Mul(hn::Sub(zf, minZ), reciprocal);
-      const auto k = hn::Round(q);
-      const auto clear = hn::And(hn::Lt(hn::Abs(hn::Sub(q, k)), hn::NegMulAdd(hn::Abs(q), margin, clearance)),
-                                 hn::Lt(hn::Abs(q), largest));
-      if (!hn::AllFalse(dw, hn::AndNot(clear, needsLevel))) {
+      const VW q = hn::Mul(hn::Sub(zf, minZ), reciprocal);
+      const VW k = hn::Round(q);
+      if (!hn::AllFalse(dw, hn::AndNot(Clear(dw, q, k), needsLevel))) {
         IndexDoubleLanes<kGraded, kWraps>(z + i, lanes, zmin, zmax, step, r, anyOutOfRange, out + i);
         continue;
       }
-      if constexpr (kGraded) index = hn::IfThenElse(inside, hn::Add(k, firstLevel), index);
-      if constexpr (kWraps) index = hn::IfThenElse(wraps, Wrapped(dw, k), index);
+      index = hn::IfThenElse(needsLevel, WrappedClear(dw, k), index);
     }
-    // A whole float below 2^23 plus 2^23 holds that integer in its low
-    // mantissa bits: its low byte is the index modulo 256.
-    hn::StoreU(hn::TruncateTo(dwu, hn::BitCast(dwb, hn::Add(index, mantissa))), dwu, out + i);
+    StoreLowBytes(index, out + i);
   }
   VectorsResult result;
   result.low = hn::GetLane(hn::MinOfLanes(dw, lowest));

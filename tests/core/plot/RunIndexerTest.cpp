@@ -110,6 +110,27 @@ TEST(RunIndexerTest, EqualsThePixelRuleOnLevelEdgesAndWholeTurns) {
   }
 }
 
+// Every whole level up to 2^22 each way, wrapped both ways: the remainders
+// of the levels by 250 are taken in float where they can.
+TEST(RunIndexerTest, EqualsThePixelRuleOnEveryWholeLevel) {
+  const LevelScale scale(0, 249);
+  ASSERT_EQ(scale.StepWidth(), 1.0f) << "the level of a whole z is z";
+  const IndexSettings settings = Switched(7);
+  constexpr int kRun = static_cast<int>(RowProgram::kRunLength);
+  std::vector<float> z(kRun);
+  std::vector<std::uint8_t> indices(kRun);
+  for (int first = -(1 << 22); first < (1 << 22); first += kRun) {
+    // Zero, whose sign the scan order decides, stands in for one.
+    for (int i = 0; i < kRun; ++i) z[static_cast<std::size_t>(i)] = static_cast<float>(first + i == 0 ? 1 : first + i);
+    IndexedRun run;
+    ASSERT_TRUE(IndexRun(z.data(), z.size(), scale, settings, indices.data(), run));
+    for (std::size_t i = 0; i < z.size(); ++i) {
+      std::uint8_t expected = 0;
+      ASSERT_TRUE(scale.Index(z[i], settings, expected));
+      ASSERT_EQ(indices[i], expected) << "z=" << z[i];
+    }
+  }
+}
 
 }  // namespace
 }  // namespace vorla
