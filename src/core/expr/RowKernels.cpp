@@ -57,66 +57,70 @@ bool StoreEachChecked(float* out, std::size_t n, Op op) {
 
 V Truth(D d, hn::Mask<D> m) { return hn::IfThenElse(m, hn::Set(d, 1.0f), hn::Set(d, -1.0f)); }
 
-bool ArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
-  const auto run = [&](auto f) {
-    return StoreEachChecked(out, n, [&](D d, std::size_t i) { return f(hn::Load(d, a + i), hn::Load(d, b + i)); });
-  };
-  switch (op) {
-    case RunArithmetic::kAdd: return run([](V x, V y) { return hn::Add(x, y); });
-    case RunArithmetic::kSub: return run([](V x, V y) { return hn::Sub(x, y); });
-    case RunArithmetic::kMul: return run([](V x, V y) { return hn::Mul(x, y); });
-    case RunArithmetic::kDiv: return run([](V x, V y) { return hn::Div(x, y); });
-  }
+template <RunArithmetic kOp>
+V Apply(V x, V y) {
+  if constexpr (kOp == RunArithmetic::kAdd) return hn::Add(x, y);
+  else if constexpr (kOp == RunArithmetic::kSub) return hn::Sub(x, y);
+  else if constexpr (kOp == RunArithmetic::kMul) return hn::Mul(x, y);
+  else return hn::Div(x, y);
+}
+
+template <bool kChecked, class Op>
+bool StoreArithmetic(float* out, std::size_t n, Op op) {
+  if constexpr (kChecked) return StoreEachChecked(out, n, op);
+  ForEachVector(n, [&](D d, std::size_t i) { hn::Store(op(d, i), d, out + i); });
   return false;
 }
 
-// Calls `k` with the operation `op` as a function of two vectors.
+template <RunArithmetic kOp, bool kChecked>
+bool OneKernel(const float* x, const float* y, const float*, float* out, std::size_t n) {
+  return StoreArithmetic<kChecked>(out, n, [&](D d, std::size_t i) { return Apply<kOp>(hn::Load(d, x + i), hn::Load(d, y + i)); });
+}
+
+template <RunArithmetic kInner, RunArithmetic kOuter, bool kLeft, bool kChecked>
+bool FusedKernel(const float* x, const float* y, const float* c, float* out, std::size_t n) {
+  return StoreArithmetic<kChecked>(out, n, [&](D d, std::size_t i) {
+    const V t = Apply<kInner>(hn::Load(d, x + i), hn::Load(d, y + i));
+    const V o = hn::Load(d, c + i);
+    return kLeft ? Apply<kOuter>(t, o) : Apply<kOuter>(o, t);
+  });
+}
+
+// Calls `k` with `op` as a compile-time constant.
 template <class K>
-auto WithOperation(RunArithmetic op, K k) {
+ArithmeticKernel WithOperation(RunArithmetic op, K k) {
+  using Op = RunArithmetic;
   switch (op) {
-    case RunArithmetic::kAdd: return k([](V x, V y) { return hn::Add(x, y); });
-    case RunArithmetic::kSub: return k([](V x, V y) { return hn::Sub(x, y); });
-    case RunArithmetic::kMul: return k([](V x, V y) { return hn::Mul(x, y); });
-    case RunArithmetic::kDiv: break;
+    case Op::kAdd: return k(std::integral_constant<Op, Op::kAdd>{});
+    case Op::kSub: return k(std::integral_constant<Op, Op::kSub>{});
+    case Op::kMul: return k(std::integral_constant<Op, Op::kMul>{});
+    case Op::kDiv: break;
   }
-  return k([](V x, V y) { return hn::Div(x, y); });
+  return k(std::integral_constant<Op, Op::kDiv>{});
 }
 
 // Calls `k` with `value` as a compile-time constant.
 template <class K>
-auto WithFlag(bool value, K k) {
+ArithmeticKernel WithFlag(bool value, K k) {
   return value ? k(std::true_type{}) : k(std::false_type{});
 }
 
-bool FusedArithmeticRunImpl(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked, const float* x,
-                            const float* y, const float* c, float* out, std::size_t n) {
-  return WithOperation(inner, [&](auto f) {
-    return WithOperation(outer, [&](auto g) {
-      return WithFlag(innerLeft, [&](auto left) {
-        const auto value = [&](D d, std::size_t i) {
-          const V t = f(hn::Load(d, x + i), hn::Load(d, y + i));
-          const V o = hn::Load(d, c + i);
-          if constexpr (decltype(left)::value) return g(t, o);
-          else return g(o, t);
-        };
-        if (checked) return StoreEachChecked(out, n, value);
-        ForEachVector(n, [&](D d, std::size_t i) { hn::Store(value(d, i), d, out + i); });
-        return false;
-      });
-    });
+ArithmeticKernel ArithmeticKernelImpl(RunArithmetic op, bool checked) {
+  return WithOperation(op, [&](auto o) {
+    return WithFlag(checked, [](auto c) -> ArithmeticKernel { return &OneKernel<decltype(o)::value, decltype(c)::value>; });
   });
 }
 
-void UncheckedArithmeticRunImpl(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
-  const auto run = [&](auto f) {
-    ForEachVector(n, [&](D d, std::size_t i) { hn::Store(f(hn::Load(d, a + i), hn::Load(d, b + i)), d, out + i); });
-  };
-  switch (op) {
-    case RunArithmetic::kAdd: return run([](V x, V y) { return hn::Add(x, y); });
-    case RunArithmetic::kSub: return run([](V x, V y) { return hn::Sub(x, y); });
-    case RunArithmetic::kMul: return run([](V x, V y) { return hn::Mul(x, y); });
-    case RunArithmetic::kDiv: return run([](V x, V y) { return hn::Div(x, y); });
-  }
+ArithmeticKernel FusedArithmeticKernelImpl(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked) {
+  return WithOperation(inner, [&](auto i) {
+    return WithOperation(outer, [&](auto o) {
+      return WithFlag(innerLeft, [&](auto l) {
+        return WithFlag(checked, [](auto c) -> ArithmeticKernel {
+          return &FusedKernel<decltype(i)::value, decltype(o)::value, decltype(l)::value, decltype(c)::value>;
+        });
+      });
+    });
+  });
 }
 
 bool ComparisonRunImpl(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {
@@ -234,9 +238,8 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace vorla {
 
-HWY_EXPORT(ArithmeticRunImpl);
-HWY_EXPORT(UncheckedArithmeticRunImpl);
-HWY_EXPORT(FusedArithmeticRunImpl);
+HWY_EXPORT(ArithmeticKernelImpl);
+HWY_EXPORT(FusedArithmeticKernelImpl);
 HWY_EXPORT(ComparisonRunImpl);
 HWY_EXPORT(LogicRunImpl);
 HWY_EXPORT(SelectRunImpl);
@@ -260,17 +263,16 @@ bool UnaryRun(RunUnary op, const float* x, float* out, std::size_t n) {
   return HWY_DYNAMIC_DISPATCH(UnaryRunImpl)(op, x, out, n);
 }
 
+ArithmeticKernel ArithmeticKernelFor(RunArithmetic op, bool checked) {
+  return HWY_DYNAMIC_DISPATCH(ArithmeticKernelImpl)(op, checked);
+}
+
+ArithmeticKernel FusedArithmeticKernelFor(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked) {
+  return HWY_DYNAMIC_DISPATCH(FusedArithmeticKernelImpl)(inner, outer, innerLeft, checked);
+}
+
 bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
-  return HWY_DYNAMIC_DISPATCH(ArithmeticRunImpl)(op, a, b, out, n);
-}
-
-void UncheckedArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n) {
-  HWY_DYNAMIC_DISPATCH(UncheckedArithmeticRunImpl)(op, a, b, out, n);
-}
-
-bool FusedArithmeticRun(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked, const float* x,
-                        const float* y, const float* c, float* out, std::size_t n) {
-  return HWY_DYNAMIC_DISPATCH(FusedArithmeticRunImpl)(inner, outer, innerLeft, checked, x, y, c, out, n);
+  return ArithmeticKernelFor(op, true)(a, b, nullptr, out, n);
 }
 
 bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n) {

@@ -30,14 +30,18 @@ enum class RunLogic { kAnd, kOr, kXor };
 enum class RunBranch { kThen, kElse };
 
 bool ArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
-// The same without the check: lanes may be left infinite. Only for values
-// that go on into sums, differences and products alone, which keep a
-// value beyond the float range or NaN so until a checked operation.
-void UncheckedArithmeticRun(RunArithmetic op, const float* a, const float* b, float* out, std::size_t n);
-// (x inner y) outer c where `innerLeft`, else c outer (x inner y), each
-// operation rounded as it is alone; checked or not as above.
-bool FusedArithmeticRun(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked, const float* x,
-                        const float* y, const float* c, float* out, std::size_t n);
+
+// An arithmetic over runs compiled for this processor, chosen once for a
+// program rather than on every run: out = x op y, or with an operation
+// inside another, (x inner y) outer c where `innerLeft`, else
+// c outer (x inner y), each operation rounded as it is alone. Checked as
+// ArithmeticRun is, or unchecked: lanes may be left infinite, for values
+// that go on into sums, differences and products alone, which keep a value
+// beyond the float range or NaN so until a checked operation. Whether a
+// lane failed (false unchecked).
+using ArithmeticKernel = bool (*)(const float* x, const float* y, const float* c, float* out, std::size_t n);
+ArithmeticKernel ArithmeticKernelFor(RunArithmetic op, bool checked);
+ArithmeticKernel FusedArithmeticKernelFor(RunArithmetic inner, RunArithmetic outer, bool innerLeft, bool checked);
 bool ComparisonRun(RunComparison op, const float* a, const float* b, float* out, std::size_t n);
 bool LogicRun(RunLogic op, const float* a, const float* b, float* out, std::size_t n);
 // condition > 0 ? a : b, NaN where the condition is.

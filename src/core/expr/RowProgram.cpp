@@ -1,6 +1,7 @@
 #include "core/expr/RowProgram.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -63,14 +64,10 @@ struct RowProgram::Instruction {
   // An unchecked arithmetic computed inside its one reader; its own register
   // is written only when it is rechecked.
   bool inlined = false;
-  // Of a reader that computes its operand a (left) or b inside it.
-  struct Inner {
-    RunArithmetic op;
-    int a;
-    int b;
-    bool left;
-  };
-  std::optional<Inner> inner{};
+  // Of an arithmetic: its kernel and the registers it reads as x, y and c
+  // (c only with an operation inside).
+  ArithmeticKernel kernel = nullptr;
+  std::array<int, 3> reads{-1, -1, -1};
   std::vector<int> args{};
   std::vector<std::size_t> order{};  // of args, as funN reads them
 };
@@ -135,6 +132,11 @@ class RowProgram::Compiler {
     for (auto* code : {&program_.rowCode_, &program_.pointCode_}) {
       SkipChecks(*code, leaving);
       Inline(*code, leaving);
+      for (Instruction& in : *code)
+        if (in.code == Code::kArithmetic && in.kernel == nullptr) {
+          in.kernel = ArithmeticKernelFor(static_cast<RunArithmetic>(in.sub), !in.unchecked);
+          in.reads = {in.a, in.b, -1};
+        }
     }
     return true;
   }
@@ -448,9 +450,11 @@ class RowProgram::Compiler {
         const auto it = producer.find(operand);
         if (it == producer.end() || readers[operand] != 1) continue;
         Instruction& from = code[it->second];
-        if (!from.unchecked || from.inner) continue;
+        if (!from.unchecked || from.kernel != nullptr) continue;
         from.inlined = true;
-        in.inner = Instruction::Inner{static_cast<RunArithmetic>(from.sub), from.a, from.b, left};
+        in.kernel = FusedArithmeticKernelFor(static_cast<RunArithmetic>(from.sub), static_cast<RunArithmetic>(in.sub),
+                                             left, !in.unchecked);
+        in.reads = {from.a, from.b, left ? in.b : in.a};
         break;
       }
     }
@@ -604,7 +608,7 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
       continue;
     }
     if (in.inlined) continue;
-    const Outcome outcome = Perform(in, ws, columns, n);
+    const Outcome outcome = in.kernel != nullptr ? RunKernel(in, ws, n) : Perform(in, ws, columns, n);
     if (outcome == Outcome::kFailed) {
       for (const std::size_t r : in.recheck) Recheck(code[r], ws, n);
       AssignCodes(in, ws, n);
@@ -614,6 +618,13 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
     ws.mayFail_[static_cast<std::size_t>(in.dest)] =
         outcome == Outcome::kFailed || (outcome == Outcome::kCoded && AnyFailed(ws.Register(in.dest), n));
   }
+}
+
+RowProgram::Outcome RowProgram::RunKernel(const Instruction& in, Workspace& ws, std::size_t n) const {
+  const auto [x, y, c] = in.reads;
+  const bool failed = in.kernel(ws.Register(x), ws.Register(y), c >= 0 ? ws.Register(c) : nullptr,
+                                ws.Register(in.dest), n);
+  return failed ? Outcome::kFailed : Outcome::kClean;
 }
 
 RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, const float* columns, std::size_t n) const {
@@ -646,19 +657,6 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
     case Code::kPoint:
       in.point(a, b, out, n);
       return Failed(AnyFailed(out, n));
-    case Code::kArithmetic:
-      if (in.inner) {
-        const Instruction::Inner& inner = *in.inner;
-        const bool failed =
-            FusedArithmeticRun(inner.op, static_cast<RunArithmetic>(in.sub), inner.left, !in.unchecked,
-                               ws.Register(inner.a), ws.Register(inner.b), inner.left ? b : a, out, n);
-        return Failed(failed);
-      }
-      if (in.unchecked) {
-        UncheckedArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n);
-        return Outcome::kClean;
-      }
-      return Failed(ArithmeticRun(static_cast<RunArithmetic>(in.sub), a, b, out, n));
     case Code::kComparison:
       return Failed(ComparisonRun(static_cast<RunComparison>(in.sub), a, b, out, n));
     case Code::kLogic:

@@ -103,6 +103,8 @@ class RowProgram {
   void Execute(const std::vector<Instruction>& code, Workspace& workspace, const float* columns,
                std::size_t n) const;
   Outcome Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
+  // An arithmetic, through the kernel chosen for it.
+  Outcome RunKernel(const Instruction& in, Workspace& workspace, std::size_t n) const;
   // An unchecked arithmetic computed again with its check, and its codes.
   void Recheck(const Instruction& in, Workspace& workspace, std::size_t n) const;
   // The codes of the failed lanes of a run computed whole.
