@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -483,7 +484,8 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
                                              kRunLength)),
       codes_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
                                                              kRunLength)),
-      mayFail_(static_cast<std::size_t>(std::max(program.registers_, 1)), 1) {
+      mayFail_(static_cast<std::size_t>(std::max(program.registers_, 1)), 1),
+      broadcastBits_(program.broadcasts_.size()) {
   for (int r = 0; r < std::max(program.registers_, 1); ++r)
     slots_.push_back(registers_.get() + static_cast<std::size_t>(r) * kRunLength);
   for (const std::size_t arity : program.callArities_) {
@@ -512,8 +514,14 @@ void RowProgram::BeginRow(Workspace& workspace, float row) const {
   workspace.row_ = row;
   if (rowRegister_ >= 0) FillRun(row, workspace.Register(rowRegister_), kRunLength);
   Execute(rowCode_, workspace, nullptr, 1);
-  for (const auto& [from, to] : broadcasts_) {
+  for (std::size_t k = 0; k < broadcasts_.size(); ++k) {
+    const auto [from, to] = broadcasts_[k];
     const float value = workspace.Register(from)[0];
+    // A value the register holds from the row before (a constant, say) is
+    // not written again; a failure is, for its code.
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(value);
+    if (!std::isnan(value) && workspace.broadcastBits_[k] == bits) continue;
+    workspace.broadcastBits_[k] = bits;
     FillRun(value, workspace.Register(to), kRunLength);
     workspace.mayFail_[static_cast<std::size_t>(to)] = std::isnan(value);
     if (std::isnan(value)) std::memset(workspace.Codes(to), workspace.Codes(from)[0], kRunLength);

@@ -67,6 +67,8 @@ class RowProgram {
     std::unique_ptr<std::uint8_t[]> codes_;
     // Per register: whether a lane may have failed in the last run (or row).
     std::vector<char> mayFail_;
+    // The bits each broadcast register holds in every lane, once written.
+    std::vector<std::optional<std::uint32_t>> broadcastBits_;
     // Stand-ins for the arguments of catalog functions, which read nodes.
     std::vector<std::shared_ptr<TSimpleNum>> leaves_;
     std::vector<TEvalArray> arguments_;  // one per call instruction
