@@ -497,6 +497,18 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
   }
 }
 
+void RowProgram::Workspace::ReadColumns(int index, const float* columns, std::size_t n) {
+  // A column register is read and never written: the caller's columns
+  // serve where the kernels can read them as they read registers.
+  const auto r = static_cast<std::size_t>(index);
+  float* const own = registers_.get() + r * kRunLength;
+  const bool inPlace =
+      reinterpret_cast<std::uintptr_t>(columns) % (kWidestVector * sizeof(float)) == 0 && n % kWidestVector == 0;
+  if (!inPlace) std::memcpy(own, columns, n * sizeof(float));
+  slots_[r] = inPlace ? const_cast<float*>(columns) : own;
+  mayFail_[r] = 0;
+}
+
 const float* RowProgram::Workspace::Output(std::size_t i) const {
   return slots_[static_cast<std::size_t>(program_.outputs_[i])];
 }
@@ -616,6 +628,10 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
       continue;
     }
     if (in.inlined) continue;
+    if (in.code == Code::kColumn) {
+      ws.ReadColumns(in.dest, columns, n);
+      continue;
+    }
     const Outcome outcome = in.kernel != nullptr ? RunKernel(in, ws, n) : Perform(in, ws, columns, n);
     if (outcome == Outcome::kFailed) {
       for (const std::size_t r : in.recheck) Recheck(code[r], ws, n);
@@ -646,16 +662,6 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
     return ((std::isnan(ws.Register(operands)[i]) ? (code = ws.Codes(operands)[i], true) : false) || ...);
   };
   switch (in.code) {
-    case Code::kColumn: {
-      // A column register is read and never written: the caller's columns
-      // serve where the kernels can read them as they read registers.
-      float* const own = ws.registers_.get() + static_cast<std::size_t>(in.dest) * kRunLength;
-      const bool inPlace = reinterpret_cast<std::uintptr_t>(columns) % (kWidestVector * sizeof(float)) == 0 &&
-                           n % kWidestVector == 0;
-      if (!inPlace) std::memcpy(own, columns, n * sizeof(float));
-      ws.slots_[static_cast<std::size_t>(in.dest)] = inPlace ? const_cast<float*>(columns) : own;
-      return Outcome::kClean;
-    }
     case Code::kRow:
       out[0] = ws.row_;
       return Outcome::kClean;

@@ -57,6 +57,7 @@ class RowProgram {
    private:
     friend class RowProgram;
     float* Register(int index) { return slots_[static_cast<std::size_t>(index)]; }
+    void ReadColumns(int index, const float* columns, std::size_t n);
     std::uint8_t* Codes(int index) { return codes_.get() + static_cast<std::size_t>(index) * kRunLength; }
 
     const RowProgram& program_;
