@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/expr/RowProgram.h"
+#include "core/expr/RowKernels.h"
 
 #ifndef VORLA_RUN_INDEXER_TYPES
 #define VORLA_RUN_INDEXER_TYPES
@@ -309,32 +309,34 @@ bool IndexRun(const float* z, std::size_t n, const LevelScale& scale, const Inde
               std::uint8_t* indices, IndexedRun& run) {
   if (!scale.Valid()) return false;
   const std::size_t lanes = HWY_DYNAMIC_DISPATCH(VectorLanes)();
-  const std::size_t whole = std::min(n, RowProgram::kRunLength) / lanes * lanes;
+  const std::size_t whole = n / lanes * lanes;
   const bool narrow = scale.Narrow();
   const RunRule rule{settings.filterBelow, settings.filterAbove, settings.wrapBelow && !narrow,
                      settings.wrapAbove && !narrow, settings.gradient && !narrow, settings.filterMin,
                      settings.filterMax};
-  const VectorsResult vectors =
-      HWY_DYNAMIC_DISPATCH(IndexVectors)(z, whole, scale.Zmin(), scale.Zmax(), scale.StepWidth(), rule, indices);
-  if (!vectors.inRange) return false;
-  float low = vectors.low, high = vectors.high;
-  bool scaled = vectors.scaled;
-  bool failed = vectors.failed;
-  for (std::size_t i = whole; i < n; ++i) {
-    indices[i] = 0;
-    if (std::isnan(z[i])) {
-      failed = true;
-      continue;
-    }
-    low = std::min(low, z[i]);
-    high = std::max(high, z[i]);
-    if (settings.Filters(z[i])) continue;
-    scaled = true;
-    if (!scale.Index(z[i], settings, indices[i])) return false;
+  const auto indexVectors = [&](const float* values, std::size_t count, std::uint8_t* out) {
+    return HWY_DYNAMIC_DISPATCH(IndexVectors)(values, count, scale.Zmin(), scale.Zmax(), scale.StepWidth(), rule, out);
+  };
+  VectorsResult vectors = indexVectors(z, whole, indices);
+  if (whole < n) {
+    // The rest as one more vector, filled up with a value of the run's own,
+    // which changes nothing the run finds.
+    alignas(kWidestVector * sizeof(float)) float rest[kWidestVector];
+    std::uint8_t restIndices[kWidestVector];
+    std::fill_n(rest, lanes, z[whole]);
+    std::copy(z + whole, z + n, rest);
+    const VectorsResult last = indexVectors(rest, lanes, restIndices);
+    std::copy_n(restIndices, n - whole, indices + whole);
+    vectors.low = std::min(vectors.low, last.low);
+    vectors.high = std::max(vectors.high, last.high);
+    vectors.scaled = vectors.scaled || last.scaled;
+    vectors.failed = vectors.failed || last.failed;
+    vectors.inRange = vectors.inRange && last.inRange;
   }
-  const bool found = low <= high;
-  if (found && (low == 0 || high == 0)) return false;
-  run = IndexedRun{found, low, high, scaled, failed};
+  if (!vectors.inRange) return false;
+  const bool found = vectors.low <= vectors.high;
+  if (found && (vectors.low == 0 || vectors.high == 0)) return false;
+  run = IndexedRun{found, vectors.low, vectors.high, vectors.scaled, vectors.failed};
   return true;
 }
 
