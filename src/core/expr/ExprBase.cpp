@@ -24,11 +24,18 @@ void TVariable::SetValue(float value) {
   for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) (*it)->UpToDate = false;
 }
 
-void TVariable::AddNode(TVar* node) { nodes_.push_back(node); }
+void TVariable::AddNode(TVar* node) {
+  node->slot_ = nodes_.size();
+  nodes_.push_back(node);
+}
 
+// The last reader takes the leaving one's slot: a long sum of x leaves its
+// thousands of readers in time linear in their number.
 void TVariable::RemoveNode(TVar* node) {
-  const auto it = std::find(nodes_.begin(), nodes_.end(), node);
-  if (it != nodes_.end()) nodes_.erase(it);
+  TVar* const last = nodes_.back();
+  nodes_[node->slot_] = last;
+  last->slot_ = node->slot_;
+  nodes_.pop_back();
 }
 
 // ---- kinds ----------------------------------------------------------------

@@ -256,6 +256,10 @@ class TVar final : public TEval {
   TVariable* Variable;
   TLeafBinding Binding;
   bool UpToDate = false;
+
+ private:
+  friend class TVariable;
+  std::size_t slot_ = 0;  // in the variable's list of readers
 };
 
 // How a variable or a call without arguments binds; kNone for other nodes.
