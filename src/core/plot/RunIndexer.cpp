@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "core/expr/RowKernels.h"
 
@@ -219,7 +220,7 @@ void StoreLowBytes(VW index, std::uint8_t* out) {
 // select. Levels in float (see Clear); a vector with a level too close to a
 // half, or too large, goes in double. Inside the scale levels lie in
 // 0..249, where a level's index and its "Bucle" index agree.
-template <bool kGraded, bool kWraps>
+template <bool kGraded, bool kWrapBelow, bool kWrapAbove>
 VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
                                 std::uint8_t* out) {
   const DW dw;
@@ -238,17 +239,17 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
     const auto below = hn::Lt(zf, minZ);
     const auto notBelow = hn::Ge(zf, minZ);
     const auto above = hn::And(notBelow, hn::Gt(zf, maxZ));
-    auto needsLevel = kGraded ? hn::AndNot(above, notBelow) : hn::FirstN(dw, 0);
-    if constexpr (kWraps) {
-      if (r.wrapBelow) needsLevel = hn::Or(needsLevel, below);
-      if (r.wrapAbove) needsLevel = hn::Or(needsLevel, above);
-    }
+    auto needsLevel = hn::FirstN(dw, 0);
+    if constexpr (kGraded) needsLevel = kWrapAbove ? notBelow : hn::AndNot(above, notBelow);
+    else if constexpr (kWrapAbove) needsLevel = above;
+    if constexpr (kWrapBelow) needsLevel = hn::Or(needsLevel, below);
     VW index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, three), hn::IfThenElseZero(below, one));
-    if ((kGraded || kWraps) && !hn::AllFalse(dw, needsLevel)) {
+    if ((kGraded || kWrapBelow || kWrapAbove) && !hn::AllFalse(dw, needsLevel)) {
       const VW q = hn::Mul(hn::Sub(zf, minZ), reciprocal);
       const VW k = hn::Round(q);
       if (!hn::AllFalse(dw, hn::AndNot(Clear(dw, q, k), needsLevel))) {
-        IndexDoubleLanes<kGraded, kWraps>(z + i, lanes, zmin, zmax, step, r, anyOutOfRange, out + i);
+        IndexDoubleLanes<kGraded, kWrapBelow || kWrapAbove>(z + i, lanes, zmin, zmax, step, r, anyOutOfRange,
+                                                             out + i);
         continue;
       }
       index = hn::IfThenElse(needsLevel, WrappedClear(dw, k), index);
@@ -269,11 +270,16 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
 VectorsResult IndexVectors(const float* z, std::size_t n, float zmin, float zmax, float step, const RunRule& r,
                            std::uint8_t* out) {
   if (r.filterBelow || r.filterAbove) return IndexFilteredVectors(z, n, zmin, zmax, step, r, out);
-  if (r.wrapBelow || r.wrapAbove)
-    return r.graded ? IndexPlainVectors<true, true>(z, n, zmin, zmax, step, r, out)
-                    : IndexPlainVectors<false, true>(z, n, zmin, zmax, step, r, out);
-  return r.graded ? IndexPlainVectors<true, false>(z, n, zmin, zmax, step, r, out)
-                  : IndexPlainVectors<false, false>(z, n, zmin, zmax, step, r, out);
+  // The switches as constants of the loop.
+  const auto with = [](bool value, auto k) { return value ? k(std::true_type{}) : k(std::false_type{}); };
+  return with(r.graded, [&](auto graded) {
+    return with(r.wrapBelow, [&](auto below) {
+      return with(r.wrapAbove, [&](auto above) {
+        return IndexPlainVectors<decltype(graded)::value, decltype(below)::value, decltype(above)::value>(
+            z, n, zmin, zmax, step, r, out);
+      });
+    });
+  });
 }
 
 // Whole runs are counted in float vectors, which hold whole double ones.
