@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/expr/RowKernels.h"
 #include "core/expr/RowProgram.h"
 #include "core/plot/LevelScale.h"
 #include "core/plot/RunIndexer.h"
@@ -26,17 +27,21 @@ namespace {
 
 constexpr std::size_t kRun = RowProgram::kRunLength;
 
-// The x of a row's pixels, aligned so that runs starting at multiples of the
-// run length are read in place.
+// The x of a row's pixels, aligned and filled up to whole vectors with the
+// last one, so that the row program reads every run in place: runs start at
+// multiples of the run length and are evaluated over whole vectors (Evaluated).
 class Columns {
  public:
   Columns(int left, int width, const PixelGrid& grid)
-      : size_(static_cast<std::size_t>(width)), x_(hwy::AllocateAligned<float>(size_)) {
+      : size_(static_cast<std::size_t>(width)), x_(hwy::AllocateAligned<float>(Evaluated(size_))) {
     for (std::size_t j = 0; j < size_; ++j) x_[j] = grid.X(left + static_cast<int>(j));
+    std::fill(x_.get() + size_, x_.get() + Evaluated(size_), size_ > 0 ? x_[size_ - 1] : 0.0f);
   }
   std::size_t size() const { return size_; }
   const float& operator[](std::size_t j) const { return x_[j]; }
-  bool Finite() const { return std::all_of(&x_[0], &x_[0] + size_, [](float v) { return std::isfinite(v); }); }
+  bool Finite() const { return std::all_of(x_.get(), x_.get() + size_, [](float v) { return std::isfinite(v); }); }
+  // The points evaluated for n columns: whole vectors.
+  static std::size_t Evaluated(std::size_t n) { return (n + kWidestVector - 1) / kWidestVector * kWidestVector; }
 
  private:
   std::size_t size_;
@@ -140,7 +145,7 @@ class RowWorker {
     // multiples of the run length.
     for (std::size_t end = columns.size(); end > 0;) {
       const std::size_t start = (end - 1) / kRun * kRun;
-      const RowEvaluator::Run run = evaluator_->EvaluateRun(&columns[start], end - start);
+      const RowEvaluator::Run run = evaluator_->EvaluateRun(&columns[start], Columns::Evaluated(end - start));
       std::uint8_t* const runPixels = pixels + left + start;
       if (!IndexWholeRun(run, runPixels, end - start, settings, row) &&
           !IndexPixels(run, runPixels, end - start, settings, row))
@@ -285,7 +290,7 @@ ScaleBounds GoodScaleAfter(int fromRow, int lastRow, int width, const PixelGrid&
       rows->BeginRow(grid.Y(row));
       for (std::size_t start = 0; start < columns.size() && !found(); start += kRun) {
         const std::size_t n = std::min(kRun, columns.size() - start);
-        const RowEvaluator::Run run = rows->EvaluateRun(&columns[start], n);
+        const RowEvaluator::Run run = rows->EvaluateRun(&columns[start], Columns::Evaluated(n));
         for (std::size_t j = 0; j < n && !found(); ++j) take(run.f[j], run.zmin[j], run.zmax[j]);
       }
     }
