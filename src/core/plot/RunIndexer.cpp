@@ -243,7 +243,11 @@ VectorsResult IndexPlainVectors(const float* z, std::size_t n, float zmin, float
     if constexpr (kGraded) needsLevel = kWrapAbove ? notBelow : hn::AndNot(above, notBelow);
     else if constexpr (kWrapAbove) needsLevel = above;
     if constexpr (kWrapBelow) needsLevel = hn::Or(needsLevel, below);
-    VW index = hn::IfThenElse(notBelow, hn::IfThenElse(above, two, three), hn::IfThenElseZero(below, one));
+    // Without a level: 1 below, 2 above, 3 inside, 0 where the value failed.
+    VW index = hn::Zero(dw);
+    if constexpr (!kWrapBelow) index = hn::IfThenElse(below, one, index);
+    if constexpr (!kWrapAbove) index = hn::IfThenElse(above, two, index);
+    if constexpr (!kGraded) index = hn::IfThenElse(hn::AndNot(above, notBelow), three, index);
     if ((kGraded || kWrapBelow || kWrapAbove) && !hn::AllFalse(dw, needsLevel)) {
       const VW q = hn::Mul(hn::Sub(zf, minZ), reciprocal);
       const VW k = hn::Round(q);
