@@ -69,6 +69,7 @@ struct RowProgram::Instruction {
   // (c only with an operation inside).
   ArithmeticKernel kernel = nullptr;
   std::array<int, 3> reads{-1, -1, -1};
+  int inner = -1;  // the inlined operation computed inside it, by its index
   std::vector<int> args{};
   std::vector<std::size_t> order{};  // of args, as funN reads them
 };
@@ -456,6 +457,7 @@ class RowProgram::Compiler {
         in.kernel = FusedArithmeticKernelFor(static_cast<RunArithmetic>(from.sub), static_cast<RunArithmetic>(in.sub),
                                              left, !in.unchecked);
         in.reads = {from.a, from.b, left ? in.b : in.a};
+        in.inner = static_cast<int>(it->second);
         break;
       }
     }
@@ -485,7 +487,8 @@ RowProgram::Workspace::Workspace(const RowProgram& program)
       codes_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(std::max(program.registers_, 1)) *
                                                              kRunLength)),
       mayFail_(static_cast<std::size_t>(std::max(program.registers_, 1)), 1),
-      broadcastBits_(program.broadcasts_.size()) {
+      broadcastBits_(program.broadcasts_.size()),
+      checkedIn_(static_cast<std::size_t>(std::max(program.registers_, 1))) {
   for (int r = 0; r < std::max(program.registers_, 1); ++r)
     slots_.push_back(registers_.get() + static_cast<std::size_t>(r) * kRunLength);
   for (const std::size_t arity : program.callArities_) {
@@ -619,6 +622,7 @@ void ForNeededLanes(const float* mask, float* out, std::uint8_t* codes, std::siz
 
 void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, const float* columns,
                          std::size_t n) const {
+  ++ws.pass_;
   for (std::size_t k = 0; k < code.size(); ++k) {
     const Instruction& in = code[k];
     if (in.code == Code::kBranch) {
@@ -632,9 +636,17 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
       ws.ReadColumns(in.dest, columns, n);
       continue;
     }
+    if (in.unchecked && ReadsFailure(in, ws)) {
+      // A failure already among its operands: checked now, once, rather than
+      // unchecked now and again when a checked reader fails.
+      if (in.inner >= 0) Recheck(code[static_cast<std::size_t>(in.inner)], ws, n);
+      Recheck(in, ws, n);
+      continue;
+    }
     const Outcome outcome = in.kernel != nullptr ? RunKernel(in, ws, n) : Perform(in, ws, columns, n);
     if (outcome == Outcome::kFailed) {
-      for (const std::size_t r : in.recheck) Recheck(code[r], ws, n);
+      for (const std::size_t r : in.recheck)
+        if (ws.checkedIn_[static_cast<std::size_t>(code[r].dest)] != ws.pass_) Recheck(code[r], ws, n);
       AssignCodes(in, ws, n);
     }
     // Lanes computed one by one wrote their own codes; whether any failed is
@@ -717,7 +729,13 @@ RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, co
   }
 }
 
+bool RowProgram::ReadsFailure(const Instruction& in, const Workspace& ws) {
+  return std::any_of(in.reads.begin(), in.reads.end(),
+                     [&](int r) { return r >= 0 && ws.mayFail_[static_cast<std::size_t>(r)]; });
+}
+
 void RowProgram::Recheck(const Instruction& in, Workspace& ws, std::size_t n) const {
+  ws.checkedIn_[static_cast<std::size_t>(in.dest)] = ws.pass_;
   const bool failed =
       ArithmeticRun(static_cast<RunArithmetic>(in.sub), ws.Register(in.a), ws.Register(in.b), ws.Register(in.dest), n);
   ws.mayFail_[static_cast<std::size_t>(in.dest)] = failed;

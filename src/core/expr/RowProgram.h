@@ -70,6 +70,10 @@ class RowProgram {
     std::vector<char> mayFail_;
     // The bits each broadcast register holds in every lane, once written.
     std::vector<std::optional<std::uint32_t>> broadcastBits_;
+    // Per register: the pass of Execute in which its unchecked arithmetic was
+    // computed again with its check.
+    std::vector<std::uint64_t> checkedIn_;
+    std::uint64_t pass_ = 0;
     // Stand-ins for the arguments of catalog functions, which read nodes.
     std::vector<std::shared_ptr<TSimpleNum>> leaves_;
     std::vector<TEvalArray> arguments_;  // one per call instruction
@@ -108,6 +112,8 @@ class RowProgram {
   Outcome Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
   // An arithmetic, through the kernel chosen for it.
   Outcome RunKernel(const Instruction& in, Workspace& workspace, std::size_t n) const;
+  // Whether an arithmetic's operands may hold failures in this run.
+  static bool ReadsFailure(const Instruction& in, const Workspace& workspace);
   // An unchecked arithmetic computed again with its check, and its codes.
   void Recheck(const Instruction& in, Workspace& workspace, std::size_t n) const;
   // The codes of the failed lanes of a run computed whole.
