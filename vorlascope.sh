@@ -63,7 +63,7 @@ case "${1:-}" in
     exec build/bin/vorlascope "$@"
     ;;
   test)
-    build -DVORLA_WARNINGS_AS_ERRORS=ON
+    build "" -DVORLA_WARNINGS_AS_ERRORS=ON
     ctest --test-dir build --output-on-failure --parallel "${VORLA_JOBS:-2}"
     ;;
   bench)

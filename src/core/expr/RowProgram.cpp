@@ -643,7 +643,7 @@ void RowProgram::Execute(const std::vector<Instruction>& code, Workspace& ws, co
       Recheck(in, ws, n);
       continue;
     }
-    const Outcome outcome = in.kernel != nullptr ? RunKernel(in, ws, n) : Perform(in, ws, columns, n);
+    const Outcome outcome = in.kernel != nullptr ? RunKernel(in, ws, n) : Perform(in, ws, n);
     if (outcome == Outcome::kFailed) {
       for (const std::size_t r : in.recheck)
         if (ws.checkedIn_[static_cast<std::size_t>(code[r].dest)] != ws.pass_) Recheck(code[r], ws, n);
@@ -663,7 +663,7 @@ RowProgram::Outcome RowProgram::RunKernel(const Instruction& in, Workspace& ws, 
   return failed ? Outcome::kFailed : Outcome::kClean;
 }
 
-RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, const float* columns, std::size_t n) const {
+RowProgram::Outcome RowProgram::Perform(const Instruction& in, Workspace& ws, std::size_t n) const {
   float* const out = ws.Register(in.dest);
   std::uint8_t* const codes = ws.Codes(in.dest);
   const float* const a = in.a >= 0 ? ws.Register(in.a) : nullptr;

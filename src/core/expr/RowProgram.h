@@ -109,7 +109,7 @@ class RowProgram {
   RowProgram();
   void Execute(const std::vector<Instruction>& code, Workspace& workspace, const float* columns,
                std::size_t n) const;
-  Outcome Perform(const Instruction& in, Workspace& workspace, const float* columns, std::size_t n) const;
+  Outcome Perform(const Instruction& in, Workspace& workspace, std::size_t n) const;
   // An arithmetic, through the kernel chosen for it.
   Outcome RunKernel(const Instruction& in, Workspace& workspace, std::size_t n) const;
   // Whether an arithmetic's operands may hold failures in this run.

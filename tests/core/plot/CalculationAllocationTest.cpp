@@ -15,6 +15,10 @@ namespace {
 std::atomic<long> allocations{0};
 }  // namespace
 
+// GCC 12 takes free() in a replacement operator delete for a mismatch with
+// the operator new it replaces.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size) {
   ++allocations;
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
@@ -22,6 +26,7 @@ void* operator new(std::size_t size) {
 }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace vorla {
 namespace {
