@@ -182,11 +182,13 @@ class TEval {
   // Value, computed at most once per evaluation point and again only when
   // something beneath changed since. A failed computation leaves no cache
   // behind, so the next evaluation fails again rather than answering a
-  // stale value.
+  // stale value. Computing is laid out first: a failing point unwinds
+  // through these frames, and the unwinder replays a frame's table up to the
+  // call, so an epilogue placed before it costs every failure.
   template <class Compute>
   float Cached(Compute compute) {
     const std::uint64_t now = TVariable::Now();  // evaluating assigns nothing
-    if (!cached_ || (computedAt_ != now && ChangedSince(computedAt_))) {
+    if (!cached_ || (computedAt_ != now && ChangedSince(computedAt_))) [[likely]] {
       cached_ = false;
       computedAt_ = now;
       Value = compute();
