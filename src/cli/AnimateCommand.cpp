@@ -4,11 +4,9 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "cli/CliDocument.h"
 #include "cli/StoppableRun.h"
-#include "core/io/FileError.h"
 #include "core/io/PictureFormats.h"
 #include "core/plot/PaletteCycle.h"
 #include "core/plot/RenderDocument.h"
@@ -63,10 +61,9 @@ int Animate(const AnimateOptions& options) {
         RenderDocument(loaded.document, size.width, size.height, loaded.savedAspect, job.progress, 0, job.stop);
     return rendered && WriteCycleGif(rendered->picture, speed, options.output, job.stop);
   });
-  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
-  if (run.end == JobEnd::kStopped) {
+  if (const std::optional<int> status = StoppedStatus(run)) {
     Fail(kStoppedMessage);
-    return run.ExitStatus();
+    return *status;
   }
   return 0;
 }
@@ -78,12 +75,8 @@ int RunAnimate(Args args) {
   if (!options) return kUsageError;
   try {
     return Animate(*options);
-  } catch (const std::system_error& e) {
-    Fail(ThreadStartFailed(e) ? kNoThreadMessage : Utf8Message(e));
-    return kAnimateError;
   } catch (const std::exception& e) {
-    // Document, picture and file errors all carry a message for the user.
-    Fail(Utf8Message(e));
+    Fail(FailureText(e));
     return kAnimateError;
   }
 }

@@ -7,7 +7,6 @@
 
 #include "cli/CliDocument.h"
 #include "cli/StoppableRun.h"
-#include "core/io/FileError.h"
 #include "core/io/PictureLimits.h"
 #include "gui/figure/FigureFile.h"
 
@@ -42,10 +41,9 @@ int Figure(const PictureArgs& options) {
                              job.stop);
     return figure.has_value();
   });
-  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
-  if (run.end == JobEnd::kStopped) {
+  if (const std::optional<int> status = StoppedStatus(run)) {
     Fail(kStoppedMessage);
-    return run.ExitStatus();
+    return *status;
   }
   WriteFigure(*figure, options.output, *FigureFormatFromPath(options.output));
   return 0;
@@ -59,8 +57,7 @@ int RunFigure(Args args) {
   try {
     return Figure(*options);
   } catch (const std::exception& e) {
-    // Document, picture and file errors all carry a message for the user.
-    Fail(Utf8Message(e));
+    Fail(FailureText(e));
     return kFigureError;
   }
 }

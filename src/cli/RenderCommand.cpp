@@ -8,12 +8,10 @@
 #include <optional>
 #include <string>
 #include <thread>
-#include <system_error>
 
 #include "cli/CliDocument.h"
 #include "cli/StoppableRun.h"
 #include "core/gradient/DrawRoutines.h"
-#include "core/io/FileError.h"
 #include "core/io/PictureFormats.h"
 #include "core/io/PictureLimits.h"
 #include "core/io/TextEncoding.h"
@@ -127,10 +125,9 @@ int Render(const RenderOptions& options) {
   const PictureSize size = SizeToDraw(loaded, options.size);
   PictureStats stats;
   const StoppableResult run = RunStoppable(RenderFile(options, loaded, size, *format, stats));
-  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
-  if (run.end == JobEnd::kStopped) {
+  if (const std::optional<int> status = StoppedStatus(run)) {
     Fail(kStoppedMessage);
-    return run.ExitStatus();
+    return *status;
   }
 
   // The information window's report.
@@ -148,15 +145,11 @@ int RunRender(Args args) {
   if (!options) return kUsageError;
   try {
     return Render(*options);
-  } catch (const std::system_error& e) {
-    Fail(ThreadStartFailed(e) ? kNoThreadMessage : Utf8Message(e));
-    return kRenderError;
   } catch (const std::bad_alloc&) {
     Fail("No hay memoria suficiente para la imagen");
     return kRenderError;
   } catch (const std::exception& e) {
-    // Document, picture and file errors all carry a message for the user.
-    Fail(Utf8Message(e));
+    Fail(FailureText(e));
     return kRenderError;
   }
 }

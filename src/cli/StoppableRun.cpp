@@ -7,9 +7,11 @@
 #include <ctime>
 #include <future>
 #include <stop_token>
+#include <system_error>
 #include <thread>
 
 #include "cli/ProgressBar.h"
+#include "core/io/FileError.h"
 
 namespace vorla::cli {
 namespace {
@@ -58,6 +60,19 @@ class SignalStop {
 };
 
 }  // namespace
+
+std::string FailureText(const std::exception& error) {
+  const auto* system = dynamic_cast<const std::system_error*>(&error);
+  if (system != nullptr && system->code() == std::errc::resource_unavailable_try_again)
+    return "No se pudo iniciar un hilo de cálculo: el sistema no admite más hilos ahora";
+  return Utf8Message(error);
+}
+
+std::optional<int> StoppedStatus(const StoppableResult& run) {
+  if (run.end == JobEnd::kFailed) std::rethrow_exception(run.failure);
+  if (run.end == JobEnd::kStopped) return run.ExitStatus();
+  return std::nullopt;
+}
 
 StoppableResult RunStoppable(const JobWork& work) {
   const SignalStop signals;

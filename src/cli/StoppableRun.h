@@ -6,7 +6,8 @@
 // and the command exits as a shell reports the signal (130, 143, 129).
 
 #include <exception>
-#include <system_error>
+#include <optional>
+#include <string>
 
 #include "core/plot/CalculationService.h"
 
@@ -20,17 +21,16 @@ struct StoppableResult {
   int ExitStatus() const { return 128 + signal; }
 };
 
-// What a command says when the system gives it no more threads.
-inline constexpr char kNoThreadMessage[] =
-    "No se pudo iniciar un hilo de cálculo: el sistema no admite más hilos ahora";
-
 // What a command says when a signal stopped it.
 inline constexpr char kStoppedMessage[] = "Cálculo cancelado";
 
-// True for the failure of a thread that could not start.
-inline bool ThreadStartFailed(const std::system_error& error) {
-  return error.code() == std::errc::resource_unavailable_try_again;
-}
+// What a command says of a failure, in UTF-8: the message a document,
+// picture or file error carries, or that no thread could start.
+std::string FailureText(const std::exception& error);
+
+// For work that did not finish: a failure raised again, or for a stop the
+// status to exit with; nothing when it finished.
+std::optional<int> StoppedStatus(const StoppableResult& run);
 
 // Runs work to its end or until one of the signals arrives; progress is
 // shown on a terminal. Raises std::system_error when no thread can start.
