@@ -11,7 +11,7 @@
 namespace vorla {
 
 class TFunctionList;
-class TMake;
+struct TMake;
 
 // The picture drawn beside an item.
 enum class PickerCategory { kConstant, kVariable, kEnvironment, kFunction };
